@@ -1,0 +1,26 @@
+#include "files.h"
+
+#include "fatal_error.h"
+
+namespace pl_config {
+
+File::File(const char* name, const char* mode) : name_(name), stream_(std::fopen(name, mode)) {
+  if (stream_ == nullptr) fatal_error("cannot open %s", name);
+}
+
+File::~File() {
+  if (stream_ != nullptr) std::fclose(stream_);
+}
+
+bool File::close_stream() {
+  const bool failed = std::ferror(stream_) != 0;
+  const bool close_failed = std::fclose(stream_) != 0;
+  stream_ = nullptr;
+  return !failed && !close_failed;
+}
+
+void OutputFile::close() {
+  if (!close_stream()) fatal_error("cannot write %s", name());
+}
+
+}  // namespace pl_config

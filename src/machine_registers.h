@@ -1,0 +1,50 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdio>
+#include <span>
+#include <string_view>
+
+namespace pl_config {
+
+// One machine register handed out during the run.  The machine register name
+// points into the machine register list, which lives for the whole run; the
+// other two are copies, since the section that declared them is gone by the
+// time the installation summary prints the table.
+struct MachineRegisterEntry {
+  static constexpr std::size_t name_capacity = 31;
+
+  const char* machine_register = "";
+  char register_name[name_capacity + 1] = "";
+  char type_name[name_capacity + 1] = "";
+};
+
+// The machine registers that may be handed out (a build constant) and those
+// handed out so far, in hand-out order.  The table only grows.
+class MachineRegisters {
+ public:
+  static constexpr std::size_t capacity = 256;
+
+  explicit MachineRegisters(std::span<const char* const> list) : list_(list) {}
+
+  std::span<const char* const> list() const { return list_; }
+  int count() const { return count_; }
+  std::size_t room() const { return capacity - static_cast<std::size_t>(count_); }
+  std::span<const MachineRegisterEntry> entries() const {
+    return {table_.data(), static_cast<std::size_t>(count_)};
+  }
+
+  // Ends the run when the table is full or a name does not fit its field.
+  void append(const char* machine_register, std::string_view register_name, std::string_view type_name);
+
+ private:
+  std::span<const char* const> list_;
+  std::array<MachineRegisterEntry, capacity> table_{};
+  int count_ = 0;
+};
+
+// Writes NB_USED_MACHINE_REGS and CFLAGS_REGS into the register map header.
+void write_register_usage_macros(std::FILE* register_map, const MachineRegisters& registers);
+
+}  // namespace pl_config

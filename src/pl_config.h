@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdio>
+#include <span>
+
+#include "machine_registers.h"
+
+namespace pl_config {
+
+// The values fixed when the tool is built: what the installation summary
+// prints, what the version macros say, and the machine registers the engine
+// may reserve.
+struct BuildConfig {
+  const char* version;  // major.minor.patchlevel
+  const char* release_date;
+  const char* copyright;
+  const char* operating_system;
+  const char* processor;
+  const char* c_compiler;
+  const char* c_flags;
+  const char* c_flags_machine;
+  const char* assembler;
+  const char* assembler_flags;
+  const char* loader_flags;
+  const char* loader_libraries;
+  const char* use_line_editor;
+  const char* use_piped_consult;
+  const char* use_sockets;
+  const char* use_fd_solver;
+  std::span<const char* const> machine_register_list;
+};
+
+inline constexpr int wam_word_bits = 64;
+
+// The installation summary, in the order it is printed.
+void print_banner(std::FILE* out);
+void print_configuration(std::FILE* out, const BuildConfig& config);
+void print_machine_register_count(std::FILE* out, const MachineRegisters& registers);
+void print_used_registers(std::FILE* out, const MachineRegisters& registers);
+void print_closing_line(std::FILE* out);
+
+// The first text of the public configuration header.
+void write_version_macros(std::FILE* public_config, const BuildConfig& config);
+
+// One whole run in the working directory; returns the exit status of a
+// complete run.  Errors throw FatalError.
+int run_pl_config(const BuildConfig& config);
+
+}  // namespace pl_config

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstdio>
+
+#include "reader.h"
+#include "run.h"
+
+namespace pl_config {
+
+// Reads a regs section up to and including its end line, then writes its
+// generated text.
+void generate_regs_section(DescriptionInput& in, std::FILE* arch_header, Run& run);
+
+}  // namespace pl_config

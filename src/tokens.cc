@@ -1,0 +1,75 @@
+#include "tokens.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "fatal_error.h"
+
+namespace pl_config {
+
+void CurrentLine::save(std::string_view line) {
+  const std::size_t length = std::min(line.size(), capacity);
+  std::copy_n(line.data(), length, text_);
+  text_[length] = '\0';
+}
+
+Scanner::Scanner(std::string_view line, const CurrentLine& quoted)
+    : line_(line.substr(0, line.find('\0'))), quoted_(quoted) {}
+
+void Scanner::fail(const char* message_format) const { fatal_error(message_format, quoted_.c_str()); }
+
+void Scanner::skip_white_space() {
+  while (position_ < line_.size() && is_white_space(line_[position_])) ++position_;
+}
+
+void Scanner::consume_white_space_end() {
+  if (position_ >= line_.size() || !is_white_space(line_[position_])) fail(message::space_expected);
+  ++position_;
+}
+
+std::optional<std::string_view> Scanner::optional_identifier() {
+  skip_white_space();
+  if (position_ >= line_.size() || !is_letter(line_[position_])) return std::nullopt;
+  const std::size_t start = position_;
+  while (position_ < line_.size() && is_identifier_char(line_[position_])) ++position_;
+  const std::string_view token = line_.substr(start, position_ - start);
+  consume_white_space_end();
+  return token;
+}
+
+std::string_view Scanner::identifier() {
+  const std::optional<std::string_view> token = optional_identifier();
+  if (!token) fail(message::identifier_expected);
+  return *token;
+}
+
+std::string_view Scanner::string_token() {
+  skip_white_space();
+  if (position_ >= line_.size() || line_[position_] != '"') fail(message::string_expected);
+  const std::size_t start = position_;
+  const std::size_t close = line_.find('"', start + 1);
+  if (close == std::string_view::npos) fail(message::string_expected);
+  // The character after the closing quote ends the token and is dropped,
+  // whatever it is; a quote that ends the line data leaves nothing to read.
+  position_ = std::min(close + 2, line_.size());
+  return line_.substr(start, close + 1 - start);
+}
+
+std::int32_t Scanner::integer() {
+  skip_white_space();
+  if (position_ >= line_.size() || !is_digit(line_[position_])) fail(message::integer_expected);
+  std::int32_t value = 0;
+  constexpr std::int32_t max = std::numeric_limits<std::int32_t>::max();
+  for (; position_ < line_.size(); ++position_) {
+    const unsigned char c = line_[position_];
+    if (c == '_') continue;
+    if (!is_digit(c)) break;
+    const int digit = c - '0';
+    if (value > (max - digit) / 10) fail(message::integer_too_large);
+    value = value * 10 + digit;
+  }
+  consume_white_space_end();
+  return value;
+}
+
+}  // namespace pl_config

@@ -1,0 +1,81 @@
+#include "tool_run.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace pl_config::testing {
+
+namespace fs = std::filesystem;
+
+std::string read_file(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+void write_file(const fs::path& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out << bytes;
+  if (!out) throw std::runtime_error("cannot write " + path.string());
+}
+
+namespace {
+
+fs::path make_temp_dir() {
+  std::string pattern = (fs::temp_directory_path() / "pl_config_test.XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  return pattern;
+}
+
+void redirect(const fs::path& path, int fd) {
+  const int file = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (file < 0 || dup2(file, fd) < 0) _exit(127);
+  close(file);
+}
+
+int spawn(const char* tool, const fs::path& dir, const fs::path& out, const fs::path& err) {
+  const pid_t pid = fork();
+  if (pid < 0) throw std::runtime_error("fork failed");
+  if (pid == 0) {
+    if (chdir(dir.c_str()) != 0) _exit(127);
+    redirect(out, STDOUT_FILENO);
+    redirect(err, STDERR_FILENO);
+    execl(tool, tool, static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  int status = 0;
+  if (waitpid(pid, &status, 0) != pid) throw std::runtime_error("waitpid failed");
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+}  // namespace
+
+ToolResult run_tool(const char* tool, const std::optional<std::string>& description, const ToolOptions& options) {
+  const fs::path root = make_temp_dir();
+  const fs::path dir = root / "run";
+  fs::create_directory(dir);
+  if (description) write_file(dir / "wam_arch.def", *description);
+  if (options.prepare) options.prepare(dir);
+
+  ToolResult result;
+  const fs::path out = options.stdout_path ? fs::path(*options.stdout_path) : root / "stdout";
+  result.status = spawn(tool, dir, out, root / "stderr");
+  if (!options.stdout_path) result.out = read_file(out);
+  result.err = read_file(root / "stderr");
+  for (const fs::directory_entry& entry : fs::directory_iterator(dir)) {
+    if (entry.is_symlink() || !entry.is_regular_file()) continue;
+    const std::string name = entry.path().filename().string();
+    if (name != "wam_arch.def") result.files[name] = read_file(entry.path());
+  }
+  fs::remove_all(root);
+  return result;
+}
+
+}  // namespace pl_config::testing
