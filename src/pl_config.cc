@@ -29,8 +29,9 @@ Version parse_version(const char* text) {
   const char* end = text + std::strlen(text);
   for (int i = 0; i < 3; ++i) {
     if (i > 0 && (position == end || *position++ != '.')) fatal_error("invalid version string %s", text);
+    if (position == end || *position < '0' || *position > '9') fatal_error("invalid version string %s", text);
     const auto [next, error] = std::from_chars(position, end, *parts[i]);
-    if (error != std::errc() || next == position) fatal_error("invalid version string %s", text);
+    if (error != std::errc()) fatal_error("invalid version string %s", text);
     position = next;
   }
   const std::int64_t number =

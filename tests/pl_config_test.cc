@@ -1,1 +1,180 @@
+#include "pl_config.h"
+
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "expected.h"
+#include "fatal_message.h"
+#include "memory_stream.h"
+#include "tool_run.h"
+
+namespace pl_config {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace testing;
+
+using Files = std::map<std::string, std::string>;
+
+// The four headers of a run whose description has no sections.
+Files headers_without_sections(const std::string& description) {
+  return {
+      {"wam_arch.h", description},
+      {"wam_regs.h", register_map_head + register_usage()},
+      {"wam_stacks.h", stack_header_head},
+      {"th_public_config.h", version_macros},
+  };
+}
+
+TEST(DriverTest, DescriptionWithoutSections) {
+  const std::string description = "/* Tarnhollow engine */\n\n#define WAM_WORD 64\n  @indented\nlast line";
+  const ToolResult result = run_tool(default_tool, description);
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.err, "");
+  EXPECT_EQ(result.out, summary(0, "none\n"));
+  EXPECT_EQ(result.files, headers_without_sections(description));
+}
+
+TEST(DriverTest, EmptyDescription) {
+  const ToolResult result = run_tool(default_tool, "");
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.err, "");
+  EXPECT_EQ(result.out, summary());
+  EXPECT_EQ(result.files, headers_without_sections(""));
+}
+
+TEST(DriverTest, MachineRegisterListUnusedWithoutRegisterSection) {
+  const ToolResult result = run_tool(m1m2_tool, "x\n");
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out, summary(0, "none\n"));
+  EXPECT_EQ(result.files, headers_without_sections("x\n"));
+}
+
+TEST(DriverTest, MissingDescriptionKeepsWhatCameBefore) {
+  const ToolResult result = run_tool(default_tool, std::nullopt);
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err, "cannot open wam_arch.def\n");
+  EXPECT_EQ(result.out, summary_head);
+  EXPECT_EQ(result.files, (Files{
+                              {"wam_regs.h", register_map_head},
+                              {"wam_stacks.h", stack_header_head},
+                              {"th_public_config.h", version_macros},
+                          }));
+}
+
+TEST(DriverTest, SyntaxErrorQuotesTheLineAndKeepsEarlierOutput) {
+  const ToolResult result = run_tool(default_tool, "before\n@begin queues\nafter\n");
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err, "Syntax error: unknown section in: @begin queues\n\n");
+  EXPECT_EQ(result.out, summary_head);
+  EXPECT_EQ(result.files, (Files{
+                              {"wam_arch.h", "before\n"},
+                              {"wam_regs.h", register_map_head},
+                              {"wam_stacks.h", stack_header_head},
+                              {"th_public_config.h", version_macros},
+                          }));
+}
+
+TEST(DriverTest, UnreadableDescriptionIsAnError) {
+  const ToolResult result = run_tool(default_tool, std::nullopt, {.prepare = [](const fs::path& dir) {
+                                       fs::create_directory(dir / "wam_arch.def");
+                                     }});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err, "cannot read wam_arch.def\n");
+  EXPECT_EQ(result.out, summary_head);
+}
+
+TEST(DriverTest, OutputFilesThatCannotBeOpened) {
+  // Opened in this order; each failure leaves the earlier files as written.
+  const struct {
+    const char* name;
+    std::string out;
+    Files files;
+  } cases[] = {
+      {"wam_regs.h", "", {}},
+      {"wam_stacks.h", "", {{"wam_regs.h", register_map_head}}},
+      {"th_public_config.h", "", {{"wam_regs.h", register_map_head}, {"wam_stacks.h", stack_header_head}}},
+      {"wam_arch.h",
+       summary_head,
+       {{"wam_regs.h", register_map_head}, {"wam_stacks.h", stack_header_head}, {"th_public_config.h", version_macros}}},
+  };
+  for (const auto& c : cases) {
+    const ToolResult result = run_tool(default_tool, "x\n", {.prepare = [&](const fs::path& dir) {
+                                         fs::create_directory(dir / c.name);
+                                       }});
+    EXPECT_EQ(result.status, 1) << c.name;
+    EXPECT_EQ(result.err, std::string("cannot open ") + c.name + "\n");
+    EXPECT_EQ(result.out, c.out) << c.name;
+    EXPECT_EQ(result.files, c.files) << c.name;
+  }
+}
+
+TEST(DriverTest, FullDiskIsAnErrorForEveryOutputFile) {
+  for (const char* name : {"wam_arch.h", "wam_regs.h", "wam_stacks.h", "th_public_config.h"}) {
+    const ToolResult result = run_tool(default_tool, "x\n", {.prepare = [&](const fs::path& dir) {
+                                         fs::create_symlink("/dev/full", dir / name);
+                                       }});
+    EXPECT_EQ(result.status, 1) << name;
+    EXPECT_EQ(result.err, std::string("cannot write ") + name + "\n");
+  }
+}
+
+TEST(DriverTest, FullDiskOnStandardOutputIsAnError) {
+  const ToolResult result = run_tool(default_tool, "x\n", {.stdout_path = "/dev/full"});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err, "cannot write standard output\n");
+  EXPECT_EQ(result.files, headers_without_sections("x\n"));
+}
+
+BuildConfig config_with_version(const char* version) {
+  BuildConfig config{};
+  config.version = version;
+  config.release_date = "Jan 2 2030";
+  config.copyright = "(C) holder";
+  return config;
+}
+
+TEST(VersionMacrosTest, NumbersComeFromTheVersionString) {
+  MemoryStream out;
+  write_version_macros(out.get(), config_with_version("2.7.13"));
+  EXPECT_EQ(out.contents(),
+            "\n"
+            "#define __TARNHOLLOW__        \t2\n"
+            "#define __TARNHOL__           \t2\n"
+            "#define __TARNHOL_MINOR__     \t7\n"
+            "#define __TARNHOL_PATCHLEVEL__\t13\n"
+            "#define __TARNHOL_VERSION__   \t20713\n"
+            "\n"
+            "#define PROLOG_DIALECT  \t\"tarnhol\"\n"
+            "#define PROLOG_NAME     \t\"Tarnhollow\"\n"
+            "#define PROLOG_VERSION  \t\"2.7.13\"\n"
+            "#define PROLOG_DATE     \t\"Jan 2 2030\"\n"
+            "#define PROLOG_COPYRIGHT\t\"(C) holder\"\n"
+            "\n");
+}
+
+TEST(VersionMacrosTest, MalformedVersionIsAnError) {
+  for (const char* version : {"1.2", "1.2.3.4", "1.2.x", "a.b.c", "1..2", "-1.0.0", "300000.0.0", ""}) {
+    MemoryStream out;
+    EXPECT_EQ(fatal_message([&] { write_version_macros(out.get(), config_with_version(version)); }),
+              std::string("invalid version string ") + version);
+  }
+}
+
+TEST(SummaryTest, UsedRegistersAreEachFollowedByTwoBlanks) {
+  const char* const list[] = {"x19", "x20"};
+  MachineRegisters registers(list);
+  registers.append(list[0], "pl_reg_bank", "WamWordP");
+  registers.append(list[1], "H", "WamWordP");
+  MemoryStream out;
+  print_machine_register_count(out.get(), registers);
+  print_used_registers(out.get(), registers);
+  print_closing_line(out.get());
+  EXPECT_EQ(out.contents(), summary_tail(2, "x19 (pl_reg_bank)  x20 (H)  \n"));
+}
+
+}  // namespace
+}  // namespace pl_config

@@ -1,1 +1,82 @@
+#include "reader.h"
+
 #include <gtest/gtest.h>
+
+#include <string>
+
+#include "core_run.h"
+#include "memory_stream.h"
+
+namespace pl_config {
+namespace {
+
+using testing::CoreResult;
+using testing::MemoryStream;
+using testing::run_core;
+
+TEST(ReadPieceTest, SplitsLongLinesAt511BytesAndReportsTheEnd) {
+  const std::string line = std::string(600, 'x') + "\n";
+  MemoryStream input(line + "last");
+  DescriptionInput in(input.get(), "wam_arch.def");
+  LineBuffer piece;
+  ASSERT_TRUE(in.read_piece(piece));
+  EXPECT_EQ(piece.text(), line.substr(0, 511));
+  ASSERT_TRUE(in.read_piece(piece));
+  EXPECT_EQ(piece.text(), line.substr(511));
+  EXPECT_FALSE(in.at_end());
+  ASSERT_TRUE(in.read_piece(piece));
+  EXPECT_EQ(piece.text(), "last");
+  EXPECT_TRUE(in.at_end());
+  EXPECT_FALSE(in.read_piece(piece));
+}
+
+TEST(ReaderTest, CopiesOrdinaryLinesUnchanged) {
+  const std::string cases[] = {
+      "",
+      "/* engine */\n\n#define X 1\nno newline at the end",
+      "  @begin regs\n\t@end\n",                                // "@" after blanks: ordinary
+      std::string(1200, 'l') + "\n" + std::string(511, 'm'),  // longer than one piece
+      std::string("nul \0 inside\n\0\n", 15),                 // NUL bytes kept
+      "\xe9t\xe9\r\n",
+  };
+  for (const std::string& description : cases) {
+    const CoreResult result = run_core(description);
+    EXPECT_FALSE(result.error.has_value()) << *result.error;
+    EXPECT_EQ(result.arch_header, description);
+    EXPECT_EQ(result.register_map + result.stack_header + result.public_config, "");
+  }
+}
+
+TEST(ReaderTest, SectionOpeningLineErrorsComeInTheirOrder) {
+  const struct {
+    const char* line;
+    const char* message;
+  } cases[] = {
+      {"@\n", "Syntax error: identifier expected in: @\n"},
+      {"@1begin regs\n", "Syntax error: identifier expected in: @1begin regs\n"},
+      {"@begin(regs)\n", "Syntax error: space expected after identifier in: @begin(regs)\n"},
+      {"@end\n", "Syntax error: incorrect @ declaration in: @end\n"},
+      {"@Begin regs\n", "Syntax error: incorrect @ declaration in: @Begin regs\n"},
+      {"@begin\n", "Syntax error: identifier expected in: @begin\n"},
+      {"@begin regs", "Syntax error: space expected after identifier in: @begin regs"},
+      {"@begin regs;\n", "Syntax error: space expected after identifier in: @begin regs;\n"},
+      {"@begin Regs\n", "Syntax error: unknown section in: @begin Regs\n"},
+      {"@ \tbegin \t stack x y\n", "Syntax error: unknown section in: @ \tbegin \t stack x y\n"},
+  };
+  for (const auto& c : cases) {
+    const std::string line = c.line;
+    const std::string after = line.back() == '\n' ? "never copied\n" : "";
+    const CoreResult result = run_core("kept\n" + line + after);
+    EXPECT_EQ(result.error, c.message) << c.line;
+    EXPECT_EQ(result.arch_header, "kept\n") << c.line;
+  }
+}
+
+TEST(ReaderTest, LongDirectiveLineIsCutAfter511Bytes) {
+  const std::string line = "@begin unknown " + std::string(600, 'z') + "\n";
+  const CoreResult result = run_core(line);
+  EXPECT_EQ(result.error, "Syntax error: unknown section in: " + line.substr(0, 511));
+}
+
+}  // namespace
+}  // namespace pl_config

@@ -24,9 +24,9 @@ struct ToolResult {
 
 struct ToolOptions {
   // Runs in the fresh directory before the tool does.
-  std::function<void(const std::filesystem::path&)> prepare;
+  std::function<void(const std::filesystem::path&)> prepare = {};
   // Standard output goes to this file instead of being captured.
-  std::optional<std::string> stdout_path;
+  std::optional<std::string> stdout_path = {};
 };
 
 // Runs `tool` in a fresh temporary directory holding `description` as

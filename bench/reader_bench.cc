@@ -1,0 +1,46 @@
+// Throughput of the description reader on a large description: long runs of
+// ordinary lines and many sections.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <string>
+
+#include "reader.h"
+#include "run.h"
+
+namespace {
+
+std::string large_description(int sections) {
+  std::string text;
+  for (int i = 0; i < sections; ++i) {
+    for (int j = 0; j < 50; ++j) text += "/* an ordinary line of the description, copied as it stands */\n";
+    text += "@begin regs\n@filler 2\n";
+    for (int r = 0; r < 40; ++r) text += "@reg " + std::to_string(r % 10) + " WamWord R" + std::to_string(r) + "\n";
+    text += "@end\n@begin tags\n@tag REF address 0\n@tag LST address 1\n@tag INT long_int 7\n@end\n";
+    text += "@begin stacks\n@stack trail \"trail\" 1_024 TR\n@stack global \"heap\" 4096 H\n@end\n";
+  }
+  return text;
+}
+
+void BM_ReadDescription(benchmark::State& state) {
+  const std::string text = large_description(static_cast<int>(state.range(0)));
+  std::FILE* null = std::fopen("/dev/null", "wb");
+  for (auto _ : state) {
+    std::FILE* input = std::tmpfile();
+    std::fwrite(text.data(), 1, text.size(), input);
+    std::rewind(input);
+    pl_config::Run run({});
+    run.register_map = run.stack_header = run.public_config = null;
+    pl_config::DescriptionInput in(input, "wam_arch.def");
+    pl_config::read_description(in, null, run);
+    std::fclose(input);
+  }
+  std::fclose(null);
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(text.size()));
+}
+BENCHMARK(BM_ReadDescription)->Arg(1)->Arg(100);
+
+}  // namespace
+
+BENCHMARK_MAIN();
