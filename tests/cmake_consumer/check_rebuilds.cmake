@@ -1,0 +1,186 @@
+# cmake -DGENERATOR=<Ninja|Unix Makefiles> -DPACKAGE=<install|build-tree>
+#       -DPL_CONFIG_BUILD_DIR=<dir> -DTOOL=<pl_config> -DSOURCE_DIR=<this dir>
+#       -DWORK_DIR=<scratch dir> -P check_rebuilds.cmake
+#
+# Builds the consumer project in SOURCE_DIR against pl_config, taken either
+# from an installation of PL_CONFIG_BUILD_DIR or from that build tree itself
+# (with TOOL run by path), and edits its description to check what each
+# rebuild regenerates and recompiles.  The build log tells: the headers'
+# custom command prints "Generating pl_config headers", and each compilation
+# prints "Building C object" with the object's name.
+
+cmake_minimum_required(VERSION 3.21)
+
+foreach(var GENERATOR PACKAGE PL_CONFIG_BUILD_DIR TOOL SOURCE_DIR WORK_DIR)
+  if(NOT DEFINED ${var})
+    message(FATAL_ERROR "check_rebuilds.cmake: ${var} is not set")
+  endif()
+endforeach()
+
+set(src "${WORK_DIR}/src")
+set(build "${WORK_DIR}/build")
+set(generated "${build}/generated")
+set(description "${src}/wam_arch.def")
+set(headers wam_arch.h wam_regs.h wam_stacks.h th_public_config.h)
+
+function(fail step text)
+  message(FATAL_ERROR "${step}: ${text}")
+endfunction()
+
+function(run step)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE log ERROR_VARIABLE log)
+  if(NOT status EQUAL 0)
+    fail("${step}" "command failed (${status}):\n${log}")
+  endif()
+endfunction()
+
+# Builds the consumer; `expected` is "ok" or "fails".  Sets `log` and
+# `compiled`, the sorted names of the sources that were compiled.
+macro(build step expected)
+  execute_process(COMMAND "${CMAKE_COMMAND}" --build "${build}"
+                  RESULT_VARIABLE status OUTPUT_VARIABLE log ERROR_VARIABLE log)
+  if(status EQUAL 0 AND NOT "${expected}" STREQUAL "ok")
+    fail("${step}" "the build succeeded:\n${log}")
+  elseif(NOT status EQUAL 0 AND "${expected}" STREQUAL "ok")
+    fail("${step}" "the build failed (${status}):\n${log}")
+  endif()
+  string(REGEX MATCHALL "Building C object [^\n]*/[a-z]+\\.c\\.o" compiled "${log}")
+  list(TRANSFORM compiled REPLACE ".*/([a-z]+)\\.c\\.o$" "\\1")
+  list(SORT compiled)
+endmacro()
+
+function(expect_compiled step)
+  set(expected ${ARGN})
+  list(SORT expected)
+  if(NOT "${compiled}" STREQUAL "${expected}")
+    fail("${step}" "compiled (${compiled}) instead of (${expected}):\n${log}")
+  endif()
+endfunction()
+
+function(expect_generation step ran)
+  string(FIND "${log}" "Generating pl_config headers" at)
+  if(ran AND at EQUAL -1)
+    fail("${step}" "the headers were not generated:\n${log}")
+  elseif(NOT ran AND NOT at EQUAL -1)
+    fail("${step}" "the headers were generated again:\n${log}")
+  endif()
+endfunction()
+
+# The generated headers' text, to compare across a step.
+function(read_headers out)
+  set(text "")
+  foreach(header IN LISTS headers)
+    if(NOT EXISTS "${generated}/${header}")
+      fail("headers" "${generated}/${header} is missing")
+    endif()
+    file(READ "${generated}/${header}" content)
+    string(APPEND text "--- ${header}\n${content}")
+  endforeach()
+  set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+
+# Edits take effect only if their time stamp is later than the last build's
+# outputs, whatever the file system's time stamp resolution.
+function(edit_description from to)
+  execute_process(COMMAND "${CMAKE_COMMAND}" -E sleep 1)
+  file(READ "${description}" text)
+  string(FIND "${text}" "${from}" at)
+  if(at EQUAL -1)
+    fail("edit" "'${from}' is not in the description")
+  endif()
+  string(REPLACE "${from}" "${to}" text "${text}")
+  file(WRITE "${description}" "${text}")
+endfunction()
+
+# --- The consumer's source and its pl_config package -----------------------
+
+file(REMOVE_RECURSE "${WORK_DIR}")
+file(COPY "${SOURCE_DIR}/" DESTINATION "${src}" PATTERN "check_rebuilds.cmake" EXCLUDE)
+if(PACKAGE STREQUAL "install")
+  run("install" "${CMAKE_COMMAND}" --install "${PL_CONFIG_BUILD_DIR}" --prefix "${WORK_DIR}/prefix")
+  set(tool "${WORK_DIR}/prefix/bin/pl_config")
+  set(package_options "-DCMAKE_PREFIX_PATH=${WORK_DIR}/prefix")
+elseif(PACKAGE STREQUAL "build-tree")
+  # A copy, so that touching it leaves the build tree alone.
+  file(COPY "${TOOL}" DESTINATION "${WORK_DIR}/tool")
+  get_filename_component(name "${TOOL}" NAME)
+  set(tool "${WORK_DIR}/tool/${name}")
+  set(package_options "-Dpl_config_DIR=${PL_CONFIG_BUILD_DIR}" "-DPL_CONFIG_TOOL=${tool}")
+else()
+  fail("setup" "PACKAGE must be install or build-tree, not ${PACKAGE}")
+endif()
+run("configure" "${CMAKE_COMMAND}" -S "${src}" -B "${build}" -G "${GENERATOR}" ${package_options})
+
+# --- Rebuilds ----------------------------------------------------------------
+
+build("first build" ok)
+expect_generation("first build" TRUE)
+expect_compiled("first build" client engine stacks)
+read_headers(first_headers)
+
+build("no-op rebuild" ok)
+expect_generation("no-op rebuild" FALSE)
+expect_compiled("no-op rebuild")
+
+# An empty line inside a section is dropped: no header changes.
+edit_description("@begin tags\n" "@begin tags\n\n")
+build("empty line in the tags section" ok)
+expect_generation("empty line in the tags section" TRUE)
+expect_compiled("empty line in the tags section")
+read_headers(headers_now)
+if(NOT headers_now STREQUAL first_headers)
+  fail("empty line in the tags section" "the headers changed")
+endif()
+
+execute_process(COMMAND "${CMAKE_COMMAND}" -E sleep 1)
+file(TOUCH "${tool}")
+build("new tool" ok)
+expect_generation("new tool" TRUE)
+expect_compiled("new tool")
+
+# A tag value changes the architecture and public configuration headers; the
+# stack header stays as it was.
+edit_description("@tag FLT address 4\n" "@tag FLT address 5\n")
+build("changed tag" ok)
+expect_generation("changed tag" TRUE)
+expect_compiled("changed tag" client engine)
+file(READ "${generated}/th_public_config.h" public_config)
+string(FIND "${public_config}" "#define PL_FLT        \t\t5 \n" at)
+if(at EQUAL -1)
+  fail("changed tag" "th_public_config.h lacks the new value of FLT:\n${public_config}")
+endif()
+read_headers(good_headers)
+
+# A broken description fails the build with the tool's message, every time
+# until it is repaired, and the last good headers stay.
+edit_description("@tag FLT address 5\n" "@tag FLT float 5\n")
+foreach(attempt "broken description" "broken description, built again")
+  build("${attempt}" fails)
+  string(FIND "${log}" "Syntax error: wrong tag type in: @tag FLT float 5\n" at)
+  if(at EQUAL -1)
+    fail("${attempt}" "the tool's message is not in the build log:\n${log}")
+  endif()
+  expect_compiled("${attempt}")
+  read_headers(headers_now)
+  if(NOT headers_now STREQUAL good_headers)
+    fail("${attempt}" "the headers changed:\n${headers_now}")
+  endif()
+  file(GLOB leftovers "${generated}/*.new")
+  if(leftovers)
+    fail("${attempt}" "left ${leftovers}")
+  endif()
+endforeach()
+
+# Repaired, it gives the same headers as before the failure: nothing to compile.
+edit_description("@tag FLT float 5\n" "@tag FLT address 5\n")
+build("repaired description" ok)
+expect_generation("repaired description" TRUE)
+expect_compiled("repaired description")
+
+# OUTPUTS_VAR names the four headers: the consumer installs them.
+run("install consumer" "${CMAKE_COMMAND}" --install "${build}" --prefix "${WORK_DIR}/engine")
+foreach(header IN LISTS headers)
+  if(NOT EXISTS "${WORK_DIR}/engine/include/${header}")
+    fail("install consumer" "${header} was not installed")
+  endif()
+endforeach()
