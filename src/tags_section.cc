@@ -1,11 +1,276 @@
 #include "tags_section.h"
 
+#include <array>
+#include <cstdint>
+#include <string_view>
+
 #include "fatal_error.h"
 
 namespace pl_config {
 
-void generate_tags_section(DescriptionInput&, std::FILE*, Run&) {
-  fatal_error("tags sections are not supported yet");
+// The generated text is for a 64-bit word, and "%#lx" / "%ld" print it.
+static_assert(sizeof(long) == 8, "the tagged word is printed as a long");
+
+namespace {
+
+constexpr char end_expected[] = "Syntax error: end expected for @begin tag";
+
+enum class TagKind { long_int, short_uns, address };
+
+struct Tag {
+  static constexpr std::size_t max_name_length = 31;
+
+  std::array<char, max_name_length + 1> name{};
+  TagKind kind = TagKind::long_int;
+  std::int32_t value = 0;
+
+  const char* c_name() const { return name.data(); }
+};
+
+// The tags of one section in line order, and the largest value seen.
+class TagTable {
+ public:
+  static constexpr int capacity = 128;
+  // At most 30 tag bits, so the value field keeps at least 34 bits.
+  static constexpr std::int32_t value_limit = std::int32_t{1} << 30;
+
+  void add(std::string_view name, TagKind kind, std::int32_t value, const Scanner& line);
+
+  const Tag* begin() const { return tags_.data(); }
+  const Tag* end() const { return tags_.data() + count_; }
+  int count() const { return count_; }
+  std::int32_t largest_value() const { return largest_value_; }
+
+ private:
+  std::array<Tag, capacity> tags_{};
+  int count_ = 0;
+  std::int32_t largest_value_ = 0;
+};
+
+void TagTable::add(std::string_view name, TagKind kind, std::int32_t value, const Scanner& line) {
+  if (count_ == capacity) line.fail("Syntax error: too many tags in: %s");
+  if (name.size() > Tag::max_name_length) line.fail("Syntax error: name too long in: %s");
+  if (value >= value_limit) line.fail("Syntax error: tag value too large in: %s");
+  Tag& tag = tags_[count_++];
+  name.copy(tag.name.data(), name.size());
+  tag.name[name.size()] = '\0';
+  tag.kind = kind;
+  tag.value = value;
+  if (value > largest_value_) largest_value_ = value;
+}
+
+TagKind read_tag_kind(std::string_view word, const Scanner& line) {
+  if (word == "long_int") return TagKind::long_int;
+  if (word == "short_uns") return TagKind::short_uns;
+  if (word == "address") return TagKind::address;
+  line.fail("Syntax error: wrong tag type in: %s");
+}
+
+const char* kind_name(TagKind kind) {
+  switch (kind) {
+    case TagKind::long_int: return "LONG_INT";
+    case TagKind::short_uns: return "SHORT_UNS";
+    case TagKind::address: return "ADDRESS";
+  }
+  return "";
+}
+
+// "@tag <name> <kind> <value>": every token is read before any limit is
+// checked, so a malformed line reports its syntax first.
+void read_tag_line(Scanner& line, TagTable& tags) {
+  const std::string_view name = line.identifier();
+  const TagKind kind = read_tag_kind(line.identifier(), line);
+  const std::int32_t value = line.integer();
+  tags.add(name, kind, value, line);
+}
+
+// How a 64-bit word splits into tag bits and value field: tag bits 0 to 2 stay
+// in word bits 0 to 2, higher tag bits go to the top of the word.
+struct WordLayout {
+  explicit WordLayout(std::int32_t largest_value);
+
+  std::uint64_t mask_of(std::int64_t tag_value) const;
+  bool split() const { return tag_size >= 4; }
+
+  int tag_size = 0;
+  std::int64_t all_ones = 0;
+  std::uint64_t tag_mask = 0;
+  std::uint64_t value_mask = 0;
+  std::int64_t min_integer = 0;
+  std::int64_t max_integer = 0;
+};
+
+WordLayout::WordLayout(std::int32_t largest_value) {
+  while ((std::int64_t{1} << tag_size) <= largest_value) ++tag_size;
+  all_ones = (std::int64_t{1} << tag_size) - 1;
+  tag_mask = mask_of(all_ones);
+  value_mask = ~tag_mask;
+  // 2^(63 - n) taken unsigned: for n = 0 it is 2^63, which no int64 holds.
+  max_integer = static_cast<std::int64_t>((std::uint64_t{1} << (63 - tag_size)) - 1);
+  min_integer = -max_integer - 1;
+}
+
+// A value below 8 has no high tag bits, so no shift is needed; at or above
+// 8 the tag size is at least 4 and the shift count at most 63.
+std::uint64_t WordLayout::mask_of(std::int64_t tag_value) const {
+  const auto t = static_cast<std::uint64_t>(tag_value);
+  if (t < 8) return t;
+  return ((t >> 3) << (67 - tag_size)) | (t & 7);
+}
+
+unsigned long hex(std::uint64_t bits) { return static_cast<unsigned long>(bits); }
+
+void emit_integer_range(std::FILE* pch, const WordLayout& layout) {
+  std::fprintf(pch, "#define PL_MIN_INTEGER\t\t%ld\n", static_cast<long>(layout.min_integer));
+  std::fprintf(pch, "#define PL_MAX_INTEGER\t\t%ld\n", static_cast<long>(layout.max_integer));
+  std::fputs("\n", pch);
+}
+
+void emit_layout_constants(std::FILE* ah, const WordLayout& layout) {
+  const int n = layout.tag_size;
+  std::fprintf(ah, "#define TAG_SIZE     \t\t%d\n", n);
+  std::fprintf(ah, "#define TAG_SIZE_LOW \t\t%d\n", 3);
+  std::fprintf(ah, "#define TAG_SIZE_HIGH\t\t%d\n", n - 3);
+  std::fprintf(ah, "#define VALUE_SIZE   \t\t%d\n", 64 - n);
+  std::fprintf(ah, "#define TAG_MASK     \t\t(PlULong)%#lx\n", hex(layout.tag_mask));
+  std::fprintf(ah, "#define VALUE_MASK   \t\t(PlULong)%#lx\n", hex(layout.value_mask));
+  std::fputs("#define Tag_Mask_Of(w)\t\t((PlLong) (w) & (TAG_MASK))\n", ah);
+  if (layout.split()) {
+    std::fprintf(ah, "#define Tag_From_Tag_Mask(w) \t(((PlULong) (w) >> %d) | ((w) & %d))\n", 64 - n, 7);
+    std::fprintf(ah, "#define Tag_Of(w)     \t\t((((PlULong) (w) >> %d) << %d) | ((w) & %d))\n", 67 - n, 3, 7);
+  } else {
+    std::fputs("#define Tag_From_Tag_Mask(w) \t(w)\n", ah);
+    std::fputs("#define Tag_Of(w)     \t\tTag_Mask_Of(w)\n", ah);
+  }
+}
+
+void emit_tag_masks(std::FILE* ah, const TagTable& tags, const WordLayout& layout) {
+  for (const Tag& tag : tags)
+    std::fprintf(ah, "#define TAG_%s_MASK\t\t(PlULong)%#lx\n", tag.c_name(), hex(layout.mask_of(tag.value)));
+}
+
+void emit_tag_values(std::FILE* ah, std::FILE* pch, const TagTable& tags) {
+  std::fputs("\n", ah);
+  std::fprintf(ah, "#define NB_OF_TAGS       \t%d\n", tags.count());
+  for (const Tag& tag : tags) {
+    std::fprintf(ah, "#define %-10s \t\t%-2d\n", tag.c_name(), tag.value);
+    std::fprintf(pch, "#define PL_%-10s \t\t%-2d\n", tag.c_name(), tag.value);
+  }
+  std::fputs("\n", ah);
+}
+
+void emit_general_macros(std::FILE* ah, const WordLayout& layout) {
+  const int n = layout.tag_size;
+  std::fputs("\t/* General Tag/UnTag macros */\n\n", ah);
+  std::fprintf(ah, "#define Tag_Long_Int(tm, v)  \t((((PlLong) ((v) << %d)) >> %d) | (tm))\n", n, n - 3);
+  std::fprintf(ah, "#define Tag_Short_Uns(tm, v)\t(((PlLong) (v) << %d) + (tm))\n", 3);
+  std::fputs("#define Tag_Address(tm, v)  \t((PlLong) (v) + (tm))\n", ah);
+  std::fputs("\n", ah);
+  std::fprintf(ah, "#define UnTag_Long_Int(w)    \t((PlLong) ((w) << %d) >> %d)\n", n - 3, n);
+  std::fputs("#define UnTag_Short_Uns(w)\tUnTag_Long_Int(w)\n", ah);
+  std::fputs("#define UnTag_Address(w)  \t((WamWord *) ((w) & VALUE_MASK))\n", ah);
+  std::fputs("\n\n", ah);
+}
+
+void emit_tag_body(std::FILE* ah, const Tag& tag, const WordLayout& layout) {
+  if (tag.kind == TagKind::short_uns) {
+    std::fprintf(ah, "Tag_Short_Uns(TAG_%s_MASK, v)\n", tag.c_name());
+  } else if (tag.kind == TagKind::address) {
+    std::fprintf(ah, "Tag_Address(TAG_%s_MASK, v)\n", tag.c_name());
+  } else if (tag.value == 0) {
+    std::fprintf(ah, "(((PlULong) (v) << %d) & VALUE_MASK)\n", 3);
+  } else if (tag.value == layout.all_ones) {
+    std::fprintf(ah, "(((PlULong) (v) << %d) | TAG_MASK)\n", 3);
+  } else {
+    std::fprintf(ah, "Tag_Long_Int(TAG_%s_MASK, v)\n", tag.c_name());
+  }
+}
+
+void emit_untag_body(std::FILE* ah, const Tag& tag) {
+  switch (tag.kind) {
+    case TagKind::short_uns:
+      if (tag.value <= 3) {
+        std::fprintf(ah, "((PlULong) (w) >> %d)\n", 3);
+      } else {
+        std::fputs("UnTag_Short_Uns(w)\n", ah);
+      }
+      break;
+    case TagKind::address:
+      std::fputs(tag.value == 0 ? "((WamWord *) (w))\n" : "UnTag_Address(w)\n", ah);
+      break;
+    case TagKind::long_int:
+      std::fputs("UnTag_Long_Int(w)\n", ah);
+      break;
+  }
+}
+
+void emit_specialized_macros(std::FILE* ah, const TagTable& tags, const WordLayout& layout) {
+  std::fputs("\t/* Specialized Tag/UnTag macros */\n\n", ah);
+  std::fputs("\n", ah);
+  for (const Tag& tag : tags) {
+    std::fprintf(ah, "#define Tag_%s(v)  \t\t", tag.c_name());
+    emit_tag_body(ah, tag, layout);
+  }
+  std::fputs("\n", ah);
+  for (const Tag& tag : tags) {
+    std::fprintf(ah, "#define UnTag_%s(w)  \t\t", tag.c_name());
+    emit_untag_body(ah, tag);
+  }
+  std::fputs("\n", ah);
+  for (const Tag& tag : tags)
+    std::fprintf(ah, "#define Tag_Is_%s(w)  \t\t(Tag_Mask_Of(w) == TAG_%s_MASK)\n", tag.c_name(), tag.c_name());
+}
+
+constexpr std::array tag_types = {
+    "\ntypedef enum\n", "{\n", "  LONG_INT,\n", "  SHORT_UNS,\n", "  ADDRESS\n", "}TypTag;\n",
+    "\ntypedef struct\n", "{\n", "  char *name;\n", "  TypTag type;\n", "  int value;\n", "  PlLong tag_mask;\n",
+    "}InfTag;\n\n\n",
+};
+
+// A C array needs at least one element: a section without tags gets a row
+// that nothing reads, since NB_OF_TAGS is then 0.
+void emit_tag_table(std::FILE* ah, const TagTable& tags, const WordLayout& layout) {
+  std::fputs("#ifdef ENGINE_FILE\n\n", ah);
+  std::fputs("InfTag pl_tag_tbl[] =\n{\n", ah);
+  if (tags.count() == 0) std::fputs("  { 0, LONG_INT, 0, 0}\n};\n", ah);
+  for (const Tag& tag : tags) {
+    const char* separator = &tag == tags.end() - 1 ? "\n};\n" : ",\n";
+    std::fprintf(ah, "  { \"%s\", %s, %d, %#lx}%s", tag.c_name(), kind_name(tag.kind), tag.value,
+                 hex(layout.mask_of(tag.value)), separator);
+  }
+  std::fputs("\n#else\n\n", ah);
+  std::fputs("extern InfTag pl_tag_tbl[];\n", ah);
+  std::fputs("\n#endif\n", ah);
+}
+
+void write_tags_section(const TagTable& tags, std::FILE* ah, std::FILE* pch) {
+  std::fputs("\n\n   /*--- Begin Tag Generation ---*/\n\n", ah);
+  // Two tags cannot share a value if there are more tags than values.
+  if (tags.largest_value() + 1 < tags.count()) fatal_error("There is an invalid tag value (repetition ?)\n");
+  const WordLayout layout(tags.largest_value());
+  emit_integer_range(pch, layout);
+  emit_layout_constants(ah, layout);
+  emit_tag_masks(ah, tags, layout);
+  emit_tag_values(ah, pch, tags);
+  emit_general_macros(ah, layout);
+  emit_specialized_macros(ah, tags, layout);
+  for (const char* text : tag_types) std::fputs(text, ah);
+  emit_tag_table(ah, tags, layout);
+  std::fputs("\n\n   /*--- End Tag Generation ---*/\n\n", ah);
+}
+
+}  // namespace
+
+void generate_tags_section(DescriptionInput& in, std::FILE* arch_header, Run& run) {
+  TagTable tags;
+  LineBuffer line;
+  for (;;) {
+    Directive directive = next_directive(in, line, arch_header, run, end_expected);
+    if (directive.word == "end") break;
+    if (directive.word != "tag") directive.rest.fail(message::incorrect_declaration);
+    read_tag_line(directive.rest, tags);
+  }
+  write_tags_section(tags, arch_header, run.public_config);
 }
 
 }  // namespace pl_config
