@@ -16,7 +16,7 @@ const fs::path golden_dir = fs::path(PL_CONFIG_GOLDEN_DIR) / "example";
 // The shipped description exercises all three sections and the ordinary
 // lines between them in one run, so the whole output is pinned byte for byte
 // against files worked out by hand from its declarations.
-TEST(ExampleDescription, MatchesGoldenFiles) {
+TEST(ExampleDescriptionTest, MatchesGoldenFiles) {
   const ToolResult result = run_tool(default_tool, read_file(PL_CONFIG_EXAMPLE_DEF));
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.err, "");

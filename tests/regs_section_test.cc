@@ -74,7 +74,7 @@ void expect_complete_run(const ToolResult& result, const std::string& arch_heade
   EXPECT_EQ(result.files, files);
 }
 
-TEST(RegsSection, WorkedExampleWithoutMachineRegisters) {
+TEST(RegsSectionTest, WorkedExampleWithoutMachineRegisters) {
   const std::string description =
       "/* registers */\n"
       "@begin regs\n"
@@ -117,7 +117,7 @@ TEST(RegsSection, WorkedExampleWithoutMachineRegisters) {
   expect_complete_run(run_tool(default_tool, description), arch_header, register_map, summary());
 }
 
-TEST(RegsSection, TwoMachineRegistersBindBankPointerAndFirstRegister) {
+TEST(RegsSectionTest, TwoMachineRegistersBindBankPointerAndFirstRegister) {
   const std::string description = regs_section("@reg 0 PlLong R1\n@reg 0 WamWord R2\n@reg 0 WamWord R3\n");
   const std::string arch_header =
       begin_banner +
@@ -164,7 +164,7 @@ TEST(RegsSection, TwoMachineRegistersBindBankPointerAndFirstRegister) {
                       summary(2, "m1 (pl_reg_bank)  m2 (R1)  \n"));
 }
 
-TEST(RegsSection, OneMachineRegisterAndOneRegister) {
+TEST(RegsSectionTest, OneMachineRegisterAndOneRegister) {
   const std::string arch_header =
       begin_banner +
       "register WamWord \t\t*pl_reg_bank asm (\"m1\");\n\n"
@@ -204,7 +204,7 @@ TEST(RegsSection, OneMachineRegisterAndOneRegister) {
                       summary(1, "m1 (pl_reg_bank)  \n"));
 }
 
-TEST(RegsSection, FillerValuesPrefixEveryBankSlot) {
+TEST(RegsSectionTest, FillerValuesPrefixEveryBankSlot) {
   // The prefix is complete before anything is written: a filler line after
   // the register still counts.
   const CoreResult letters = run_core(regs_section("@filler 2\n@reg 0 WamWord R1\n@filler X\n"));
@@ -217,7 +217,7 @@ TEST(RegsSection, FillerValuesPrefixEveryBankSlot) {
   EXPECT_NE(zeros.arch_header.find("pl_reg_bank)[7+0])\n"), std::string::npos);
 }
 
-TEST(RegsSection, RegisterOrderFollowsGroupsAndSkipsGroupsTenToFourteen) {
+TEST(RegsSectionTest, RegisterOrderFollowsGroupsAndSkipsGroupsTenToFourteen) {
   const char* const list[] = {"m1", "m2"};
   const CoreResult result = run_core(regs_section("@reg 2 WamWord C\n@reg 10 WamWord Hidden\n@reg 0 WamWord A1\n"
                                                   "@reg 14 WamWord Hidden\n@reg 0 WamWord A2\n@reg 1 WamWord B\n"),
@@ -230,7 +230,7 @@ TEST(RegsSection, RegisterOrderFollowsGroupsAndSkipsGroupsTenToFourteen) {
   EXPECT_EQ(result.used_registers, "m1 (pl_reg_bank) m2 (A1) ");
 }
 
-TEST(RegsSection, SecondSectionCoversEveryMachineRegisterOfTheRun) {
+TEST(RegsSectionTest, SecondSectionCoversEveryMachineRegisterOfTheRun) {
   const char* const list[] = {"m1"};
   const CoreResult result = run_core(regs_section("@reg 0 WamWord R1\n") + regs_section("@reg 0 WamWord S1\n"), list);
   ASSERT_FALSE(result.error);
@@ -261,7 +261,7 @@ TEST(RegsSection, SecondSectionCoversEveryMachineRegisterOfTheRun) {
 const std::string name31(31, 'N');
 const std::string name32(32, 'N');
 
-TEST(RegsSection, ErrorsStopBeforeAnyGeneratedText) {
+TEST(RegsSectionTest, ErrorsStopBeforeAnyGeneratedText) {
   struct Case {
     std::string description;
     std::string error;
@@ -294,7 +294,7 @@ TEST(RegsSection, ErrorsStopBeforeAnyGeneratedText) {
   }
 }
 
-TEST(RegsSection, InputAtTheLimitsIsAccepted) {
+TEST(RegsSectionTest, InputAtTheLimitsIsAccepted) {
   std::string fifty;
   for (int i = 0; i < 50; ++i) fifty += "@reg 9 WamWord R" + std::to_string(i) + "\n";
   const CoreResult result =
@@ -307,7 +307,7 @@ TEST(RegsSection, InputAtTheLimitsIsAccepted) {
             std::string::npos);
 }
 
-TEST(RegsSection, MachineRegisterTableFullStopsBeforeTheSection) {
+TEST(RegsSectionTest, MachineRegisterTableFullStopsBeforeTheSection) {
   // Each section takes two entries: m3 is left over with a single register.
   const char* const list[] = {"m1", "m2", "m3"};
   std::string sections;

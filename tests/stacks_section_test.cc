@@ -18,7 +18,7 @@ std::string section(const std::string& lines) { return "@begin stacks\n" + lines
 
 bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
-TEST(StacksSection, OneStackEndToEnd) {
+TEST(StacksSectionTest, OneStackEndToEnd) {
   const ToolResult result = run_tool(default_tool,
                                      "// head\n"
                                      "@begin stacks\n"
@@ -63,7 +63,7 @@ TEST(StacksSection, OneStackEndToEnd) {
   EXPECT_EQ(result.files, files);
 }
 
-TEST(StacksSection, NameFormsSizesAndTopChain) {
+TEST(StacksSectionTest, NameFormsSizesAndTopChain) {
   // The character after a closing quote is dropped: "scratch"32 has the size 2.
   const CoreResult result = run_core(section(
       "@stack local \"local\" 16 TA\n"
@@ -99,7 +99,7 @@ std::string stack_lines(int count) {
   return lines;
 }
 
-TEST(StacksSection, TwelveStacksFillTheTableAndEachSectionStartsAfresh) {
+TEST(StacksSectionTest, TwelveStacksFillTheTableAndEachSectionStartsAfresh) {
   const CoreResult result = run_core(section(stack_lines(12)) + section("@stack x \"d\" 0 TX\n"));
   ASSERT_EQ(result.error, std::nullopt);
   const std::string& sh = result.stack_header;
@@ -111,7 +111,7 @@ TEST(StacksSection, TwelveStacksFillTheTableAndEachSectionStartsAfresh) {
   EXPECT_EQ(result.arch_header, arch_begin + arch_end + arch_begin + arch_end);
 }
 
-TEST(StacksSection, FieldsAtTheirLimitsAreKept) {
+TEST(StacksSectionTest, FieldsAtTheirLimitsAreKept) {
   const std::string name(31, 'n'), description = '"' + std::string(61, 'd') + '"', top(127, 'T');
   const CoreResult result = run_core(section("@stack " + name + " " + description + " 16_777_215 " + top + "\n"));
   ASSERT_EQ(result.error, std::nullopt);
@@ -126,7 +126,7 @@ struct ErrorCase {
   std::string error;
 };
 
-TEST(StacksSection, ErrorsLeaveTheStackHeaderUntouched) {
+TEST(StacksSectionTest, ErrorsLeaveTheStackHeaderUntouched) {
   const ErrorCase cases[] = {
       {"@stack a \"d\" 1 T\n", "Syntax error: end expected for @begin stack"},
       {"// kept\n@ \t\n", "Syntax error: identifier expected in: @ \t\n"},
@@ -149,7 +149,7 @@ TEST(StacksSection, ErrorsLeaveTheStackHeaderUntouched) {
   }
 }
 
-TEST(StacksSection, FieldsBeyondTheirLimitsAreRejected) {
+TEST(StacksSectionTest, FieldsBeyondTheirLimitsAreRejected) {
   const std::string name(32, 'n'), description = '"' + std::string(62, 'd') + '"', top(128, 'T');
   const ErrorCase cases[] = {
       {"@stack " + name + " \"d\" 1 T\n", "name too long"},

@@ -26,7 +26,7 @@ std::string tag_lines(int count) {
   return lines;
 }
 
-TEST(TagsSection, SplitLayoutExampleEndToEnd) {
+TEST(TagsSectionTest, SplitLayoutExampleEndToEnd) {
   const ToolResult result = run_tool(default_tool,
                                      "/* lead */\n@begin tags\n"
                                      "@tag T0 address 0\n"
@@ -96,7 +96,7 @@ TEST(TagsSection, SplitLayoutExampleEndToEnd) {
 }
 
 // The mixed-case names show up unchanged in every generated name.
-TEST(TagsSection, LowLayoutExample) {
+TEST(TagsSectionTest, LowLayoutExample) {
   const CoreResult result =
       run_tags("@tag Zero long_int 0\n@tag One long_int 1\n@tag Two address 2\n@tag Five short_uns 5\n");
   ASSERT_EQ(result.error, std::nullopt);
@@ -121,7 +121,7 @@ TEST(TagsSection, LowLayoutExample) {
                  "  { \"Two\", ADDRESS, 2, 0x2},\n  { \"Five\", SHORT_UNS, 5, 0x5}\n};\n"});
 }
 
-TEST(TagsSection, LayoutExtremes) {
+TEST(TagsSectionTest, LayoutExtremes) {
   // 7 is the largest value of the low layout, 8 the smallest of the split one.
   expect_pieces(run_tags("@tag A long_int 7\n@tag S short_uns 3\n@tag U short_uns 4\n").arch_header,
                 {"#define TAG_SIZE     \t\t3\n", "#define Tag_From_Tag_Mask(w) \t(w)\n",
@@ -146,7 +146,7 @@ TEST(TagsSection, LayoutExtremes) {
   EXPECT_EQ(widest.public_config.substr(0, range.size()), range);
 }
 
-TEST(TagsSection, NoTags) {
+TEST(TagsSectionTest, NoTags) {
   const CoreResult result = run_tags("");
   ASSERT_EQ(result.error, std::nullopt);
   EXPECT_EQ(result.public_config,
@@ -161,7 +161,7 @@ TEST(TagsSection, NoTags) {
                  "InfTag pl_tag_tbl[] =\n{\n  { 0, LONG_INT, 0, 0}\n};\n\n#else\n\n"});
 }
 
-TEST(TagsSection, RepetitionCheck) {
+TEST(TagsSectionTest, RepetitionCheck) {
   const CoreResult accepted = run_tags("@tag A long_int 0\n@tag B long_int 0\n@tag C long_int 5\n");
   EXPECT_EQ(accepted.error, std::nullopt);
   EXPECT_NE(accepted.arch_header.find("#define NB_OF_TAGS       \t3\n"), std::string::npos);
@@ -179,7 +179,7 @@ TEST(TagsSection, RepetitionCheck) {
                             }));
 }
 
-TEST(TagsSection, ErrorsQuoteTheLineAndWriteNoBlock) {
+TEST(TagsSectionTest, ErrorsQuoteTheLineAndWriteNoBlock) {
   const std::string long_name(32, 'N');
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"@tag 1 long_int 1\n", "Syntax error: identifier expected in: %s"},
@@ -203,7 +203,7 @@ TEST(TagsSection, ErrorsQuoteTheLineAndWriteNoBlock) {
   EXPECT_EQ(run_core("@begin tags\n@end").error, "Syntax error: space expected after identifier in: @end");
 }
 
-TEST(TagsSection, LimitsAcceptWhatTheTableHolds) {
+TEST(TagsSectionTest, LimitsAcceptWhatTheTableHolds) {
   const CoreResult full = run_tags(tag_lines(127) + "@tag " + std::string(31, 'N') + " long_int 200\n");
   ASSERT_EQ(full.error, std::nullopt);
   expect_pieces(full.arch_header,
