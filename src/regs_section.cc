@@ -19,7 +19,6 @@ namespace {
 constexpr char end_expected[] = "Syntax error: end expected for @begin reg";
 constexpr char group_above_14[] = "Syntax error: register group above 14 in: %s";
 constexpr char group_full[] = "Syntax error: too many registers in group in: %s";
-constexpr char name_too_long[] = "Syntax error: name too long in: %s";
 constexpr char filler_too_long[] = "Syntax error: filler too long in: %s";
 constexpr char no_register[] = "Syntax error: no register in groups 0 to 9 in: %s";
 
@@ -79,7 +78,7 @@ void read_register_line(Scanner& rest, SectionTables& tables) {
   if (static_cast<std::size_t>(group_number) >= group_count) rest.fail(group_above_14);
   Group& group = tables.groups[static_cast<std::size_t>(group_number)];
   if (group.count == group_capacity) rest.fail(group_full);
-  if (type.size() > Name::capacity || name.size() > Name::capacity) rest.fail(name_too_long);
+  if (type.size() > Name::capacity || name.size() > Name::capacity) rest.fail(message::name_too_long);
   Declaration& declaration = group.declarations[group.count++];
   declaration.type.append(type);
   declaration.name.append(name);

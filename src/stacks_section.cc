@@ -21,7 +21,6 @@ constexpr char end_expected[] = "Syntax error: end expected for @begin stack";
 // last entry to close Stack_Top and pl_stk_tbl with.
 namespace stack_message {
 constexpr char too_many_stacks[] = "Syntax error: too many stacks in: %s";
-constexpr char name_too_long[] = "Syntax error: name too long in: %s";
 constexpr char description_too_long[] = "Syntax error: description too long in: %s";
 constexpr char size_too_large[] = "Syntax error: stack size too large in: %s";
 constexpr char top_too_long[] = "Syntax error: top expression too long in: %s";
@@ -90,7 +89,7 @@ StackLine read_stack_line(Scanner& rest) {
 
 void check_limits(const StackLine& line, const StackTable& table, const Scanner& rest) {
   if (table.full()) rest.fail(stack_message::too_many_stacks);
-  if (!fits<Name>(line.name)) rest.fail(stack_message::name_too_long);
+  if (!fits<Name>(line.name)) rest.fail(message::name_too_long);
   if (!fits<Description>(line.description)) rest.fail(stack_message::description_too_long);
   if (line.size > std::numeric_limits<std::int32_t>::max() / size_unit) rest.fail(stack_message::size_too_large);
   if (!fits<TopExpression>(line.top_expression)) rest.fail(stack_message::top_too_long);

@@ -49,7 +49,7 @@ class TagTable {
 
 void TagTable::add(std::string_view name, TagKind kind, std::int32_t value, const Scanner& line) {
   if (count_ == capacity) line.fail("Syntax error: too many tags in: %s");
-  if (name.size() > Tag::max_name_length) line.fail("Syntax error: name too long in: %s");
+  if (name.size() > Tag::max_name_length) line.fail(message::name_too_long);
   if (value >= value_limit) line.fail("Syntax error: tag value too large in: %s");
   Tag& tag = tags_[count_++];
   name.copy(tag.name.data(), name.size());

@@ -35,6 +35,8 @@ inline constexpr char string_expected[] = "Syntax error: string expected in: %s"
 inline constexpr char integer_expected[] = "Syntax error: integer expected in: %s";
 inline constexpr char integer_too_large[] = "Syntax error: integer too large in: %s";
 inline constexpr char incorrect_declaration[] = "Syntax error: incorrect @ declaration in: %s";
+// A name that its section's table has no room for.
+inline constexpr char name_too_long[] = "Syntax error: name too long in: %s";
 }  // namespace message
 
 // Reads the tokens of one directive line from left to right.  Each token must
