@@ -4,7 +4,10 @@
 
 namespace pl_config {
 
-File::File(const char* name, const char* mode) : name_(name), stream_(std::fopen(name, mode)) {
+std::FILE* Directory::open(const char* name, const char* mode) const { return std::fopen(name, mode); }
+
+File::File(const Directory& directory, const char* name, const char* mode)
+    : name_(name), stream_(directory.open(name, mode)) {
   if (stream_ == nullptr) fatal_error("cannot open %s", name);
 }
 
@@ -17,6 +20,10 @@ bool File::close_stream() {
   const bool close_failed = std::fclose(stream_) != 0;
   stream_ = nullptr;
   return !failed && !close_failed;
+}
+
+InputFile::InputFile(const Directory& directory, const char* name) : File(directory, name, "rt") {
+  std::setvbuf(stream(), nullptr, _IONBF, 0);
 }
 
 void OutputFile::close() {

@@ -13,12 +13,20 @@ inline constexpr char stack_header[] = "wam_stacks.h";
 inline constexpr char public_config[] = "th_public_config.h";
 }  // namespace file_name
 
+// Where a run finds its files: the working directory for the tool, memory
+// streams for the tests and the fuzzer, which run the whole tool in-process.
+class Directory {
+ public:
+  virtual ~Directory() = default;
+  virtual std::FILE* open(const char* name, const char* mode) const;
+};
+
 // A stream opened by name.  close() reports what went wrong with the file;
 // the destructor closes quietly, for the path where a fatal error is already
 // on its way out.
 class File {
  public:
-  File(const char* name, const char* mode);
+  File(const Directory& directory, const char* name, const char* mode);
   ~File();
   File(const File&) = delete;
   File& operator=(const File&) = delete;
@@ -35,10 +43,11 @@ class File {
   std::FILE* stream_;
 };
 
-// Opened with mode "rt"; a failure is "cannot open <name>".
+// Opened with mode "rt"; a failure is "cannot open <name>".  Unbuffered:
+// its reader reads in large blocks, and a stdio buffer would only add a copy.
 class InputFile : public File {
  public:
-  explicit InputFile(const char* name) : File(name, "rt") {}
+  InputFile(const Directory& directory, const char* name);
   void close() { close_stream(); }
 };
 
@@ -47,7 +56,7 @@ class InputFile : public File {
 // a truncated header must never pass for a complete one.
 class OutputFile : public File {
  public:
-  explicit OutputFile(const char* name) : File(name, "wb") {}
+  OutputFile(const Directory& directory, const char* name) : File(directory, name, "wb") {}
   void close();
 };
 

@@ -38,7 +38,7 @@ pl_config::BuildConfig build_config() {
 
 int main() {
   try {
-    return pl_config::run_pl_config(build_config());
+    return pl_config::run_pl_config(build_config(), pl_config::Directory(), stdout);
   } catch (const pl_config::FatalError& error) {
     std::fputs(error.what(), stderr);
     std::fputc('\n', stderr);

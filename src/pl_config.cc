@@ -109,34 +109,34 @@ void print_closing_line(std::FILE* out) {
   std::fputs("\t------------------------------\n\n", out);
 }
 
-int run_pl_config(const BuildConfig& config) {
+int run_pl_config(const BuildConfig& config, const Directory& directory, std::FILE* summary) {
   Run run(config.machine_register_list);
 
-  OutputFile register_map(file_name::register_map);
+  OutputFile register_map(directory, file_name::register_map);
   write_generated_by(register_map.stream());
   std::fputs("\n#include \"th_config.h\"\n\n", register_map.stream());
-  OutputFile stack_header(file_name::stack_header);
+  OutputFile stack_header(directory, file_name::stack_header);
   write_generated_by(stack_header.stream());
-  OutputFile public_config(file_name::public_config);
+  OutputFile public_config(directory, file_name::public_config);
   run.register_map = register_map.stream();
   run.stack_header = stack_header.stream();
   run.public_config = public_config.stream();
 
-  print_banner(stdout);
-  print_configuration(stdout, config);
+  print_banner(summary);
+  print_configuration(summary, config);
   write_version_macros(public_config.stream(), config);
 
-  read_description_file(run);
+  read_description_file(directory, run);
   write_register_usage_macros(register_map.stream(), run.machine_registers);
-  print_machine_register_count(stdout, run.machine_registers);
+  print_machine_register_count(summary, run.machine_registers);
 
   register_map.close();
   stack_header.close();
   public_config.close();
 
-  print_used_registers(stdout, run.machine_registers);
-  print_closing_line(stdout);
-  if (std::fflush(stdout) != 0 || std::ferror(stdout)) fatal_error("cannot write standard output");
+  print_used_registers(summary, run.machine_registers);
+  print_closing_line(summary);
+  if (std::fflush(summary) != 0 || std::ferror(summary)) fatal_error("cannot write standard output");
   return 0;
 }
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <span>
 
+#include "files.h"
 #include "machine_registers.h"
 
 namespace pl_config {
@@ -42,8 +43,9 @@ void print_closing_line(std::FILE* out);
 // The first text of the public configuration header.
 void write_version_macros(std::FILE* public_config, const BuildConfig& config);
 
-// One whole run in the working directory; returns the exit status of a
-// complete run.  Errors throw FatalError.
-int run_pl_config(const BuildConfig& config);
+// One whole run on the files of `directory`, the installation summary
+// printed to `summary`; returns the exit status of a complete run.  Errors
+// throw FatalError.
+int run_pl_config(const BuildConfig& config, const Directory& directory, std::FILE* summary);
 
 }  // namespace pl_config

@@ -1,5 +1,8 @@
 #include "reader.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "fatal_error.h"
 #include "files.h"
 #include "regs_section.h"
@@ -31,33 +34,82 @@ void open_section(const LineBuffer& line, DescriptionInput& in, std::FILE* arch_
 
 }  // namespace
 
+DescriptionInput::DescriptionInput(std::FILE* stream, const char* name)
+    : stream_(stream), name_(name), next_(buffer_), end_(buffer_) {}
+
+bool DescriptionInput::refill() {
+  if (eof_) return false;
+  const std::size_t size = std::fread(buffer_, 1, buffer_size, stream_);
+  if (std::ferror(stream_)) fatal_error("cannot read %s", name_);
+  eof_ = std::feof(stream_) != 0;
+  next_ = buffer_;
+  end_ = buffer_ + size;
+  return size > 0;
+}
+
+bool DescriptionInput::at_end() { return next_ == end_ && !refill(); }
+
+std::size_t DescriptionInput::column_at(const char* from, const char* to, std::size_t column) {
+  for (const char* p = to; p != from; --p) {
+    if (p[-1] == '\n') return static_cast<std::size_t>(to - p);
+  }
+  return column + static_cast<std::size_t>(to - from);
+}
+
 bool DescriptionInput::read_piece(LineBuffer& line) {
+  const std::size_t room = LineBuffer::capacity - column_ % LineBuffer::capacity;
   line.size = 0;
-  while (line.size < LineBuffer::capacity) {
-    const int c = std::getc(stream_);
-    if (c == EOF) break;
-    line.data[line.size++] = static_cast<char>(c);
-    if (c == '\n') break;
+  while (line.size < room && !at_end()) {
+    const std::size_t want = std::min(room - line.size, static_cast<std::size_t>(end_ - next_));
+    const char* newline = static_cast<const char*>(std::memchr(next_, '\n', want));
+    const std::size_t size = newline != nullptr ? static_cast<std::size_t>(newline - next_) + 1 : want;
+    std::memcpy(line.data + line.size, next_, size);
+    line.size += size;
+    next_ += size;
+    column_ = newline != nullptr ? 0 : column_ + size;
+    if (newline != nullptr) break;
   }
   line.data[line.size] = '\0';
-  if (std::ferror(stream_)) fatal_error("cannot read %s", name_);
   return line.size > 0;
+}
+
+// Only an "@" can start a directive piece, so the bytes between two of them
+// are copied without looking at their lines; an "@" found is a piece start
+// when its column is a multiple of the piece size.
+void DescriptionInput::copy_ordinary_pieces(std::FILE* out) {
+  while (!at_end()) {
+    const char* scan = next_;
+    std::size_t scan_column = column_;
+    const char* stop = end_;
+    while (const void* found = std::memchr(scan, '@', static_cast<std::size_t>(end_ - scan))) {
+      const char* at = static_cast<const char*>(found);
+      scan_column = column_at(scan, at, scan_column);
+      if (scan_column % LineBuffer::capacity == 0) {
+        stop = at;
+        break;
+      }
+      scan = at + 1;
+      scan_column += 1;
+    }
+    column_ = stop == end_ ? column_at(scan, end_, scan_column) : scan_column;
+    std::fwrite(next_, 1, static_cast<std::size_t>(stop - next_), out);
+    next_ = stop;
+    if (stop != end_) return;
+  }
 }
 
 void read_description(DescriptionInput& in, std::FILE* arch_header, Run& run) {
   LineBuffer line;
-  while (!in.at_end() && in.read_piece(line)) {
-    if (line.first() == '@') {
-      open_section(line, in, arch_header, run);
-    } else {
-      write_line(line, arch_header);
-    }
+  for (;;) {
+    in.copy_ordinary_pieces(arch_header);
+    if (!in.read_piece(line)) return;
+    open_section(line, in, arch_header, run);
   }
 }
 
-void read_description_file(Run& run) {
-  InputFile description(file_name::description);
-  OutputFile arch_header(file_name::arch_header);
+void read_description_file(const Directory& directory, Run& run) {
+  InputFile description(directory, file_name::description);
+  OutputFile arch_header(directory, file_name::arch_header);
   DescriptionInput in(description.stream(), description.name());
   read_description(in, arch_header.stream(), run);
   description.close();
@@ -67,7 +119,7 @@ void read_description_file(Run& run) {
 Directive next_directive(DescriptionInput& in, LineBuffer& line, std::FILE* arch_header, Run& run,
                          const char* end_expected) {
   for (;;) {
-    if (in.at_end() || !in.read_piece(line)) fatal_error("%s", end_expected);
+    if (!in.read_piece(line)) fatal_error("%s", end_expected);
     if (line.first() == '\n') continue;
     if (line.first() != '@') {
       write_line(line, arch_header);

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string_view>
 
+#include "files.h"
 #include "run.h"
 #include "tokens.h"
 
@@ -22,29 +23,49 @@ struct LineBuffer {
   char first() const { return data[0]; }
 };
 
-// The description file as a stream of pieces.
+// The description file as a stream of pieces.  A piece is what one read of
+// at most 511 bytes gives: a line, or part of a longer one, so pieces start
+// at each line's start and every 511 bytes into it.  Ordinary text is copied
+// straight from a large read buffer; only directive pieces are copied out.
 class DescriptionInput {
  public:
-  DescriptionInput(std::FILE* stream, const char* name) : stream_(stream), name_(name) {}
+  static constexpr std::size_t buffer_size = 128 * 1024;
 
-  // True once a read has met the end of the file, as feof() tells.
-  bool at_end() const { return std::feof(stream_) != 0; }
-  // Reads up to and including a newline, at most 511 bytes.  False when
-  // nothing could be read.  A read error ends the run: a file that cannot be
-  // read to its end must not pass for a shorter one.
+  DescriptionInput(std::FILE* stream, const char* name);
+  DescriptionInput(const DescriptionInput&) = delete;
+  DescriptionInput& operator=(const DescriptionInput&) = delete;
+
+  // True when no byte is left to read.
+  bool at_end();
+  // Reads the next piece.  False when nothing could be read.  A read error
+  // ends the run: a file that cannot be read to its end must not pass for a
+  // shorter one.
   bool read_piece(LineBuffer& line);
+  // Writes every piece up to the next one that starts with "@", or up to the
+  // end of the input, to `out` unchanged.
+  void copy_ordinary_pieces(std::FILE* out);
 
  private:
+  bool refill();
+  // The column that `to` has when `from`, in the same buffer, has `column`.
+  static std::size_t column_at(const char* from, const char* to, std::size_t column);
+
   std::FILE* stream_;
   const char* name_;
+  const char* next_;  // the unread bytes are [next_, end_)
+  const char* end_;
+  std::size_t column_ = 0;  // of next_ in its line
+  bool eof_ = false;
+  char buffer_[buffer_size];
 };
 
 // Copies the description to the architecture header and hands each section
 // to its generator.
 void read_description(DescriptionInput& in, std::FILE* arch_header, Run& run);
 
-// Opens the description file and then the architecture header, reads, closes.
-void read_description_file(Run& run);
+// Opens the description file and then the architecture header in
+// `directory`, reads, closes.
+void read_description_file(const Directory& directory, Run& run);
 
 // One directive line inside a section, its directive word read; `rest` reads
 // the tokens that follow it.
