@@ -1,10 +1,40 @@
 #include "files.h"
 
+#include <cstring>
+#include <iterator>
+
 #include "fatal_error.h"
 
 namespace pl_config {
 
-std::FILE* Directory::open(const char* name, const char* mode) const { return std::fopen(name, mode); }
+namespace {
+
+// Each output has a large stdio buffer of its own, so that even a big header
+// is written in few system calls; static, so that nothing is allocated.
+struct OutputBuffer {
+  const char* name;
+  char data[128 * 1024];
+};
+OutputBuffer output_buffers[] = {
+    {file_name::arch_header, {}},
+    {file_name::register_map, {}},
+    {file_name::stack_header, {}},
+    {file_name::public_config, {}},
+};
+
+}  // namespace
+
+std::FILE* Directory::open(const char* name, const char* mode) const {
+  std::FILE* stream = std::fopen(name, mode);
+  if (stream == nullptr) return nullptr;
+  // The description is read in large blocks straight into the reader's own
+  // buffer; a stdio buffer would only add a copy.
+  if (std::strcmp(name, file_name::description) == 0) std::setvbuf(stream, nullptr, _IONBF, 0);
+  for (OutputBuffer& buffer : output_buffers) {
+    if (std::strcmp(name, buffer.name) == 0) std::setvbuf(stream, buffer.data, _IOFBF, std::size(buffer.data));
+  }
+  return stream;
+}
 
 File::File(const Directory& directory, const char* name, const char* mode)
     : name_(name), stream_(directory.open(name, mode)) {
@@ -20,10 +50,6 @@ bool File::close_stream() {
   const bool close_failed = std::fclose(stream_) != 0;
   stream_ = nullptr;
   return !failed && !close_failed;
-}
-
-InputFile::InputFile(const Directory& directory, const char* name) : File(directory, name, "rt") {
-  std::setvbuf(stream(), nullptr, _IONBF, 0);
 }
 
 void OutputFile::close() {

@@ -18,6 +18,7 @@ inline constexpr char public_config[] = "th_public_config.h";
 class Directory {
  public:
   virtual ~Directory() = default;
+  // The working directory's file, buffered for the way the tool uses it.
   virtual std::FILE* open(const char* name, const char* mode) const;
 };
 
@@ -43,11 +44,10 @@ class File {
   std::FILE* stream_;
 };
 
-// Opened with mode "rt"; a failure is "cannot open <name>".  Unbuffered:
-// its reader reads in large blocks, and a stdio buffer would only add a copy.
+// Opened with mode "rt"; a failure is "cannot open <name>".
 class InputFile : public File {
  public:
-  InputFile(const Directory& directory, const char* name);
+  InputFile(const Directory& directory, const char* name) : File(directory, name, "rt") {}
   void close() { close_stream(); }
 };
 
