@@ -2,14 +2,36 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <new>
 #include <string>
 
 #include "expected.h"
 #include "fatal_message.h"
+#include "memory_directory.h"
 #include "memory_stream.h"
 #include "tool_run.h"
+
+// Counts what the code under test allocates with operator new while
+// `counting_allocations` is set.
+namespace {
+bool counting_allocations = false;
+long allocations = 0;
+}  // namespace
+
+void* operator new(std::size_t size) {
+  if (counting_allocations) ++allocations;
+  if (void* block = std::malloc(size != 0 ? size : 1)) return block;
+  throw std::bad_alloc();
+}
+// g++ takes free() in a replacement operator delete for a mismatch.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
+void operator delete(void* block) noexcept { std::free(block); }
+void operator delete(void* block, std::size_t) noexcept { std::free(block); }
 
 namespace pl_config {
 namespace {
@@ -174,6 +196,42 @@ TEST(SummaryTest, UsedRegistersAreEachFollowedByTwoBlanks) {
   print_used_registers(out.get(), registers);
   print_closing_line(out.get());
   EXPECT_EQ(out.contents(), summary_tail(2, "x19 (pl_reg_bank)  x20 (H)  \n"));
+}
+
+// The tool's tables are fixed in size and its error message lives in the
+// exception: a whole run allocates nothing of its own, whether it ends in
+// success or in a fatal error.
+TEST(DriverTest, AWholeRunAllocatesNothing) {
+  const char* const list[] = {"m1", "m2"};
+  BuildConfig config = config_with_version("1.0.0");
+  config.operating_system = config.processor = config.c_compiler = config.c_flags = "";
+  config.c_flags_machine = config.assembler = config.assembler_flags = config.loader_flags = "";
+  config.loader_libraries = config.use_line_editor = config.use_piped_consult = "";
+  config.use_sockets = config.use_fd_solver = "";
+  config.machine_register_list = list;
+  const std::string example = read_file(PL_CONFIG_EXAMPLE_DEF);
+  const struct {
+    std::string description;
+    bool succeeds;
+  } cases[] = {{example, true}, {example + "@begin tags\n@tag X address 99\n", false}};
+  for (const auto& c : cases) {
+    const MemoryDirectory files(c.description);
+    MemoryFile summary;
+    std::FILE* summary_stream = summary.open();
+    bool succeeded = false;
+    allocations = 0;
+    counting_allocations = true;
+    try {
+      succeeded = run_pl_config(config, files, summary_stream) == 0;
+    } catch (const FatalError&) {
+    }
+    counting_allocations = false;
+    std::fclose(summary_stream);
+    EXPECT_EQ(succeeded, c.succeeds);
+    EXPECT_EQ(allocations, 0);
+    // The run did its work: the example's register block reached the header.
+    EXPECT_NE(files.output("wam_arch.h")->text().find("/*--- End Register Generation ---*/"), std::string::npos);
+  }
 }
 
 }  // namespace
