@@ -78,5 +78,33 @@ TEST(ReaderTest, LongDirectiveLineIsCutAfter511Bytes) {
   EXPECT_EQ(result.error, "Syntax error: unknown section in: " + line.substr(0, 511));
 }
 
+// The file is read in blocks of 128 KiB, but a piece starts only where a
+// line starts and every 511 bytes into a longer line, wherever the blocks
+// end.  Here an "@" falls on and around the end of the first block, in a
+// line that starts far ahead of it: at a piece start it opens a directive
+// line, anywhere else it is copied.
+TEST(ReaderTest, PieceStartsDoNotDependOnReadBlocks) {
+  const std::size_t block = 128 * 1024;
+  for (const std::size_t pieces_ahead : {1, 3, 200}) {
+    for (const std::size_t at : {block - 2, block - 1, block, block + 1, block + 2}) {
+      const std::size_t line_start = at - pieces_ahead * 511;
+      std::string ordinary;
+      while (ordinary.size() + 61 < line_start) ordinary += std::string(59, 'o') + "\n";
+      ordinary += std::string(line_start - ordinary.size() - 1, 'p') + "\n";
+      const std::string long_line_head = ordinary + std::string(pieces_ahead * 511, 'x');
+      SCOPED_TRACE("\"@\" at byte " + std::to_string(at) + ", " + std::to_string(pieces_ahead) + " pieces into its line");
+
+      const CoreResult directive = run_core(long_line_head + "@oops a directive\nnever copied\n");
+      EXPECT_EQ(directive.error, "Syntax error: incorrect @ declaration in: @oops a directive\n");
+      EXPECT_EQ(directive.arch_header, long_line_head);
+
+      const std::string copied = long_line_head + "y@ copied\n" + std::string(510, 'z') + "@ copied too\n";
+      const CoreResult ordinary_text = run_core(copied);
+      EXPECT_FALSE(ordinary_text.error.has_value()) << *ordinary_text.error;
+      EXPECT_EQ(ordinary_text.arch_header, copied);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace pl_config
