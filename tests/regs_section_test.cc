@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core_run.h"
+#include "expect_run.h"
 #include "expected.h"
 #include "tool_run.h"
 
@@ -164,43 +165,57 @@ TEST(RegsSectionTest, TwoMachineRegistersBindBankPointerAndFirstRegister) {
                       summary(2, "m1 (pl_reg_bank)  m2 (R1)  \n"));
 }
 
+// The block of a section whose one register is R1 of type WamWord, with the
+// machine register list (m1): pl_reg_bank takes m1 and R1 has bank slot 0.
+// `used` is the machine register table's count once the section has its entry.
+std::string one_register_block(int used) {
+  std::string save, restore;
+  for (int i = 0; i < used; ++i) {
+    save += "    buff_save[" + std::to_string(i) + "] = (WamWord) pl_reg_bank; \\\n";
+    restore += "    pl_reg_bank = (WamWordP) buff_save[" + std::to_string(i) + "]; \\\n";
+  }
+  const bool signal_buffer = used > 1;
+  return begin_banner +
+         "register WamWord \t\t*pl_reg_bank asm (\"m1\");\n\n"
+         "#define R1\t\t\t(((WamWord  *) pl_reg_bank)[0])\n"
+         "\n\n"
+         "#define NB_OF_REGS          \t1\n"
+         "#define NB_OF_ALLOC_REGS    \t0\n"
+         "#define NB_OF_NOT_ALLOC_REGS\t1\n"
+         "#define REG_BANK_SIZE       \t(NB_OF_NOT_ALLOC_REGS)\n"
+         "\n\n\n\n#define NB_OF_USED_MACHINE_REGS " +
+         std::to_string(used) +
+         "\n"
+         "\n"
+         "#ifdef ENGINE_FILE\n\n"
+         "WamWord *save_reg_bank;\n\n" +
+         (signal_buffer ? "WamWord pl_buff_signal_reg[NB_OF_USED_MACHINE_REGS + 1];\n\n" : "") +
+         "char *pl_reg_tbl[] = { \"R1\"};\n"
+         "\n#else\n\n"
+         "extern WamWord *save_reg_bank;\n\n" +
+         (signal_buffer ? "extern WamWord pl_buff_signal_reg[];\n\n" : "") +
+         "extern char *pl_reg_tbl[];\n"
+         "\n#endif\n\n" +
+         init_reg_bank +
+         "#define Reg(i)\t\t\t(           (WamWord) R1)\n"
+         "\n\n\n\n#define Save_All_Regs(buff_save) \\\n  do { \\\n"
+         "    buff_save[0] = (WamWord) R1; \\\n"
+         "  } while(0)\n"
+         "\n\n\n\n#define Restore_All_Regs(buff_save) \\\n  do { \\\n"
+         "    R1     = (WamWord ) buff_save[0]; \\\n"
+         "  } while(0)\n"
+         "\n\n\n\n#define Save_Machine_Regs(buff_save) \\\n  do { \\\n" +
+         save +
+         "  } while(0)\n"
+         "\n\n#define Restore_Machine_Regs(buff_save) \\\n  do { \\\n" +
+         restore + "  } while(0)\n" + (signal_buffer ? protect_macros : empty_protect_macros) + end_banner;
+}
+
+const std::string one_register_map = "#define MAP_REG_BANK\t\t\"m1\"\n\n#define MAP_OFFSET_R1    \t((0)*8)\n";
+
 TEST(RegsSectionTest, OneMachineRegisterAndOneRegister) {
-  const std::string arch_header =
-      begin_banner +
-      "register WamWord \t\t*pl_reg_bank asm (\"m1\");\n\n"
-      "#define R1\t\t\t(((WamWord  *) pl_reg_bank)[0])\n"
-      "\n\n"
-      "#define NB_OF_REGS          \t1\n"
-      "#define NB_OF_ALLOC_REGS    \t0\n"
-      "#define NB_OF_NOT_ALLOC_REGS\t1\n"
-      "#define REG_BANK_SIZE       \t(NB_OF_NOT_ALLOC_REGS)\n"
-      "\n\n\n\n#define NB_OF_USED_MACHINE_REGS 1\n"
-      "\n"
-      "#ifdef ENGINE_FILE\n\n"
-      "WamWord *save_reg_bank;\n\n"
-      "char *pl_reg_tbl[] = { \"R1\"};\n"
-      "\n#else\n\n"
-      "extern WamWord *save_reg_bank;\n\n"
-      "extern char *pl_reg_tbl[];\n"
-      "\n#endif\n\n" +
-      init_reg_bank +
-      "#define Reg(i)\t\t\t(           (WamWord) R1)\n"
-      "\n\n\n\n#define Save_All_Regs(buff_save) \\\n  do { \\\n"
-      "    buff_save[0] = (WamWord) R1; \\\n"
-      "  } while(0)\n"
-      "\n\n\n\n#define Restore_All_Regs(buff_save) \\\n  do { \\\n"
-      "    R1     = (WamWord ) buff_save[0]; \\\n"
-      "  } while(0)\n"
-      "\n\n\n\n#define Save_Machine_Regs(buff_save) \\\n  do { \\\n"
-      "    buff_save[0] = (WamWord) pl_reg_bank; \\\n"
-      "  } while(0)\n"
-      "\n\n#define Restore_Machine_Regs(buff_save) \\\n  do { \\\n"
-      "    pl_reg_bank = (WamWordP) buff_save[0]; \\\n"
-      "  } while(0)\n" +
-      empty_protect_macros + end_banner;
-  const std::string register_map = register_map_head + "#define MAP_REG_BANK\t\t\"m1\"\n\n" +
-                                   "#define MAP_OFFSET_R1    \t((0)*8)\n" + register_usage(1, "-ffixed-m1 ");
-  expect_complete_run(run_tool(m1_tool, regs_section("@reg 0 WamWord R1\n")), arch_header, register_map,
+  expect_complete_run(run_tool(m1_tool, regs_section("@reg 0 WamWord R1\n")), one_register_block(1),
+                      register_map_head + one_register_map + register_usage(1, "-ffixed-m1 "),
                       summary(1, "m1 (pl_reg_bank)  \n"));
 }
 
@@ -261,45 +276,49 @@ TEST(RegsSectionTest, SecondSectionCoversEveryMachineRegisterOfTheRun) {
 const std::string name31(31, 'N');
 const std::string name32(32, 'N');
 
+// `count` register lines for group `group`, registers R0, R1, ...
+std::string group_lines(int group, int count) {
+  std::string lines;
+  for (int i = 0; i < count; ++i) lines += "@reg " + std::to_string(group) + " WamWord R" + std::to_string(i) + "\n";
+  return lines;
+}
+
+// Every check is made before the section writes anything: the files hold
+// what came before, and the ordinary lines of the section read so far.
 TEST(RegsSectionTest, ErrorsStopBeforeAnyGeneratedText) {
-  struct Case {
-    std::string description;
-    std::string error;
-  };
-  std::string fifty_one;
-  for (int i = 0; i <= 50; ++i) fifty_one += "@reg 3 WamWord R" + std::to_string(i) + "\n";
-  const Case cases[] = {
-      {"@begin regs\n@reg 0 WamWord R1\nlast line", "Syntax error: end expected for @begin reg"},
-      {"@begin regs\n@begin regs\n", "Syntax error: incorrect @ declaration in: @begin regs\n"},
-      {regs_section("@reg 0 WamWord\n"), "Syntax error: identifier expected in: @reg 0 WamWord\n"},
-      {regs_section("@filler -1\n"), "Syntax error: integer expected in: @filler -1\n"},
-      {regs_section("@reg 0x WamWord R1\n"), "Syntax error: space expected after identifier in: @reg 0x WamWord R1\n"},
-      {"@begin regs\n@reg 0 WamWord R1\n@end", "Syntax error: space expected after identifier in: @end"},
+  const struct {
+    std::string lines;  // after "@begin regs" and an ordinary line
+    std::string message;
+    std::string copied = "";  // the ordinary lines of `lines`
+  } cases[] = {
+      {"@reg 0 WamWord R1\nlast line", "Syntax error: end expected for @begin reg", "last line"},
+      {"@begin regs\n", "Syntax error: incorrect @ declaration in: @begin regs\n"},
+      {"@reg 0 WamWord\n", "Syntax error: identifier expected in: @reg 0 WamWord\n"},
+      {"@filler -1\n", "Syntax error: integer expected in: @filler -1\n"},
+      {"@reg 0x WamWord R1\n", "Syntax error: space expected after identifier in: @reg 0x WamWord R1\n"},
+      {"@reg 0 WamWord R1\n@end", "Syntax error: space expected after identifier in: @end"},
       // The limits, each checked after the line's syntax.
-      {regs_section("@reg 15 WamWord\n"), "Syntax error: identifier expected in: @reg 15 WamWord\n"},
-      {regs_section("@reg 15 WamWord R1\n"), "Syntax error: register group above 14 in: @reg 15 WamWord R1\n"},
-      {regs_section(fifty_one), "Syntax error: too many registers in group in: @reg 3 WamWord R50\n"},
-      {regs_section("@reg 0 " + name32 + " R1\n"), "Syntax error: name too long in: @reg 0 " + name32 + " R1\n"},
-      {regs_section("@reg 0 WamWord " + name32 + "\n"),
-       "Syntax error: name too long in: @reg 0 WamWord " + name32 + "\n"},
-      {regs_section("@filler " + name31 + "\n"), "Syntax error: filler too long in: @filler " + name31 + "\n"},
-      {regs_section("@filler " + name31.substr(1) + "\n@filler 1\n"), "Syntax error: filler too long in: @filler 1\n"},
-      {"@begin regs\n@reg 10 WamWord R1\n@end\n", "Syntax error: no register in groups 0 to 9 in: @end\n"},
+      {"@reg 15 WamWord\n", "Syntax error: identifier expected in: @reg 15 WamWord\n"},
+      {"@reg 15 WamWord R1\n", "Syntax error: register group above 14 in: @reg 15 WamWord R1\n"},
+      {group_lines(3, 51), "Syntax error: too many registers in group in: @reg 3 WamWord R50\n"},
+      {"@reg 0 " + name32 + " R1\n", "Syntax error: name too long in: @reg 0 " + name32 + " R1\n"},
+      {"@reg 0 WamWord " + name32 + "\n", "Syntax error: name too long in: @reg 0 WamWord " + name32 + "\n"},
+      {"@filler " + name31 + "\n", "Syntax error: filler too long in: @filler " + name31 + "\n"},
+      {"@filler " + name31.substr(1) + "\n@filler 1\n", "Syntax error: filler too long in: @filler 1\n"},
+      {"// hidden\n@reg 10 WamWord R1\n@end\n", "Syntax error: no register in groups 0 to 9 in: @end\n",
+       "// hidden\n"},
   };
-  for (const Case& c : cases) {
-    const CoreResult result = run_core(c.description);
-    EXPECT_EQ(result.error, c.error) << c.description;
-    EXPECT_EQ(result.arch_header.find("Begin Register Generation"), std::string::npos) << c.description;
-    EXPECT_EQ(result.register_map, "") << c.description;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.lines);
+    expect_reading_error(run_tool(default_tool, "lead\n@begin regs\ninside\n" + c.lines), c.message,
+                         "lead\ninside\n" + c.copied);
   }
 }
 
 TEST(RegsSectionTest, InputAtTheLimitsIsAccepted) {
-  std::string fifty;
-  for (int i = 0; i < 50; ++i) fifty += "@reg 9 WamWord R" + std::to_string(i) + "\n";
   const CoreResult result =
       run_core(regs_section("@filler " + name31.substr(1) + "\n@reg 14 WamWord Kept\n@reg 0 " + name31 + " " +
-                            name31 + "\n" + fifty));
+                            name31 + "\n" + group_lines(9, 50)));
   ASSERT_FALSE(result.error);
   EXPECT_NE(result.arch_header.find("#define NB_OF_REGS          \t51\n"), std::string::npos);
   EXPECT_NE(result.arch_header.find("#define " + name31 + "\t\t\t(((" + name31 + " *) pl_reg_bank)[" +
@@ -320,6 +339,24 @@ TEST(RegsSectionTest, MachineRegisterTableFullStopsBeforeTheSection) {
   EXPECT_EQ(over.error, "too many machine registers in use (the table holds 256)");
   EXPECT_EQ(over.machine_register_count, 256);
   EXPECT_TRUE(over.arch_header.ends_with(end_banner + "before\n"));
+}
+
+TEST(RegsSectionTest, MachineRegisterTableOverflowEndToEnd) {
+  // With the list (m1) each section takes one entry: 256 sections fill the
+  // table and the next one is refused at its end line, before its block.
+  const std::string section = regs_section("@reg 0 WamWord R1\n");
+  std::string description, arch_header, register_map = register_map_head;
+  for (int used = 1; used <= 256; ++used) {
+    description += section;
+    arch_header += one_register_block(used);
+    register_map += one_register_map;
+  }
+  expect_run(run_tool(m1_tool, description + "before\n" + section), 1, summary_head,
+             "too many machine registers in use (the table holds 256)\n",
+             {{"wam_arch.h", arch_header + "before\n"},
+              {"wam_regs.h", register_map},
+              {"wam_stacks.h", stack_header_head},
+              {"th_public_config.h", version_macros}});
 }
 
 }  // namespace

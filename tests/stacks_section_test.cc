@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core_run.h"
+#include "expect_run.h"
 #include "expected.h"
 #include "tool_run.h"
 
@@ -136,17 +137,20 @@ TEST(StacksSectionTest, ErrorsLeaveTheStackHeaderUntouched) {
       {"@stack a d 1 T\n", "Syntax error: string expected in: @stack a d 1 T\n"},
       {"@stack a \"d\"\n", "Syntax error: integer expected in: @stack a \"d\"\n"},
       {"// kept\n@end\n", "Syntax error: no stack declared in: @end\n"},
+      {"@stack a \"d 1 T\n", "Syntax error: string expected in: @stack a \"d 1 T\n"},
+      {"@stack a \"d\" 1 T;\n", "Syntax error: space expected after identifier in: @stack a \"d\" 1 T;\n"},
       {stack_lines(13), "Syntax error: too many stacks in: @stack s12 \"d\" 1 T12\n"},
       // The line's syntax is checked before the table's room.
       {stack_lines(12) + "@stack s12 \"d\" x T\n", "Syntax error: integer expected in: @stack s12 \"d\" x T\n"},
   };
   for (const ErrorCase& c : cases) {
     SCOPED_TRACE(c.lines);
-    const CoreResult result = run_core("@begin stacks\n" + c.lines);
-    EXPECT_EQ(result.error, c.error);
-    EXPECT_EQ(result.stack_header, "");
-    EXPECT_EQ(result.arch_header, contains(c.lines, "// kept\n") ? "// kept\n" : "");
+    expect_reading_error(run_tool(default_tool, "@begin stacks\n" + c.lines), c.error,
+                         contains(c.lines, "// kept\n") ? "// kept\n" : "");
   }
+  // The opening line ends the file: the section is at its end from the start.
+  expect_reading_error(run_tool(default_tool, "// kept\n@begin stacks "), "Syntax error: end expected for @begin stack",
+                       "// kept\n");
 }
 
 TEST(StacksSectionTest, FieldsBeyondTheirLimitsAreRejected) {
@@ -161,9 +165,8 @@ TEST(StacksSectionTest, FieldsBeyondTheirLimitsAreRejected) {
   };
   for (const ErrorCase& c : cases) {
     SCOPED_TRACE(c.lines);
-    const CoreResult result = run_core("@begin stacks\n" + c.lines + "@end\n");
-    EXPECT_EQ(result.error, "Syntax error: " + c.error + " in: " + c.lines);
-    EXPECT_EQ(result.stack_header, "");
+    expect_reading_error(run_tool(default_tool, "@begin stacks\n" + c.lines + "@end\n"),
+                         "Syntax error: " + c.error + " in: " + c.lines, "");
   }
 }
 

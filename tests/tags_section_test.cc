@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core_run.h"
+#include "expect_run.h"
 #include "expected.h"
 #include "tool_run.h"
 
@@ -184,6 +185,7 @@ TEST(TagsSectionTest, ErrorsQuoteTheLineAndWriteNoBlock) {
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"@tag 1 long_int 1\n", "Syntax error: identifier expected in: %s"},
       {"@tag A; long_int 1\n", "Syntax error: space expected after identifier in: %s"},
+      {"@tag A long_int 1x\n", "Syntax error: space expected after identifier in: %s"},
       {"@tags\n", "Syntax error: incorrect @ declaration in: %s"},
       {"@tag A Long_int x\n", "Syntax error: wrong tag type in: %s"},
       {"@tag A long_int -1\n", "Syntax error: integer expected in: %s"},
@@ -191,16 +193,16 @@ TEST(TagsSectionTest, ErrorsQuoteTheLineAndWriteNoBlock) {
       {"@tag " + long_name + " long_int x\n", "Syntax error: integer expected in: %s"},
       {"@tag A long_int 1073741824\n", "Syntax error: tag value too large in: %s"},
       {tag_lines(128) + "@tag Last long_int 1\n", "Syntax error: too many tags in: %s"},
+      {"@tag A long_int 1\n@end", "Syntax error: space expected after identifier in: %s"},
   };
   for (const auto& [lines, format] : cases) {
     const std::string quoted = lines.substr(lines.rfind('@'));
-    const CoreResult result = run_tags(lines);
-    ASSERT_TRUE(result.error) << quoted;
-    EXPECT_EQ(*result.error, format.substr(0, format.size() - 2) + quoted);
-    EXPECT_EQ(result.arch_header.find("Begin Tag"), std::string::npos) << quoted;
+    SCOPED_TRACE(quoted);
+    expect_reading_error(run_tool(default_tool, "lead\n@begin tags\ninside\n" + lines),
+                         format.substr(0, format.size() - 2) + quoted, "lead\ninside\n");
   }
-  EXPECT_EQ(run_core("@begin tags\n@tag A long_int 1\n").error, "Syntax error: end expected for @begin tag");
-  EXPECT_EQ(run_core("@begin tags\n@end").error, "Syntax error: space expected after identifier in: @end");
+  expect_reading_error(run_tool(default_tool, "@begin tags\n@tag A long_int 1\n"),
+                       "Syntax error: end expected for @begin tag", "");
 }
 
 TEST(TagsSectionTest, LimitsAcceptWhatTheTableHolds) {

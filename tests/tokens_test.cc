@@ -4,7 +4,9 @@
 
 #include <string>
 
+#include "expect_run.h"
 #include "fatal_message.h"
+#include "tool_run.h"
 
 namespace pl_config {
 namespace {
@@ -89,6 +91,25 @@ TEST_F(ScannerTest, IntegerBeyondInt32IsRejected) {
             "Syntax error: integer too large in: 2147483648\n");
   EXPECT_EQ(fatal_message([&] { scan("99_999_999_999_999_999_999\n").integer(); }),
             "Syntax error: integer too large in: 99_999_999_999_999_999_999\n");
+}
+
+// Every integer token of every section goes through the same check.
+TEST(IntegerTokenTest, BeyondInt32EndsTheRunInEverySection) {
+  const struct {
+    const char* section;
+    const char* line;
+  } cases[] = {
+      {"regs", "@reg 2147483648 WamWord R1\n"},
+      {"regs", "@filler 99_999_999_999\n"},
+      {"tags", "@tag A long_int 4294967296\n"},
+      {"stacks", "@stack a \"d\" 2_147_483_648 T\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    testing::expect_reading_error(
+        testing::run_tool(testing::default_tool, std::string("@begin ") + c.section + "\n" + c.line + "@end\n"),
+        std::string("Syntax error: integer too large in: ") + c.line, "");
+  }
 }
 
 TEST_F(ScannerTest, StringKeepsItsQuotesAndDropsTheNextCharacter) {

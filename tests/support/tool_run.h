@@ -9,10 +9,12 @@
 namespace pl_config::testing {
 
 // The tools built for the tests: the default constants, with the machine
-// register lists (), (m1) and (m1 m2).
+// register lists (), (m1) and (m1 m2); and the default constants but for the
+// version 214748.36.48, too large for the version macros.
 inline constexpr char default_tool[] = PL_CONFIG_TEST_TOOL;
 inline constexpr char m1_tool[] = PL_CONFIG_TEST_TOOL_M1;
 inline constexpr char m1m2_tool[] = PL_CONFIG_TEST_TOOL_M1M2;
+inline constexpr char big_version_tool[] = PL_CONFIG_TEST_TOOL_BIG_VERSION;
 
 struct ToolResult {
   int status = -1;
