@@ -37,10 +37,13 @@ void open_section(const LineBuffer& line, DescriptionInput& in, std::FILE* arch_
 DescriptionInput::DescriptionInput(std::FILE* stream, const char* name)
     : stream_(stream), name_(name), next_(buffer_), end_(buffer_) {}
 
+// A block that came with a read error is used first: the run ends where the
+// reading stopped, with what came before it copied.
 bool DescriptionInput::refill() {
+  if (std::ferror(stream_)) fatal_error("cannot read %s", name_);
   if (eof_) return false;
   const std::size_t size = std::fread(buffer_, 1, buffer_size, stream_);
-  if (std::ferror(stream_)) fatal_error("cannot read %s", name_);
+  if (size == 0 && std::ferror(stream_)) fatal_error("cannot read %s", name_);
   eof_ = std::feof(stream_) != 0;
   next_ = buffer_;
   end_ = buffer_ + size;
