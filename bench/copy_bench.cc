@@ -489,7 +489,7 @@ void print_report(const std::vector<Measurement>& results) {
   }
   for (const Measurement& m : results) print_row(m, m.samples.size() > 2 || m.mb == largest);
   for (const Measurement& m : results) {
-    if (m.written_mb > 2 * m.mb)
+    if (m.mb >= 1 && m.written_mb > 2 * m.mb)
       std::printf("%s: the tool writes %.1f MB of headers for %.1f MB read\n", m.name.c_str(), m.written_mb, m.mb);
   }
   print_linearity(lines);
