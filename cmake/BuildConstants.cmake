@@ -2,8 +2,9 @@
 # version macros, and the machine registers the engine may reserve.  Each is a
 # cache variable, so a build for another platform sets its own values.
 
-# The defaults, kept apart from the cache so that the test suite can build
-# tools with them whatever a build's cache says.
+# The documented defaults, kept apart from the cache so that the test suite
+# can build tools with them whatever a build's cache says and whatever system
+# the tool is built for.
 set(PL_CONFIG_DEFAULT_VERSION "${PROJECT_VERSION}")
 set(PL_CONFIG_DEFAULT_RELEASE_DATE "Dec 8 2026")
 set(PL_CONFIG_DEFAULT_COPYRIGHT "Copyright (C) 2026 The Tarnhollow authors")
@@ -23,7 +24,19 @@ endforeach()
 set(PL_CONFIG_VERSION "${PL_CONFIG_DEFAULT_VERSION}" CACHE STRING "Version string: major.minor.patchlevel")
 set(PL_CONFIG_RELEASE_DATE "${PL_CONFIG_DEFAULT_RELEASE_DATE}" CACHE STRING "Release date: month abbreviation, day, year")
 set(PL_CONFIG_COPYRIGHT "${PL_CONFIG_DEFAULT_COPYRIGHT}" CACHE STRING "Copyright notice")
-set(PL_CONFIG_OS "${PL_CONFIG_DEFAULT_OS}" CACHE STRING "Operating system of the engine build")
+# The cache's operating system is the one the tool is built for, named as in
+# a GNU target triplet (x86_64-w64-mingw32, aarch64-unknown-linux-gnu).
+if(MINGW)
+  set(_pl_config_os "mingw32")
+elseif(WIN32)
+  set(_pl_config_os "windows")
+elseif(CMAKE_SYSTEM_NAME STREQUAL "Linux")
+  set(_pl_config_os "linux-gnu")
+else()
+  string(TOLOWER "${CMAKE_SYSTEM_NAME}" _pl_config_os)
+endif()
+
+set(PL_CONFIG_OS "${_pl_config_os}" CACHE STRING "Operating system of the engine build")
 set(PL_CONFIG_PROCESSOR "${PL_CONFIG_DEFAULT_PROCESSOR}" CACHE STRING "Processor of the engine build")
 set(PL_CONFIG_CC "${PL_CONFIG_DEFAULT_CC}" CACHE STRING "C compiler of the engine build")
 set(PL_CONFIG_CFLAGS "${PL_CONFIG_DEFAULT_CFLAGS}" CACHE STRING "C flags of the engine build")

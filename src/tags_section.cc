@@ -8,9 +8,6 @@
 
 namespace pl_config {
 
-// The generated text is for a 64-bit word, and "%#lx" / "%ld" print it.
-static_assert(sizeof(long) == 8, "the tagged word is printed as a long");
-
 namespace {
 
 constexpr char end_expected[] = "Syntax error: end expected for @begin tag";
@@ -118,11 +115,13 @@ std::uint64_t WordLayout::mask_of(std::int64_t tag_value) const {
   return ((t >> 3) << (67 - tag_size)) | (t & 7);
 }
 
-unsigned long hex(std::uint64_t bits) { return static_cast<unsigned long>(bits); }
+// A tagged word's values are printed through long long, which holds 64 bits
+// on every platform; long has 32 on Windows.
+unsigned long long hex(std::uint64_t bits) { return bits; }
 
 void emit_integer_range(std::FILE* pch, const WordLayout& layout) {
-  std::fprintf(pch, "#define PL_MIN_INTEGER\t\t%ld\n", static_cast<long>(layout.min_integer));
-  std::fprintf(pch, "#define PL_MAX_INTEGER\t\t%ld\n", static_cast<long>(layout.max_integer));
+  std::fprintf(pch, "#define PL_MIN_INTEGER\t\t%lld\n", static_cast<long long>(layout.min_integer));
+  std::fprintf(pch, "#define PL_MAX_INTEGER\t\t%lld\n", static_cast<long long>(layout.max_integer));
   std::fputs("\n", pch);
 }
 
@@ -132,8 +131,8 @@ void emit_layout_constants(std::FILE* ah, const WordLayout& layout) {
   std::fprintf(ah, "#define TAG_SIZE_LOW \t\t%d\n", 3);
   std::fprintf(ah, "#define TAG_SIZE_HIGH\t\t%d\n", n - 3);
   std::fprintf(ah, "#define VALUE_SIZE   \t\t%d\n", 64 - n);
-  std::fprintf(ah, "#define TAG_MASK     \t\t(PlULong)%#lx\n", hex(layout.tag_mask));
-  std::fprintf(ah, "#define VALUE_MASK   \t\t(PlULong)%#lx\n", hex(layout.value_mask));
+  std::fprintf(ah, "#define TAG_MASK     \t\t(PlULong)%#llx\n", hex(layout.tag_mask));
+  std::fprintf(ah, "#define VALUE_MASK   \t\t(PlULong)%#llx\n", hex(layout.value_mask));
   std::fputs("#define Tag_Mask_Of(w)\t\t((PlLong) (w) & (TAG_MASK))\n", ah);
   if (layout.split()) {
     std::fprintf(ah, "#define Tag_From_Tag_Mask(w) \t(((PlULong) (w) >> %d) | ((w) & %d))\n", 64 - n, 7);
@@ -146,7 +145,7 @@ void emit_layout_constants(std::FILE* ah, const WordLayout& layout) {
 
 void emit_tag_masks(std::FILE* ah, const TagTable& tags, const WordLayout& layout) {
   for (const Tag& tag : tags)
-    std::fprintf(ah, "#define TAG_%s_MASK\t\t(PlULong)%#lx\n", tag.c_name(), hex(layout.mask_of(tag.value)));
+    std::fprintf(ah, "#define TAG_%s_MASK\t\t(PlULong)%#llx\n", tag.c_name(), hex(layout.mask_of(tag.value)));
 }
 
 void emit_tag_values(std::FILE* ah, std::FILE* pch, const TagTable& tags) {
@@ -235,7 +234,7 @@ void emit_tag_table(std::FILE* ah, const TagTable& tags, const WordLayout& layou
   if (tags.count() == 0) std::fputs("  { 0, LONG_INT, 0, 0}\n};\n", ah);
   for (const Tag& tag : tags) {
     const char* separator = &tag == tags.end() - 1 ? "\n};\n" : ",\n";
-    std::fprintf(ah, "  { \"%s\", %s, %d, %#lx}%s", tag.c_name(), kind_name(tag.kind), tag.value,
+    std::fprintf(ah, "  { \"%s\", %s, %d, %#llx}%s", tag.c_name(), kind_name(tag.kind), tag.value,
                  hex(layout.mask_of(tag.value)), separator);
   }
   std::fputs("\n#else\n\n", ah);

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "tool_run.h"
@@ -13,9 +14,9 @@ namespace fs = std::filesystem;
 
 const fs::path golden_dir = fs::path(PL_CONFIG_GOLDEN_DIR) / "example";
 
-// The golden files, with `ordinary` ahead of the example's own lines in the
-// architecture header.
-void expect_golden_run(const ToolResult& result, const std::string& ordinary = "") {
+// The golden files, with `ordinary` ahead of the example's own lines and
+// `tail` after them in the architecture header.
+void expect_golden_run(const ToolResult& result, const std::string& ordinary = "", const std::string& tail = "") {
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.err, "");
   EXPECT_EQ(result.out, read_file(golden_dir / "stdout"));
@@ -26,6 +27,7 @@ void expect_golden_run(const ToolResult& result, const std::string& ordinary = "
     ASSERT_FALSE(expected_files[name].empty()) << "golden file missing: " << name;
   }
   expected_files["wam_arch.h"].insert(0, ordinary);
+  expected_files["wam_arch.h"] += tail;
   for (const auto& [name, bytes] : expected_files) {
     const auto produced = result.files.find(name);
     ASSERT_NE(produced, result.files.end()) << name << " not written";
@@ -34,11 +36,47 @@ void expect_golden_run(const ToolResult& result, const std::string& ordinary = "
   EXPECT_EQ(result.files.size(), expected_files.size());
 }
 
+std::string with_crlf(const std::string& text) {
+  std::string crlf;
+  for (const char c : text) crlf += c == '\n' ? "\r\n" : std::string(1, c);
+  return crlf;
+}
+
 // The shipped description exercises all three sections and the ordinary
 // lines between them in one run, so the whole output is pinned byte for byte
-// against files worked out by hand from its declarations.
-TEST(ExampleDescriptionTest, MatchesGoldenFiles) {
-  expect_golden_run(run_tool(default_tool, read_file(PL_CONFIG_EXAMPLE_DEF)));
+// against files worked out by hand from its declarations.  The description is
+// read in text mode: on Windows CR LF reads as LF, also where a CR ends one
+// read of 128 KiB and its LF starts the next, and a Ctrl-Z ends the file, so
+// a description saved with either line end gives the same headers.  POSIX
+// systems read every byte as it stands: a CR is part of its line.
+TEST(ExampleDescriptionTest, MatchesGoldenFilesWithEitherLineEnd) {
+  const std::string example = read_file(PL_CONFIG_EXAMPLE_DEF);
+  const std::size_t block = 128 * 1024;
+  const std::string long_line = std::string(block - 1, 'l') + "\n";
+  std::string lines;  // ahead of the example, so that its middle is in the second block
+  while (lines.size() + example.size() / 2 < block) lines += std::string(79, 'o') + "\n";
+  const struct {
+    const char* form;
+    std::string description;
+    std::string ordinary;  // the lines ahead of the example
+    // What a POSIX system copies after the example; none where it gives
+    // other headers.
+    std::optional<std::string> posix_tail;
+  } cases[] = {
+      {"LF", example, "", ""},
+      {"CR LF", with_crlf(example), "", std::nullopt},
+      {"CR LF, a CR last in the first read", with_crlf(long_line + example), long_line, std::nullopt},
+      {"CR LF, the example across two reads", with_crlf(lines + example), lines, std::nullopt},
+      {"LF, then Ctrl-Z", example + "\x1a@never read\n", "", "\x1a@never read\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.form);
+    if (windows_tools) {
+      expect_golden_run(run_tool(default_tool, c.description), c.ordinary);
+    } else if (c.posix_tail) {
+      expect_golden_run(run_tool(default_tool, c.description), c.ordinary, *c.posix_tail);
+    }
+  }
 }
 
 // The description is read in blocks of 128 KiB: pushed down by ordinary

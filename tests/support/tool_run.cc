@@ -40,6 +40,24 @@ void redirect(const fs::path& path, int fd) {
   close(file);
 }
 
+const fs::path wine_prefix = PL_CONFIG_TEST_WINEPREFIX;
+
+// wine writes to the tool's standard error while it sets up a new prefix.
+void check_wine_prefix() {
+  if (!fs::exists(wine_prefix / "system.reg"))
+    throw std::runtime_error("no wine prefix in " + wine_prefix.string() + ": run the wine_prefix test first");
+}
+
+void exec_tool(const char* tool) {
+  if (windows_tools) {
+    setenv("WINEPREFIX", wine_prefix.c_str(), 1);
+    setenv("WINEDEBUG", "-all", 1);
+    execl(wine, wine, tool, static_cast<char*>(nullptr));
+  } else {
+    execl(tool, tool, static_cast<char*>(nullptr));
+  }
+}
+
 int spawn(const char* tool, const fs::path& dir, const fs::path& out, const fs::path& err) {
   const pid_t pid = fork();
   if (pid < 0) throw std::runtime_error("fork failed");
@@ -47,7 +65,7 @@ int spawn(const char* tool, const fs::path& dir, const fs::path& out, const fs::
     if (chdir(dir.c_str()) != 0) _exit(127);
     redirect(out, STDOUT_FILENO);
     redirect(err, STDERR_FILENO);
-    execl(tool, tool, static_cast<char*>(nullptr));
+    exec_tool(tool);
     _exit(127);
   }
   int status = 0;
@@ -55,9 +73,29 @@ int spawn(const char* tool, const fs::path& dir, const fs::path& out, const fs::
   return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
+// Standard output and error of a Windows tool are in text mode, which writes
+// each LF as CR LF and nothing else differently.  A LF without its CR is left
+// as it is, so that the comparison fails on it.
+std::string from_text_mode(const std::string& bytes) {
+  if (!windows_tools) return bytes;
+  std::string text;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
+      text += '\n';
+      ++i;
+    } else if (bytes[i] == '\n') {
+      text += "<LF without CR>\n";
+    } else {
+      text += bytes[i];
+    }
+  }
+  return text;
+}
+
 }  // namespace
 
 ToolResult run_tool(const char* tool, const std::optional<std::string>& description, const ToolOptions& options) {
+  if (windows_tools) check_wine_prefix();
   const fs::path root = make_temp_dir();
   const fs::path dir = root / "run";
   fs::create_directory(dir);
@@ -67,8 +105,8 @@ ToolResult run_tool(const char* tool, const std::optional<std::string>& descript
   ToolResult result;
   const fs::path out = options.stdout_path ? fs::path(*options.stdout_path) : root / "stdout";
   result.status = spawn(tool, dir, out, root / "stderr");
-  if (!options.stdout_path) result.out = read_file(out);
-  result.err = read_file(root / "stderr");
+  if (!options.stdout_path) result.out = from_text_mode(read_file(out));
+  result.err = from_text_mode(read_file(root / "stderr"));
   for (const fs::directory_entry& entry : fs::directory_iterator(dir)) {
     if (entry.is_symlink() || !entry.is_regular_file()) continue;
     const std::string name = entry.path().filename().string();

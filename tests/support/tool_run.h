@@ -16,6 +16,14 @@ inline constexpr char m1_tool[] = PL_CONFIG_TEST_TOOL_M1;
 inline constexpr char m1m2_tool[] = PL_CONFIG_TEST_TOOL_M1M2;
 inline constexpr char big_version_tool[] = PL_CONFIG_TEST_TOOL_BIG_VERSION;
 
+// Whether the tools are Windows programs, started under wine.  Their C
+// library reads the description in text mode, where CR LF reads as LF and
+// Ctrl-Z ends the file, and writes standard output and error in text mode,
+// LF as CR LF: run_tool() takes that back, so that a test compares the same
+// text on both systems.
+inline constexpr char wine[] = PL_CONFIG_TEST_WINE;
+inline constexpr bool windows_tools = wine[0] != '\0';
+
 struct ToolResult {
   int status = -1;
   std::string out;
