@@ -52,9 +52,11 @@ unsigned default_mode() {
   return 0666u & ~static_cast<unsigned>(mask);
 }
 
-// Both files hold the same bytes.  Read back in large blocks into static
-// buffers: the unchanged header may be hundreds of megabytes.
-bool same_contents(const char* a_path, const char* b_path) {
+}  // namespace
+
+// Read back in large blocks into static buffers: the unchanged header may be
+// hundreds of megabytes.
+bool same_file_contents(const char* a_path, const char* b_path) {
   static char a_block[128 * 1024];
   static char b_block[128 * 1024];
   const int a = open(a_path, O_RDONLY);
@@ -82,8 +84,6 @@ bool same_contents(const char* a_path, const char* b_path) {
   if (b >= 0) close(b);
   return same;
 }
-
-}  // namespace
 
 std::FILE* stage_output(const char* path, StagedOutput& staged) {
   staged.temp_path[0] = '\0';
@@ -125,24 +125,6 @@ std::FILE* stage_output(const char* path, StagedOutput& staged) {
   return stream;
 }
 
-bool install_staged_output(StagedOutput& staged, bool write_if_changed) {
-  if (staged.temp_path[0] == '\0') return true;
-  if (write_if_changed && same_contents(staged.temp_path, staged.final_path)) {
-    discard_staged_output(staged);
-    return true;
-  }
-  if (std::rename(staged.temp_path, staged.final_path) != 0) {
-    discard_staged_output(staged);
-    return false;
-  }
-  staged.temp_path[0] = '\0';
-  return true;
-}
-
-void discard_staged_output(StagedOutput& staged) {
-  if (staged.temp_path[0] == '\0') return;
-  std::remove(staged.temp_path);
-  staged.temp_path[0] = '\0';
-}
+bool rename_over(const char* from, const char* to) { return std::rename(from, to) == 0; }
 
 }  // namespace pl_config

@@ -1,6 +1,7 @@
 // The headers as a build sees them: whole or not at all, left alone when
 // unchanged, written where the command line says.  These run the built tool
-// on real directories; they need a POSIX host.
+// on real directories, the Windows tool as well (under wine) but where a
+// test is about POSIX files or Windows paths.
 
 #include "staged_output.h"
 
@@ -12,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <map>
@@ -19,6 +21,7 @@
 #include <thread>
 #include <vector>
 
+#include "expect_run.h"
 #include "tool_run.h"
 
 namespace pl_config::testing {
@@ -65,15 +68,11 @@ pid_t start_tool(const fs::path& dir, int times = 1) {
   dup2(null, STDERR_FILENO);
   for (int i = 1; i < times; ++i) {
     const pid_t run = fork();
-    if (run == 0) {
-      execl(default_tool, default_tool, static_cast<char*>(nullptr));
-      _exit(127);
-    }
+    if (run == 0) exec_tool(default_tool);
     int status = 0;
     if (waitpid(run, &status, 0) != run || !WIFEXITED(status) || WEXITSTATUS(status) != 0) _exit(1);
   }
-  execl(default_tool, default_tool, static_cast<char*>(nullptr));
-  _exit(127);
+  exec_tool(default_tool);
 }
 
 void kill_tool(pid_t pid) {
@@ -132,6 +131,7 @@ TEST(StagedOutputTest, WriteIfChangedLeavesEqualHeadersAlone) {
 }
 
 TEST(StagedOutputTest, LinksStayAndPermissionBitsAreKept) {
+  if (windows_tools) GTEST_SKIP() << "needs a POSIX host";
   const mode_t mask = umask(0);
   umask(mask);
   std::map<std::string, unsigned> modes;
@@ -196,6 +196,70 @@ TEST(StagedOutputTest, PathsFromTheCommandLine) {
       for (const auto& [name, text] : golden_headers()) expected[c.header_dir + "/" + name] = text;
     EXPECT_EQ(headers, expected);
   }
+}
+
+// A drive letter and either slash, in absolute paths outside the working
+// directory (wine maps drive Z: to the root directory).
+TEST(StagedOutputTest, WindowsPathsWithADriveLetter) {
+  if (!windows_tools) GTEST_SKIP() << "Windows paths";
+  const auto windows_path = [](const fs::path& path, char slash) {
+    std::string text = "Z:" + path.string();
+    std::replace(text.begin(), text.end(), '/', slash);
+    return text;
+  };
+  const fs::path root = make_temp_dir();
+  fs::create_directory(root / "gen");
+  write_file(root / "arch.def", read_file(PL_CONFIG_EXAMPLE_DEF));
+  const std::vector<std::string> cases[] = {
+      {"--description", windows_path(root / "arch.def", '\\'), "--output-dir", windows_path(root / "gen", '/')},
+      {"-d", windows_path(root / "arch.def", '/'), "-o", windows_path(root / "gen", '\\') + "\\"},
+  };
+  for (const auto& args : cases) {
+    SCOPED_TRACE(args[1] + " " + args[3]);
+    for (const char* name : header_names) fs::remove(root / "gen" / name);
+    const ToolResult result = run_tool(default_tool, std::nullopt, {.args = args});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.err, "");
+    Headers headers;
+    for (const fs::directory_entry& entry : fs::directory_iterator(root / "gen"))
+      headers[entry.path().filename().string()] = read_file(entry.path());
+    EXPECT_EQ(headers, golden_headers());
+  }
+  fs::remove_all(root);
+}
+
+// Windows replaces no file that another process holds open, as a compiler
+// or an editor may: the run fails, and no header is replaced.
+TEST(StagedOutputTest, HeaderHeldOpenOnWindowsFailsTheRun) {
+  if (!windows_tools) GTEST_SKIP() << "POSIX systems replace an open file";
+  Headers previous;
+  for (const char* name : header_names) previous[name] = std::string("previous ") + name + "\n";
+  int to_holder[2], from_holder[2];
+  ASSERT_EQ(pipe2(to_holder, O_CLOEXEC), 0);
+  ASSERT_EQ(pipe2(from_holder, O_CLOEXEC), 0);
+  pid_t holder = -1;
+  const ToolResult result = run_tool(default_tool, read_file(PL_CONFIG_EXAMPLE_DEF), {
+      .prepare = [&](const fs::path& dir) {
+        write_old_headers(dir, previous);
+        holder = fork();
+        if (holder == 0) {
+          dup2(to_holder[0], STDIN_FILENO);
+          dup2(from_holder[1], STDOUT_FILENO);
+          close(to_holder[1]);
+          exec_tool(hold_file_tool, {(dir / "wam_arch.h").string()});
+        }
+        close(to_holder[0]);
+        close(from_holder[1]);
+        char held[5] = "";
+        ASSERT_EQ(read(from_holder[0], held, 4), 4);
+        ASSERT_STREQ(held, "held");
+      },
+      .inspect = [&](const fs::path&) {
+        close(to_holder[1]);
+        close(from_holder[0]);
+        waitpid(holder, nullptr, 0);
+      }});
+  expect_run(result, 1, read_file(golden_dir / "stdout"), "cannot write wam_arch.h\n", previous);
 }
 
 // A syntax error at the very end of a large description: the run has written

@@ -26,13 +26,27 @@ void write_file(const fs::path& path, const std::string& bytes) {
   if (!out) throw std::runtime_error("cannot write " + path.string());
 }
 
-namespace {
-
 fs::path make_temp_dir() {
   std::string pattern = (fs::temp_directory_path() / "pl_config_test.XXXXXX").string();
   if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
   return pattern;
 }
+
+void exec_tool(const char* tool, const std::vector<std::string>& args) {
+  std::vector<char*> argv;
+  if (windows_tools) {
+    setenv("WINEPREFIX", PL_CONFIG_TEST_WINEPREFIX, 1);
+    setenv("WINEDEBUG", "-all", 1);
+    argv.push_back(const_cast<char*>(wine));
+  }
+  argv.push_back(const_cast<char*>(tool));
+  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
+  execv(argv[0], argv.data());
+  _exit(127);
+}
+
+namespace {
 
 void redirect(const fs::path& path, int fd) {
   const int file = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -50,23 +64,13 @@ void check_wine_prefix() {
 
 int spawn(const char* tool, const std::vector<std::string>& args, const fs::path& dir, const fs::path& out,
           const fs::path& err) {
-  std::vector<char*> argv;
-  if (windows_tools) argv.push_back(const_cast<char*>(wine));
-  argv.push_back(const_cast<char*>(tool));
-  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-  argv.push_back(nullptr);
   const pid_t pid = fork();
   if (pid < 0) throw std::runtime_error("fork failed");
   if (pid == 0) {
     if (chdir(dir.c_str()) != 0) _exit(127);
     redirect(out, STDOUT_FILENO);
     redirect(err, STDERR_FILENO);
-    if (windows_tools) {
-      setenv("WINEPREFIX", wine_prefix.c_str(), 1);
-      setenv("WINEDEBUG", "-all", 1);
-    }
-    execv(argv[0], argv.data());
-    _exit(127);
+    exec_tool(tool, args);
   }
   int status = 0;
   if (waitpid(pid, &status, 0) != pid) throw std::runtime_error("waitpid failed");

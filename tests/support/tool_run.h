@@ -16,6 +16,9 @@ inline constexpr char default_tool[] = PL_CONFIG_TEST_TOOL;
 inline constexpr char m1_tool[] = PL_CONFIG_TEST_TOOL_M1;
 inline constexpr char m1m2_tool[] = PL_CONFIG_TEST_TOOL_M1M2;
 inline constexpr char big_version_tool[] = PL_CONFIG_TEST_TOOL_BIG_VERSION;
+// Windows tools only: holds a file open as Windows programs do, so that it
+// cannot be replaced (tools/hold_file.cc).
+inline constexpr char hold_file_tool[] = PL_CONFIG_TEST_HOLD_FILE;
 
 // Whether the tools are Windows programs, started under wine.  Their C
 // library reads the description in text mode, where CR LF reads as LF and
@@ -48,6 +51,12 @@ struct ToolOptions {
 // wam_arch.def (no such file when it is nullopt), and removes the directory.
 ToolResult run_tool(const char* tool, const std::optional<std::string>& description,
                     const ToolOptions& options = {});
+
+// Replaces the process by a run of `tool` (under wine for Windows tools).
+[[noreturn]] void exec_tool(const char* tool, const std::vector<std::string>& args = {});
+
+// A new directory under the system's temporary directory.
+std::filesystem::path make_temp_dir();
 
 std::string read_file(const std::filesystem::path& path);
 void write_file(const std::filesystem::path& path, const std::string& bytes);
