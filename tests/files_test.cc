@@ -20,7 +20,8 @@ TEST(FilesTest, OutputFileReportsAFailedWriteAtClose) {
   fs::create_symlink("/dev/full", link);
   const std::string name = link.string();
   EXPECT_EQ(fatal_message([&] {
-              OutputFile file(Directory(), name.c_str());
+              const Directory directory;
+              OutputFile file(directory, name.c_str());
               std::fputs("a header\n", file.stream());
               file.close();
             }),
@@ -29,9 +30,13 @@ TEST(FilesTest, OutputFileReportsAFailedWriteAtClose) {
 }
 
 TEST(FilesTest, OpenFailuresNameTheFile) {
-  EXPECT_EQ(fatal_message([] { InputFile file(Directory(), "/nonexistent/wam_arch.def"); }),
+  EXPECT_EQ(fatal_message([] { InputFile file(Directory("/nonexistent/wam_arch.def")); }),
             "cannot open /nonexistent/wam_arch.def");
-  EXPECT_EQ(fatal_message([] { OutputFile file(Directory(), "/nonexistent/wam_arch.h"); }), "cannot open /nonexistent/wam_arch.h");
+  EXPECT_EQ(fatal_message([] {
+              const Directory directory;
+              OutputFile file(directory, "/nonexistent/wam_arch.h");
+            }),
+            "cannot open /nonexistent/wam_arch.h");
 }
 
 }  // namespace
