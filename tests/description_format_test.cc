@@ -123,6 +123,7 @@ TEST(DescriptionFormatTest, EveryExampleShowsWhatTheToolWrites) {
         shows_error = true;
         EXPECT_EQ(outputs[name], block->text);
       } else {
+        EXPECT_FALSE(block->text.empty()) << "an empty block shows nothing";
         EXPECT_NE(("\n" + outputs[name]).find("\n" + block->text), std::string::npos)
             << "not whole lines of " << name << ":\n" << block->text << "--- " << name << " is:\n" << outputs[name];
       }
