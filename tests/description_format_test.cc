@@ -67,7 +67,7 @@ std::vector<Block> fenced_blocks(const std::string& markdown) {
   return blocks;
 }
 
-// The default build constants, as the README lists them.
+// The build constants of the examples: the defaults, with the processor aarch64.
 BuildConfig default_build_config(std::span<const char* const> machine_registers) {
   return {"1.0.0", "Dec 8 2026", "Copyright (C) 2026 The Tarnhollow authors", "linux-gnu", "aarch64", "gcc",
           "-O3 -fomit-frame-pointer -Wno-char-subscripts", " -fno-strict-aliasing -fcommon", "as", "",
