@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string_view>
 
+#include "description_limits.h"
 #include "files.h"
 #include "run.h"
 #include "tokens.h"
@@ -14,7 +15,7 @@ namespace pl_config {
 // most 511 bytes with its newline.  The size is kept, so a NUL byte inside an
 // ordinary line is copied like any other.
 struct LineBuffer {
-  static constexpr std::size_t capacity = 511;
+  static constexpr std::size_t capacity = limit::line_piece_length;
 
   char data[capacity + 1] = "";
   std::size_t size = 0;

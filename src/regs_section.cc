@@ -10,6 +10,7 @@
 #include <span>
 #include <string_view>
 
+#include "description_limits.h"
 #include "fatal_error.h"
 
 namespace pl_config {
@@ -22,36 +23,10 @@ constexpr char group_full[] = "Syntax error: too many registers in group in: %s"
 constexpr char filler_too_long[] = "Syntax error: filler too long in: %s";
 constexpr char no_register[] = "Syntax error: no register in groups 0 to 9 in: %s";
 
-constexpr std::size_t group_count = 15;
-// Groups 10 to 14 are accepted and kept, but take no part in the output.
-constexpr std::size_t written_group_count = 10;
-constexpr std::size_t group_capacity = 50;
+constexpr std::size_t group_count = limit::register_groups;
+constexpr std::size_t written_group_count = limit::written_register_groups;
+constexpr std::size_t group_capacity = limit::registers_per_group;
 constexpr int bank_slot_bytes = 8;
-
-// A text of at most Capacity characters, kept with its end-of-string mark so
-// that it can be handed to printf as it stands.
-template <std::size_t Capacity>
-class BoundedText {
- public:
-  static constexpr std::size_t capacity = Capacity;
-
-  std::size_t room() const { return Capacity - size_; }
-  const char* c_str() const { return text_.data(); }
-
-  // The caller has made sure that `more` fits.
-  void append(std::string_view more) {
-    std::copy(more.begin(), more.end(), text_.begin() + static_cast<std::ptrdiff_t>(size_));
-    size_ += more.size();
-    text_[size_] = '\0';
-  }
-
- private:
-  std::array<char, Capacity + 1> text_{};
-  std::size_t size_ = 0;
-};
-
-using Name = BoundedText<31>;
-using FillerPrefix = BoundedText<31>;
 
 struct Declaration {
   Name type;
@@ -78,10 +53,10 @@ void read_register_line(Scanner& rest, SectionTables& tables) {
   if (static_cast<std::size_t>(group_number) >= group_count) rest.fail(group_above_14);
   Group& group = tables.groups[static_cast<std::size_t>(group_number)];
   if (group.count == group_capacity) rest.fail(group_full);
-  if (type.size() > Name::capacity || name.size() > Name::capacity) rest.fail(message::name_too_long);
+  if (!Name::fits(type) || !Name::fits(name)) rest.fail(message::name_too_long);
   Declaration& declaration = group.declarations[group.count++];
-  declaration.type.append(type);
-  declaration.name.append(name);
+  declaration.type.assign(type);
+  declaration.name.assign(name);
 }
 
 // "@filler <identifier or integer>": the integer is written back in decimal,
@@ -238,14 +213,16 @@ void emit_machine_registers_macros(const SectionOutput& out) {
   std::fputs("\n\n\n\n#define Save_Machine_Regs(buff_save) \\\n", out.arch);
   std::fputs("  do { \\\n", out.arch);
   for (std::size_t i = 0; i < entries.size(); ++i)
-    std::fprintf(out.arch, "    buff_save[%d] = (WamWord) %s; \\\n", as_int(i), entries[i].register_name);
+    std::fprintf(out.arch, "    buff_save[%d] = (WamWord) %s; \\\n", as_int(i), entries[i].register_name.c_str());
   std::fputs("  } while(0)\n", out.arch);
 
   std::fputs("\n\n#define Restore_Machine_Regs(buff_save) \\\n", out.arch);
   std::fputs("  do { \\\n", out.arch);
-  for (std::size_t i = 0; i < entries.size(); ++i)
-    std::fprintf(out.arch, "    %s = (%-8s) buff_save[%d]; \\\n", entries[i].register_name, entries[i].type_name,
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const MachineRegisterEntry& entry = entries[i];
+    std::fprintf(out.arch, "    %s = (%-8s) buff_save[%d]; \\\n", entry.register_name.c_str(), entry.type_name.c_str(),
                  as_int(i));
+  }
   std::fputs("  } while(0)\n", out.arch);
 }
 

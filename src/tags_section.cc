@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "description_limits.h"
 #include "fatal_error.h"
 
 namespace pl_config {
@@ -18,21 +19,17 @@ constexpr char end_expected[] = "Syntax error: end expected for @begin tag";
 enum class TagKind { long_int, short_uns, address };
 
 struct Tag {
-  static constexpr std::size_t max_name_length = 31;
-
-  std::array<char, max_name_length + 1> name{};
+  Name name;
   TagKind kind = TagKind::long_int;
   std::int32_t value = 0;
 
-  const char* c_name() const { return name.data(); }
+  const char* c_name() const { return name.c_str(); }
 };
 
 // The tags of one section in line order, and the largest value seen.
 class TagTable {
  public:
-  static constexpr int capacity = 128;
-  // At most 30 tag bits, so the value field keeps at least 34 bits.
-  static constexpr std::int32_t value_limit = std::int32_t{1} << 30;
+  static constexpr int capacity = limit::tags;
 
   void add(std::string_view name, TagKind kind, std::int32_t value, const Scanner& line);
 
@@ -49,11 +46,10 @@ class TagTable {
 
 void TagTable::add(std::string_view name, TagKind kind, std::int32_t value, const Scanner& line) {
   if (count_ == capacity) line.fail("Syntax error: too many tags in: %s");
-  if (name.size() > Tag::max_name_length) line.fail(message::name_too_long);
-  if (value >= value_limit) line.fail("Syntax error: tag value too large in: %s");
+  if (!Name::fits(name)) line.fail(message::name_too_long);
+  if (value >= limit::tag_value_bound) line.fail("Syntax error: tag value too large in: %s");
   Tag& tag = tags_[count_++];
-  name.copy(tag.name.data(), name.size());
-  tag.name[name.size()] = '\0';
+  tag.name.assign(name);
   tag.kind = kind;
   tag.value = value;
   if (value > largest_value_) largest_value_ = value;

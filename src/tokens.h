@@ -5,6 +5,8 @@
 #include <optional>
 #include <string_view>
 
+#include "description_limits.h"
+
 namespace pl_config {
 
 // Character classes of the description file: plain ASCII whatever the locale;
@@ -18,7 +20,7 @@ constexpr bool is_identifier_char(unsigned char c) { return is_letter(c) || is_d
 // "Syntax error" message that ends in "in: %s" quotes it.
 class CurrentLine {
  public:
-  static constexpr std::size_t capacity = 511;
+  static constexpr std::size_t capacity = limit::line_piece_length;
 
   void save(std::string_view line);
   const char* c_str() const { return text_; }

@@ -27,7 +27,7 @@ CoreResult run_core(const std::string& description, std::span<const char* const>
   result.public_config = public_config.contents();
   result.machine_register_count = run.machine_registers.count();
   for (const MachineRegisterEntry& entry : run.machine_registers.entries())
-    result.used_registers += std::string(entry.machine_register) + " (" + entry.register_name + ") ";
+    result.used_registers += std::string(entry.machine_register) + " (" + entry.register_name.c_str() + ") ";
   return result;
 }
 
