@@ -287,7 +287,8 @@ void write_section(const SectionTables& tables, const Scanner& end_line, std::FI
   if (registers.empty()) end_line.fail(no_register);
   const std::span<const char* const> list = run.machine_registers.list();
   if (machine_registers_needed(list.size(), registers.size()) > run.machine_registers.room())
-    fatal_error("too many machine registers in use (the table holds %zu)", MachineRegisters::capacity);
+    fatal_error_at(end_line.line_number(), "too many machine registers in use (the table holds %zu)",
+                   MachineRegisters::capacity);
   emit_section({arch_header, run.register_map, tables.filler_prefix.c_str(), registers, list, run.machine_registers});
 }
 
@@ -295,9 +296,9 @@ void write_section(const SectionTables& tables, const Scanner& end_line, std::FI
 
 void generate_regs_section(DescriptionInput& in, std::FILE* arch_header, Run& run) {
   SectionTables tables;
-  LineBuffer line;
+  SectionLines lines(in, arch_header, run, end_expected);
   for (;;) {
-    Directive directive = next_directive(in, line, arch_header, run, end_expected);
+    Directive directive = lines.next_directive();
     if (directive.word == "end") {
       write_section(tables, directive.rest, arch_header, run);
       return;

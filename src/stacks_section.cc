@@ -158,9 +158,9 @@ void write_stacks(std::span<const StackEntry> stacks, std::FILE* arch_header, st
 
 void generate_stacks_section(DescriptionInput& in, std::FILE* arch_header, Run& run) {
   StackTable table;
-  LineBuffer line;
+  SectionLines lines(in, arch_header, run, end_expected);
   for (;;) {
-    Directive directive = next_directive(in, line, arch_header, run, end_expected);
+    Directive directive = lines.next_directive();
     if (directive.word == "end") {
       if (table.empty()) directive.rest.fail(stack_message::no_stack_declared);
       write_stacks(table.entries(), arch_header, run.stack_header);

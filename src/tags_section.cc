@@ -239,10 +239,11 @@ void emit_tag_table(std::FILE* ah, const TagTable& tags, const WordLayout& layou
   std::fputs("\n#endif\n", ah);
 }
 
-void write_tags_section(const TagTable& tags, std::FILE* ah, std::FILE* pch) {
+void write_tags_section(const TagTable& tags, int end_line, std::FILE* ah, std::FILE* pch) {
   std::fputs("\n\n   /*--- Begin Tag Generation ---*/\n\n", ah);
   // Two tags cannot share a value if there are more tags than values.
-  if (tags.largest_value() + 1 < tags.count()) fatal_error("There is an invalid tag value (repetition ?)\n");
+  if (tags.largest_value() + 1 < tags.count())
+    fatal_error_at(end_line, "There is an invalid tag value (repetition ?)\n");
   const WordLayout layout(tags.largest_value());
   emit_integer_range(pch, layout);
   emit_layout_constants(ah, layout);
@@ -259,14 +260,16 @@ void write_tags_section(const TagTable& tags, std::FILE* ah, std::FILE* pch) {
 
 void generate_tags_section(DescriptionInput& in, std::FILE* arch_header, Run& run) {
   TagTable tags;
-  LineBuffer line;
+  SectionLines lines(in, arch_header, run, end_expected);
   for (;;) {
-    Directive directive = next_directive(in, line, arch_header, run, end_expected);
-    if (directive.word == "end") break;
+    Directive directive = lines.next_directive();
+    if (directive.word == "end") {
+      write_tags_section(tags, directive.rest.line_number(), arch_header, run.public_config);
+      return;
+    }
     if (directive.word != "tag") directive.rest.fail(message::incorrect_declaration);
     read_tag_line(directive.rest, tags);
   }
-  write_tags_section(tags, arch_header, run.public_config);
 }
 
 }  // namespace pl_config
