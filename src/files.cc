@@ -9,7 +9,7 @@ namespace pl_config {
 
 namespace {
 
-// Each output has a large stdio buffer of its own, so that even a big header
+// Each header has a large stdio buffer of its own, so that even a big header
 // is written in few system calls; static, so that nothing is allocated.
 struct OutputBuffer {
   const char* name;
@@ -22,38 +22,61 @@ OutputBuffer output_buffers[] = {
     {file_name::public_config, {}},
 };
 
+const char* base_name(const char* path) {
+  const char* slash = std::strrchr(path, '/');
+  return slash == nullptr ? path : slash + 1;
+}
+
 }  // namespace
 
-std::FILE* Directory::open(const char* name, const char* mode) const {
-  std::FILE* stream = std::fopen(name, mode);
-  if (stream == nullptr) return nullptr;
+std::FILE* Directory::open_description() const {
+  std::FILE* stream = std::fopen(description_, "rt");
   // The description is read in large blocks straight into the reader's own
   // buffer; a stdio buffer would only add a copy.
-  if (std::strcmp(name, file_name::description) == 0) std::setvbuf(stream, nullptr, _IONBF, 0);
+  if (stream != nullptr) std::setvbuf(stream, nullptr, _IONBF, 0);
+  return stream;
+}
+
+std::FILE* Directory::open_header(const char* path, StagedOutput& staged) const {
+  std::FILE* stream = stage_output(path, staged);
+  if (stream == nullptr) return nullptr;
   for (OutputBuffer& buffer : output_buffers) {
-    if (std::strcmp(name, buffer.name) == 0) std::setvbuf(stream, buffer.data, _IOFBF, std::size(buffer.data));
+    if (std::strcmp(base_name(path), buffer.name) == 0)
+      std::setvbuf(stream, buffer.data, _IOFBF, std::size(buffer.data));
   }
   return stream;
 }
 
-File::File(const Directory& directory, const char* name, const char* mode)
-    : name_(name), stream_(directory.open(name, mode)) {
-  if (stream_ == nullptr) fatal_error("cannot open %s", name);
+InputFile::InputFile(const Directory& directory)
+    : name_(directory.description()), stream_(directory.open_description()) {
+  if (stream_ == nullptr) fatal_error("cannot open %s", name_);
 }
 
-File::~File() {
+InputFile::~InputFile() { std::fclose(stream_); }
+
+OutputFile::OutputFile(const Directory& directory, const char* name) : directory_(directory) {
+  const char* dir = directory.output_dir();
+  const int length = dir == nullptr ? std::snprintf(path_, sizeof path_, "%s", name)
+                                    : std::snprintf(path_, sizeof path_, "%s/%s", dir, name);
+  if (length < 0 || static_cast<std::size_t>(length) >= sizeof path_) fatal_error("cannot open %s/%s", dir, name);
+  stream_ = directory.open_header(path_, staged_);
+  if (stream_ == nullptr) fatal_error("cannot open %s", path_);
+}
+
+OutputFile::~OutputFile() {
   if (stream_ != nullptr) std::fclose(stream_);
-}
-
-bool File::close_stream() {
-  const bool failed = std::ferror(stream_) != 0;
-  const bool close_failed = std::fclose(stream_) != 0;
-  stream_ = nullptr;
-  return !failed && !close_failed;
+  discard_staged_output(staged_);
 }
 
 void OutputFile::close() {
-  if (!close_stream()) fatal_error("cannot write %s", name());
+  const bool failed = std::ferror(stream_) != 0;
+  const bool close_failed = std::fclose(stream_) != 0;
+  stream_ = nullptr;
+  if (failed || close_failed) fatal_error("cannot write %s", path_);
+}
+
+void OutputFile::install() {
+  if (!install_staged_output(staged_, directory_.write_if_changed())) fatal_error("cannot write %s", path_);
 }
 
 }  // namespace pl_config

@@ -1,10 +1,14 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
+
+#include "staged_output.h"
 
 namespace pl_config {
 
-// The tool's files, all in the working directory.
+// The tool's files: the description it reads and the four headers it writes,
+// by default all in the working directory.
 namespace file_name {
 inline constexpr char description[] = "wam_arch.def";
 inline constexpr char arch_header[] = "wam_arch.h";
@@ -13,51 +17,75 @@ inline constexpr char stack_header[] = "wam_stacks.h";
 inline constexpr char public_config[] = "th_public_config.h";
 }  // namespace file_name
 
-// Where a run finds its files: the working directory for the tool, memory
-// streams for the tests and the fuzzer, which run the whole tool in-process.
+// Where a run finds its files and how it writes them: the file system for the
+// tool, memory streams for the tests and the fuzzer, which run the whole tool
+// in-process.
 class Directory {
  public:
+  // `output_dir` null: the headers go to the working directory under their
+  // bare names.
+  explicit Directory(const char* description = file_name::description, const char* output_dir = nullptr,
+                     bool write_if_changed = false)
+      : description_(description), output_dir_(output_dir), write_if_changed_(write_if_changed) {}
   virtual ~Directory() = default;
-  // The working directory's file, buffered for the way the tool uses it.
-  virtual std::FILE* open(const char* name, const char* mode) const;
+
+  const char* description() const { return description_; }
+  const char* output_dir() const { return output_dir_; }
+  bool write_if_changed() const { return write_if_changed_; }
+
+  // The description, buffered for the way the reader reads it.
+  virtual std::FILE* open_description() const;
+  // The header at `path`, buffered for the way the tool writes it; null when
+  // it cannot be created.
+  virtual std::FILE* open_header(const char* path, StagedOutput& staged) const;
+
+ private:
+  const char* description_;
+  const char* output_dir_;
+  bool write_if_changed_;
 };
 
-// A stream opened by name.  close() reports what went wrong with the file;
-// the destructor closes quietly, for the path where a fatal error is already
-// on its way out.
-class File {
+// The description file, opened with mode "rt"; a failure is "cannot open
+// <path>".  Closing a file that was only read has nothing to report.
+class InputFile {
  public:
-  File(const Directory& directory, const char* name, const char* mode);
-  ~File();
-  File(const File&) = delete;
-  File& operator=(const File&) = delete;
+  explicit InputFile(const Directory& directory);
+  ~InputFile();
+  InputFile(const InputFile&) = delete;
+  InputFile& operator=(const InputFile&) = delete;
 
   std::FILE* stream() const { return stream_; }
   const char* name() const { return name_; }
-
- protected:
-  // Closes the stream; true if it had no error and closed cleanly.
-  bool close_stream();
 
  private:
   const char* name_;
   std::FILE* stream_;
 };
 
-// Opened with mode "rt"; a failure is "cannot open <name>".
-class InputFile : public File {
+// A header, written whole or not at all.  A failure to create it is "cannot
+// open <path>"; a write or close that failed (a full disk, say) is "cannot
+// write <path>", and so is a header that cannot be put in place.  A header
+// that is never installed (the run failed) leaves the file as it was.
+class OutputFile {
  public:
-  InputFile(const Directory& directory, const char* name) : File(directory, name, "rt") {}
-  void close() { close_stream(); }
-};
+  OutputFile(const Directory& directory, const char* name);
+  ~OutputFile();
+  OutputFile(const OutputFile&) = delete;
+  OutputFile& operator=(const OutputFile&) = delete;
 
-// Created or truncated with mode "wb"; a failure is "cannot open <name>".
-// A write or close that failed (a full disk, say) is "cannot write <name>":
-// a truncated header must never pass for a complete one.
-class OutputFile : public File {
- public:
-  OutputFile(const Directory& directory, const char* name) : File(directory, name, "wb") {}
+  std::FILE* stream() const { return stream_; }
+  const char* path() const { return path_; }
+
+  // Flushes and closes the stream, checking every write.
   void close();
+  // Replaces the file by the closed header.
+  void install();
+
+ private:
+  const Directory& directory_;
+  char path_[StagedOutput::path_capacity];
+  std::FILE* stream_ = nullptr;
+  StagedOutput staged_;
 };
 
 }  // namespace pl_config

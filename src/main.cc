@@ -1,11 +1,11 @@
 // pl_config: writes the engine's architecture, register map, stack and public
-// configuration headers from wam_arch.def in the working directory.
+// configuration headers from its architecture description.
 
 #include <cstdio>
-#include <cstdlib>
 #include <iterator>
 
 #include "build_constants.h"
+#include "command_line.h"
 #include "fatal_error.h"
 #include "pl_config.h"
 
@@ -34,14 +34,41 @@ pl_config::BuildConfig build_config() {
   };
 }
 
-}  // namespace
+// Help and version go to standard output; a failed write there is an error
+// like any other.
+int finish_stdout() {
+  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
+  std::fputs("cannot write standard output\n", stderr);
+  return 1;
+}
 
-int main() {
+int run(const pl_config::Options& options) {
   try {
-    return pl_config::run_pl_config(build_config(), pl_config::Directory(), stdout);
+    const pl_config::Directory directory(options.description, options.output_dir, options.write_if_changed);
+    return pl_config::run_pl_config(build_config(), directory, stdout);
   } catch (const pl_config::FatalError& error) {
     std::fputs(error.what(), stderr);
     std::fputc('\n', stderr);
-    std::exit(1);
+    return 1;
   }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const pl_config::CommandLine line = pl_config::parse_command_line(argc, argv);
+  switch (line.command) {
+    case pl_config::Command::help:
+      pl_config::print_help(stdout);
+      return finish_stdout();
+    case pl_config::Command::version:
+      pl_config::print_version(stdout, pl_config::constants::version, pl_config::constants::copyright);
+      return finish_stdout();
+    case pl_config::Command::usage_error:
+      pl_config::print_usage_error(stderr, line);
+      return 2;
+    case pl_config::Command::run:
+      break;
+  }
+  return run(line.options);
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <optional>
 
 #include "fatal_error.h"
 #include "files.h"
@@ -126,7 +127,8 @@ int run_pl_config(const BuildConfig& config, const Directory& directory, std::FI
   print_configuration(summary, config);
   write_version_macros(public_config.stream(), config);
 
-  read_description_file(directory, run);
+  std::optional<OutputFile> arch_header;
+  read_description_file(directory, arch_header, run);
   write_register_usage_macros(register_map.stream(), run.machine_registers);
   print_machine_register_count(summary, run.machine_registers);
 
@@ -137,6 +139,12 @@ int run_pl_config(const BuildConfig& config, const Directory& directory, std::FI
   print_used_registers(summary, run.machine_registers);
   print_closing_line(summary);
   if (std::fflush(summary) != 0 || std::ferror(summary)) fatal_error("cannot write standard output");
+
+  // Only a run that has succeeded to its last write replaces the headers.
+  arch_header->install();
+  register_map.install();
+  stack_header.install();
+  public_config.install();
   return 0;
 }
 

@@ -135,13 +135,12 @@ void read_description(DescriptionInput& in, std::FILE* arch_header, Run& run) {
   }
 }
 
-void read_description_file(const Directory& directory, Run& run) {
-  InputFile description(directory, file_name::description);
-  OutputFile arch_header(directory, file_name::arch_header);
+void read_description_file(const Directory& directory, std::optional<OutputFile>& arch_header, Run& run) {
+  InputFile description(directory);
+  arch_header.emplace(directory, file_name::arch_header);
   DescriptionInput in(description.stream(), description.name());
-  read_description(in, arch_header.stream(), run);
-  description.close();
-  arch_header.close();
+  read_description(in, arch_header->stream(), run);
+  arch_header->close();
 }
 
 SectionLines::SectionLines(DescriptionInput& in, std::FILE* arch_header, Run& run, const char* end_expected)

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string_view>
 
 #include "description_limits.h"
@@ -69,9 +70,9 @@ class DescriptionInput {
 // to its generator.
 void read_description(DescriptionInput& in, std::FILE* arch_header, Run& run);
 
-// Opens the description file and then the architecture header in
-// `directory`, reads, closes.
-void read_description_file(const Directory& directory, Run& run);
+// Opens the description file and then the architecture header, which the
+// caller installs once the whole run has succeeded; reads, closes.
+void read_description_file(const Directory& directory, std::optional<OutputFile>& arch_header, Run& run);
 
 // One directive line inside a section, its directive word read; `rest` reads
 // the tokens that follow it.

@@ -14,11 +14,11 @@ namespace {
 
 using testing::fatal_message;
 
-// Hands out one prepared stream for whatever name is opened.
+// Hands out one prepared stream for whatever header is opened.
 class StreamDirectory : public Directory {
  public:
   explicit StreamDirectory(std::FILE* stream) : stream_(stream) {}
-  std::FILE* open(const char*, const char*) const override { return stream_; }
+  std::FILE* open_header(const char*, StagedOutput&) const override { return stream_; }
 
  private:
   std::FILE* stream_;
@@ -59,7 +59,8 @@ TEST(FilesTest, OutputFileReportsAFailedWriteAtClose) {
     std::FILE* stream = c.open();
     ASSERT_NE(stream, nullptr);
     EXPECT_EQ(fatal_message([&] {
-                OutputFile file(StreamDirectory(stream), "wam_regs.h");
+                const StreamDirectory directory(stream);
+                OutputFile file(directory, "wam_regs.h");
                 std::fputs(c.text.c_str(), file.stream());
                 file.close();
               }),
@@ -68,9 +69,13 @@ TEST(FilesTest, OutputFileReportsAFailedWriteAtClose) {
 }
 
 TEST(FilesTest, OpenFailuresNameTheFile) {
-  EXPECT_EQ(fatal_message([] { InputFile file(Directory(), "/nonexistent/wam_arch.def"); }),
+  EXPECT_EQ(fatal_message([] { InputFile file(Directory("/nonexistent/wam_arch.def")); }),
             "cannot open /nonexistent/wam_arch.def");
-  EXPECT_EQ(fatal_message([] { OutputFile file(Directory(), "/nonexistent/wam_arch.h"); }), "cannot open /nonexistent/wam_arch.h");
+  EXPECT_EQ(fatal_message([] {
+              const Directory directory;
+              OutputFile file(directory, "/nonexistent/wam_arch.h");
+            }),
+            "cannot open /nonexistent/wam_arch.h");
 }
 
 }  // namespace

@@ -108,7 +108,7 @@ TEST(IntegerTokenTest, BeyondInt32EndsTheRunInEverySection) {
     SCOPED_TRACE(c.line);
     testing::expect_reading_error(
         testing::run_tool(testing::default_tool, std::string("@begin ") + c.section + "\n" + c.line + "@end\n"),
-        std::string("Syntax error: integer too large in: ") + c.line, "");
+        std::string("Syntax error: integer too large in: ") + c.line);
   }
 }
 

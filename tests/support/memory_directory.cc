@@ -15,14 +15,16 @@ std::FILE* MemoryFile::open() {
   return open_memstream(&data_, &size_);
 }
 
-std::FILE* MemoryDirectory::open(const char* name, const char*) const {
-  if (std::strcmp(name, file_name::description) == 0) {
-    // fmemopen() does not take an empty buffer everywhere.
-    if (description_.empty()) return std::fopen("/dev/null", "rb");
-    return fmemopen(const_cast<char*>(description_.data()), description_.size(), "rb");
-  }
+std::FILE* MemoryDirectory::open_description() const {
+  // fmemopen() does not take an empty buffer everywhere.
+  if (description_.empty()) return std::fopen("/dev/null", "rb");
+  return fmemopen(const_cast<char*>(description_.data()), description_.size(), "rb");
+}
+
+// Written in place: a memory file has nothing to be renamed over.
+std::FILE* MemoryDirectory::open_header(const char* path, StagedOutput&) const {
   for (std::size_t i = 0; i < output_names_.size(); ++i) {
-    if (std::strcmp(name, output_names_[i]) == 0) return outputs_[i].open();
+    if (std::strcmp(path, output_names_[i]) == 0) return outputs_[i].open();
   }
   return nullptr;
 }

@@ -33,7 +33,8 @@ class MemoryDirectory : public Directory {
  public:
   explicit MemoryDirectory(std::string_view description) : description_(description) {}
 
-  std::FILE* open(const char* name, const char* mode) const override;
+  std::FILE* open_description() const override;
+  std::FILE* open_header(const char* path, StagedOutput& staged) const override;
   // The output file of that name; null for any other name.
   const MemoryFile* output(const char* name) const;
 
