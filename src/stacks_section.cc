@@ -8,6 +8,7 @@
 
 #include "description_limits.h"
 #include "fatal_error.h"
+#include "layout_observer.h"
 
 namespace pl_config {
 
@@ -26,13 +27,6 @@ constexpr char top_too_long[] = "Syntax error: top expression too long in: %s";
 constexpr char no_stack_declared[] = "Syntax error: no stack declared in: %s";
 }  // namespace stack_message
 
-struct StackEntry {
-  Name name;
-  StackDescription description;  // with its double quotes
-  std::int32_t default_size;  // in WamWords
-  TopExpression top_expression;
-};
-
 // The fields of a stack line as read; they point into the line buffer.
 struct StackLine {
   std::string_view name;
@@ -48,8 +42,9 @@ class StackTable {
   std::span<const StackEntry> entries() const { return {entries_.data(), count_}; }
 
   // The line must have passed check_limits().
-  void add(const StackLine& line) {
+  void add(const StackLine& line, int line_number) {
     StackEntry& entry = entries_[count_++];
+    entry.line = line_number;
     entry.name.assign(line.name);
     entry.description.assign(line.description);
     entry.default_size = line.size * limit::stack_size_unit;
@@ -164,12 +159,13 @@ void generate_stacks_section(DescriptionInput& in, std::FILE* arch_header, Run& 
     if (directive.word == "end") {
       if (table.empty()) directive.rest.fail(stack_message::no_stack_declared);
       write_stacks(table.entries(), arch_header, run.stack_header);
+      if (run.observer != nullptr) run.observer->stacks_section({lines.opening_line(), table.entries()});
       return;
     }
     if (directive.word != "stack") directive.rest.fail(message::incorrect_declaration);
     const StackLine stack = read_stack_line(directive.rest);
     check_limits(stack, table, directive.rest);
-    table.add(stack);
+    table.add(stack, directive.rest.line_number());
   }
 }
 

@@ -2,10 +2,13 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 #include "description_limits.h"
 #include "fatal_error.h"
+#include "layout_observer.h"
+#include "word_layout.h"
 
 namespace pl_config {
 
@@ -16,16 +19,6 @@ namespace {
 
 constexpr char end_expected[] = "Syntax error: end expected for @begin tag";
 
-enum class TagKind { long_int, short_uns, address };
-
-struct Tag {
-  Name name;
-  TagKind kind = TagKind::long_int;
-  std::int32_t value = 0;
-
-  const char* c_name() const { return name.c_str(); }
-};
-
 // The tags of one section in line order, and the largest value seen.
 class TagTable {
  public:
@@ -35,6 +28,7 @@ class TagTable {
 
   const Tag* begin() const { return tags_.data(); }
   const Tag* end() const { return tags_.data() + count_; }
+  std::span<const Tag> tags() const { return {begin(), end()}; }
   int count() const { return count_; }
   std::int32_t largest_value() const { return largest_value_; }
 
@@ -52,6 +46,7 @@ void TagTable::add(std::string_view name, TagKind kind, std::int32_t value, cons
   tag.name.assign(name);
   tag.kind = kind;
   tag.value = value;
+  tag.line = line.line_number();
   if (value > largest_value_) largest_value_ = value;
 }
 
@@ -78,40 +73,6 @@ void read_tag_line(Scanner& line, TagTable& tags) {
   const TagKind kind = read_tag_kind(line.identifier(), line);
   const std::int32_t value = line.integer();
   tags.add(name, kind, value, line);
-}
-
-// How a 64-bit word splits into tag bits and value field: tag bits 0 to 2 stay
-// in word bits 0 to 2, higher tag bits go to the top of the word.
-struct WordLayout {
-  explicit WordLayout(std::int32_t largest_value);
-
-  std::uint64_t mask_of(std::int64_t tag_value) const;
-  bool split() const { return tag_size >= 4; }
-
-  int tag_size = 0;
-  std::int64_t all_ones = 0;
-  std::uint64_t tag_mask = 0;
-  std::uint64_t value_mask = 0;
-  std::int64_t min_integer = 0;
-  std::int64_t max_integer = 0;
-};
-
-WordLayout::WordLayout(std::int32_t largest_value) {
-  while ((std::int64_t{1} << tag_size) <= largest_value) ++tag_size;
-  all_ones = (std::int64_t{1} << tag_size) - 1;
-  tag_mask = mask_of(all_ones);
-  value_mask = ~tag_mask;
-  // 2^(63 - n) taken unsigned: for n = 0 it is 2^63, which no int64 holds.
-  max_integer = static_cast<std::int64_t>((std::uint64_t{1} << (63 - tag_size)) - 1);
-  min_integer = -max_integer - 1;
-}
-
-// A value below 8 has no high tag bits, so no shift is needed; at or above
-// 8 the tag size is at least 4 and the shift count at most 63.
-std::uint64_t WordLayout::mask_of(std::int64_t tag_value) const {
-  const auto t = static_cast<std::uint64_t>(tag_value);
-  if (t < 8) return t;
-  return ((t >> 3) << (67 - tag_size)) | (t & 7);
 }
 
 unsigned long hex(std::uint64_t bits) { return static_cast<unsigned long>(bits); }
@@ -239,11 +200,12 @@ void emit_tag_table(std::FILE* ah, const TagTable& tags, const WordLayout& layou
   std::fputs("\n#endif\n", ah);
 }
 
-void write_tags_section(const TagTable& tags, int end_line, std::FILE* ah, std::FILE* pch) {
+void write_tags_section(const TagTable& tags, const Scanner& end_line, int opening_line, std::FILE* ah, Run& run) {
+  std::FILE* pch = run.public_config;
   std::fputs("\n\n   /*--- Begin Tag Generation ---*/\n\n", ah);
   // Two tags cannot share a value if there are more tags than values.
   if (tags.largest_value() + 1 < tags.count())
-    fatal_error_at(end_line, "There is an invalid tag value (repetition ?)\n");
+    fatal_error_at(end_line.line_number(), "There is an invalid tag value (repetition ?)\n");
   const WordLayout layout(tags.largest_value());
   emit_integer_range(pch, layout);
   emit_layout_constants(ah, layout);
@@ -254,6 +216,7 @@ void write_tags_section(const TagTable& tags, int end_line, std::FILE* ah, std::
   for (const char* text : tag_types) std::fputs(text, ah);
   emit_tag_table(ah, tags, layout);
   std::fputs("\n\n   /*--- End Tag Generation ---*/\n\n", ah);
+  if (run.observer != nullptr) run.observer->tags_section({opening_line, layout, tags.tags()});
 }
 
 }  // namespace
@@ -264,7 +227,7 @@ void generate_tags_section(DescriptionInput& in, std::FILE* arch_header, Run& ru
   for (;;) {
     Directive directive = lines.next_directive();
     if (directive.word == "end") {
-      write_tags_section(tags, directive.rest.line_number(), arch_header, run.public_config);
+      write_tags_section(tags, directive.rest, lines.opening_line(), arch_header, run);
       return;
     }
     if (directive.word != "tag") directive.rest.fail(message::incorrect_declaration);
