@@ -12,6 +12,9 @@ namespace pl_config {
 // has been read and checked to its end line.  Each section is handed over
 // in the order of the description; the tables are gone after the call.
 
+// A bank slot holds one 64-bit word.
+inline constexpr int bank_slot_bytes = 8;
+
 // A register of groups 0 to 9, in register order, and where it lives.
 struct PlacedRegister {
   const char* name;

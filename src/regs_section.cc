@@ -27,7 +27,6 @@ constexpr char no_register[] = "Syntax error: no register in groups 0 to 9 in: %
 constexpr std::size_t group_count = limit::register_groups;
 constexpr std::size_t written_group_count = limit::written_register_groups;
 constexpr std::size_t group_capacity = limit::registers_per_group;
-constexpr int bank_slot_bytes = 8;
 
 struct Declaration {
   Name type;
