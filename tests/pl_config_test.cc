@@ -8,6 +8,7 @@
 #include <new>
 #include <string>
 
+#include "description_check.h"
 #include "expect_run.h"
 #include "expected.h"
 #include "fatal_message.h"
@@ -217,10 +218,12 @@ TEST(DriverTest, AWholeRunAllocatesNothing) {
   config.use_sockets = config.use_fd_solver = "";
   config.machine_register_list = list;
   const std::string example = read_file(PL_CONFIG_EXAMPLE_DEF);
+  const std::string failing = example + "@begin tags\n@tag X address 99\n";
   const struct {
     std::string description;
+    bool check;
     bool succeeds;
-  } cases[] = {{example, true}, {example + "@begin tags\n@tag X address 99\n", false}};
+  } cases[] = {{example, false, true}, {failing, false, false}, {example, true, true}, {failing, true, false}};
   for (const auto& c : cases) {
     const MemoryDirectory files(c.description);
     MemoryFile summary;
@@ -229,15 +232,22 @@ TEST(DriverTest, AWholeRunAllocatesNothing) {
     allocations = 0;
     counting_allocations = true;
     try {
-      succeeded = run_pl_config(config, files, summary_stream) == 0;
+      succeeded = (c.check ? check_description(config, files, summary_stream, summary_stream)
+                           : run_pl_config(config, files, summary_stream)) == 0;
     } catch (const FatalError&) {
     }
     counting_allocations = false;
     std::fclose(summary_stream);
     EXPECT_EQ(succeeded, c.succeeds);
     EXPECT_EQ(allocations, 0);
-    // The run did its work: the example's register block reached the header.
-    EXPECT_NE(files.output("wam_arch.h")->text().find("/*--- End Register Generation ---*/"), std::string::npos);
+    // The run did its work: the example's register block reached the header,
+    // or the report; a check opens no header at all.
+    EXPECT_EQ(files.output("wam_arch.h")->opened(), !c.check);
+    if (c.check) {
+      EXPECT_TRUE(summary.text().starts_with("Register bank, regs section of line 17\n"));
+    } else {
+      EXPECT_NE(files.output("wam_arch.h")->text().find("/*--- End Register Generation ---*/"), std::string::npos);
+    }
   }
 }
 

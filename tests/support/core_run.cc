@@ -20,6 +20,7 @@ CoreResult run_core(const std::string& description, std::span<const char* const>
     read_description(in, arch.get(), run);
   } catch (const FatalError& error) {
     result.error = error.what();
+    result.error_line = error.line();
   }
   result.arch_header = arch.contents();
   result.register_map = register_map.contents();
