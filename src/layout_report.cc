@@ -5,6 +5,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "tokens.h"
+
 namespace pl_config {
 
 namespace {
@@ -40,7 +42,10 @@ class Filler {
       rest.remove_prefix(std::min(rest.size(), value.size() + 1));
       std::int64_t number = 0;
       for (const char c : value) {
-        if (c < '0' || c > '9') numeric_ = false;
+        if (!is_digit(c)) {
+          numeric_ = false;
+          break;
+        }
         number = number * 10 + (c - '0');
       }
       words_ += number;
