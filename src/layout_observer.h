@@ -33,6 +33,17 @@ struct RegsSection {
 
 enum class TagKind { long_int, short_uns, address };
 
+// Each kind as the description writes it and as the generated text names it,
+// in the order of TagKind.
+struct TagKindNames {
+  const char* word;
+  const char* generated;
+};
+inline constexpr TagKindNames tag_kind_names[] = {
+    {"long_int", "LONG_INT"}, {"short_uns", "SHORT_UNS"}, {"address", "ADDRESS"}};
+
+inline const TagKindNames& names_of(TagKind kind) { return tag_kind_names[static_cast<int>(kind)]; }
+
 struct Tag {
   Name name;
   TagKind kind = TagKind::long_int;

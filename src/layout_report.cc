@@ -136,22 +136,13 @@ void write_word_diagram(std::FILE* out, const WordLayout& word) {
   }
 }
 
-const char* kind_word(TagKind kind) {
-  switch (kind) {
-    case TagKind::long_int: return "long_int";
-    case TagKind::short_uns: return "short_uns";
-    case TagKind::address: return "address";
-  }
-  return "";
-}
-
 void write_tag_table(std::FILE* out, std::span<const Tag> tags, const WordLayout& word) {
   const int name_width = column_width("tag", tags, [](const Tag& tag) { return tag.c_name(); });
   int value_width = 5;
   for (const Tag& tag : tags) value_width = std::max(value_width, decimal_width(tag.value));
   std::fprintf(out, "  %-*s  kind       %*s  mask\n", name_width, "tag", value_width, "value");
   for (const Tag& tag : tags) {
-    std::fprintf(out, "  %-*s  %-9s  %*d  0x%016" PRIx64 "\n", name_width, tag.c_name(), kind_word(tag.kind),
+    std::fprintf(out, "  %-*s  %-9s  %*d  0x%016" PRIx64 "\n", name_width, tag.c_name(), names_of(tag.kind).word,
                  value_width, tag.value, word.mask_of(tag.value));
   }
 }

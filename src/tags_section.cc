@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <iterator>
 #include <span>
 #include <string_view>
 
@@ -51,20 +52,13 @@ void TagTable::add(std::string_view name, TagKind kind, std::int32_t value, cons
 }
 
 TagKind read_tag_kind(std::string_view word, const Scanner& line) {
-  if (word == "long_int") return TagKind::long_int;
-  if (word == "short_uns") return TagKind::short_uns;
-  if (word == "address") return TagKind::address;
+  for (int kind = 0; kind < static_cast<int>(std::size(tag_kind_names)); ++kind) {
+    if (word == tag_kind_names[kind].word) return static_cast<TagKind>(kind);
+  }
   line.fail("Syntax error: wrong tag type in: %s");
 }
 
-const char* kind_name(TagKind kind) {
-  switch (kind) {
-    case TagKind::long_int: return "LONG_INT";
-    case TagKind::short_uns: return "SHORT_UNS";
-    case TagKind::address: return "ADDRESS";
-  }
-  return "";
-}
+const char* kind_name(TagKind kind) { return names_of(kind).generated; }
 
 // "@tag <name> <kind> <value>": every token is read before any limit is
 // checked, so a malformed line reports its syntax first.
