@@ -3,12 +3,13 @@
 // writes, so the reference cannot drift from the tool.
 //
 // An example is a fenced block titled "description", a whole wam_arch.def
-// (further words in its title are settings, "PL_CONFIG_MACHINE_REGS=x19;x20"),
-// and the fenced blocks up to the next example whose title's second word
-// names an output: a header, "stdout" or "stderr".  A header or stdout block
-// must be whole lines of that output; a stderr block is all of standard
-// error, so an example without one must succeed.  The paragraph before each
-// block names what its title says, for the reader of the rendered document.
+// (further words in its title are settings: "PL_CONFIG_MACHINE_REGS=x19;x20",
+// "--check", "--located-errors"), and the fenced blocks up to the next
+// example whose title's second word names an output: a header, "stdout" or
+// "stderr".  A header or stdout block must be whole lines of that output; a
+// stderr block is all of standard error, so an example without one must
+// succeed without a warning.  The paragraph before each block names what its
+// title says, for the reader of the rendered document.
 
 #include <gtest/gtest.h>
 
@@ -18,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "description_check.h"
 #include "fatal_error.h"
 #include "memory_directory.h"
 #include "pl_config.h"
@@ -68,33 +70,45 @@ std::vector<Block> fenced_blocks(const std::string& markdown) {
 }
 
 // The build constants of the examples: the defaults, with the processor aarch64.
-BuildConfig default_build_config(std::span<const char* const> machine_registers) {
+BuildConfig example_build_config(std::span<const char* const> machine_registers) {
   return {"1.0.0", "Dec 8 2026", "Copyright (C) 2026 The Tarnhollow authors", "linux-gnu", "aarch64", "gcc",
           "-O3 -fomit-frame-pointer -Wno-char-subscripts", " -fno-strict-aliasing -fcommon", "as", "",
           "-static -s", "-lm", "Yes", "Yes", "Yes", "Yes", machine_registers};
 }
 
-// Every output of a whole run on the example's description, by name.
+// Every output of a whole run, or a check, on the example's description, by
+// name; standard error as the tool writes it, warnings and a located error
+// included.
 std::map<std::string, std::string> run_example(const Block& example) {
   std::vector<std::string> names;
+  bool check = false, located = false;
   for (std::size_t i = 1; i < example.title.size(); ++i) {
     const std::string& setting = example.title[i];
-    EXPECT_TRUE(setting.starts_with("PL_CONFIG_MACHINE_REGS=")) << "unknown setting " << setting;
-    for (const std::string& name : words(setting.substr(setting.find('=') + 1), ';')) names.push_back(name);
+    if (setting == "--check") {
+      check = located = true;
+    } else if (setting == "--located-errors") {
+      located = true;
+    } else {
+      EXPECT_TRUE(setting.starts_with("PL_CONFIG_MACHINE_REGS=")) << "unknown setting " << setting;
+      for (const std::string& name : words(setting.substr(setting.find('=') + 1), ';')) names.push_back(name);
+    }
   }
   std::vector<const char*> list;
   for (const std::string& name : names) list.push_back(name.c_str());
   const MemoryDirectory files(example.text);
-  MemoryFile summary;
-  std::FILE* stream = summary.open();
-  std::map<std::string, std::string> outputs{{"stderr", ""}};
+  MemoryFile out, err;
+  std::FILE* out_stream = out.open();
+  std::FILE* err_stream = err.open();
   try {
-    run_pl_config(default_build_config(list), files, stream);
+    if (check) check_description(example_build_config(list), files, out_stream, err_stream);
+    else run_pl_config(example_build_config(list), files, out_stream);
   } catch (const FatalError& error) {
-    outputs["stderr"] = std::string(error.what()) + "\n";
+    if (located && error.line() > 0) std::fprintf(err_stream, "%s:%d: ", files.description(), error.line());
+    std::fprintf(err_stream, "%s\n", error.what());
   }
-  std::fclose(stream);
-  outputs["stdout"] = summary.text();
+  std::fclose(out_stream);
+  std::fclose(err_stream);
+  std::map<std::string, std::string> outputs{{"stdout", std::string(out.text())}, {"stderr", std::string(err.text())}};
   for (const char* name : {file_name::arch_header, file_name::register_map, file_name::stack_header,
                            file_name::public_config})
     outputs[name] = files.output(name)->text();
@@ -129,7 +143,7 @@ TEST(DescriptionFormatTest, EveryExampleShowsWhatTheToolWrites) {
       }
     }
     if (!shows_error) {
-      EXPECT_EQ(outputs["stderr"], "") << "an example without a stderr block must succeed";
+      EXPECT_EQ(outputs["stderr"], "") << "an example without a stderr block writes nothing there";
     }
   }
   EXPECT_GT(examples, 0);
