@@ -2,8 +2,8 @@
 # version macros, and the machine registers the engine may reserve.  Each is a
 # cache variable, so a build for another platform sets its own values.
 
-# The defaults, kept apart from the cache so that the test suite can build
-# tools with them whatever a build's cache says.
+# The configuration the test suite pins for its own builds of the tool,
+# whatever a build's cache says; most are also the cache's defaults.
 set(PL_CONFIG_DEFAULT_VERSION "${PROJECT_VERSION}")
 set(PL_CONFIG_DEFAULT_RELEASE_DATE "Dec 8 2026")
 set(PL_CONFIG_DEFAULT_COPYRIGHT "Copyright (C) 2026 The Tarnhollow authors")
@@ -24,7 +24,9 @@ set(PL_CONFIG_VERSION "${PL_CONFIG_DEFAULT_VERSION}" CACHE STRING "Version strin
 set(PL_CONFIG_RELEASE_DATE "${PL_CONFIG_DEFAULT_RELEASE_DATE}" CACHE STRING "Release date: month abbreviation, day, year")
 set(PL_CONFIG_COPYRIGHT "${PL_CONFIG_DEFAULT_COPYRIGHT}" CACHE STRING "Copyright notice")
 set(PL_CONFIG_OS "${PL_CONFIG_DEFAULT_OS}" CACHE STRING "Operating system of the engine build")
-set(PL_CONFIG_PROCESSOR "${PL_CONFIG_DEFAULT_PROCESSOR}" CACHE STRING "Processor of the engine build")
+# The engine runs where the tool runs unless a cross build says otherwise.
+set(PL_CONFIG_PROCESSOR "${CMAKE_SYSTEM_PROCESSOR}" CACHE STRING
+    "Processor of the engine build (default: the processor the tool is built for)")
 set(PL_CONFIG_CC "${PL_CONFIG_DEFAULT_CC}" CACHE STRING "C compiler of the engine build")
 set(PL_CONFIG_CFLAGS "${PL_CONFIG_DEFAULT_CFLAGS}" CACHE STRING "C flags of the engine build")
 set(PL_CONFIG_CFLAGS_MACHINE "${PL_CONFIG_DEFAULT_CFLAGS_MACHINE}" CACHE STRING "Machine-specific C flags (note the leading blank)")

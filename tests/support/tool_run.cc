@@ -40,14 +40,18 @@ void redirect(const fs::path& path, int fd) {
   close(file);
 }
 
-int spawn(const char* tool, const fs::path& dir, const fs::path& out, const fs::path& err) {
+int spawn(const char* tool, const std::vector<std::string>& args, const fs::path& dir, const fs::path& out,
+          const fs::path& err) {
+  std::vector<char*> argv{const_cast<char*>(tool)};
+  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
   const pid_t pid = fork();
   if (pid < 0) throw std::runtime_error("fork failed");
   if (pid == 0) {
     if (chdir(dir.c_str()) != 0) _exit(127);
     redirect(out, STDOUT_FILENO);
     redirect(err, STDERR_FILENO);
-    execl(tool, tool, static_cast<char*>(nullptr));
+    execv(tool, argv.data());
     _exit(127);
   }
   int status = 0;
@@ -66,9 +70,10 @@ ToolResult run_tool(const char* tool, const std::optional<std::string>& descript
 
   ToolResult result;
   const fs::path out = options.stdout_path ? fs::path(*options.stdout_path) : root / "stdout";
-  result.status = spawn(tool, dir, out, root / "stderr");
+  result.status = spawn(tool, options.args, dir, out, root / "stderr");
   if (!options.stdout_path) result.out = read_file(out);
   result.err = read_file(root / "stderr");
+  if (options.inspect) options.inspect(dir);
   for (const fs::directory_entry& entry : fs::directory_iterator(dir)) {
     if (entry.is_symlink() || !entry.is_regular_file()) continue;
     const std::string name = entry.path().filename().string();

@@ -5,6 +5,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace pl_config::testing {
 
@@ -29,6 +30,10 @@ struct ToolOptions {
   std::function<void(const std::filesystem::path&)> prepare = {};
   // Standard output goes to this file instead of being captured.
   std::optional<std::string> stdout_path = {};
+  // The tool's arguments.
+  std::vector<std::string> args = {};
+  // Runs in the directory after the tool, before its files are collected.
+  std::function<void(const std::filesystem::path&)> inspect = {};
 };
 
 // Runs `tool` in a fresh temporary directory holding `description` as

@@ -1,0 +1,115 @@
+#include "command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tool_run.h"
+
+namespace pl_config {
+namespace {
+
+using testing::run_tool;
+
+struct Expected {
+  Command command = Command::run;
+  std::string description = "wam_arch.def";
+  std::string output_dir = "";  // "" for none
+  bool write_if_changed = false;
+  bool check = false;
+  bool located_errors = false;
+  std::string error = "";
+};
+
+CommandLine parse(const std::vector<std::string>& args) {
+  std::vector<const char*> argv{"pl_config"};
+  for (const std::string& arg : args) argv.push_back(arg.c_str());
+  return parse_command_line(static_cast<int>(argv.size()), argv.data());
+}
+
+TEST(CommandLineTest, OptionsInTheirGnuForms) {
+  const struct {
+    std::vector<std::string> args;
+    Expected expected;
+  } cases[] = {
+      {{}, {}},
+      {{"--description", "a.def"}, {.description = "a.def"}},
+      {{"--description=a.def"}, {.description = "a.def"}},
+      {{"-d", "a.def"}, {.description = "a.def"}},
+      {{"-da.def"}, {.description = "a.def"}},
+      {{"--desc=a.def", "--out", "gen"}, {.description = "a.def", .output_dir = "gen"}},
+      {{"-o", "gen", "--write-if-changed", "--located-errors"},
+       {.output_dir = "gen", .write_if_changed = true, .located_errors = true}},
+      {{"-wc", "-d", "-"}, {.description = "-", .write_if_changed = true, .check = true}},
+      {{"-cwo", "gen"}, {.output_dir = "gen", .write_if_changed = true, .check = true}},
+      {{"--", }, {}},
+      {{"--help", "--bogus"}, {.command = Command::help}},
+      {{"-w", "--version"}, {.command = Command::version, .write_if_changed = true}},
+      // Usage errors: the first one found.
+      {{"--bogus"}, {.command = Command::usage_error, .error = "unrecognized option '--bogus'"}},
+      {{"--checks"}, {.command = Command::usage_error, .error = "unrecognized option '--checks'"}},
+      {{"-wx"}, {.command = Command::usage_error, .write_if_changed = true, .error = "invalid option -- 'x'"}},
+      {{"--description"}, {.command = Command::usage_error, .error = "option '--description' requires an argument"}},
+      {{"--description="},
+       {.command = Command::usage_error, .error = "option '--description' requires a non-empty argument"}},
+      {{"-d"}, {.command = Command::usage_error, .error = "option requires an argument -- 'd'"}},
+      {{"--check=yes"}, {.command = Command::usage_error, .error = "option '--check' doesn't allow an argument"}},
+      {{"wam_arch.def"}, {.command = Command::usage_error, .error = "unexpected argument 'wam_arch.def'"}},
+      {{"--", "--help"}, {.command = Command::usage_error, .error = "unexpected argument '--help'"}},
+      {{"--bogus", "--help"}, {.command = Command::usage_error, .error = "unrecognized option '--bogus'"}},
+  };
+  for (const auto& c : cases) {
+    std::string joined;
+    for (const std::string& arg : c.args) joined += " " + arg;
+    SCOPED_TRACE("pl_config" + joined);
+    const CommandLine line = parse(c.args);
+    EXPECT_EQ(line.command, c.expected.command);
+    EXPECT_EQ(line.options.description, c.expected.description);
+    EXPECT_EQ(line.options.output_dir ? line.options.output_dir : "", c.expected.output_dir);
+    EXPECT_EQ(line.options.write_if_changed, c.expected.write_if_changed);
+    EXPECT_EQ(line.options.check, c.expected.check);
+    EXPECT_EQ(line.options.located_errors, c.expected.located_errors);
+    EXPECT_EQ(line.error, c.expected.error);
+  }
+}
+
+TEST(CommandLineTest, AnOverlongArgumentIsQuotedWithinTheMessage) {
+  const CommandLine line = parse({"--" + std::string(2000, 'x')});
+  EXPECT_EQ(line.command, Command::usage_error);
+  EXPECT_EQ(std::string(line.error).rfind("unrecognized option '--xxx", 0), 0u);
+}
+
+// Help, version and usage errors never touch a file: typed in an engine's
+// source directory, they leave its headers alone.
+TEST(CommandLineTest, NoRunTouchesTheHeaders) {
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    std::string out_start;
+    std::string err;
+  } cases[] = {
+      {{"--help"}, 0, "Usage: pl_config [OPTION]...\n", ""},
+      {{"--version"}, 0, "pl_config (Tarnhollow) 1.0.0\nCopyright (C) 2026 The Tarnhollow authors\n", ""},
+      {{"-w", "stray"},
+       2,
+       "",
+       "pl_config: unexpected argument 'stray'\nTry 'pl_config --help' for more information.\n"},
+      {{"-h"}, 2, "", "pl_config: invalid option -- 'h'\nTry 'pl_config --help' for more information.\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args.front());
+    const testing::ToolResult result = run_tool(testing::default_tool, "x\n", {.args = c.args});
+    EXPECT_EQ(result.status, c.status);
+    if (c.out_start.empty()) {
+      EXPECT_EQ(result.out, "");
+    } else {
+      EXPECT_EQ(result.out.substr(0, c.out_start.size()), c.out_start);
+    }
+    EXPECT_EQ(result.err, c.err);
+    EXPECT_TRUE(result.files.empty());
+  }
+}
+
+}  // namespace
+}  // namespace pl_config

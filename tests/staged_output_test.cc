@@ -1,0 +1,280 @@
+// The headers as a build sees them: whole or not at all, left alone when
+// unchanged, written where the command line says.  These run the built tool
+// on real directories; they need a POSIX host.
+
+#include "staged_output.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tool_run.h"
+
+namespace pl_config::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* const header_names[] = {"wam_arch.h", "wam_regs.h", "wam_stacks.h", "th_public_config.h"};
+const fs::path golden_dir = fs::path(PL_CONFIG_GOLDEN_DIR) / "example";
+const fs::file_time_type long_ago = fs::file_time_type::clock::now() - std::chrono::hours(24 * 365);
+
+using Headers = std::map<std::string, std::string>;
+
+Headers golden_headers() {
+  Headers headers;
+  for (const char* name : header_names) headers[name] = read_file(golden_dir / name);
+  return headers;
+}
+
+// Writes `headers` into `dir`, each dated long ago.
+void write_old_headers(const fs::path& dir, const Headers& headers) {
+  for (const auto& [name, text] : headers) {
+    write_file(dir / name, text);
+    fs::last_write_time(dir / name, long_ago);
+  }
+}
+
+// The example many times over: a run of about 100 ms, long enough to be
+// caught in the middle.
+std::string large_description() {
+  const std::string example = read_file(PL_CONFIG_EXAMPLE_DEF);
+  std::string text;
+  for (int i = 0; i < 3000; ++i) text += example;
+  return text;
+}
+
+// Runs the tool in `dir` `times` times in a row, in a process of its own.
+pid_t start_tool(const fs::path& dir, int times = 1) {
+  const pid_t pid = fork();
+  if (pid != 0) return pid;
+  const int null = open("/dev/null", O_WRONLY);
+  if (chdir(dir.c_str()) != 0 || null < 0) _exit(127);
+  dup2(null, STDOUT_FILENO);
+  dup2(null, STDERR_FILENO);
+  for (int i = 1; i < times; ++i) {
+    const pid_t run = fork();
+    if (run == 0) {
+      execl(default_tool, default_tool, static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    int status = 0;
+    if (waitpid(run, &status, 0) != run || !WIFEXITED(status) || WEXITSTATUS(status) != 0) _exit(1);
+  }
+  execl(default_tool, default_tool, static_cast<char*>(nullptr));
+  _exit(127);
+}
+
+void kill_tool(pid_t pid) {
+  kill(pid, SIGKILL);
+  waitpid(pid, nullptr, 0);
+}
+
+// The file holds `text`: read in one go, to catch a header mid-write.
+bool holds(const fs::path& path, const std::string& text) {
+  static std::string buffer;
+  buffer.resize(text.size() + 1);
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return false;
+  const std::size_t size = std::fread(buffer.data(), 1, buffer.size(), file);
+  std::fclose(file);
+  return size == text.size() && buffer.compare(0, size, text) == 0;
+}
+
+// The headers a complete run writes for `description`, from a run of its own.
+Headers complete_headers(const std::string& description) {
+  const ToolResult result = run_tool(default_tool, description);
+  EXPECT_EQ(result.status, 0);
+  return result.files;
+}
+
+TEST(StagedOutputTest, WriteIfChangedLeavesEqualHeadersAlone) {
+  std::string bigger_trail = read_file(PL_CONFIG_EXAMPLE_DEF);
+  bigger_trail.replace(bigger_trail.find("256  TR"), 7, "512  TR");
+  Headers bigger_trail_headers = golden_headers();
+  std::string& stacks = bigger_trail_headers["wam_stacks.h"];
+  stacks.replace(stacks.find("&pl_def_trail_size, 32768,"), 26, "&pl_def_trail_size, 65536,");
+  const struct {
+    std::vector<std::string> args;
+    std::string description;
+    Headers headers;
+    std::vector<std::string> replaced;
+  } cases[] = {
+      {{"--write-if-changed"}, read_file(PL_CONFIG_EXAMPLE_DEF), golden_headers(), {}},
+      {{"-w"}, bigger_trail, bigger_trail_headers, {"wam_stacks.h"}},
+      {{}, read_file(PL_CONFIG_EXAMPLE_DEF), golden_headers(), {"wam_arch.h", "wam_regs.h", "wam_stacks.h", "th_public_config.h"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args.empty() ? "no option" : c.args.front() + " " + std::to_string(c.replaced.size()));
+    std::vector<std::string> replaced;
+    const ToolResult result = run_tool(default_tool, c.description,
+                                       {.prepare = [](const fs::path& dir) { write_old_headers(dir, golden_headers()); },
+                                        .args = c.args,
+                                        .inspect = [&](const fs::path& dir) {
+                                          for (const char* name : header_names)
+                                            if (fs::last_write_time(dir / name) != long_ago) replaced.push_back(name);
+                                        }});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.files, c.headers);
+    EXPECT_EQ(replaced, c.replaced);
+  }
+}
+
+TEST(StagedOutputTest, LinksStayAndPermissionBitsAreKept) {
+  const mode_t mask = umask(0);
+  umask(mask);
+  std::map<std::string, unsigned> modes;
+  bool still_a_link = false;
+  std::string link_target;
+  const ToolResult result = run_tool(default_tool, read_file(PL_CONFIG_EXAMPLE_DEF), {
+      .prepare = [](const fs::path& dir) {
+        fs::create_directory(dir / "targets");
+        write_file(dir / "targets" / "regs.h", "old\n");
+        fs::permissions(dir / "targets" / "regs.h", fs::perms(0640));
+        fs::create_symlink("targets/regs.h", dir / "wam_regs.h");
+        write_file(dir / "wam_stacks.h", "old\n");
+        fs::permissions(dir / "wam_stacks.h", fs::perms(0600));
+      },
+      .inspect = [&](const fs::path& dir) {
+        for (const char* name : {"wam_arch.h", "wam_stacks.h", "targets/regs.h"})
+          modes[name] = static_cast<unsigned>(fs::status(dir / name).permissions());
+        still_a_link = fs::is_symlink(dir / "wam_regs.h");
+        link_target = read_file(dir / "targets" / "regs.h");
+      }});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_TRUE(still_a_link);
+  EXPECT_EQ(link_target, read_file(golden_dir / "wam_regs.h"));
+  EXPECT_EQ(modes, (std::map<std::string, unsigned>{
+                       {"wam_arch.h", 0666u & ~static_cast<unsigned>(mask)},
+                       {"wam_stacks.h", 0600u},
+                       {"targets/regs.h", 0640u},
+                   }));
+}
+
+TEST(StagedOutputTest, PathsFromTheCommandLine) {
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    std::string err;
+    std::string header_dir;  // where the headers must be, "" for nowhere
+  } cases[] = {
+      {{"--description", "sub/arch.def", "--output-dir", "gen"}, 0, "", "gen"},
+      {{"-d", "./sub//arch.def", "-o", "gen/"}, 0, "", "gen"},
+      {{"-d", "sub/none.def", "-o", "gen"}, 1, "cannot open sub/none.def\n", ""},
+      {{"-d", "sub/arch.def", "-o", "missing"}, 1, "cannot open missing/wam_regs.h\n", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args[1] + " " + c.args[3]);
+    Headers headers;
+    const ToolResult result = run_tool(default_tool, std::nullopt, {
+        .prepare = [](const fs::path& dir) {
+          fs::create_directories(dir / "sub");
+          fs::create_directories(dir / "gen");
+          write_file(dir / "sub" / "arch.def", read_file(PL_CONFIG_EXAMPLE_DEF));
+        },
+        .args = c.args,
+        .inspect = [&](const fs::path& dir) {
+          for (const fs::directory_entry& entry : fs::recursive_directory_iterator(dir))
+            if (entry.is_regular_file() && entry.path().extension() == ".h")
+              headers[fs::relative(entry.path(), dir).string()] = read_file(entry.path());
+        }});
+    EXPECT_EQ(result.status, c.status);
+    EXPECT_EQ(result.err, c.err);
+    Headers expected;
+    if (!c.header_dir.empty())
+      for (const auto& [name, text] : golden_headers()) expected[c.header_dir + "/" + name] = text;
+    EXPECT_EQ(headers, expected);
+  }
+}
+
+// A syntax error at the very end of a large description: the run has written
+// almost everything by then, and none of it may reach the headers.
+TEST(StagedOutputTest, LateFailureLeavesThePreviousHeaders) {
+  Headers previous;
+  for (const char* name : header_names) previous[name] = std::string("previous ") + name + "\n";
+  std::vector<std::string> kept_dates;
+  const ToolResult result = run_tool(default_tool, large_description() + "@begin bogus\n", {
+      .prepare = [&](const fs::path& dir) { write_old_headers(dir, previous); },
+      .inspect = [&](const fs::path& dir) {
+        for (const char* name : header_names)
+          if (fs::last_write_time(dir / name) == long_ago) kept_dates.push_back(name);
+      }});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err, "Syntax error: unknown section in: @begin bogus\n\n");
+  EXPECT_EQ(result.files, previous);  // and no temporary file
+  EXPECT_EQ(kept_dates.size(), std::size(header_names));
+}
+
+// Killed at any moment, a run leaves each header as it was or complete; what
+// else it leaves is hidden, and the next run goes through.
+TEST(StagedOutputTest, KilledRunLeavesWholeHeaders) {
+  const std::string description = large_description();
+  const Headers complete = complete_headers(description);
+  const ToolResult result = run_tool(default_tool, description, {
+      .prepare = [&](const fs::path& dir) {
+        Headers previous;
+        for (const char* name : header_names) previous[name] = "previous\n";
+        write_old_headers(dir, previous);
+        for (int delay_ms = 0; delay_ms <= 150; delay_ms += 10) {
+          const pid_t pid = start_tool(dir);
+          std::this_thread::sleep_for(std::chrono::milliseconds(delay_ms));
+          kill_tool(pid);
+          for (const char* name : header_names) {
+            const std::string text = read_file(dir / name);
+            EXPECT_TRUE(text == "previous\n" || text == complete.at(name)) << name << " after " << delay_ms << " ms";
+          }
+          for (const fs::directory_entry& entry : fs::directory_iterator(dir)) {
+            const std::string name = entry.path().filename().string();
+            EXPECT_TRUE(name[0] == '.' || name == "wam_arch.def" || complete.contains(name)) << name;
+          }
+        }
+        for (const fs::directory_entry& entry : fs::directory_iterator(dir))
+          if (entry.path().filename().string()[0] == '.') fs::remove(entry.path());
+      }});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.files, complete);
+}
+
+// Six jobs at once in one directory, each running the tool four times, as a
+// parallel make may start them, and a reader beside them: every read sees a
+// whole header.
+TEST(StagedOutputTest, ConcurrentRunsNeverShowATornHeader) {
+  const std::string description = large_description();
+  const Headers complete = complete_headers(description);
+  int passes_during_runs = 0;  // over all four headers, with a run still going
+  std::vector<int> statuses;
+  const ToolResult result = run_tool(default_tool, description, {
+      .prepare = [&](const fs::path& dir) {
+        write_old_headers(dir, complete);
+        std::vector<pid_t> running;
+        for (int i = 0; i < 6; ++i) running.push_back(start_tool(dir, 4));
+        while (!running.empty()) {
+          for (const char* name : header_names) EXPECT_TRUE(holds(dir / name, complete.at(name))) << name;
+          std::erase_if(running, [&](pid_t pid) {
+            int status = 0;
+            if (waitpid(pid, &status, WNOHANG) != pid) return false;
+            statuses.push_back(WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status));
+            return true;
+          });
+          if (!running.empty()) ++passes_during_runs;
+        }
+      }});
+  EXPECT_EQ(statuses, std::vector<int>(6, 0));
+  EXPECT_GE(passes_during_runs, 2);
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.files, complete);  // no temporary file left behind
+}
+
+}  // namespace
+}  // namespace pl_config::testing
