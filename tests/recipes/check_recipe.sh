@@ -68,7 +68,9 @@ case $recipe in
   meson)
     cp "$here/$recipe_file" "$src/" || exit 1
     PATH=$work/bin:$PATH "$program" setup "$work/build" "$src" > "$work/log" 2>&1 || fail "meson setup failed"
-    build() { "$program" compile -C "$work/build" -v -j 8; }
+    # ninja, which Meson's build directory is for, starts much faster than
+    # "meson compile" does.
+    build() { ninja -C "$work/build" -v -j8; }
     generated=$work/build objects=$work/build/libengine.a.p ;;
 esac
 
