@@ -53,8 +53,8 @@ awk 'FNR == NR { recipe = recipe $0 "\n"; next } { text = text $0 "\n" }
   fail "README.md does not show $recipe_file as it is"
 
 # Each recipe as its README text tells a user to run it.  Where the headers
-# and the objects land.
-generated=$src objects=$src stale_runs=0
+# and the objects land, and the description as pl_config is told it.
+generated=$src objects=$src description=wam_arch.def stale_runs=0
 case $recipe in
   make-grouped | make-stamp)
     cp "$here/$recipe_file" "$src/" || exit 1
@@ -71,7 +71,7 @@ case $recipe in
     # ninja, which Meson's build directory is for, starts much faster than
     # "meson compile" does.
     build() { ninja -C "$work/build" -v -j8; }
-    generated=$work/build objects=$work/build/libengine.a.p ;;
+    generated=$work/build objects=$work/build/libengine.a.p description=../src/wam_arch.def ;;
 esac
 
 # check STEP ok|fails RUNS [SOURCE...]: builds and checks the outcome, that
@@ -143,12 +143,13 @@ expect_current_headers
 for header in $headers; do cp "$generated/$header" "$work/good/" || exit 1; done
 
 # A broken description fails every build until it is repaired, with the
-# tool's message on a line of its own, and the last good headers stay.
+# tool's message on a line of its own, located at the line (the ninth since
+# the empty line), and the last good headers stay.
 step="broken description"
 edit 's/^@tag FLT address 5$/@tag FLT float 5/'
 for attempt in "$step" "$step, built again"; do
   check "$attempt" fails -
-  grep -q -x -e 'Syntax error: wrong tag type in: @tag FLT float 5' "$work/log" ||
+  grep -q -x -F -e "$description:9: Syntax error: wrong tag type in: @tag FLT float 5" "$work/log" ||
     fail "the tool's message is not in the build log"
   expect_good_headers
 done
