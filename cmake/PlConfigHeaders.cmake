@@ -14,10 +14,12 @@
 #                orders an engine's compilation after the generation.
 #   OUTPUTS_VAR  receives the full paths of the four headers.
 #
-# The tool runs whenever the description or the tool itself changes.  A header
-# whose text stays the same keeps its time stamp, so an edit that leaves the
-# headers alone recompiles nothing; a failed run fails the build with the
-# tool's message and leaves the headers of the last good run in place.
+# The tool runs whenever the description or the tool itself changes, with its
+# installation summary kept in <TARGET>-summary.txt in the current binary dir.
+# A header whose text stays the same keeps its time stamp, so an edit that
+# leaves the headers alone recompiles nothing; a failed run fails the build
+# with the tool's message, FILE:LINE: first where it is about a line of the
+# description, and leaves the headers of the last good run in place.
 
 if(CMAKE_VERSION VERSION_LESS 3.21)
   message(FATAL_ERROR "pl_config_generate_headers needs CMake 3.21 or later")
@@ -44,9 +46,7 @@ function(pl_config_generate_headers)
   get_filename_component(output_dir "${ARG_OUTPUT_DIR}" ABSOLUTE BASE_DIR "${CMAKE_CURRENT_BINARY_DIR}")
   _pl_config_resolve_tool(tool_file tool_depends "${ARG_TOOL}")
 
-  # The tool runs here, never in the output directory: a failed run leaves
-  # its half-written headers behind.
-  set(staging_dir "${CMAKE_CURRENT_BINARY_DIR}/${ARG_TARGET}-staging")
+  set(summary "${CMAKE_CURRENT_BINARY_DIR}/${ARG_TARGET}-summary.txt")
   set(stamp "${CMAKE_CURRENT_BINARY_DIR}/${ARG_TARGET}.stamp")
   set(script "${CMAKE_CURRENT_FUNCTION_LIST_DIR}/run_pl_config.cmake")
   set(headers "")
@@ -54,19 +54,22 @@ function(pl_config_generate_headers)
     list(APPEND headers "${output_dir}/${name}")
   endforeach()
 
-  # The stamp, not the headers, is the output: the headers are rewritten only
-  # when their text changes, and an output that is not rewritten would keep
-  # the command out of date for ever.
+  # The stamp, not the headers, is the output: a header is rewritten only
+  # when its text changes, and an output left alone would keep the command
+  # out of date for ever.  The stamp is touched only once the tool has
+  # succeeded.  Ninja restats the byproducts and Makefiles compare the
+  # headers' own time stamps, so what includes an unchanged header is not
+  # recompiled.
   add_custom_command(
     OUTPUT "${stamp}"
-    BYPRODUCTS ${headers}
+    BYPRODUCTS ${headers} "${summary}"
     COMMAND "${CMAKE_COMMAND}"
             "-DTOOL=${tool_file}"
             "-DDESCRIPTION=${description}"
-            "-DSTAGING_DIR=${staging_dir}"
             "-DOUTPUT_DIR=${output_dir}"
-            "-DSTAMP=${stamp}"
+            "-DSUMMARY=${summary}"
             -P "${script}"
+    COMMAND "${CMAKE_COMMAND}" -E touch "${stamp}"
     DEPENDS "${description}" ${tool_depends} "${script}"
     COMMENT "Generating pl_config headers in ${output_dir}"
     VERBATIM

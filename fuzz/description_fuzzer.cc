@@ -1,7 +1,8 @@
 // Runs the whole tool in-process on arbitrary bytes as wam_arch.def, the
-// files kept in memory.  A fatal error is an ordinary outcome; a crash, an
+// files kept in memory, and checks the same bytes.  A fatal error is an ordinary outcome; a crash, an
 // overrun, undefined behaviour or a broken invariant is a finding.
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -11,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "description_check.h"
 #include "fatal_error.h"
 #include "files.h"
 #include "memory_directory.h"
@@ -130,6 +132,39 @@ void check_error(std::string_view message) {
   if (quoted != std::string_view::npos && message.size() - quoted - 5 > 511) finding("quoted line too long", message);
 }
 
+// How a run or a check ended: "" for success, or the error and its line.
+struct Outcome {
+  std::string error;
+  int line = 0;
+};
+
+// A file error is about no line; any other error is about a line of the input.
+void check_error_line(std::string_view input, const Outcome& outcome) {
+  const bool about_a_file = std::string_view(outcome.error).starts_with("cannot ");
+  const auto lines = static_cast<int>(std::count(input.begin(), input.end(), '\n')) + 1;
+  if (about_a_file ? outcome.line != 0 : outcome.line < 1 || outcome.line > lines)
+    finding("error about a line outside the input", outcome.error + " at " + std::to_string(outcome.line));
+}
+
+// A check reads as a run does, so it ends where the run ends, and opens no header.
+void check_the_check(std::string_view input, const Outcome& run) {
+  const MemoryDirectory files(input);
+  MemoryFile report, warnings;
+  std::FILE* report_stream = report.open();
+  std::FILE* warning_stream = warnings.open();
+  Outcome check;
+  try {
+    pl_config::check_description(config, files, report_stream, warning_stream);
+  } catch (const pl_config::FatalError& error) {
+    check = {error.what(), error.line()};
+  }
+  std::fclose(report_stream);
+  std::fclose(warning_stream);
+  if (check.error != run.error || check.line != run.line) finding("check and run end differently", check.error);
+  for (const char* name : {arch_header, register_map, stack_header, public_config})
+    if (files.output(name)->opened()) finding("check opened a header", name);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -138,12 +173,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   MemoryFile summary;
   std::FILE* summary_stream = summary.open();
   bool accepted = false;
+  Outcome run;
   try {
     accepted = pl_config::run_pl_config(config, files, summary_stream) == 0;
   } catch (const pl_config::FatalError& error) {
     check_error(error.what());
+    run = {error.what(), error.line()};
+    check_error_line(input, run);
   }
   std::fclose(summary_stream);
   if (accepted) check_accepted_run(input, files, summary.text());
+  check_the_check(input, run);
   return 0;
 }

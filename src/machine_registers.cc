@@ -1,18 +1,15 @@
 #include "machine_registers.h"
 
-#include <algorithm>
-
 #include "fatal_error.h"
 
 namespace pl_config {
 
 namespace {
 
-void copy_name(char (&field)[MachineRegisterEntry::name_capacity + 1], std::string_view name) {
-  if (name.size() > MachineRegisterEntry::name_capacity)
+void copy_name(Name& field, std::string_view name) {
+  if (!Name::fits(name))
     fatal_error("name too long for the machine register table: %.*s", static_cast<int>(name.size()), name.data());
-  std::copy(name.begin(), name.end(), field);
-  field[name.size()] = '\0';
+  field.assign(name);
 }
 
 }  // namespace

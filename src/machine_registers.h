@@ -6,6 +6,8 @@
 #include <span>
 #include <string_view>
 
+#include "description_limits.h"
+
 namespace pl_config {
 
 // One machine register handed out during the run.  The machine register name
@@ -13,18 +15,16 @@ namespace pl_config {
 // other two are copies, since the section that declared them is gone by the
 // time the installation summary prints the table.
 struct MachineRegisterEntry {
-  static constexpr std::size_t name_capacity = 31;
-
   const char* machine_register = "";
-  char register_name[name_capacity + 1] = "";
-  char type_name[name_capacity + 1] = "";
+  Name register_name;
+  Name type_name;
 };
 
 // The machine registers that may be handed out (a build constant) and those
 // handed out so far, in hand-out order.  The table only grows.
 class MachineRegisters {
  public:
-  static constexpr std::size_t capacity = 256;
+  static constexpr std::size_t capacity = limit::machine_registers;
 
   explicit MachineRegisters(std::span<const char* const> list) : list_(list) {}
 

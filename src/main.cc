@@ -6,6 +6,7 @@
 
 #include "build_constants.h"
 #include "command_line.h"
+#include "description_check.h"
 #include "fatal_error.h"
 #include "pl_config.h"
 
@@ -42,11 +43,17 @@ int finish_stdout() {
   return 1;
 }
 
+// A fatal error about a line of the description is located as compilers
+// locate theirs, for an editor to jump to, when asked: a plain run writes the
+// message alone, as it always has.
 int run(const pl_config::Options& options) {
   try {
     const pl_config::Directory directory(options.description, options.output_dir, options.write_if_changed);
+    if (options.check) return pl_config::check_description(build_config(), directory, stdout, stderr);
     return pl_config::run_pl_config(build_config(), directory, stdout);
   } catch (const pl_config::FatalError& error) {
+    if ((options.check || options.located_errors) && error.line() > 0)
+      std::fprintf(stderr, "%s:%d: ", options.description, error.line());
     std::fputs(error.what(), stderr);
     std::fputc('\n', stderr);
     return 1;

@@ -101,7 +101,7 @@ void print_used_registers(std::FILE* out, const MachineRegisters& registers) {
     return;
   }
   for (const MachineRegisterEntry& entry : registers.entries())
-    std::fprintf(out, "%s (%s)  ", entry.machine_register, entry.register_name);
+    std::fprintf(out, "%s (%s)  ", entry.machine_register, entry.register_name.c_str());
   std::fputs("\n", out);
 }
 

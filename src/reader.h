@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <optional>
 #include <string_view>
 
+#include "description_limits.h"
 #include "files.h"
 #include "run.h"
 #include "tokens.h"
@@ -15,10 +17,11 @@ namespace pl_config {
 // most 511 bytes with its newline.  The size is kept, so a NUL byte inside an
 // ordinary line is copied like any other.
 struct LineBuffer {
-  static constexpr std::size_t capacity = 511;
+  static constexpr std::size_t capacity = limit::line_piece_length;
 
   char data[capacity + 1] = "";
   std::size_t size = 0;
+  int line_number = 0;  // of the line it is, or is a piece of
 
   std::string_view text() const { return {data, size}; }
   char first() const { return data[0]; }
@@ -50,12 +53,15 @@ class DescriptionInput {
   bool refill();
   // The column that `to` has when `from`, in the same buffer, has `column`.
   static std::size_t column_at(const char* from, const char* to, std::size_t column);
+  int line_number() const;
 
   std::FILE* stream_;
   const char* name_;
   const char* next_;  // the unread bytes are [next_, end_)
   const char* end_;
   std::size_t column_ = 0;  // of next_ in its line
+  // Of next_'s line, counted from 1; wide enough that no file overflows it.
+  std::int64_t line_ = 1;
   bool eof_ = false;
   char buffer_[buffer_size];
 };
@@ -75,11 +81,28 @@ struct Directive {
   Scanner rest;
 };
 
-// Reads a section's lines up to its next directive line, which it saves as
-// the current line.  Empty lines are dropped and ordinary lines are copied to
-// the architecture header at once.  Ends the run with `end_expected` if the
-// input ends before a directive line.
-Directive next_directive(DescriptionInput& in, LineBuffer& line, std::FILE* arch_header, Run& run,
-                         const char* end_expected);
+// The lines of one section, for its generator, which starts it right after
+// the section's opening line has been saved as the current line.
+class SectionLines {
+ public:
+  // `end_expected` is the message for an input that ends before the section.
+  SectionLines(DescriptionInput& in, std::FILE* arch_header, Run& run, const char* end_expected);
+  SectionLines(const SectionLines&) = delete;
+  SectionLines& operator=(const SectionLines&) = delete;
+
+  // Reads the section's lines up to its next directive line, which it saves
+  // as the current line.  Empty lines are dropped and ordinary lines are
+  // copied to the architecture header at once.
+  Directive next_directive();
+  int opening_line() const { return opening_line_; }
+
+ private:
+  DescriptionInput& in_;
+  std::FILE* arch_header_;
+  Run& run_;
+  const char* end_expected_;
+  int opening_line_;
+  LineBuffer line_;
+};
 
 }  // namespace pl_config

@@ -10,7 +10,9 @@
 #include <span>
 #include <string_view>
 
+#include "description_limits.h"
 #include "fatal_error.h"
+#include "layout_observer.h"
 
 namespace pl_config {
 
@@ -22,40 +24,14 @@ constexpr char group_full[] = "Syntax error: too many registers in group in: %s"
 constexpr char filler_too_long[] = "Syntax error: filler too long in: %s";
 constexpr char no_register[] = "Syntax error: no register in groups 0 to 9 in: %s";
 
-constexpr std::size_t group_count = 15;
-// Groups 10 to 14 are accepted and kept, but take no part in the output.
-constexpr std::size_t written_group_count = 10;
-constexpr std::size_t group_capacity = 50;
-constexpr int bank_slot_bytes = 8;
-
-// A text of at most Capacity characters, kept with its end-of-string mark so
-// that it can be handed to printf as it stands.
-template <std::size_t Capacity>
-class BoundedText {
- public:
-  static constexpr std::size_t capacity = Capacity;
-
-  std::size_t room() const { return Capacity - size_; }
-  const char* c_str() const { return text_.data(); }
-
-  // The caller has made sure that `more` fits.
-  void append(std::string_view more) {
-    std::copy(more.begin(), more.end(), text_.begin() + static_cast<std::ptrdiff_t>(size_));
-    size_ += more.size();
-    text_[size_] = '\0';
-  }
-
- private:
-  std::array<char, Capacity + 1> text_{};
-  std::size_t size_ = 0;
-};
-
-using Name = BoundedText<31>;
-using FillerPrefix = BoundedText<31>;
+constexpr std::size_t group_count = limit::register_groups;
+constexpr std::size_t written_group_count = limit::written_register_groups;
+constexpr std::size_t group_capacity = limit::registers_per_group;
 
 struct Declaration {
   Name type;
   Name name;
+  int line = 0;
 };
 
 struct Group {
@@ -78,10 +54,11 @@ void read_register_line(Scanner& rest, SectionTables& tables) {
   if (static_cast<std::size_t>(group_number) >= group_count) rest.fail(group_above_14);
   Group& group = tables.groups[static_cast<std::size_t>(group_number)];
   if (group.count == group_capacity) rest.fail(group_full);
-  if (type.size() > Name::capacity || name.size() > Name::capacity) rest.fail(message::name_too_long);
+  if (!Name::fits(type) || !Name::fits(name)) rest.fail(message::name_too_long);
   Declaration& declaration = group.declarations[group.count++];
-  declaration.type.append(type);
-  declaration.name.append(name);
+  declaration.type.assign(type);
+  declaration.name.assign(name);
+  declaration.line = rest.line_number();
 }
 
 // "@filler <identifier or integer>": the integer is written back in decimal,
@@ -100,20 +77,34 @@ void read_filler_line(Scanner& rest, FillerPrefix& prefix) {
   prefix.append("+");
 }
 
-// The registers of groups 0 to 9, group by group, each group in line order.
+// The registers of groups 0 to 9, group by group, each group in line order,
+// and where each lives: the first name of the machine register list goes to
+// pl_reg_bank, the names after it to the registers in this order while they
+// last, and the registers left over take the bank slots in turn.
 class RegisterOrder {
  public:
-  explicit RegisterOrder(const SectionTables& tables) {
+  RegisterOrder(const SectionTables& tables, std::span<const char* const> machine_list) {
+    std::size_t next_name = 1;
+    int next_slot = 0;
     for (std::size_t g = 0; g < written_group_count; ++g) {
       const Group& group = tables.groups[g];
-      for (std::size_t i = 0; i < group.count; ++i) registers_[count_++] = &group.declarations[i];
+      for (std::size_t i = 0; i < group.count; ++i) {
+        const Declaration& declaration = group.declarations[i];
+        PlacedRegister& reg = registers_[count_++];
+        reg = {declaration.name.c_str(), declaration.type.c_str(), declaration.line, nullptr, 0};
+        if (next_name < machine_list.size()) {
+          reg.machine_register = machine_list[next_name++];
+        } else {
+          reg.bank_slot = next_slot++;
+        }
+      }
     }
   }
 
-  std::span<const Declaration* const> registers() const { return {registers_.data(), count_}; }
+  std::span<const PlacedRegister> registers() const { return {registers_.data(), count_}; }
 
  private:
-  std::array<const Declaration*, written_group_count * group_capacity> registers_{};
+  std::array<PlacedRegister, written_group_count * group_capacity> registers_{};
   std::size_t count_ = 0;
 };
 
@@ -124,7 +115,7 @@ struct SectionOutput {
   std::FILE* arch;
   std::FILE* register_map;
   const char* filler;
-  std::span<const Declaration* const> registers;
+  std::span<const PlacedRegister> registers;
   std::span<const char* const> machine_list;
   MachineRegisters& machine_registers;
 };
@@ -133,42 +124,40 @@ void write_lines(std::FILE* out, std::span<const char* const> lines) {
   for (const char* line : lines) std::fputs(line, out);
 }
 
-// Returns the list cursor: the first name, if any, went to pl_reg_bank.
-std::size_t emit_bank_pointer(const SectionOutput& out) {
+void emit_bank_pointer(const SectionOutput& out) {
   if (out.machine_list.empty()) {
     static constexpr const char* variable[] = {
         "#ifdef ENGINE_FILE\n\n", "       WamWord \t\t\t*pl_reg_bank;\n", "\n#else\n\n",
         "extern WamWord \t\t\t*pl_reg_bank;\n", "\n#endif\n\n"};
     write_lines(out.arch, variable);
-    return 0;
+    return;
   }
   const char* m = out.machine_list.front();
   out.machine_registers.append(m, "pl_reg_bank", "WamWordP");
   std::fprintf(out.arch, "register WamWord \t\t*pl_reg_bank asm (\"%s\");\n\n", m);
   std::fprintf(out.register_map, "#define MAP_REG_BANK\t\t\"%s\"\n\n", m);
-  return 1;
 }
 
-// Hands out the rest of the list in register order; returns the number of
-// bank slots used by the registers left over.
-int emit_register_placements(const SectionOutput& out, std::size_t cursor) {
-  int k = 0;
-  for (const Declaration* reg : out.registers) {
-    const char* type = reg->type.c_str();
-    const char* name = reg->name.c_str();
-    if (cursor < out.machine_list.size()) {
-      const char* m = out.machine_list[cursor++];
-      out.machine_registers.append(m, name, type);
-      std::fprintf(out.arch, "register %s\t\t%-3s asm (\"%s\");\n", type, name, m);
-      std::fprintf(out.register_map, "#define MAP_REG_%-10s\t\"%s\"\n", name, m);
-      if (cursor == out.machine_list.size()) std::fputs("\n\n", out.arch);
+// Returns the number of registers in the bank.  Two newlines follow the
+// register that takes the last name of the list.
+int emit_register_placements(const SectionOutput& out) {
+  std::size_t names_used = 1;  // pl_reg_bank's
+  int in_bank = 0;
+  for (const PlacedRegister& reg : out.registers) {
+    if (reg.machine_register != nullptr) {
+      out.machine_registers.append(reg.machine_register, reg.name, reg.type);
+      std::fprintf(out.arch, "register %s\t\t%-3s asm (\"%s\");\n", reg.type, reg.name, reg.machine_register);
+      std::fprintf(out.register_map, "#define MAP_REG_%-10s\t\"%s\"\n", reg.name, reg.machine_register);
+      if (++names_used == out.machine_list.size()) std::fputs("\n\n", out.arch);
     } else {
-      std::fprintf(out.arch, "#define %s\t\t\t(((%-8s *) pl_reg_bank)[%s%d])\n", name, type, out.filler, k);
-      std::fprintf(out.register_map, "#define MAP_OFFSET_%-6s\t((%s%d)*%d)\n", name, out.filler, k, bank_slot_bytes);
-      ++k;
+      std::fprintf(out.arch, "#define %s\t\t\t(((%-8s *) pl_reg_bank)[%s%d])\n", reg.name, reg.type, out.filler,
+                   reg.bank_slot);
+      std::fprintf(out.register_map, "#define MAP_OFFSET_%-6s\t((%s%d)*%d)\n", reg.name, out.filler, reg.bank_slot,
+                   bank_slot_bytes);
+      ++in_bank;
     }
   }
-  return k;
+  return in_bank;
 }
 
 void emit_counts(const SectionOutput& out, int not_allocated) {
@@ -193,7 +182,7 @@ void emit_definitions(const SectionOutput& out) {
   std::fputs("char *pl_reg_tbl[] = { ", out.arch);
   const std::size_t last = out.registers.size() - 1;
   for (std::size_t n = 0; n <= last; ++n)
-    std::fprintf(out.arch, "\"%s\"%s", out.registers[n]->name.c_str(), n < last ? ", " : "};\n");
+    std::fprintf(out.arch, "\"%s\"%s", out.registers[n].name, n < last ? ", " : "};\n");
 }
 
 void emit_declarations(const SectionOutput& out) {
@@ -211,22 +200,22 @@ void emit_register_access(const SectionOutput& out) {
   std::fputs("#define Reg(i)\t\t\t(", out.arch);
   const std::size_t last = out.registers.size() - 1;
   for (std::size_t n = 0; n < last; ++n)
-    std::fprintf(out.arch, "((i)==%d) ? (WamWord) %-3s\t: \\\n\t\t\t\t ", as_int(n), out.registers[n]->name.c_str());
-  std::fprintf(out.arch, "           (WamWord) %s)\n", out.registers[last]->name.c_str());
+    std::fprintf(out.arch, "((i)==%d) ? (WamWord) %-3s\t: \\\n\t\t\t\t ", as_int(n), out.registers[n].name);
+  std::fprintf(out.arch, "           (WamWord) %s)\n", out.registers[last].name);
 }
 
 void emit_all_registers_macros(const SectionOutput& out) {
   std::fputs("\n\n\n\n#define Save_All_Regs(buff_save) \\\n", out.arch);
   std::fputs("  do { \\\n", out.arch);
   for (std::size_t n = 0; n < out.registers.size(); ++n)
-    std::fprintf(out.arch, "    buff_save[%d] = (WamWord) %s; \\\n", as_int(n), out.registers[n]->name.c_str());
+    std::fprintf(out.arch, "    buff_save[%d] = (WamWord) %s; \\\n", as_int(n), out.registers[n].name);
   std::fputs("  } while(0)\n", out.arch);
 
   std::fputs("\n\n\n\n#define Restore_All_Regs(buff_save) \\\n", out.arch);
   std::fputs("  do { \\\n", out.arch);
   for (std::size_t n = 0; n < out.registers.size(); ++n) {
-    const Declaration& reg = *out.registers[n];
-    std::fprintf(out.arch, "    %-6s = (%-8s) buff_save[%d]; \\\n", reg.name.c_str(), reg.type.c_str(), as_int(n));
+    const PlacedRegister& reg = out.registers[n];
+    std::fprintf(out.arch, "    %-6s = (%-8s) buff_save[%d]; \\\n", reg.name, reg.type, as_int(n));
   }
   std::fputs("  } while(0)\n", out.arch);
 }
@@ -238,14 +227,16 @@ void emit_machine_registers_macros(const SectionOutput& out) {
   std::fputs("\n\n\n\n#define Save_Machine_Regs(buff_save) \\\n", out.arch);
   std::fputs("  do { \\\n", out.arch);
   for (std::size_t i = 0; i < entries.size(); ++i)
-    std::fprintf(out.arch, "    buff_save[%d] = (WamWord) %s; \\\n", as_int(i), entries[i].register_name);
+    std::fprintf(out.arch, "    buff_save[%d] = (WamWord) %s; \\\n", as_int(i), entries[i].register_name.c_str());
   std::fputs("  } while(0)\n", out.arch);
 
   std::fputs("\n\n#define Restore_Machine_Regs(buff_save) \\\n", out.arch);
   std::fputs("  do { \\\n", out.arch);
-  for (std::size_t i = 0; i < entries.size(); ++i)
-    std::fprintf(out.arch, "    %s = (%-8s) buff_save[%d]; \\\n", entries[i].register_name, entries[i].type_name,
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const MachineRegisterEntry& entry = entries[i];
+    std::fprintf(out.arch, "    %s = (%-8s) buff_save[%d]; \\\n", entry.register_name.c_str(), entry.type_name.c_str(),
                  as_int(i));
+  }
   std::fputs("  } while(0)\n", out.arch);
 }
 
@@ -285,8 +276,8 @@ void emit_signal_protection(const SectionOutput& out) {
 
 void emit_section(const SectionOutput& out) {
   std::fputs("\n\n   /*--- Begin Register Generation ---*/\n\n", out.arch);
-  const std::size_t cursor = emit_bank_pointer(out);
-  emit_counts(out, emit_register_placements(out, cursor));
+  emit_bank_pointer(out);
+  emit_counts(out, emit_register_placements(out));
   emit_definitions(out);
   emit_declarations(out);
   emit_register_access(out);
@@ -304,25 +295,30 @@ std::size_t machine_registers_needed(std::size_t list_size, std::size_t register
 
 // Every check is made before the first byte is written, so a failing
 // section leaves no half-written block behind.
-void write_section(const SectionTables& tables, const Scanner& end_line, std::FILE* arch_header, Run& run) {
-  const RegisterOrder order(tables);
-  const std::span<const Declaration* const> registers = order.registers();
-  if (registers.empty()) end_line.fail(no_register);
+void write_section(const SectionTables& tables, const Scanner& end_line, int opening_line, std::FILE* arch_header,
+                   Run& run) {
   const std::span<const char* const> list = run.machine_registers.list();
+  const RegisterOrder order(tables, list);
+  const std::span<const PlacedRegister> registers = order.registers();
+  if (registers.empty()) end_line.fail(no_register);
   if (machine_registers_needed(list.size(), registers.size()) > run.machine_registers.room())
-    fatal_error("too many machine registers in use (the table holds %zu)", MachineRegisters::capacity);
-  emit_section({arch_header, run.register_map, tables.filler_prefix.c_str(), registers, list, run.machine_registers});
+    fatal_error_at(end_line.line_number(), "too many machine registers in use (the table holds %zu)",
+                   MachineRegisters::capacity);
+  const char* filler = tables.filler_prefix.c_str();
+  emit_section({arch_header, run.register_map, filler, registers, list, run.machine_registers});
+  if (run.observer != nullptr)
+    run.observer->regs_section({opening_line, list.empty() ? nullptr : list.front(), filler, registers});
 }
 
 }  // namespace
 
 void generate_regs_section(DescriptionInput& in, std::FILE* arch_header, Run& run) {
   SectionTables tables;
-  LineBuffer line;
+  SectionLines lines(in, arch_header, run, end_expected);
   for (;;) {
-    Directive directive = next_directive(in, line, arch_header, run, end_expected);
+    Directive directive = lines.next_directive();
     if (directive.word == "end") {
-      write_section(tables, directive.rest, arch_header, run);
+      write_section(tables, directive.rest, lines.opening_line(), arch_header, run);
       return;
     }
     if (directive.word == "filler") {

@@ -3,12 +3,12 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <limits>
 #include <span>
 #include <string_view>
-#include <tuple>
 
+#include "description_limits.h"
 #include "fatal_error.h"
+#include "layout_observer.h"
 
 namespace pl_config {
 
@@ -27,22 +27,6 @@ constexpr char top_too_long[] = "Syntax error: top expression too long in: %s";
 constexpr char no_stack_declared[] = "Syntax error: no stack declared in: %s";
 }  // namespace stack_message
 
-constexpr std::size_t max_stacks = 12;
-// A stack line gives its size in units of 128 WamWords.
-constexpr std::int32_t size_unit = 128;
-
-// A text field with room for its terminator.
-using Name = std::array<char, 32>;
-using Description = std::array<char, 64>;
-using TopExpression = std::array<char, 128>;
-
-struct StackEntry {
-  Name name;
-  Description description;  // with its double quotes
-  std::int32_t default_size;  // in WamWords
-  TopExpression top_expression;
-};
-
 // The fields of a stack line as read; they point into the line buffer.
 struct StackLine {
   std::string_view name;
@@ -51,17 +35,6 @@ struct StackLine {
   std::string_view top_expression;
 };
 
-template <typename Field>
-constexpr bool fits(std::string_view text) {
-  return text.size() < std::tuple_size_v<Field>;
-}
-
-template <std::size_t Capacity>
-void store(std::array<char, Capacity>& field, std::string_view text) {
-  const std::size_t length = text.copy(field.data(), Capacity - 1);
-  field[length] = '\0';
-}
-
 class StackTable {
  public:
   bool empty() const { return count_ == 0; }
@@ -69,16 +42,17 @@ class StackTable {
   std::span<const StackEntry> entries() const { return {entries_.data(), count_}; }
 
   // The line must have passed check_limits().
-  void add(const StackLine& line) {
+  void add(const StackLine& line, int line_number) {
     StackEntry& entry = entries_[count_++];
-    store(entry.name, line.name);
-    store(entry.description, line.description);
-    entry.default_size = line.size * size_unit;
-    store(entry.top_expression, line.top_expression);
+    entry.line = line_number;
+    entry.name.assign(line.name);
+    entry.description.assign(line.description);
+    entry.default_size = line.size * limit::stack_size_unit;
+    entry.top_expression.assign(line.top_expression);
   }
 
  private:
-  std::array<StackEntry, max_stacks> entries_{};
+  std::array<StackEntry, limit::stacks> entries_{};
   std::size_t count_ = 0;
 };
 
@@ -89,10 +63,10 @@ StackLine read_stack_line(Scanner& rest) {
 
 void check_limits(const StackLine& line, const StackTable& table, const Scanner& rest) {
   if (table.full()) rest.fail(stack_message::too_many_stacks);
-  if (!fits<Name>(line.name)) rest.fail(message::name_too_long);
-  if (!fits<Description>(line.description)) rest.fail(stack_message::description_too_long);
-  if (line.size > std::numeric_limits<std::int32_t>::max() / size_unit) rest.fail(stack_message::size_too_large);
-  if (!fits<TopExpression>(line.top_expression)) rest.fail(stack_message::top_too_long);
+  if (!Name::fits(line.name)) rest.fail(message::name_too_long);
+  if (!StackDescription::fits(line.description)) rest.fail(stack_message::description_too_long);
+  if (line.size > limit::stack_size) rest.fail(stack_message::size_too_large);
+  if (!TopExpression::fits(line.top_expression)) rest.fail(stack_message::top_too_long);
 }
 
 // Plain ASCII whatever the locale, like the character classes.
@@ -100,13 +74,13 @@ constexpr char ascii_upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<c
 
 Name capitalised(const Name& name) {
   Name result = name;
-  result[0] = ascii_upper(result[0]);
+  result.change_first(1, ascii_upper);
   return result;
 }
 
 Name upper_case(const Name& name) {
   Name result = name;
-  for (char& c : result) c = ascii_upper(c);
+  result.change_first(Name::capacity, ascii_upper);
   return result;
 }
 
@@ -115,19 +89,19 @@ void emit_access_macros(std::FILE* sh, std::span<const StackEntry> stacks) {
   for (std::size_t i = 0; i < stacks.size(); ++i) {
     const int number = static_cast<int>(i);
     const Name capital = capitalised(stacks[i].name);
-    const char* name = capital.data();
+    const char* name = capital.c_str();
     std::fprintf(sh, "#define %s_Stack       \t(pl_stk_tbl[%d].stack)\n", name, number);
     std::fprintf(sh, "#define %s_Size        \t(pl_stk_tbl[%d].size)\n", name, number);
     std::fprintf(sh, "#define %s_Offset(adr) \t((WamWord *)(adr) - %s_Stack)\n", name, name);
-    std::fprintf(sh, "#define %s_Used_Size   \t%s_Offset(%s)\n\n", name, name, stacks[i].top_expression.data());
+    std::fprintf(sh, "#define %s_Used_Size   \t%s_Offset(%s)\n\n", name, name, stacks[i].top_expression.c_str());
   }
 }
 
 void emit_stack_top(std::FILE* sh, std::span<const StackEntry> stacks) {
   std::fputs("\n#define Stack_Top(s)       \t(", sh);
   for (std::size_t i = 0; i + 1 < stacks.size(); ++i)
-    std::fprintf(sh, "((s) == %d) ? %s : ", static_cast<int>(i), stacks[i].top_expression.data());
-  std::fprintf(sh, "%s)\n", stacks.back().top_expression.data());
+    std::fprintf(sh, "((s) == %d) ? %s : ", static_cast<int>(i), stacks[i].top_expression.c_str());
+  std::fprintf(sh, "%s)\n", stacks.back().top_expression.c_str());
 }
 
 constexpr char inf_stack_type[] =
@@ -145,20 +119,20 @@ constexpr char inf_stack_type[] =
 void emit_definitions(std::FILE* sh, std::span<const StackEntry> stacks) {
   std::fputs("#ifdef ENGINE_FILE\n\n", sh);
   std::fputs("    /* these variables can be overwritten by top_comp (see stack size file) */\n", sh);
-  for (const StackEntry& stack : stacks) std::fprintf(sh, "PlLong pl_def_%s_size;\n", stack.name.data());
+  for (const StackEntry& stack : stacks) std::fprintf(sh, "PlLong pl_def_%s_size;\n", stack.name.c_str());
   std::fputs("PlLong pl_fixed_sizes;\n\n", sh);
   std::fputs("InfStack pl_stk_tbl[] =\n{\n", sh);
   for (const StackEntry& stack : stacks) {
-    const char* name = stack.name.data();
+    const char* name = stack.name.c_str();
     const char* row_end = &stack == &stacks.back() ? "\n};\n" : ",\n";
-    std::fprintf(sh, " { \"%s\", %s, \"%sSZ\", &pl_def_%s_size, %d, 0, NULL }%s", name, stack.description.data(),
-                 upper_case(stack.name).data(), name, stack.default_size, row_end);
+    std::fprintf(sh, " { \"%s\", %s, \"%sSZ\", &pl_def_%s_size, %d, 0, NULL }%s", name, stack.description.c_str(),
+                 upper_case(stack.name).c_str(), name, stack.default_size, row_end);
   }
 }
 
 void emit_declarations(std::FILE* sh, std::span<const StackEntry> stacks) {
   std::fputs("\n#else\n\n", sh);
-  for (const StackEntry& stack : stacks) std::fprintf(sh, "extern PlLong pl_def_%s_size;\n", stack.name.data());
+  for (const StackEntry& stack : stacks) std::fprintf(sh, "extern PlLong pl_def_%s_size;\n", stack.name.c_str());
   std::fputs("extern PlLong pl_fixed_sizes;\n\n\n", sh);
   std::fputs("extern InfStack pl_stk_tbl[];\n", sh);
   std::fputs("\n#endif\n", sh);
@@ -179,18 +153,19 @@ void write_stacks(std::span<const StackEntry> stacks, std::FILE* arch_header, st
 
 void generate_stacks_section(DescriptionInput& in, std::FILE* arch_header, Run& run) {
   StackTable table;
-  LineBuffer line;
+  SectionLines lines(in, arch_header, run, end_expected);
   for (;;) {
-    Directive directive = next_directive(in, line, arch_header, run, end_expected);
+    Directive directive = lines.next_directive();
     if (directive.word == "end") {
       if (table.empty()) directive.rest.fail(stack_message::no_stack_declared);
       write_stacks(table.entries(), arch_header, run.stack_header);
+      if (run.observer != nullptr) run.observer->stacks_section({lines.opening_line(), table.entries()});
       return;
     }
     if (directive.word != "stack") directive.rest.fail(message::incorrect_declaration);
     const StackLine stack = read_stack_line(directive.rest);
     check_limits(stack, table, directive.rest);
-    table.add(stack);
+    table.add(stack, directive.rest.line_number());
   }
 }
 

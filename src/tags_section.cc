@@ -2,9 +2,14 @@
 
 #include <array>
 #include <cstdint>
+#include <iterator>
+#include <span>
 #include <string_view>
 
+#include "description_limits.h"
 #include "fatal_error.h"
+#include "layout_observer.h"
+#include "word_layout.h"
 
 namespace pl_config {
 
@@ -12,29 +17,16 @@ namespace {
 
 constexpr char end_expected[] = "Syntax error: end expected for @begin tag";
 
-enum class TagKind { long_int, short_uns, address };
-
-struct Tag {
-  static constexpr std::size_t max_name_length = 31;
-
-  std::array<char, max_name_length + 1> name{};
-  TagKind kind = TagKind::long_int;
-  std::int32_t value = 0;
-
-  const char* c_name() const { return name.data(); }
-};
-
 // The tags of one section in line order, and the largest value seen.
 class TagTable {
  public:
-  static constexpr int capacity = 128;
-  // At most 30 tag bits, so the value field keeps at least 34 bits.
-  static constexpr std::int32_t value_limit = std::int32_t{1} << 30;
+  static constexpr int capacity = limit::tags;
 
   void add(std::string_view name, TagKind kind, std::int32_t value, const Scanner& line);
 
   const Tag* begin() const { return tags_.data(); }
   const Tag* end() const { return tags_.data() + count_; }
+  std::span<const Tag> tags() const { return {begin(), end()}; }
   int count() const { return count_; }
   std::int32_t largest_value() const { return largest_value_; }
 
@@ -46,31 +38,24 @@ class TagTable {
 
 void TagTable::add(std::string_view name, TagKind kind, std::int32_t value, const Scanner& line) {
   if (count_ == capacity) line.fail("Syntax error: too many tags in: %s");
-  if (name.size() > Tag::max_name_length) line.fail(message::name_too_long);
-  if (value >= value_limit) line.fail("Syntax error: tag value too large in: %s");
+  if (!Name::fits(name)) line.fail(message::name_too_long);
+  if (value >= limit::tag_value_bound) line.fail("Syntax error: tag value too large in: %s");
   Tag& tag = tags_[count_++];
-  name.copy(tag.name.data(), name.size());
-  tag.name[name.size()] = '\0';
+  tag.name.assign(name);
   tag.kind = kind;
   tag.value = value;
+  tag.line = line.line_number();
   if (value > largest_value_) largest_value_ = value;
 }
 
 TagKind read_tag_kind(std::string_view word, const Scanner& line) {
-  if (word == "long_int") return TagKind::long_int;
-  if (word == "short_uns") return TagKind::short_uns;
-  if (word == "address") return TagKind::address;
+  for (int kind = 0; kind < static_cast<int>(std::size(tag_kind_names)); ++kind) {
+    if (word == tag_kind_names[kind].word) return static_cast<TagKind>(kind);
+  }
   line.fail("Syntax error: wrong tag type in: %s");
 }
 
-const char* kind_name(TagKind kind) {
-  switch (kind) {
-    case TagKind::long_int: return "LONG_INT";
-    case TagKind::short_uns: return "SHORT_UNS";
-    case TagKind::address: return "ADDRESS";
-  }
-  return "";
-}
+const char* kind_name(TagKind kind) { return names_of(kind).generated; }
 
 // "@tag <name> <kind> <value>": every token is read before any limit is
 // checked, so a malformed line reports its syntax first.
@@ -79,40 +64,6 @@ void read_tag_line(Scanner& line, TagTable& tags) {
   const TagKind kind = read_tag_kind(line.identifier(), line);
   const std::int32_t value = line.integer();
   tags.add(name, kind, value, line);
-}
-
-// How a 64-bit word splits into tag bits and value field: tag bits 0 to 2 stay
-// in word bits 0 to 2, higher tag bits go to the top of the word.
-struct WordLayout {
-  explicit WordLayout(std::int32_t largest_value);
-
-  std::uint64_t mask_of(std::int64_t tag_value) const;
-  bool split() const { return tag_size >= 4; }
-
-  int tag_size = 0;
-  std::int64_t all_ones = 0;
-  std::uint64_t tag_mask = 0;
-  std::uint64_t value_mask = 0;
-  std::int64_t min_integer = 0;
-  std::int64_t max_integer = 0;
-};
-
-WordLayout::WordLayout(std::int32_t largest_value) {
-  while ((std::int64_t{1} << tag_size) <= largest_value) ++tag_size;
-  all_ones = (std::int64_t{1} << tag_size) - 1;
-  tag_mask = mask_of(all_ones);
-  value_mask = ~tag_mask;
-  // 2^(63 - n) taken unsigned: for n = 0 it is 2^63, which no int64 holds.
-  max_integer = static_cast<std::int64_t>((std::uint64_t{1} << (63 - tag_size)) - 1);
-  min_integer = -max_integer - 1;
-}
-
-// A value below 8 has no high tag bits, so no shift is needed; at or above
-// 8 the tag size is at least 4 and the shift count at most 63.
-std::uint64_t WordLayout::mask_of(std::int64_t tag_value) const {
-  const auto t = static_cast<std::uint64_t>(tag_value);
-  if (t < 8) return t;
-  return ((t >> 3) << (67 - tag_size)) | (t & 7);
 }
 
 // A tagged word's values are printed through long long, which holds 64 bits
@@ -242,10 +193,12 @@ void emit_tag_table(std::FILE* ah, const TagTable& tags, const WordLayout& layou
   std::fputs("\n#endif\n", ah);
 }
 
-void write_tags_section(const TagTable& tags, std::FILE* ah, std::FILE* pch) {
+void write_tags_section(const TagTable& tags, const Scanner& end_line, int opening_line, std::FILE* ah, Run& run) {
+  std::FILE* pch = run.public_config;
   std::fputs("\n\n   /*--- Begin Tag Generation ---*/\n\n", ah);
   // Two tags cannot share a value if there are more tags than values.
-  if (tags.largest_value() + 1 < tags.count()) fatal_error("There is an invalid tag value (repetition ?)\n");
+  if (tags.largest_value() + 1 < tags.count())
+    fatal_error_at(end_line.line_number(), "There is an invalid tag value (repetition ?)\n");
   const WordLayout layout(tags.largest_value());
   emit_integer_range(pch, layout);
   emit_layout_constants(ah, layout);
@@ -256,20 +209,23 @@ void write_tags_section(const TagTable& tags, std::FILE* ah, std::FILE* pch) {
   for (const char* text : tag_types) std::fputs(text, ah);
   emit_tag_table(ah, tags, layout);
   std::fputs("\n\n   /*--- End Tag Generation ---*/\n\n", ah);
+  if (run.observer != nullptr) run.observer->tags_section({opening_line, layout, tags.tags()});
 }
 
 }  // namespace
 
 void generate_tags_section(DescriptionInput& in, std::FILE* arch_header, Run& run) {
   TagTable tags;
-  LineBuffer line;
+  SectionLines lines(in, arch_header, run, end_expected);
   for (;;) {
-    Directive directive = next_directive(in, line, arch_header, run, end_expected);
-    if (directive.word == "end") break;
+    Directive directive = lines.next_directive();
+    if (directive.word == "end") {
+      write_tags_section(tags, directive.rest, lines.opening_line(), arch_header, run);
+      return;
+    }
     if (directive.word != "tag") directive.rest.fail(message::incorrect_declaration);
     read_tag_line(directive.rest, tags);
   }
-  write_tags_section(tags, arch_header, run.public_config);
 }
 
 }  // namespace pl_config

@@ -7,16 +7,19 @@
 
 namespace pl_config {
 
-void CurrentLine::save(std::string_view line) {
+void CurrentLine::save(std::string_view line, int line_number) {
   const std::size_t length = std::min(line.size(), capacity);
   std::copy_n(line.data(), length, text_);
   text_[length] = '\0';
+  line_number_ = line_number;
 }
 
 Scanner::Scanner(std::string_view line, const CurrentLine& quoted)
     : line_(line.substr(0, line.find('\0'))), quoted_(quoted) {}
 
-void Scanner::fail(const char* message_format) const { fatal_error(message_format, quoted_.c_str()); }
+void Scanner::fail(const char* message_format) const {
+  fatal_error_at(quoted_.line_number(), message_format, quoted_.c_str());
+}
 
 void Scanner::skip_white_space() {
   while (position_ < line_.size() && is_white_space(line_[position_])) ++position_;

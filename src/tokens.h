@@ -5,6 +5,8 @@
 #include <optional>
 #include <string_view>
 
+#include "description_limits.h"
+
 namespace pl_config {
 
 // Character classes of the description file: plain ASCII whatever the locale;
@@ -14,17 +16,20 @@ constexpr bool is_letter(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c 
 constexpr bool is_digit(unsigned char c) { return c >= '0' && c <= '9'; }
 constexpr bool is_identifier_char(unsigned char c) { return is_letter(c) || is_digit(c) || c == '_'; }
 
-// The copy of the directive line being parsed, newline included; every
-// "Syntax error" message that ends in "in: %s" quotes it.
+// The copy of the directive line being parsed, newline included, and its
+// line number; every "Syntax error" message that ends in "in: %s" quotes it,
+// and is about that line.
 class CurrentLine {
  public:
-  static constexpr std::size_t capacity = 511;
+  static constexpr std::size_t capacity = limit::line_piece_length;
 
-  void save(std::string_view line);
+  void save(std::string_view line, int line_number);
   const char* c_str() const { return text_; }
+  int line_number() const { return line_number_; }
 
  private:
   char text_[capacity + 1] = "";
+  int line_number_ = 0;
 };
 
 // The syntax error messages that quote the current line.
@@ -57,7 +62,9 @@ class Scanner {
   // Digits, with underscores to group them; no sign.
   std::int32_t integer();
 
+  // Ends the run with `message_format`, filled with the quoted line.
   [[noreturn]] void fail(const char* message_format) const;
+  int line_number() const { return quoted_.line_number(); }
 
  private:
   void skip_white_space();

@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdio>
-#include <filesystem>
+#include <functional>
 #include <string>
 
 #include "fatal_message.h"
@@ -12,21 +13,59 @@ namespace pl_config {
 namespace {
 
 using testing::fatal_message;
-namespace fs = std::filesystem;
+
+// Hands out one prepared stream for whatever header is opened.
+class StreamDirectory : public Directory {
+ public:
+  explicit StreamDirectory(std::FILE* stream) : stream_(stream) {}
+  std::FILE* open_header(const char*, StagedOutput&) const override { return stream_; }
+
+ private:
+  std::FILE* stream_;
+};
+
+// A disk that is full for one write and has room again afterwards: the
+// bytes of that write are lost, yet every later write and the close succeed.
+ssize_t fail_first_write(void* cookie, const char*, std::size_t size) {
+  bool& failed = *static_cast<bool*>(cookie);
+  if (failed) return static_cast<ssize_t>(size);
+  failed = true;
+  errno = ENOSPC;
+  return -1;
+}
 
 TEST(FilesTest, OutputFileReportsAFailedWriteAtClose) {
-  const fs::path link = fs::temp_directory_path() / ("pl_config_full_" + std::to_string(::getpid()));
-  fs::remove(link);
-  fs::create_symlink("/dev/full", link);
-  const std::string name = link.string();
-  EXPECT_EQ(fatal_message([&] {
-              const Directory directory;
-              OutputFile file(directory, name.c_str());
-              std::fputs("a header\n", file.stream());
-              file.close();
-            }),
-            "cannot write " + name);
-  fs::remove(link);
+  // A short text reaches the file only when the close flushes it; a long one
+  // is written part by part before.
+  const std::string short_text = "a header\n", long_text(3 * BUFSIZ, 'h');
+  bool failed_once = false;
+  const struct {
+    const char* what;
+    std::function<std::FILE*()> open;
+    const std::string& text;
+    bool complete;
+  } cases[] = {
+      {"no room at the close", [] { return std::fopen("/dev/full", "wb"); }, short_text, false},
+      {"no room for a while",
+       [&] {
+         return fopencookie(&failed_once, "w", {.read = nullptr, .write = fail_first_write, .seek = nullptr,
+                                                .close = nullptr});
+       },
+       long_text, false},
+      {"room everywhere", [] { return std::fopen("/dev/null", "wb"); }, long_text, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::FILE* stream = c.open();
+    ASSERT_NE(stream, nullptr);
+    EXPECT_EQ(fatal_message([&] {
+                const StreamDirectory directory(stream);
+                OutputFile file(directory, "wam_regs.h");
+                std::fputs(c.text.c_str(), file.stream());
+                file.close();
+              }),
+              c.complete ? "" : "cannot write wam_regs.h");
+  }
 }
 
 TEST(FilesTest, OpenFailuresNameTheFile) {

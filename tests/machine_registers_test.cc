@@ -38,8 +38,8 @@ TEST(MachineRegistersTest, EntriesKeepTheirOwnCopiesOfTheNames) {
   registers.append(two_names[1], name, "WamWord");
   name = "XX";
   ASSERT_EQ(registers.count(), 1);
-  EXPECT_STREQ(registers.entries()[0].register_name, "R1");
-  EXPECT_STREQ(registers.entries()[0].type_name, "WamWord");
+  EXPECT_STREQ(registers.entries()[0].register_name.c_str(), "R1");
+  EXPECT_STREQ(registers.entries()[0].type_name.c_str(), "WamWord");
   EXPECT_STREQ(registers.entries()[0].machine_register, "m2");
 }
 

@@ -8,6 +8,7 @@
 #include <new>
 #include <string>
 
+#include "description_check.h"
 #include "expect_run.h"
 #include "expected.h"
 #include "fatal_message.h"
@@ -180,11 +181,20 @@ TEST(VersionMacrosTest, VersionTooLargeForTheMacrosEndsTheRunBeforeAnyMacro) {
   expect_run(run_tool(big_version_tool, "x\n"), 1, out, "invalid version string 214748.36.48\n", {});
 }
 
-TEST(VersionMacrosTest, MalformedVersionIsAnError) {
-  for (const char* version : {"1.2", "1.2.3.4", "1.2.x", "a.b.c", "1..2", "-1.0.0", "300000.0.0", ""}) {
+TEST(VersionMacrosTest, VersionStringsOfAnotherFormOrTooLargeAreErrors) {
+  const struct {
+    const char* version;
+    bool accepted;
+  } cases[] = {
+      {"1.2", false}, {"1.2.3.4", false}, {"1.2.x", false}, {"a.b.c", false}, {"1..2", false},
+      {"-1.0.0", false}, {"300000.0.0", false}, {"", false},
+      // __TARNHOL_VERSION__ is an int: 2^31 - 1 is its largest value.
+      {"214748.36.47", true}, {"214748.36.48", false},
+  };
+  for (const auto& c : cases) {
     MemoryStream out;
-    EXPECT_EQ(fatal_message([&] { write_version_macros(out.get(), config_with_version(version)); }),
-              std::string("invalid version string ") + version);
+    EXPECT_EQ(fatal_message([&] { write_version_macros(out.get(), config_with_version(c.version)); }),
+              c.accepted ? "" : std::string("invalid version string ") + c.version);
   }
 }
 
@@ -212,10 +222,12 @@ TEST(DriverTest, AWholeRunAllocatesNothing) {
   config.use_sockets = config.use_fd_solver = "";
   config.machine_register_list = list;
   const std::string example = read_file(PL_CONFIG_EXAMPLE_DEF);
+  const std::string failing = example + "@begin tags\n@tag X address 99\n";
   const struct {
     std::string description;
+    bool check;
     bool succeeds;
-  } cases[] = {{example, true}, {example + "@begin tags\n@tag X address 99\n", false}};
+  } cases[] = {{example, false, true}, {failing, false, false}, {example, true, true}, {failing, true, false}};
   for (const auto& c : cases) {
     const MemoryDirectory files(c.description);
     MemoryFile summary;
@@ -224,15 +236,22 @@ TEST(DriverTest, AWholeRunAllocatesNothing) {
     allocations = 0;
     counting_allocations = true;
     try {
-      succeeded = run_pl_config(config, files, summary_stream) == 0;
+      succeeded = (c.check ? check_description(config, files, summary_stream, summary_stream)
+                           : run_pl_config(config, files, summary_stream)) == 0;
     } catch (const FatalError&) {
     }
     counting_allocations = false;
     std::fclose(summary_stream);
     EXPECT_EQ(succeeded, c.succeeds);
     EXPECT_EQ(allocations, 0);
-    // The run did its work: the example's register block reached the header.
-    EXPECT_NE(files.output("wam_arch.h")->text().find("/*--- End Register Generation ---*/"), std::string::npos);
+    // The run did its work: the example's register block reached the header,
+    // or the report; a check opens no header at all.
+    EXPECT_EQ(files.output("wam_arch.h")->opened(), !c.check);
+    if (c.check) {
+      EXPECT_TRUE(summary.text().starts_with("Register bank, regs section of line 17\n"));
+    } else {
+      EXPECT_NE(files.output("wam_arch.h")->text().find("/*--- End Register Generation ---*/"), std::string::npos);
+    }
   }
 }
 

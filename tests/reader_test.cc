@@ -141,13 +141,17 @@ TEST(ReaderTest, PieceStartsDoNotDependOnReadBlocks) {
       const std::string long_line_head = ordinary + std::string(pieces_ahead * 511, 'x');
       SCOPED_TRACE("\"@\" at byte " + std::to_string(at) + ", " + std::to_string(pieces_ahead) + " pieces into its line");
 
+      const auto lines_in = [](const std::string& text) { return static_cast<int>(std::ranges::count(text, '\n')); };
       const CoreResult directive = run_core(long_line_head + "@oops a directive\nnever copied\n");
       EXPECT_EQ(directive.error, "Syntax error: incorrect @ declaration in: @oops a directive\n");
+      EXPECT_EQ(directive.error_line, lines_in(long_line_head) + 1);
       EXPECT_EQ(directive.arch_header, long_line_head);
 
+      // Copied, and the line after them counted right.
       const std::string copied = long_line_head + "y@ copied\n" + std::string(510, 'z') + "@ copied too\n";
-      const CoreResult ordinary_text = run_core(copied);
-      EXPECT_FALSE(ordinary_text.error.has_value()) << *ordinary_text.error;
+      const CoreResult ordinary_text = run_core(copied + "@ next\n");
+      EXPECT_EQ(ordinary_text.error, "Syntax error: incorrect @ declaration in: @ next\n");
+      EXPECT_EQ(ordinary_text.error_line, lines_in(copied) + 1);
       EXPECT_EQ(ordinary_text.arch_header, copied);
     }
   }

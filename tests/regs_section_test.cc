@@ -323,18 +323,39 @@ TEST(RegsSectionTest, InputAtTheLimitsIsAccepted) {
 }
 
 TEST(RegsSectionTest, MachineRegisterTableFullStopsBeforeTheSection) {
-  // Each section takes two entries: m3 is left over with a single register.
+  // With the list (m1 m2 m3) a section takes an entry for pl_reg_bank and one
+  // for each register, as long as the list lasts.  The last section, with one
+  // register, must find room for both of its entries before it writes a byte.
   const char* const list[] = {"m1", "m2", "m3"};
-  std::string sections;
-  for (int i = 0; i < 128; ++i) sections += regs_section("@reg 0 WamWord R1\n");
-  const CoreResult full = run_core(sections, list);
-  EXPECT_FALSE(full.error);
-  EXPECT_EQ(full.machine_register_count, 256);
-
-  const CoreResult over = run_core(sections + "before\n" + regs_section("@reg 0 WamWord R1\n"), list);
-  EXPECT_EQ(over.error, "too many machine registers in use (the table holds 256)");
-  EXPECT_EQ(over.machine_register_count, 256);
-  EXPECT_TRUE(over.arch_header.ends_with(end_banner + "before\n"));
+  const std::string one = regs_section("@reg 0 WamWord R1\n");
+  const std::string two = regs_section("@reg 0 WamWord R1\n@reg 0 WamWord R2\n");
+  const auto times = [](const std::string& section, int n) {
+    std::string sections;
+    for (int i = 0; i < n; ++i) sections += section;
+    return sections;
+  };
+  const struct {
+    std::string before;  // sections that fill `used` entries
+    int used;
+    bool fits;
+  } cases[] = {
+      {times(one, 127), 254, true},
+      {times(one, 128), 256, false},
+      // Room for the bank pointer's entry, not for the register's.
+      {times(two, 85), 255, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.used);
+    const CoreResult result = run_core(c.before + "before\n" + one, list);
+    if (c.fits) {
+      EXPECT_FALSE(result.error);
+      EXPECT_EQ(result.machine_register_count, c.used + 2);
+    } else {
+      EXPECT_EQ(result.error, "too many machine registers in use (the table holds 256)");
+      EXPECT_EQ(result.machine_register_count, c.used);
+      EXPECT_TRUE(result.arch_header.ends_with(end_banner + "before\n"));
+    }
+  }
 }
 
 TEST(RegsSectionTest, MachineRegisterTableOverflowEndToEnd) {

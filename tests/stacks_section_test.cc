@@ -66,28 +66,32 @@ TEST(StacksSectionTest, OneStackEndToEnd) {
 
 TEST(StacksSectionTest, NameFormsSizesAndTopChain) {
   // The character after a closing quote is dropped: "scratch"32 has the size 2.
+  // Capitalising takes every letter from a to z.
   const CoreResult result = run_core(section(
       "@stack local \"local\" 16 TA\n"
       "@stack scratch_2 \"scratch\"32 TB\n"
-      "@stack cp \"choice points\" 1_6 TC\n"));
+      "@stack cp \"choice points\" 1_6 TC\n"
+      "@stack zone \"z\" 1 TD\n"));
   ASSERT_EQ(result.error, std::nullopt);
   const std::string& sh = result.stack_header;
-  EXPECT_TRUE(contains(sh, "#define NB_OF_STACKS \t\t3\n\n"));
+  EXPECT_TRUE(contains(sh, "#define NB_OF_STACKS \t\t4\n\n"));
   EXPECT_TRUE(contains(sh,
                        "#define Scratch_2_Stack       \t(pl_stk_tbl[1].stack)\n"
                        "#define Scratch_2_Size        \t(pl_stk_tbl[1].size)\n"
                        "#define Scratch_2_Offset(adr) \t((WamWord *)(adr) - Scratch_2_Stack)\n"
                        "#define Scratch_2_Used_Size   \tScratch_2_Offset(TB)\n\n"
                        "#define Cp_Stack       \t(pl_stk_tbl[2].stack)\n"));
-  EXPECT_TRUE(contains(sh, "#define Stack_Top(s)       \t(((s) == 0) ? TA : ((s) == 1) ? TB : TC)\n"));
+  EXPECT_TRUE(contains(sh, "#define Zone_Used_Size   \tZone_Offset(TD)\n\n"));
+  EXPECT_TRUE(contains(sh, "#define Stack_Top(s)       \t(((s) == 0) ? TA : ((s) == 1) ? TB : ((s) == 2) ? TC : TD)\n"));
   EXPECT_TRUE(contains(sh, "PlLong pl_def_local_size;\nPlLong pl_def_scratch_2_size;\nPlLong pl_def_cp_size;\n"));
   EXPECT_TRUE(contains(sh,
                        "{\n { \"local\", \"local\", \"LOCALSZ\", &pl_def_local_size, 2048, 0, NULL },\n"
                        " { \"scratch_2\", \"scratch\", \"SCRATCH_2SZ\", &pl_def_scratch_2_size, 256, 0, NULL },\n"
-                       " { \"cp\", \"choice points\", \"CPSZ\", &pl_def_cp_size, 2048, 0, NULL }\n};\n"));
+                       " { \"cp\", \"choice points\", \"CPSZ\", &pl_def_cp_size, 2048, 0, NULL },\n"
+                       " { \"zone\", \"z\", \"ZONESZ\", &pl_def_zone_size, 128, 0, NULL }\n};\n"));
   EXPECT_TRUE(contains(sh,
                        "extern PlLong pl_def_local_size;\nextern PlLong pl_def_scratch_2_size;\n"
-                       "extern PlLong pl_def_cp_size;\nextern PlLong pl_fixed_sizes;\n"));
+                       "extern PlLong pl_def_cp_size;\nextern PlLong pl_def_zone_size;\nextern PlLong pl_fixed_sizes;\n"));
   EXPECT_EQ(result.arch_header, arch_begin + arch_end);
 }
 

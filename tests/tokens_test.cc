@@ -32,7 +32,7 @@ class ScannerTest : public ::testing::Test {
  protected:
   Scanner scan(const std::string& line) {
     line_ = line;
-    current_.save(line_);
+    current_.save(line_, 1);
     return Scanner(line_, current_);
   }
 
@@ -140,9 +140,9 @@ TEST_F(ScannerTest, NulByteEndsTheLineData) {
 
 TEST(CurrentLineTest, KeepsAtMost511Bytes) {
   CurrentLine current;
-  current.save(std::string(600, 'a'));
+  current.save(std::string(600, 'a'), 1);
   EXPECT_EQ(std::string(current.c_str()), std::string(511, 'a'));
-  current.save("@end\n");
+  current.save("@end\n", 2);
   EXPECT_STREQ(current.c_str(), "@end\n");
 }
 

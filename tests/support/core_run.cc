@@ -20,6 +20,7 @@ CoreResult run_core(const std::string& description, std::span<const char* const>
     read_description(in, arch.get(), run);
   } catch (const FatalError& error) {
     result.error = error.what();
+    result.error_line = error.line();
   }
   result.arch_header = arch.contents();
   result.register_map = register_map.contents();
@@ -27,7 +28,7 @@ CoreResult run_core(const std::string& description, std::span<const char* const>
   result.public_config = public_config.contents();
   result.machine_register_count = run.machine_registers.count();
   for (const MachineRegisterEntry& entry : run.machine_registers.entries())
-    result.used_registers += std::string(entry.machine_register) + " (" + entry.register_name + ") ";
+    result.used_registers += std::string(entry.machine_register) + " (" + entry.register_name.c_str() + ") ";
   return result;
 }
 

@@ -15,6 +15,7 @@ struct CoreResult {
   std::string stack_header;
   std::string public_config;
   std::optional<std::string> error;  // the fatal error's message, if one ended the run
+  int error_line = 0;                // and the line it is about
   int machine_register_count = 0;
   std::string used_registers;  // "m1 (pl_reg_bank) m2 (R1) ", the table in order
 };

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+
+#include "bounded_text.h"
+
+namespace pl_config {
+
+// What the tables of one run hold.  A description that goes beyond any of
+// these is rejected with a message that names the limit, never cut short.
+namespace limit {
+
+// Text fields, in characters.
+inline constexpr std::size_t name_length = 31;  // register, type, tag and stack names
+inline constexpr std::size_t filler_prefix_length = 31;  // all filler values of a section, each with its "+"
+inline constexpr std::size_t stack_description_length = 63;  // its double quotes included
+inline constexpr std::size_t top_expression_length = 127;
+
+// One read of the description, a directive line or a piece of a longer line.
+inline constexpr std::size_t line_piece_length = 511;
+
+// Tables.
+inline constexpr std::size_t register_groups = 15;  // numbered 0 to 14
+inline constexpr std::size_t written_register_groups = 10;  // groups 10 to 14 are kept, never written
+inline constexpr std::size_t registers_per_group = 50;
+inline constexpr int tags = 128;
+inline constexpr std::size_t stacks = 12;
+inline constexpr std::size_t machine_registers = 256;  // handed out during the whole run
+
+// Numbers.
+// At most 30 tag bits, so the value field keeps at least 34 bits.
+inline constexpr std::int32_t tag_value_bound = std::int32_t{1} << 30;  // the first value refused
+// A stack line gives its size in units of 128 WamWords; the size in words is an int.
+inline constexpr std::int32_t stack_size_unit = 128;
+inline constexpr std::int32_t stack_size = std::numeric_limits<std::int32_t>::max() / stack_size_unit;
+
+}  // namespace limit
+
+using Name = BoundedText<limit::name_length>;
+using FillerPrefix = BoundedText<limit::filler_prefix_length>;
+using StackDescription = BoundedText<limit::stack_description_length>;
+using TopExpression = BoundedText<limit::top_expression_length>;
+
+}  // namespace pl_config

@@ -1,0 +1,198 @@
+#include "layout_report.h"
+
+#include <algorithm>
+#include <cinttypes>
+#include <cstring>
+#include <string_view>
+
+#include "tokens.h"
+
+namespace pl_config {
+
+namespace {
+
+// The width of a column: its heading or its longest text.
+template <typename Rows, typename Text>
+int column_width(const char* heading, const Rows& rows, Text text) {
+  std::size_t width = std::strlen(heading);
+  for (const auto& row : rows) width = std::max(width, std::string_view(text(row)).size());
+  return static_cast<int>(width);
+}
+
+int decimal_width(std::int64_t value) {
+  int width = value < 0 ? 2 : 1;
+  for (; value <= -10 || value >= 10; value /= 10) ++width;
+  return width;
+}
+
+// A text short enough for a cell of a table.
+struct Cell {
+  char text[64] = "";
+  operator std::string_view() const { return text; }
+};
+
+// The words ahead of the first bank slot.  When every filler value is a
+// number they add up to one; otherwise the slots are written as the
+// register map writes them, the filler's text in front.
+class Filler {
+ public:
+  explicit Filler(const char* prefix) : prefix_(prefix) {
+    for (std::string_view rest = prefix_; !rest.empty();) {
+      const std::string_view value = rest.substr(0, rest.find('+'));
+      rest.remove_prefix(std::min(rest.size(), value.size() + 1));
+      std::int64_t number = 0;
+      for (const char c : value) {
+        if (!is_digit(c)) {
+          numeric_ = false;
+          break;
+        }
+        number = number * 10 + (c - '0');
+      }
+      words_ += number;
+    }
+  }
+
+  void write(std::FILE* out) const {
+    if (prefix_.empty()) {
+      std::fputs("none\n", out);
+    } else if (numeric_) {
+      std::fprintf(out, "%" PRId64 " words\n", words_);
+    } else {
+      std::fprintf(out, "%.*s words\n", static_cast<int>(prefix_.size() - 1), prefix_.data());
+    }
+  }
+
+  Cell slot(int k) const {
+    Cell cell;
+    if (numeric_) {
+      std::snprintf(cell.text, sizeof cell.text, "%" PRId64, words_ + k);
+    } else {
+      std::snprintf(cell.text, sizeof cell.text, "%.*s%d", static_cast<int>(prefix_.size()), prefix_.data(), k);
+    }
+    return cell;
+  }
+
+  Cell byte_offset(int k) const {
+    Cell cell;
+    if (numeric_) {
+      std::snprintf(cell.text, sizeof cell.text, "%" PRId64, (words_ + k) * bank_slot_bytes);
+    } else {
+      std::snprintf(cell.text, sizeof cell.text, "(%s)*%d", slot(k).text, bank_slot_bytes);
+    }
+    return cell;
+  }
+
+ private:
+  std::string_view prefix_;
+  bool numeric_ = true;
+  std::int64_t words_ = 0;
+};
+
+void write_bank_pointer_and_filler(std::FILE* out, const RegsSection& section, const Filler& filler) {
+  if (section.bank_pointer_register == nullptr) {
+    std::fputs("  pl_reg_bank  a variable\n", out);
+  } else {
+    std::fprintf(out, "  pl_reg_bank  machine register %s\n", section.bank_pointer_register);
+  }
+  std::fputs("  filler       ", out);
+  filler.write(out);
+}
+
+void write_register_table(std::FILE* out, std::span<const PlacedRegister> registers, const Filler& filler) {
+  const int name_width = column_width("register", registers, [](const PlacedRegister& r) { return r.name; });
+  const int type_width = column_width("type", registers, [](const PlacedRegister& r) { return r.type; });
+  const int slot_width = column_width("slot", registers, [&](const PlacedRegister& r) {
+    return r.machine_register == nullptr ? filler.slot(r.bank_slot) : Cell{};
+  });
+  std::fprintf(out, "  %-*s  %-*s  %-*s  byte offset\n", name_width, "register", type_width, "type", slot_width,
+               "slot");
+  for (const PlacedRegister& reg : registers) {
+    std::fprintf(out, "  %-*s  %-*s  ", name_width, reg.name, type_width, reg.type);
+    if (reg.machine_register != nullptr) {
+      std::fprintf(out, "machine register %s\n", reg.machine_register);
+    } else {
+      std::fprintf(out, "%-*s  %s\n", slot_width, filler.slot(reg.bank_slot).text,
+                   filler.byte_offset(reg.bank_slot).text);
+    }
+  }
+}
+
+void write_word_layout(std::FILE* out, const WordLayout& word) {
+  const int n = word.tag_size;
+  if (word.split()) {
+    std::fprintf(out, "  split layout, TAG_SIZE %d: tag bits t (3 low, %d high), value bits v (%d)\n", n, n - 3,
+                 64 - n);
+  } else {
+    std::fprintf(out, "  low layout, TAG_SIZE %d: tag bits t (%d low), value bits v (%d)\n", n, n, 64 - n);
+  }
+}
+
+// Bit 63 on the left, a blank between bytes.
+void write_word_diagram(std::FILE* out, const WordLayout& word) {
+  std::fputs("  bit 63                                                            bit 0\n  ", out);
+  for (int bit = 63; bit >= 0; --bit) {
+    std::fputc((word.tag_mask >> bit) & 1 ? 't' : 'v', out);
+    if (bit % 8 == 0) std::fputc(bit == 0 ? '\n' : ' ', out);
+  }
+}
+
+void write_tag_table(std::FILE* out, std::span<const Tag> tags, const WordLayout& word) {
+  const int name_width = column_width("tag", tags, [](const Tag& tag) { return tag.c_name(); });
+  int value_width = 5;
+  for (const Tag& tag : tags) value_width = std::max(value_width, decimal_width(tag.value));
+  std::fprintf(out, "  %-*s  kind       %*s  mask\n", name_width, "tag", value_width, "value");
+  for (const Tag& tag : tags) {
+    std::fprintf(out, "  %-*s  %-9s  %*d  0x%016" PRIx64 "\n", name_width, tag.c_name(), names_of(tag.kind).word,
+                 value_width, tag.value, word.mask_of(tag.value));
+  }
+}
+
+void write_stack_table(std::FILE* out, std::span<const StackEntry> stacks) {
+  const auto bytes = [](const StackEntry& stack) { return std::int64_t{stack.default_size} * bank_slot_bytes; };
+  const int name_width = column_width("stack", stacks, [](const StackEntry& s) { return s.name.c_str(); });
+  int words_width = 5, bytes_width = 5;
+  for (const StackEntry& stack : stacks) {
+    words_width = std::max(words_width, decimal_width(stack.default_size));
+    bytes_width = std::max(bytes_width, decimal_width(bytes(stack)));
+  }
+  std::fprintf(out, "  %-*s  %*s  %*s  top\n", name_width, "stack", words_width, "words", bytes_width, "bytes");
+  for (const StackEntry& stack : stacks) {
+    std::fprintf(out, "  %-*s  %*d  %*" PRId64 "  %s\n", name_width, stack.name.c_str(), words_width,
+                 stack.default_size, bytes_width, bytes(stack), stack.top_expression.c_str());
+  }
+}
+
+}  // namespace
+
+void LayoutReport::start_block(const char* title, const char* section, int line) {
+  if (blocks_written_) std::fputc('\n', out_);
+  blocks_written_ = true;
+  std::fprintf(out_, "%s, %s section of line %d\n", title, section, line);
+}
+
+void LayoutReport::regs_section(const RegsSection& section) {
+  start_block("Register bank", "regs", section.opening_line);
+  const Filler filler(section.filler_prefix);
+  write_bank_pointer_and_filler(out_, section, filler);
+  write_register_table(out_, section.registers, filler);
+}
+
+void LayoutReport::tags_section(const TagsSection& section) {
+  start_block("Tagged word", "tags", section.opening_line);
+  write_word_layout(out_, section.word);
+  write_word_diagram(out_, section.word);
+  std::fprintf(out_, "  PL_MIN_INTEGER..PL_MAX_INTEGER  %" PRId64 "..%" PRId64 "\n", section.word.min_integer,
+               section.word.max_integer);
+  write_tag_table(out_, section.tags, section.word);
+}
+
+void LayoutReport::stacks_section(const StacksSection& section) {
+  start_block("Stacks", "stacks", section.opening_line);
+  write_stack_table(out_, section.stacks);
+}
+
+void LayoutReport::finish() {
+  if (!blocks_written_) std::fputs("No section: the description declares no register, tag or stack.\n", out_);
+}
+
+}  // namespace pl_config

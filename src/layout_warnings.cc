@@ -1,0 +1,78 @@
+#include "layout_warnings.h"
+
+#include <algorithm>
+#include <cstdarg>
+#include <string_view>
+
+namespace pl_config {
+
+void LayoutWarnings::warn(int line, const char* format, ...) {
+  std::fprintf(out_, "%s:%d: warning: ", description_, line);
+  std::va_list args;
+  va_start(args, format);
+  std::vfprintf(out_, format, args);
+  va_end(args);
+  std::fputc('\n', out_);
+}
+
+// Registers and tags are both macros of the architecture header, so one name
+// cannot be both; a stack's name only ever stands inside longer names.
+void LayoutWarnings::declare(const char* name, Kind kind, int line) {
+  const auto clashes = [kind](Kind earlier) {
+    return earlier == kind || (earlier != Kind::stack && kind != Kind::stack);
+  };
+  for (std::size_t i = 0; i < name_count_; ++i) {
+    const Declared& earlier = names_[i];
+    if (earlier.name.view() == name && clashes(earlier.kind)) {
+      static constexpr const char* kind_words[] = {"register", "tag", "stack"};
+      warn(line, "%s is already declared as a %s on line %d", name, kind_words[static_cast<int>(earlier.kind)],
+           earlier.line);
+      return;
+    }
+  }
+  if (name_count_ == name_capacity) return;
+  Declared& declared = names_[name_count_++];
+  declared.name.assign(name);
+  declared.kind = kind;
+  declared.line = line;
+}
+
+// In line order, which register order is not.
+void LayoutWarnings::regs_section(const RegsSection& section) {
+  std::array<const PlacedRegister*, limit::written_register_groups * limit::registers_per_group> by_line{};
+  std::size_t count = 0;
+  for (const PlacedRegister& reg : section.registers) by_line[count++] = &reg;
+  std::sort(by_line.begin(), by_line.begin() + count,
+            [](const PlacedRegister* a, const PlacedRegister* b) { return a->line < b->line; });
+  for (std::size_t i = 0; i < count; ++i) declare(by_line[i]->name, Kind::register_name, by_line[i]->line);
+}
+
+// Tag_Long_Int makes a negative integer by shifting its sign into the high
+// tag bits of the split layout: only a tag whose high bits are all ones
+// survives that, and the value 0, whose tag macro masks the value instead.
+void LayoutWarnings::tags_section(const TagsSection& section) {
+  const WordLayout& word = section.word;
+  std::int32_t largest = 0;
+  for (const Tag& tag : section.tags) largest = std::max(largest, tag.value);
+  if (largest < 4)
+    warn(section.opening_line, "the largest tag value is %d, below 4: the tag macros shift by negative counts",
+         largest);
+  const std::int64_t high_ones = word.all_ones & ~std::int64_t{7};
+  for (std::size_t i = 0; i < section.tags.size(); ++i) {
+    const Tag& tag = section.tags[i];
+    declare(tag.c_name(), Kind::tag, tag.line);
+    const auto same = std::find_if(section.tags.begin(), section.tags.begin() + static_cast<std::ptrdiff_t>(i),
+                                   [&](const Tag& earlier) { return earlier.value == tag.value; });
+    if (same != section.tags.begin() + static_cast<std::ptrdiff_t>(i))
+      warn(tag.line, "tag %s has the same value as tag %s (%d)", tag.c_name(), same->c_name(), tag.value);
+    if (word.split() && tag.kind == TagKind::long_int && tag.value != 0 && tag.value < high_ones)
+      warn(tag.line, "long_int tag %s has the value %d, not 0 or %d to %d: it cannot carry negative integers",
+           tag.c_name(), tag.value, static_cast<int>(high_ones), static_cast<int>(word.all_ones));
+  }
+}
+
+void LayoutWarnings::stacks_section(const StacksSection& section) {
+  for (const StackEntry& stack : section.stacks) declare(stack.name.c_str(), Kind::stack, stack.line);
+}
+
+}  // namespace pl_config

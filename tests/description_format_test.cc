@@ -1,0 +1,154 @@
+// The examples of docs/description-format.md run through the whole tool, in
+// memory, and what the document shows of each output must be what the tool
+// writes, so the reference cannot drift from the tool.
+//
+// An example is a fenced block titled "description", a whole wam_arch.def
+// (further words in its title are settings: "PL_CONFIG_MACHINE_REGS=x19;x20",
+// "--check", "--located-errors"), and the fenced blocks up to the next
+// example whose title's second word names an output: a header, "stdout" or
+// "stderr".  A header or stdout block must be whole lines of that output; a
+// stderr block is all of standard error, so an example without one must
+// succeed without a warning.  The paragraph before each block names what its
+// title says, for the reader of the rendered document.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "description_check.h"
+#include "fatal_error.h"
+#include "memory_directory.h"
+#include "pl_config.h"
+#include "tool_run.h"
+
+namespace pl_config::testing {
+namespace {
+
+struct Block {
+  int line;                        // of the opening fence
+  std::vector<std::string> title;  // the info string's words
+  std::string text;                // each line with its newline
+  std::string paragraph;           // the last paragraph before it, if no block came between
+
+  bool is(const char* kind) const { return !title.empty() && title[0] == kind; }
+};
+
+std::vector<std::string> words(const std::string& text, char separator = ' ') {
+  std::istringstream in(text);
+  std::vector<std::string> result;
+  for (std::string word; std::getline(in, word, separator);)
+    if (!word.empty()) result.push_back(word);
+  return result;
+}
+
+std::vector<Block> fenced_blocks(const std::string& markdown) {
+  std::vector<Block> blocks;
+  std::istringstream in(markdown);
+  std::string paragraph;
+  bool paragraph_ended = true;
+  Block* open = nullptr;
+  int number = 0;
+  for (std::string line; std::getline(in, line);) {
+    ++number;
+    if (open != nullptr) {
+      if (line == "```") open = nullptr, paragraph.clear();
+      else open->text += line + "\n";
+    } else if (line.starts_with("```")) {
+      open = &blocks.emplace_back(Block{number, words(line.substr(3)), "", paragraph});
+    } else if (line.empty()) {
+      paragraph_ended = true;
+    } else {
+      paragraph = (paragraph_ended ? "" : paragraph) + line + "\n";
+      paragraph_ended = false;
+    }
+  }
+  return blocks;
+}
+
+// The build constants of the examples: the defaults, with the processor aarch64.
+BuildConfig example_build_config(std::span<const char* const> machine_registers) {
+  return {"1.0.0", "Dec 8 2026", "Copyright (C) 2026 The Tarnhollow authors", "linux-gnu", "aarch64", "gcc",
+          "-O3 -fomit-frame-pointer -Wno-char-subscripts", " -fno-strict-aliasing -fcommon", "as", "",
+          "-static -s", "-lm", "Yes", "Yes", "Yes", "Yes", machine_registers};
+}
+
+// Every output of a whole run, or a check, on the example's description, by
+// name; standard error as the tool writes it, warnings and a located error
+// included.
+std::map<std::string, std::string> run_example(const Block& example) {
+  std::vector<std::string> names;
+  bool check = false, located = false;
+  for (std::size_t i = 1; i < example.title.size(); ++i) {
+    const std::string& setting = example.title[i];
+    if (setting == "--check") {
+      check = located = true;
+    } else if (setting == "--located-errors") {
+      located = true;
+    } else {
+      EXPECT_TRUE(setting.starts_with("PL_CONFIG_MACHINE_REGS=")) << "unknown setting " << setting;
+      for (const std::string& name : words(setting.substr(setting.find('=') + 1), ';')) names.push_back(name);
+    }
+  }
+  std::vector<const char*> list;
+  for (const std::string& name : names) list.push_back(name.c_str());
+  const MemoryDirectory files(example.text);
+  MemoryFile out, err;
+  std::FILE* out_stream = out.open();
+  std::FILE* err_stream = err.open();
+  try {
+    if (check) check_description(example_build_config(list), files, out_stream, err_stream);
+    else run_pl_config(example_build_config(list), files, out_stream);
+  } catch (const FatalError& error) {
+    if (located && error.line() > 0) std::fprintf(err_stream, "%s:%d: ", files.description(), error.line());
+    std::fprintf(err_stream, "%s\n", error.what());
+  }
+  std::fclose(out_stream);
+  std::fclose(err_stream);
+  std::map<std::string, std::string> outputs{{"stdout", std::string(out.text())}, {"stderr", std::string(err.text())}};
+  for (const char* name : {file_name::arch_header, file_name::register_map, file_name::stack_header,
+                           file_name::public_config})
+    outputs[name] = files.output(name)->text();
+  return outputs;
+}
+
+TEST(DescriptionFormatTest, EveryExampleShowsWhatTheToolWrites) {
+  const std::vector<Block> blocks = fenced_blocks(read_file(PL_CONFIG_DESCRIPTION_FORMAT_DOC));
+  int examples = 0, shown = 0;
+  for (auto example = blocks.begin(); example != blocks.end(); ++example) {
+    if (!example->is("description")) continue;
+    SCOPED_TRACE("docs/description-format.md:" + std::to_string(example->line));
+    ++examples;
+    for (std::size_t i = 1; i < example->title.size(); ++i)
+      EXPECT_NE(example->paragraph.find(example->title[i]), std::string::npos) << "not named: " << example->title[i];
+    std::map<std::string, std::string> outputs = run_example(*example);
+    bool shows_error = false;
+    for (auto block = example + 1; block != blocks.end() && !block->is("description"); ++block) {
+      if (block->title.size() < 2) continue;
+      SCOPED_TRACE("docs/description-format.md:" + std::to_string(block->line));
+      const std::string& name = block->title[1];
+      ASSERT_TRUE(outputs.contains(name)) << "no output named " << name;
+      EXPECT_NE(block->paragraph.find(name), std::string::npos) << "the paragraph before does not name " << name;
+      ++shown;
+      if (name == "stderr") {
+        shows_error = true;
+        EXPECT_EQ(outputs[name], block->text);
+      } else {
+        EXPECT_FALSE(block->text.empty()) << "an empty block shows nothing";
+        EXPECT_NE(("\n" + outputs[name]).find("\n" + block->text), std::string::npos)
+            << "not whole lines of " << name << ":\n" << block->text << "--- " << name << " is:\n" << outputs[name];
+      }
+    }
+    if (!shows_error) {
+      EXPECT_EQ(outputs["stderr"], "") << "an example without a stderr block writes nothing there";
+    }
+  }
+  EXPECT_GT(examples, 0);
+  std::printf("%d examples, %d output blocks\n", examples, shown);
+}
+
+}  // namespace
+}  // namespace pl_config::testing
