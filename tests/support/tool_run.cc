@@ -59,7 +59,7 @@ const fs::path wine_prefix = PL_CONFIG_TEST_WINEPREFIX;
 // wine writes to the tool's standard error while it sets up a new prefix.
 void check_wine_prefix() {
   if (!fs::exists(wine_prefix / "system.reg"))
-    throw std::runtime_error("no wine prefix in " + wine_prefix.string() + ": run the wine_prefix test first");
+    throw std::runtime_error("no wine prefix in " + wine_prefix.string() + ": run the wine_start test first");
 }
 
 int spawn(const char* tool, const std::vector<std::string>& args, const fs::path& dir, const fs::path& out,
