@@ -58,7 +58,7 @@ const fs::path wine_prefix = PL_CONFIG_TEST_WINEPREFIX;
 
 // wine writes to the tool's standard error while it sets up a new prefix.
 void check_wine_prefix() {
-  if (!fs::exists(wine_prefix / "system.reg"))
+  if (!fs::exists(wine_prefix / ".update-timestamp"))
     throw std::runtime_error("no wine prefix in " + wine_prefix.string() + ": run the wine_start test first");
 }
 
