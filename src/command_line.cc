@@ -9,14 +9,14 @@ namespace {
 
 enum class OptionId { description, output_dir, write_if_changed, check, located_errors, help, version };
 
-struct OptionSpec {
+struct OptionEntry {
   OptionId id;
   const char* long_name;
   char short_name;  // '\0': none
   bool takes_value;
 };
 
-constexpr OptionSpec option_specs[] = {
+constexpr OptionEntry option_table[] = {
     {OptionId::description, "description", 'd', true},
     {OptionId::output_dir, "output-dir", 'o', true},
     {OptionId::write_if_changed, "write-if-changed", 'w', false},
@@ -34,9 +34,9 @@ class Parser {
  private:
   void long_option(std::string_view text);
   void short_options(const char* text);
-  const OptionSpec* find_long(std::string_view name);
+  const OptionEntry* find_long(std::string_view name);
   // Records what the option asks for; `value` is null for a flag.
-  void apply(const OptionSpec& spec, const char* value);
+  void apply(const OptionEntry& entry, const char* value);
   void fail(const char* format, std::string_view text);
   bool done() const { return line_.command != Command::run; }
 
@@ -63,14 +63,14 @@ CommandLine Parser::parse() {
   return line_;
 }
 
-const OptionSpec* Parser::find_long(std::string_view name) {
-  const OptionSpec* found = nullptr;
+const OptionEntry* Parser::find_long(std::string_view name) {
+  const OptionEntry* found = nullptr;
   int matches = 0;
-  for (const OptionSpec& spec : option_specs) {
-    const std::string_view long_name = spec.long_name;
-    if (long_name == name) return &spec;
+  for (const OptionEntry& entry : option_table) {
+    const std::string_view long_name = entry.long_name;
+    if (long_name == name) return &entry;
     if (long_name.starts_with(name)) {
-      found = &spec;
+      found = &entry;
       ++matches;
     }
   }
@@ -81,39 +81,39 @@ const OptionSpec* Parser::find_long(std::string_view name) {
 
 void Parser::long_option(std::string_view text) {
   const std::size_t equals = text.find('=');
-  const OptionSpec* spec = find_long(text.substr(0, equals));
-  if (spec == nullptr) return;
+  const OptionEntry* entry = find_long(text.substr(0, equals));
+  if (entry == nullptr) return;
   if (equals != std::string_view::npos) {
-    if (!spec->takes_value) return fail("option '--%.*s' doesn't allow an argument", spec->long_name);
-    return apply(*spec, text.data() + equals + 1);
+    if (!entry->takes_value) return fail("option '--%.*s' doesn't allow an argument", entry->long_name);
+    return apply(*entry, text.data() + equals + 1);
   }
-  if (!spec->takes_value) return apply(*spec, nullptr);
-  if (next_ == argc_) return fail("option '--%.*s' requires an argument", spec->long_name);
-  apply(*spec, argv_[next_++]);
+  if (!entry->takes_value) return apply(*entry, nullptr);
+  if (next_ == argc_) return fail("option '--%.*s' requires an argument", entry->long_name);
+  apply(*entry, argv_[next_++]);
 }
 
 void Parser::short_options(const char* text) {
   for (; *text != '\0' && !done(); ++text) {
-    const OptionSpec* spec = nullptr;
-    for (const OptionSpec& candidate : option_specs)
-      if (candidate.short_name == *text) spec = &candidate;
-    if (spec == nullptr) return fail("invalid option -- '%.*s'", std::string_view(text, 1));
-    if (!spec->takes_value) {
-      apply(*spec, nullptr);
+    const OptionEntry* entry = nullptr;
+    for (const OptionEntry& candidate : option_table)
+      if (candidate.short_name == *text) entry = &candidate;
+    if (entry == nullptr) return fail("invalid option -- '%.*s'", std::string_view(text, 1));
+    if (!entry->takes_value) {
+      apply(*entry, nullptr);
     } else if (text[1] != '\0') {
-      return apply(*spec, text + 1);
+      return apply(*entry, text + 1);
     } else if (next_ == argc_) {
       return fail("option requires an argument -- '%.*s'", std::string_view(text, 1));
     } else {
-      return apply(*spec, argv_[next_++]);
+      return apply(*entry, argv_[next_++]);
     }
   }
 }
 
-void Parser::apply(const OptionSpec& spec, const char* value) {
-  if (spec.takes_value && value[0] == '\0') return fail("option '--%.*s' requires a non-empty argument", spec.long_name);
+void Parser::apply(const OptionEntry& entry, const char* value) {
+  if (entry.takes_value && value[0] == '\0') return fail("option '--%.*s' requires a non-empty argument", entry.long_name);
   Options& options = line_.options;
-  switch (spec.id) {
+  switch (entry.id) {
     case OptionId::description: options.description = value; break;
     case OptionId::output_dir: options.output_dir = value; break;
     case OptionId::write_if_changed: options.write_if_changed = true; break;

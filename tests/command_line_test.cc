@@ -74,12 +74,6 @@ TEST(CommandLineTest, OptionsInTheirGnuForms) {
   }
 }
 
-TEST(CommandLineTest, AnOverlongArgumentIsQuotedWithinTheMessage) {
-  const CommandLine line = parse({"--" + std::string(2000, 'x')});
-  EXPECT_EQ(line.command, Command::usage_error);
-  EXPECT_EQ(std::string(line.error).rfind("unrecognized option '--xxx", 0), 0u);
-}
-
 // Help, version and usage errors never touch a file: typed in an engine's
 // source directory, they leave its headers alone.
 TEST(CommandLineTest, NoRunTouchesTheHeaders) {
