@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <iterator>
+#include <span>
 
 #include "fatal_error.h"
 
@@ -25,6 +26,16 @@ OutputBuffer output_buffers[] = {
 const char* base_name(const char* path) {
   const char* slash = std::strrchr(path, '/');
   return slash == nullptr ? path : slash + 1;
+}
+
+// The Output's own buffer, one per header.
+std::span<char> output_buffer(const char* name) {
+  static char buffers[4][128 * 1024];
+  static const char* const names[] = {file_name::arch_header, file_name::register_map, file_name::stack_header,
+                                      file_name::public_config};
+  for (int i = 0; i < 4; ++i)
+    if (std::strcmp(base_name(name), names[i]) == 0) return buffers[i];
+  return buffers[0];
 }
 
 }  // namespace
@@ -54,13 +65,15 @@ InputFile::InputFile(const Directory& directory)
 
 InputFile::~InputFile() { std::fclose(stream_); }
 
-OutputFile::OutputFile(const Directory& directory, const char* name) : directory_(directory) {
+OutputFile::OutputFile(const Directory& directory, const char* name)
+    : directory_(directory), out_(sink_, output_buffer(name)) {
   const char* dir = directory.output_dir();
   const int length = dir == nullptr ? std::snprintf(path_, sizeof path_, "%s", name)
                                     : std::snprintf(path_, sizeof path_, "%s/%s", dir, name);
   if (length < 0 || static_cast<std::size_t>(length) >= sizeof path_) fatal_error("cannot open %s/%s", dir, name);
   stream_ = directory.open_header(path_, staged_);
   if (stream_ == nullptr) fatal_error("cannot open %s", path_);
+  sink_.stream = stream_;
 }
 
 OutputFile::~OutputFile() {
@@ -69,7 +82,7 @@ OutputFile::~OutputFile() {
 }
 
 void OutputFile::close() {
-  const bool failed = std::ferror(stream_) != 0;
+  const bool failed = !out_.flush() || std::ferror(stream_) != 0;
   const bool close_failed = std::fclose(stream_) != 0;
   stream_ = nullptr;
   if (failed || close_failed) fatal_error("cannot write %s", path_);

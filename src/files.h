@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdio>
 
+#include "output.h"
 #include "staged_output.h"
 
 namespace pl_config {
@@ -73,7 +74,7 @@ class OutputFile {
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
 
-  std::FILE* stream() const { return stream_; }
+  Output& out() { return out_; }
   const char* path() const { return path_; }
 
   // Flushes and closes the stream, checking every write.
@@ -86,6 +87,13 @@ class OutputFile {
   char path_[StagedOutput::path_capacity];
   std::FILE* stream_ = nullptr;
   StagedOutput staged_;
+  // Hands the Output's blocks to the stream.
+  class StreamSink : public Sink {
+   public:
+    std::FILE* stream = nullptr;
+    bool write(const char* data, std::size_t size) override { return std::fwrite(data, 1, size, stream) == size; }
+  } sink_;
+  Output out_;
 };
 
 }  // namespace pl_config
