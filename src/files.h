@@ -75,6 +75,7 @@ class OutputFile {
   OutputFile& operator=(const OutputFile&) = delete;
 
   Output& out() { return out_; }
+  std::FILE* stream() const { return stream_; }  // going: write through out()
   const char* path() const { return path_; }
 
   // Flushes and closes the stream, checking every write.
