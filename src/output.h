@@ -46,7 +46,7 @@ class Output {
 };
 
 // A sink that takes everything and keeps nothing.
-class NullSink : public Sink {
+class DiscardingSink : public Sink {
  public:
   bool write(const char*, std::size_t) override { return true; }
 };
