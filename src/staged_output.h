@@ -21,7 +21,8 @@ struct StagedOutput {
 
 // Starts the header at `path`: its stream, or null when it cannot be
 // created (a directory in its place, a directory or an existing header the
-// user may not write).  The platform's own file calls live behind this and
+// user may not write, another user's link in a sticky world-writable
+// directory).  The platform's own file calls live behind this and
 // the two calls at the end, one file per platform (staged_output_posix.cc,
 // staged_output_windows.cc).
 std::FILE* stage_output(const char* path, StagedOutput& staged);

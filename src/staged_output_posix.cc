@@ -23,6 +23,20 @@ bool beside(const char* base, const char* name, char (&out)[StagedOutput::path_c
   return length >= 0 && static_cast<std::size_t>(length) < sizeof out;
 }
 
+// In a sticky world-writable directory (/tmp, a shared build area) another
+// user may plant a link to a file of their choosing; like the kernel's
+// protected_symlinks rule for open(), only a link of the runner's or of the
+// directory's owner is followed there.
+bool may_follow(const char* link, const struct stat& link_status) {
+  char dir[StagedOutput::path_capacity];  // "a/." for "a/b", "." for "b"
+  struct stat dir_status;
+  if (!beside(link, ".", dir) || stat(dir, &dir_status) != 0) return false;
+  const bool shared = (dir_status.st_mode & S_ISVTX) != 0 && (dir_status.st_mode & S_IWOTH) != 0;
+  if (!shared || link_status.st_uid == geteuid() || link_status.st_uid == dir_status.st_uid) return true;
+  errno = EACCES;
+  return false;
+}
+
 // Follows symbolic links from `path` to the file they name, which need not
 // exist yet: the header replaces the link's target and the link stays.
 bool resolve_links(const char* path, char (&resolved)[StagedOutput::path_capacity]) {
@@ -30,6 +44,7 @@ bool resolve_links(const char* path, char (&resolved)[StagedOutput::path_capacit
   for (int depth = 0; depth < max_link_depth; ++depth) {
     struct stat status;
     if (lstat(resolved, &status) != 0 || !S_ISLNK(status.st_mode)) return true;
+    if (!may_follow(resolved, status)) return false;
     char target[StagedOutput::path_capacity];
     const ssize_t length = readlink(resolved, target, sizeof target - 1);
     if (length < 0) return false;

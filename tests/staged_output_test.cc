@@ -6,6 +6,7 @@
 #include "staged_output.h"
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -17,6 +18,7 @@
 #include <chrono>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -160,6 +162,74 @@ TEST(StagedOutputTest, LinksStayAndPermissionBitsAreKept) {
                        {"wam_stacks.h", 0600u},
                        {"targets/regs.h", 0640u},
                    }));
+}
+
+// The user `nobody`, when the suite may give a link to them; else why not.
+std::optional<uid_t> nobody_uid(std::string& why_not) {
+  const passwd* nobody = getpwnam("nobody");
+  const fs::path dir = make_temp_dir();
+  fs::create_symlink("x", dir / "link");
+  const bool given = nobody != nullptr && lchown((dir / "link").c_str(), nobody->pw_uid, -1) == 0;
+  fs::remove_all(dir);
+  if (given) return nobody->pw_uid;
+  why_not = nobody == nullptr ? "no user nobody" : "cannot change a link's owner (needs root)";
+  return std::nullopt;
+}
+
+// A link planted in a shared directory by another user is not followed: the
+// run would replace a file of their choosing.
+TEST(StagedOutputTest, LinksInStickySharedDirectories) {
+  if (windows_tools) GTEST_SKIP() << "Windows follows no link";
+  std::string why_not;
+  const std::optional<uid_t> other = nobody_uid(why_not);
+  if (!other) GTEST_SKIP() << why_not;
+  enum Owner { runner, someone_else, directory_owner };
+  const char* const owner_names[] = {"runner", "someone else", "directory's owner"};
+  const struct {
+    Owner link_owner;
+    unsigned dir_mode;
+    bool dangling;
+    bool followed;
+  } cases[] = {
+      {someone_else, 01777, false, false}, {someone_else, 01777, true, false}, {runner, 01777, false, true},
+      {directory_owner, 01777, true, true}, {someone_else, 0777, false, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << owner_names[c.link_owner] << " 0" << std::oct << c.dir_mode
+                                      << (c.dangling ? " dangling" : ""));
+    const std::string target = c.dangling ? "targets/new.h" : "targets/regs.h";
+    bool still_a_link = false;
+    Headers files;  // every regular file under the run's directory, hidden ones too
+    const ToolResult result = run_tool(default_tool, read_file(PL_CONFIG_EXAMPLE_DEF), {
+        .prepare = [&](const fs::path& dir) {
+          fs::create_directories(dir / "targets");
+          write_file(dir / "targets" / "regs.h", "old\n");
+          fs::create_directory(dir / "shared");
+          fs::permissions(dir / "shared", fs::perms(c.dir_mode));
+          fs::create_symlink(dir / target, dir / "shared" / "wam_regs.h");
+          const uid_t link_uid = c.link_owner == runner ? geteuid() : *other;
+          const uid_t dir_uid = c.link_owner == directory_owner ? *other : geteuid();
+          EXPECT_EQ(lchown((dir / "shared" / "wam_regs.h").c_str(), link_uid, -1), 0);
+          EXPECT_EQ(chown((dir / "shared").c_str(), dir_uid, -1), 0);
+        },
+        .args = {"--output-dir", "shared"},
+        .inspect = [&](const fs::path& dir) {
+          still_a_link = fs::is_symlink(dir / "shared" / "wam_regs.h");
+          for (const fs::directory_entry& entry : fs::recursive_directory_iterator(dir))
+            if (!entry.is_symlink() && entry.is_regular_file() && entry.path().filename() != "wam_arch.def")
+              files[fs::relative(entry.path(), dir).string()] = read_file(entry.path());
+        }});
+    Headers expected = {{"targets/regs.h", "old\n"}};
+    if (c.followed) {
+      for (const auto& [name, text] : golden_headers()) expected["shared/" + name] = text;
+      expected.erase("shared/wam_regs.h");
+      expected[target] = read_file(golden_dir / "wam_regs.h");
+    }
+    EXPECT_EQ(result.status, c.followed ? 0 : 1);
+    EXPECT_EQ(result.err, c.followed ? "" : "cannot open shared/wam_regs.h\n");
+    EXPECT_TRUE(still_a_link);
+    EXPECT_EQ(files, expected);
+  }
 }
 
 TEST(StagedOutputTest, PathsFromTheCommandLine) {
