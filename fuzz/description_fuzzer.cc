@@ -16,6 +16,8 @@
 #include "fatal_error.h"
 #include "files.h"
 #include "memory_directory.h"
+#include "memory_output.h"
+#include "messages.h"
 #include "pl_config.h"
 
 namespace {
@@ -53,7 +55,7 @@ const pl_config::BuildConfig config = {
 }
 
 using pl_config::testing::MemoryDirectory;
-using pl_config::testing::MemoryFile;
+using pl_config::testing::MemoryOutput;
 
 std::string_view output(const MemoryDirectory& files, const char* name) { return files.output(name)->text(); }
 
@@ -120,27 +122,35 @@ void check_accepted_run(std::string_view input, const MemoryDirectory& files, st
   if (!summary.ends_with("\n\t------------------------------\n\n")) finding("summary without its closing line", summary);
 }
 
-// One message: one of the tool's texts, quoting no more than a line.
-void check_error(std::string_view message) {
-  const std::string_view beginnings[] = {"Syntax error: ", "cannot open ", "cannot read ", "cannot write ",
-                                         "too many machine registers in use",
-                                         "There is an invalid tag value (repetition ?)\n"};
-  bool known = false;
-  for (std::string_view beginning : beginnings) known = known || message.starts_with(beginning);
-  if (!known) finding("unexpected error message", message);
-  const std::size_t quoted = message.find(" in: ");
-  if (quoted != std::string_view::npos && message.size() - quoted - 5 > 511) finding("quoted line too long", message);
+// One message: its entry's text as the message table has it, quoting no
+// more than a line.
+void check_error(const pl_config::FatalError& error) {
+  const std::string_view message = error.what();
+  const pl_config::MessageEntry& entry = pl_config::entry_of(error.id());
+  const std::string_view text = entry.text;
+  if (entry.kind == pl_config::MessageKind::syntax) {
+    const std::string expected = "Syntax error: " + std::string(text) + " in: ";
+    if (!message.starts_with(expected)) finding("syntax error not as its table entry", message);
+    if (message.size() - expected.size() > 511) finding("quoted line too long", message);
+  } else if (!message.starts_with(text.substr(0, text.find('%')))) {
+    finding("message not as its table entry", message);
+  }
 }
 
 // How a run or a check ended: "" for success, or the error and its line.
 struct Outcome {
   std::string error;
   int line = 0;
+  bool about_a_file = false;
 };
+
+Outcome outcome_of(const pl_config::FatalError& error) {
+  return {error.what(), error.line(), pl_config::entry_of(error.id()).kind == pl_config::MessageKind::file};
+}
 
 // A file error is about no line; any other error is about a line of the input.
 void check_error_line(std::string_view input, const Outcome& outcome) {
-  const bool about_a_file = std::string_view(outcome.error).starts_with("cannot ");
+  const bool about_a_file = outcome.about_a_file;
   const auto lines = static_cast<int>(std::count(input.begin(), input.end(), '\n')) + 1;
   if (about_a_file ? outcome.line != 0 : outcome.line < 1 || outcome.line > lines)
     finding("error about a line outside the input", outcome.error + " at " + std::to_string(outcome.line));
@@ -149,17 +159,13 @@ void check_error_line(std::string_view input, const Outcome& outcome) {
 // A check reads as a run does, so it ends where the run ends, and opens no header.
 void check_the_check(std::string_view input, const Outcome& run) {
   const MemoryDirectory files(input);
-  MemoryFile report, warnings;
-  std::FILE* report_stream = report.open();
-  std::FILE* warning_stream = warnings.open();
+  MemoryOutput report, warnings;
   Outcome check;
   try {
-    pl_config::check_description(config, files, report_stream, warning_stream);
+    pl_config::check_description(config, files, report.out(), warnings.out());
   } catch (const pl_config::FatalError& error) {
-    check = {error.what(), error.line()};
+    check = outcome_of(error);
   }
-  std::fclose(report_stream);
-  std::fclose(warning_stream);
   if (check.error != run.error || check.line != run.line) finding("check and run end differently", check.error);
   for (const char* name : {arch_header, register_map, stack_header, public_config})
     if (files.output(name)->opened()) finding("check opened a header", name);
@@ -170,18 +176,16 @@ void check_the_check(std::string_view input, const Outcome& run) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);
   const MemoryDirectory files(input);
-  MemoryFile summary;
-  std::FILE* summary_stream = summary.open();
+  MemoryOutput summary;
   bool accepted = false;
   Outcome run;
   try {
-    accepted = pl_config::run_pl_config(config, files, summary_stream) == 0;
+    accepted = pl_config::run_pl_config(config, files, summary.out()) == 0;
   } catch (const pl_config::FatalError& error) {
-    check_error(error.what());
-    run = {error.what(), error.line()};
+    check_error(error);
+    run = outcome_of(error);
     check_error_line(input, run);
   }
-  std::fclose(summary_stream);
   if (accepted) check_accepted_run(input, files, summary.text());
   check_the_check(input, run);
   return 0;

@@ -136,8 +136,8 @@ void Parser::fail(const char* format, std::string_view text) {
 
 CommandLine parse_command_line(int argc, const char* const* argv) { return Parser(argc, argv).parse(); }
 
-void print_help(std::FILE* out) {
-  std::fputs(
+void print_help(Output& out) {
+  out.put(
       "Usage: pl_config [OPTION]...\n"
       "Write the engine headers wam_arch.h, wam_regs.h, wam_stacks.h and\n"
       "th_public_config.h from the architecture description wam_arch.def, and\n"
@@ -161,16 +161,15 @@ void print_help(std::FILE* out) {
       "previous headers as they were.\n"
       "\n"
       "Exit status: 0 on success, 1 on an error in the description or a file,\n"
-      "2 on a usage error.\n",
-      out);
+      "2 on a usage error.\n");
 }
 
-void print_version(std::FILE* out, const char* version, const char* copyright) {
-  std::fprintf(out, "pl_config (Tarnhollow) %s\n%s\n", version, copyright);
+void print_version(Output& out, const char* version, const char* copyright) {
+  out.print("pl_config (Tarnhollow) %s\n%s\n", version, copyright);
 }
 
-void print_usage_error(std::FILE* out, const CommandLine& line) {
-  std::fprintf(out, "pl_config: %s\nTry 'pl_config --help' for more information.\n", line.error);
+void print_usage_error(Output& out, const CommandLine& line) {
+  out.print("pl_config: %s\nTry 'pl_config --help' for more information.\n", line.error);
 }
 
 }  // namespace pl_config

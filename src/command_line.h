@@ -1,9 +1,9 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdio>
 
 #include "files.h"
+#include "output.h"
 
 namespace pl_config {
 
@@ -31,9 +31,9 @@ struct CommandLine {
 // The tool takes no operands.
 CommandLine parse_command_line(int argc, const char* const* argv);
 
-void print_help(std::FILE* out);
-void print_version(std::FILE* out, const char* version, const char* copyright);
+void print_help(Output& out);
+void print_version(Output& out, const char* version, const char* copyright);
 // The two lines of a usage error.
-void print_usage_error(std::FILE* out, const CommandLine& line);
+void print_usage_error(Output& out, const CommandLine& line);
 
 }  // namespace pl_config

@@ -3,57 +3,30 @@
 #include "fatal_error.h"
 #include "layout_report.h"
 #include "layout_warnings.h"
-#include "null_sink.h"
 #include "reader.h"
-#include "run.h"
+#include "section_writer.h"
 
 namespace pl_config {
 
-namespace {
-
-// The warnings and the report both see every section.
-class CheckObserver : public LayoutObserver {
- public:
-  CheckObserver(LayoutWarnings& warnings, LayoutReport& report) : warnings_(warnings), report_(report) {}
-
-  void regs_section(const RegsSection& section) override {
-    warnings_.regs_section(section);
-    report_.regs_section(section);
-  }
-  void tags_section(const TagsSection& section) override {
-    warnings_.tags_section(section);
-    report_.tags_section(section);
-  }
-  void stacks_section(const StacksSection& section) override {
-    warnings_.stacks_section(section);
-    report_.stacks_section(section);
-  }
-
- private:
-  LayoutWarnings& warnings_;
-  LayoutReport& report_;
-};
-
-}  // namespace
-
-int check_description(const BuildConfig& config, const Directory& directory, std::FILE* report,
-                      std::FILE* warnings) {
-  const NullSink sink;
-  Run run(config.machine_register_list);
-  run.register_map = run.stack_header = run.public_config = sink.stream();
+int check_description(const BuildConfig& config, const Directory& directory, Output& report, Output& warnings) {
+  // A version the macros cannot hold fails a run before its description.
+  check_version(config);
+  MachineRegisters machine_registers(config.machine_register_list);
   LayoutWarnings layout_warnings(warnings, directory.description());
   LayoutReport layout_report(report);
-  CheckObserver observer(layout_warnings, layout_report);
-  run.observer = &observer;
+  SectionWriter* const writers[] = {&layout_warnings, &layout_report};
+  WriterList writer(writers);
 
-  // A version the macros cannot hold fails a run before its description.
-  write_version_macros(sink.stream(), config);
+  // The ordinary lines are read as a run reads them, and go nowhere.
+  static char copy_buffer[16 * 1024];
+  DiscardingSink nowhere;
+  Output copy(nowhere, copy_buffer);
   const InputFile description(directory);
   DescriptionInput in(description.stream(), description.name());
-  read_description(in, sink.stream(), run);
+  read_description(in, copy, machine_registers, writer);
 
   layout_report.finish();
-  if (std::fflush(report) != 0 || std::ferror(report)) fatal_error("cannot write standard output");
+  if (!report.flush()) fatal_error(Message::cannot_write_standard_output);
   return 0;
 }
 

@@ -1,19 +1,17 @@
 #pragma once
 
-#include <cstdio>
-
 #include "files.h"
+#include "output.h"
 #include "pl_config.h"
 
 namespace pl_config {
 
-// Reads and checks the description as a run does: the same reader and
-// generators, the same errors in the same order, but every header thrown
-// away, so that no file is created or touched.  Writes the layout report to
-// `report` instead of the installation summary, and the warnings to
-// `warnings`; returns the exit status of a complete check.  Errors throw
-// FatalError.
-int check_description(const BuildConfig& config, const Directory& directory, std::FILE* report,
-                      std::FILE* warnings);
+// Reads and checks the description as a run does, with the same reader and
+// so the same errors in the same order, but hands each section to the layout
+// report and the warnings instead of the headers: no file is created or
+// touched.  The report goes to `report` instead of the installation summary,
+// the warnings to `warnings`; returns the exit status of a complete check.
+// Errors throw FatalError.
+int check_description(const BuildConfig& config, const Directory& directory, Output& report, Output& warnings);
 
 }  // namespace pl_config

@@ -60,7 +60,7 @@ std::FILE* Directory::open_header(const char* path, StagedOutput& staged) const 
 
 InputFile::InputFile(const Directory& directory)
     : name_(directory.description()), stream_(directory.open_description()) {
-  if (stream_ == nullptr) fatal_error("cannot open %s", name_);
+  if (stream_ == nullptr) fatal_error(Message::cannot_open, name_);
 }
 
 InputFile::~InputFile() { std::fclose(stream_); }
@@ -70,14 +70,18 @@ OutputFile::OutputFile(const Directory& directory, const char* name)
   const char* dir = directory.output_dir();
   const int length = dir == nullptr ? std::snprintf(path_, sizeof path_, "%s", name)
                                     : std::snprintf(path_, sizeof path_, "%s/%s", dir, name);
-  if (length < 0 || static_cast<std::size_t>(length) >= sizeof path_) fatal_error("cannot open %s/%s", dir, name);
+  if (length < 0 || static_cast<std::size_t>(length) >= sizeof path_) fatal_error(Message::cannot_open, path_);
   stream_ = directory.open_header(path_, staged_);
-  if (stream_ == nullptr) fatal_error("cannot open %s", path_);
+  if (stream_ == nullptr) fatal_error(Message::cannot_open, path_);
   sink_.stream = stream_;
 }
 
+// What was written before a fatal error stays in a header written in place.
 OutputFile::~OutputFile() {
-  if (stream_ != nullptr) std::fclose(stream_);
+  if (stream_ != nullptr) {
+    out_.flush();
+    std::fclose(stream_);
+  }
   discard_staged_output(staged_);
 }
 
@@ -85,11 +89,11 @@ void OutputFile::close() {
   const bool failed = !out_.flush() || std::ferror(stream_) != 0;
   const bool close_failed = std::fclose(stream_) != 0;
   stream_ = nullptr;
-  if (failed || close_failed) fatal_error("cannot write %s", path_);
+  if (failed || close_failed) fatal_error(Message::cannot_write, path_);
 }
 
 void OutputFile::install() {
-  if (!install_staged_output(staged_, directory_.write_if_changed())) fatal_error("cannot write %s", path_);
+  if (!install_staged_output(staged_, directory_.write_if_changed())) fatal_error(Message::cannot_write, path_);
 }
 
 }  // namespace pl_config

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "section_model.h"
 #include "tokens.h"
 
 namespace pl_config {
@@ -52,13 +53,13 @@ class Filler {
     }
   }
 
-  void write(std::FILE* out) const {
+  void write(Output& out) const {
     if (prefix_.empty()) {
-      std::fputs("none\n", out);
+      out.put("none\n");
     } else if (numeric_) {
-      std::fprintf(out, "%" PRId64 " words\n", words_);
+      out.print("%" PRId64 " words\n", words_);
     } else {
-      std::fprintf(out, "%.*s words\n", static_cast<int>(prefix_.size() - 1), prefix_.data());
+      out.print("%.*s words\n", static_cast<int>(prefix_.size() - 1), prefix_.data());
     }
   }
 
@@ -88,66 +89,66 @@ class Filler {
   std::int64_t words_ = 0;
 };
 
-void write_bank_pointer_and_filler(std::FILE* out, const RegsSection& section, const Filler& filler) {
+void write_bank_pointer_and_filler(Output& out, const RegsSection& section, const Filler& filler) {
   if (section.bank_pointer_register == nullptr) {
-    std::fputs("  pl_reg_bank  a variable\n", out);
+    out.put("  pl_reg_bank  a variable\n");
   } else {
-    std::fprintf(out, "  pl_reg_bank  machine register %s\n", section.bank_pointer_register);
+    out.print("  pl_reg_bank  machine register %s\n", section.bank_pointer_register);
   }
-  std::fputs("  filler       ", out);
+  out.put("  filler       ");
   filler.write(out);
 }
 
-void write_register_table(std::FILE* out, std::span<const PlacedRegister> registers, const Filler& filler) {
-  const int name_width = column_width("register", registers, [](const PlacedRegister& r) { return r.name; });
-  const int type_width = column_width("type", registers, [](const PlacedRegister& r) { return r.type; });
+void write_register_table(Output& out, std::span<const PlacedRegister> registers, const Filler& filler) {
+  const int name_width = column_width("register", registers, [](const PlacedRegister& r) { return r.c_name(); });
+  const int type_width = column_width("type", registers, [](const PlacedRegister& r) { return r.c_type(); });
   const int slot_width = column_width("slot", registers, [&](const PlacedRegister& r) {
     return r.machine_register == nullptr ? filler.slot(r.bank_slot) : Cell{};
   });
-  std::fprintf(out, "  %-*s  %-*s  %-*s  byte offset\n", name_width, "register", type_width, "type", slot_width,
+  out.print("  %-*s  %-*s  %-*s  byte offset\n", name_width, "register", type_width, "type", slot_width,
                "slot");
   for (const PlacedRegister& reg : registers) {
-    std::fprintf(out, "  %-*s  %-*s  ", name_width, reg.name, type_width, reg.type);
+    out.print("  %-*s  %-*s  ", name_width, reg.c_name(), type_width, reg.c_type());
     if (reg.machine_register != nullptr) {
-      std::fprintf(out, "machine register %s\n", reg.machine_register);
+      out.print("machine register %s\n", reg.machine_register);
     } else {
-      std::fprintf(out, "%-*s  %s\n", slot_width, filler.slot(reg.bank_slot).text,
+      out.print("%-*s  %s\n", slot_width, filler.slot(reg.bank_slot).text,
                    filler.byte_offset(reg.bank_slot).text);
     }
   }
 }
 
-void write_word_layout(std::FILE* out, const WordLayout& word) {
+void write_word_layout(Output& out, const WordLayout& word) {
   const int n = word.tag_size;
   if (word.split()) {
-    std::fprintf(out, "  split layout, TAG_SIZE %d: tag bits t (3 low, %d high), value bits v (%d)\n", n, n - 3,
+    out.print("  split layout, TAG_SIZE %d: tag bits t (3 low, %d high), value bits v (%d)\n", n, n - 3,
                  64 - n);
   } else {
-    std::fprintf(out, "  low layout, TAG_SIZE %d: tag bits t (%d low), value bits v (%d)\n", n, n, 64 - n);
+    out.print("  low layout, TAG_SIZE %d: tag bits t (%d low), value bits v (%d)\n", n, n, 64 - n);
   }
 }
 
 // Bit 63 on the left, a blank between bytes.
-void write_word_diagram(std::FILE* out, const WordLayout& word) {
-  std::fputs("  bit 63                                                            bit 0\n  ", out);
+void write_word_diagram(Output& out, const WordLayout& word) {
+  out.put("  bit 63                                                            bit 0\n  ");
   for (int bit = 63; bit >= 0; --bit) {
-    std::fputc((word.tag_mask >> bit) & 1 ? 't' : 'v', out);
-    if (bit % 8 == 0) std::fputc(bit == 0 ? '\n' : ' ', out);
+    out.put(((word.tag_mask >> bit) & 1) != 0 ? 't' : 'v');
+    if (bit % 8 == 0) out.put(bit == 0 ? '\n' : ' ');
   }
 }
 
-void write_tag_table(std::FILE* out, std::span<const Tag> tags, const WordLayout& word) {
+void write_tag_table(Output& out, std::span<const Tag> tags, const WordLayout& word) {
   const int name_width = column_width("tag", tags, [](const Tag& tag) { return tag.c_name(); });
   int value_width = 5;
   for (const Tag& tag : tags) value_width = std::max(value_width, decimal_width(tag.value));
-  std::fprintf(out, "  %-*s  kind       %*s  mask\n", name_width, "tag", value_width, "value");
+  out.print("  %-*s  kind       %*s  mask\n", name_width, "tag", value_width, "value");
   for (const Tag& tag : tags) {
-    std::fprintf(out, "  %-*s  %-9s  %*d  0x%016" PRIx64 "\n", name_width, tag.c_name(), names_of(tag.kind).word,
+    out.print("  %-*s  %-9s  %*d  0x%016" PRIx64 "\n", name_width, tag.c_name(), row_of(tag.kind).word,
                  value_width, tag.value, word.mask_of(tag.value));
   }
 }
 
-void write_stack_table(std::FILE* out, std::span<const StackEntry> stacks) {
+void write_stack_table(Output& out, std::span<const StackEntry> stacks) {
   const auto bytes = [](const StackEntry& stack) { return std::int64_t{stack.default_size} * bank_slot_bytes; };
   const int name_width = column_width("stack", stacks, [](const StackEntry& s) { return s.name.c_str(); });
   int words_width = 5, bytes_width = 5;
@@ -155,9 +156,9 @@ void write_stack_table(std::FILE* out, std::span<const StackEntry> stacks) {
     words_width = std::max(words_width, decimal_width(stack.default_size));
     bytes_width = std::max(bytes_width, decimal_width(bytes(stack)));
   }
-  std::fprintf(out, "  %-*s  %*s  %*s  top\n", name_width, "stack", words_width, "words", bytes_width, "bytes");
+  out.print("  %-*s  %*s  %*s  top\n", name_width, "stack", words_width, "words", bytes_width, "bytes");
   for (const StackEntry& stack : stacks) {
-    std::fprintf(out, "  %-*s  %*d  %*" PRId64 "  %s\n", name_width, stack.name.c_str(), words_width,
+    out.print("  %-*s  %*d  %*" PRId64 "  %s\n", name_width, stack.name.c_str(), words_width,
                  stack.default_size, bytes_width, bytes(stack), stack.top_expression.c_str());
   }
 }
@@ -165,34 +166,34 @@ void write_stack_table(std::FILE* out, std::span<const StackEntry> stacks) {
 }  // namespace
 
 void LayoutReport::start_block(const char* title, const char* section, int line) {
-  if (blocks_written_) std::fputc('\n', out_);
+  if (blocks_written_) out_.put('\n');
   blocks_written_ = true;
-  std::fprintf(out_, "%s, %s section of line %d\n", title, section, line);
+  out_.print("%s, %s section of line %d\n", title, section, line);
 }
 
-void LayoutReport::regs_section(const RegsSection& section) {
-  start_block("Register bank", "regs", section.opening_line);
-  const Filler filler(section.filler_prefix);
+void LayoutReport::regs_section(const RegsSection& section, const MachineRegisters&) {
+  start_block("Register bank", "regs", section.opening.line);
+  const Filler filler(section.filler_prefix.c_str());
   write_bank_pointer_and_filler(out_, section, filler);
-  write_register_table(out_, section.registers, filler);
+  write_register_table(out_, section.registers(), filler);
 }
 
 void LayoutReport::tags_section(const TagsSection& section) {
-  start_block("Tagged word", "tags", section.opening_line);
+  start_block("Tagged word", "tags", section.opening.line);
   write_word_layout(out_, section.word);
   write_word_diagram(out_, section.word);
-  std::fprintf(out_, "  PL_MIN_INTEGER..PL_MAX_INTEGER  %" PRId64 "..%" PRId64 "\n", section.word.min_integer,
+  out_.print("  PL_MIN_INTEGER..PL_MAX_INTEGER  %" PRId64 "..%" PRId64 "\n", section.word.min_integer,
                section.word.max_integer);
-  write_tag_table(out_, section.tags, section.word);
+  write_tag_table(out_, section.tags(), section.word);
 }
 
 void LayoutReport::stacks_section(const StacksSection& section) {
-  start_block("Stacks", "stacks", section.opening_line);
-  write_stack_table(out_, section.stacks);
+  start_block("Stacks", "stacks", section.opening.line);
+  write_stack_table(out_, section.stacks());
 }
 
 void LayoutReport::finish() {
-  if (!blocks_written_) std::fputs("No section: the description declares no register, tag or stack.\n", out_);
+  if (!blocks_written_) out_.put("No section: the description declares no register, tag or stack.\n");
 }
 
 }  // namespace pl_config

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <cstdio>
 
-#include "layout_observer.h"
+#include "output.h"
+#include "section_writer.h"
 
 namespace pl_config {
 
@@ -10,11 +10,11 @@ namespace pl_config {
 // terminal: one block per section, in the order of the description, in
 // aligned columns.  No line is wider than 80 columns but for a name or top
 // expression that is longer by itself.
-class LayoutReport : public LayoutObserver {
+class LayoutReport : public SectionWriter {
  public:
-  explicit LayoutReport(std::FILE* out) : out_(out) {}
+  explicit LayoutReport(Output& out) : out_(out) {}
 
-  void regs_section(const RegsSection& section) override;
+  void regs_section(const RegsSection& section, const MachineRegisters& machine_registers) override;
   void tags_section(const TagsSection& section) override;
   void stacks_section(const StacksSection& section) override;
   // After the last section: a description without sections says so.
@@ -23,7 +23,7 @@ class LayoutReport : public LayoutObserver {
  private:
   void start_block(const char* title, const char* section, int line);
 
-  std::FILE* out_;
+  Output& out_;
   bool blocks_written_ = false;
 };
 

@@ -2,9 +2,9 @@
 
 #include <array>
 #include <cstddef>
-#include <cstdio>
 
-#include "layout_observer.h"
+#include "output.h"
+#include "section_writer.h"
 #include "printf_format.h"
 
 namespace pl_config {
@@ -12,15 +12,15 @@ namespace pl_config {
 // What a description may declare and the tool accepts, but an engine built
 // from its headers would get wrong.  Each warning is written as
 // "FILE:LINE: warning: TEXT", LINE being that of the later declaration.
-class LayoutWarnings : public LayoutObserver {
+class LayoutWarnings : public SectionWriter {
  public:
   // Names are remembered for the repeats across sections up to this many;
   // later ones are still compared with them, but not kept.
   static constexpr std::size_t name_capacity = 2048;
 
-  LayoutWarnings(std::FILE* out, const char* description) : out_(out), description_(description) {}
+  LayoutWarnings(Output& out, const char* description) : out_(out), description_(description) {}
 
-  void regs_section(const RegsSection& section) override;
+  void regs_section(const RegsSection& section, const MachineRegisters& machine_registers) override;
   void tags_section(const TagsSection& section) override;
   void stacks_section(const StacksSection& section) override;
 
@@ -37,7 +37,7 @@ class LayoutWarnings : public LayoutObserver {
   void declare(const char* name, Kind kind, int line);
   void warn(int line, const char* format, ...) PL_CONFIG_PRINTF(3, 4);
 
-  std::FILE* out_;
+  Output& out_;
   const char* description_;
   std::array<Declared, name_capacity> names_{};
   std::size_t name_count_ = 0;

@@ -8,7 +8,7 @@ namespace {
 
 void copy_name(Name& field, std::string_view name) {
   if (!Name::fits(name))
-    fatal_error("name too long for the machine register table: %.*s", static_cast<int>(name.size()), name.data());
+    fatal_error(Message::machine_register_name_too_long, static_cast<int>(name.size()), name.data());
   field.assign(name);
 }
 
@@ -16,7 +16,7 @@ void copy_name(Name& field, std::string_view name) {
 
 void MachineRegisters::append(const char* machine_register, std::string_view register_name,
                               std::string_view type_name) {
-  if (room() == 0) fatal_error("too many machine registers in use (the table holds %zu)", capacity);
+  if (room() == 0) fatal_error(Message::too_many_machine_registers, capacity);
   MachineRegisterEntry& entry = table_[static_cast<std::size_t>(count_)];
   entry.machine_register = machine_register;
   copy_name(entry.register_name, register_name);
@@ -24,12 +24,12 @@ void MachineRegisters::append(const char* machine_register, std::string_view reg
   ++count_;
 }
 
-void write_register_usage_macros(std::FILE* register_map, const MachineRegisters& registers) {
-  std::fprintf(register_map, "\n#define NB_USED_MACHINE_REGS\t%d\n\n", registers.count());
-  std::fputs("#define CFLAGS_REGS\t\t\"", register_map);
+void write_register_usage_macros(Output& register_map, const MachineRegisters& registers) {
+  register_map.print("\n#define NB_USED_MACHINE_REGS\t%d\n\n", registers.count());
+  register_map.put("#define CFLAGS_REGS\t\t\"");
   for (const MachineRegisterEntry& entry : registers.entries())
-    std::fprintf(register_map, "-ffixed-%s ", entry.machine_register);
-  std::fputs("\"\n", register_map);
+    register_map.print("-ffixed-%s ", entry.machine_register);
+  register_map.put("\"\n");
 }
 
 }  // namespace pl_config

@@ -2,11 +2,11 @@
 
 #include <array>
 #include <cstddef>
-#include <cstdio>
 #include <span>
 #include <string_view>
 
 #include "description_limits.h"
+#include "output.h"
 
 namespace pl_config {
 
@@ -35,7 +35,8 @@ class MachineRegisters {
     return {table_.data(), static_cast<std::size_t>(count_)};
   }
 
-  // Ends the run when the table is full or a name does not fit its field.
+  // Ends the run when the table is full or a name does not fit its field;
+  // the regs reader makes sure neither happens.
   void append(const char* machine_register, std::string_view register_name, std::string_view type_name);
 
  private:
@@ -45,6 +46,6 @@ class MachineRegisters {
 };
 
 // Writes NB_USED_MACHINE_REGS and CFLAGS_REGS into the register map header.
-void write_register_usage_macros(std::FILE* register_map, const MachineRegisters& registers);
+void write_register_usage_macros(Output& register_map, const MachineRegisters& registers);
 
 }  // namespace pl_config

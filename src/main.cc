@@ -1,7 +1,6 @@
 // pl_config: writes the engine's architecture, register map, stack and public
 // configuration headers from its architecture description.
 
-#include <cstdio>
 #include <iterator>
 
 #include "build_constants.h"
@@ -9,6 +8,7 @@
 #include "description_check.h"
 #include "fatal_error.h"
 #include "pl_config.h"
+#include "standard_streams.h"
 
 namespace {
 
@@ -35,11 +35,16 @@ pl_config::BuildConfig build_config() {
   };
 }
 
-// Help and version go to standard output; a failed write there is an error
-// like any other.
-int finish_stdout() {
-  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
-  std::fputs("cannot write standard output\n", stderr);
+// Whatever the run wrote to standard output is flushed, also when it failed:
+// the summary up to the error belongs to the error's report.  A failed write
+// there is an error like any other.
+int finish(int status) {
+  pl_config::standard_error().flush();
+  if (pl_config::standard_output().flush() || status != 0) return status;
+  pl_config::Output& err = pl_config::standard_error();
+  err.put(pl_config::entry_of(pl_config::Message::cannot_write_standard_output).text);
+  err.put('\n');
+  err.flush();
   return 1;
 }
 
@@ -47,15 +52,14 @@ int finish_stdout() {
 // locate theirs, for an editor to jump to, when asked: a plain run writes the
 // message alone, as it always has.
 int run(const pl_config::Options& options) {
+  pl_config::Output& out = pl_config::standard_output();
+  pl_config::Output& err = pl_config::standard_error();
   try {
     const pl_config::Directory directory(options.description, options.output_dir, options.write_if_changed);
-    if (options.check) return pl_config::check_description(build_config(), directory, stdout, stderr);
-    return pl_config::run_pl_config(build_config(), directory, stdout);
+    if (options.check) return pl_config::check_description(build_config(), directory, out, err);
+    return pl_config::run_pl_config(build_config(), directory, out);
   } catch (const pl_config::FatalError& error) {
-    if ((options.check || options.located_errors) && error.line() > 0)
-      std::fprintf(stderr, "%s:%d: ", options.description, error.line());
-    std::fputs(error.what(), stderr);
-    std::fputc('\n', stderr);
+    pl_config::write_fatal_error(err, error, options.description, options.check || options.located_errors);
     return 1;
   }
 }
@@ -66,16 +70,17 @@ int main(int argc, char** argv) {
   const pl_config::CommandLine line = pl_config::parse_command_line(argc, argv);
   switch (line.command) {
     case pl_config::Command::help:
-      pl_config::print_help(stdout);
-      return finish_stdout();
+      pl_config::print_help(pl_config::standard_output());
+      return finish(0);
     case pl_config::Command::version:
-      pl_config::print_version(stdout, pl_config::constants::version, pl_config::constants::copyright);
-      return finish_stdout();
+      pl_config::print_version(pl_config::standard_output(), pl_config::constants::version,
+                               pl_config::constants::copyright);
+      return finish(0);
     case pl_config::Command::usage_error:
-      pl_config::print_usage_error(stderr, line);
-      return 2;
+      pl_config::print_usage_error(pl_config::standard_error(), line);
+      return finish(2);
     case pl_config::Command::run:
       break;
   }
-  return run(line.options);
+  return finish(run(line.options));
 }

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <cstdio>
 #include <span>
 
 #include "files.h"
 #include "machine_registers.h"
+#include "output.h"
 
 namespace pl_config {
 
@@ -34,18 +34,20 @@ struct BuildConfig {
 inline constexpr int wam_word_bits = 64;
 
 // The installation summary, in the order it is printed.
-void print_banner(std::FILE* out);
-void print_configuration(std::FILE* out, const BuildConfig& config);
-void print_machine_register_count(std::FILE* out, const MachineRegisters& registers);
-void print_used_registers(std::FILE* out, const MachineRegisters& registers);
-void print_closing_line(std::FILE* out);
+void print_banner(Output& out);
+void print_configuration(Output& out, const BuildConfig& config);
+void print_machine_register_count(Output& out, const MachineRegisters& registers);
+void print_used_registers(Output& out, const MachineRegisters& registers);
+void print_closing_line(Output& out);
 
+// Ends the run when the version does not fit the version macros.
+void check_version(const BuildConfig& config);
 // The first text of the public configuration header.
-void write_version_macros(std::FILE* public_config, const BuildConfig& config);
+void write_version_macros(Output& public_config, const BuildConfig& config);
 
 // One whole run on the files of `directory`, the installation summary
 // printed to `summary`; returns the exit status of a complete run.  Errors
 // throw FatalError.
-int run_pl_config(const BuildConfig& config, const Directory& directory, std::FILE* summary);
+int run_pl_config(const BuildConfig& config, const Directory& directory, Output& summary);
 
 }  // namespace pl_config

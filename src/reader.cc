@@ -5,10 +5,6 @@
 #include <limits>
 
 #include "fatal_error.h"
-#include "files.h"
-#include "regs_section.h"
-#include "stacks_section.h"
-#include "tags_section.h"
 
 namespace pl_config {
 
@@ -28,23 +24,48 @@ std::int64_t count_newlines(const char* from, const char* to) {
   return count;
 }
 
-void write_line(const LineBuffer& line, std::FILE* out) { std::fwrite(line.data, 1, line.size, out); }
+void write_line(const LineBuffer& line, Output& out) { out.put(line.text()); }
 
-// "@begin <name>": hands the section to its generator.
-void open_section(const LineBuffer& line, DescriptionInput& in, std::FILE* arch_header, Run& run) {
-  run.current_line.save(line.text(), line.line_number);
-  Scanner scanner(line.text().substr(1), run.current_line);
-  if (scanner.identifier() != "begin") scanner.fail(message::incorrect_declaration);
+// What reading one section needs beyond its lines.
+struct SectionContext {
+  MachineRegisters& machine_registers;
+  SectionWriter& writer;
+};
+
+struct SectionRow {
+  const char* name;
+  Message end_expected;
+  void (*read)(SectionLines& lines, SectionContext& context);
+};
+
+constexpr SectionRow section_rows[] = {
+    {"regs", Message::regs_end_expected,
+     [](SectionLines& lines, SectionContext& context) {
+       const RegsSection section = read_regs_section(lines, context.machine_registers);
+       context.writer.regs_section(section, context.machine_registers);
+     }},
+    {"tags", Message::tags_end_expected,
+     [](SectionLines& lines, SectionContext& context) {
+       context.writer.tags_section(read_tags_section(lines, context.writer));
+     }},
+    {"stacks", Message::stacks_end_expected,
+     [](SectionLines& lines, SectionContext& context) { context.writer.stacks_section(read_stacks_section(lines)); }},
+};
+
+// "@begin <name>": hands the section to its reader.
+void open_section(const LineBuffer& line, DescriptionInput& in, Output& copy, SectionContext& context) {
+  CurrentLine current;
+  current.save(line.text(), line.line_number);
+  Scanner scanner(line.text().substr(1), current, 2);
+  if (scanner.identifier() != "begin") scanner.fail(Message::incorrect_declaration);
   const std::string_view name = scanner.identifier();
-  if (name == "regs") {
-    generate_regs_section(in, arch_header, run);
-  } else if (name == "tags") {
-    generate_tags_section(in, arch_header, run);
-  } else if (name == "stacks") {
-    generate_stacks_section(in, arch_header, run);
-  } else {
-    scanner.fail("Syntax error: unknown section in: %s");
+  for (const SectionRow& row : section_rows) {
+    if (name != row.name) continue;
+    SectionLines lines(in, copy, {line.line_number, 1}, row.end_expected);
+    row.read(lines, context);
+    return;
   }
+  scanner.fail(Message::unknown_section);
 }
 
 }  // namespace
@@ -55,10 +76,10 @@ DescriptionInput::DescriptionInput(std::FILE* stream, const char* name)
 // A block that came with a read error is used first: the run ends where the
 // reading stopped, with what came before it copied.
 bool DescriptionInput::refill() {
-  if (std::ferror(stream_)) fatal_error("cannot read %s", name_);
+  if (std::ferror(stream_)) fatal_error(Message::cannot_read, name_);
   if (eof_) return false;
   const std::size_t size = std::fread(buffer_, 1, buffer_size, stream_);
-  if (size == 0 && std::ferror(stream_)) fatal_error("cannot read %s", name_);
+  if (size == 0 && std::ferror(stream_)) fatal_error(Message::cannot_read, name_);
   eof_ = std::feof(stream_) != 0;
   next_ = buffer_;
   end_ = buffer_ + size;
@@ -103,7 +124,7 @@ bool DescriptionInput::read_piece(LineBuffer& line) {
 // Only an "@" can start a directive piece, so the bytes between two of them
 // are copied without looking at their lines; an "@" found is a piece start
 // when its column is a multiple of the piece size.
-void DescriptionInput::copy_ordinary_pieces(std::FILE* out) {
+void DescriptionInput::copy_ordinary_pieces(Output& out) {
   while (!at_end()) {
     const char* scan = next_;
     std::size_t scan_column = column_;
@@ -119,50 +140,40 @@ void DescriptionInput::copy_ordinary_pieces(std::FILE* out) {
       scan_column += 1;
     }
     column_ = stop == end_ ? column_at(scan, end_, scan_column) : scan_column;
-    std::fwrite(next_, 1, static_cast<std::size_t>(stop - next_), out);
+    out.put({next_, static_cast<std::size_t>(stop - next_)});
     line_ += count_newlines(next_, stop);
     next_ = stop;
     if (stop != end_) return;
   }
 }
 
-void read_description(DescriptionInput& in, std::FILE* arch_header, Run& run) {
+void read_description(DescriptionInput& in, Output& copy, MachineRegisters& machine_registers,
+                      SectionWriter& writer) {
+  SectionContext context{machine_registers, writer};
   LineBuffer line;
   for (;;) {
-    in.copy_ordinary_pieces(arch_header);
+    in.copy_ordinary_pieces(copy);
     if (!in.read_piece(line)) return;
-    open_section(line, in, arch_header, run);
+    open_section(line, in, copy, context);
   }
 }
 
-void read_description_file(const Directory& directory, std::optional<OutputFile>& arch_header, Run& run) {
-  InputFile description(directory);
-  arch_header.emplace(directory, file_name::arch_header);
-  DescriptionInput in(description.stream(), description.name());
-  read_description(in, arch_header->stream(), run);
-  arch_header->close();
-}
-
-SectionLines::SectionLines(DescriptionInput& in, std::FILE* arch_header, Run& run, const char* end_expected)
-    : in_(in),
-      arch_header_(arch_header),
-      run_(run),
-      end_expected_(end_expected),
-      opening_line_(run.current_line.line_number()) {}
+SectionLines::SectionLines(DescriptionInput& in, Output& copy, Location opening, Message end_expected)
+    : in_(in), copy_(copy), opening_(opening), end_expected_(end_expected) {}
 
 // An input that ends inside the section is reported at the section's opening
 // line: that is the line whose end line is missing, while the input's last
 // line may be anything, far below.
 Directive SectionLines::next_directive() {
   for (;;) {
-    if (!in_.read_piece(line_)) fatal_error_at(opening_line_, "%s", end_expected_);
+    if (!in_.read_piece(line_)) fatal_error_at(opening_, end_expected_);
     if (line_.first() == '\n') continue;
     if (line_.first() != '@') {
-      write_line(line_, arch_header_);
+      write_line(line_, copy_);
       continue;
     }
-    run_.current_line.save(line_.text(), line_.line_number);
-    Scanner rest(line_.text().substr(1), run_.current_line);
+    current_line_.save(line_.text(), line_.line_number);
+    Scanner rest(line_.text().substr(1), current_line_, 2);
     const std::string_view word = rest.identifier();
     return {word, rest};
   }

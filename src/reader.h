@@ -3,12 +3,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <optional>
 #include <string_view>
 
 #include "description_limits.h"
-#include "files.h"
-#include "run.h"
+#include "machine_registers.h"
+#include "output.h"
+#include "section_model.h"
+#include "section_writer.h"
 #include "tokens.h"
 
 namespace pl_config {
@@ -47,7 +48,7 @@ class DescriptionInput {
   bool read_piece(LineBuffer& line);
   // Writes every piece up to the next one that starts with "@", or up to the
   // end of the input, to `out` unchanged.
-  void copy_ordinary_pieces(std::FILE* out);
+  void copy_ordinary_pieces(Output& out);
 
  private:
   bool refill();
@@ -66,13 +67,11 @@ class DescriptionInput {
   char buffer_[buffer_size];
 };
 
-// Copies the description to the architecture header and hands each section
-// to its generator.
-void read_description(DescriptionInput& in, std::FILE* arch_header, Run& run);
-
-// Opens the description file and then the architecture header, which the
-// caller installs once the whole run has succeeded; reads, closes.
-void read_description_file(const Directory& directory, std::optional<OutputFile>& arch_header, Run& run);
+// Copies the description's ordinary lines to `copy`, reads each section
+// with its reader and hands the section's model to `writer`.  The machine
+// registers are handed out as the regs sections are read.
+void read_description(DescriptionInput& in, Output& copy, MachineRegisters& machine_registers,
+                      SectionWriter& writer);
 
 // One directive line inside a section, its directive word read; `rest` reads
 // the tokens that follow it.
@@ -81,28 +80,58 @@ struct Directive {
   Scanner rest;
 };
 
-// The lines of one section, for its generator, which starts it right after
-// the section's opening line has been saved as the current line.
+// The lines of one section, for its reader, which starts right after the
+// section's opening line.
 class SectionLines {
  public:
   // `end_expected` is the message for an input that ends before the section.
-  SectionLines(DescriptionInput& in, std::FILE* arch_header, Run& run, const char* end_expected);
+  SectionLines(DescriptionInput& in, Output& copy, Location opening, Message end_expected);
   SectionLines(const SectionLines&) = delete;
   SectionLines& operator=(const SectionLines&) = delete;
 
-  // Reads the section's lines up to its next directive line, which it saves
+  // Reads the section's lines up to its next directive line, which it keeps
   // as the current line.  Empty lines are dropped and ordinary lines are
-  // copied to the architecture header at once.
+  // copied at once.
   Directive next_directive();
-  int opening_line() const { return opening_line_; }
+  Location opening() const { return opening_; }
 
  private:
   DescriptionInput& in_;
-  std::FILE* arch_header_;
-  Run& run_;
-  const char* end_expected_;
-  int opening_line_;
+  Output& copy_;
+  Location opening_;
+  Message end_expected_;
+  CurrentLine current_line_;
   LineBuffer line_;
 };
+
+// How a section reads the directive word of each of its lines.
+template <typename Section>
+struct DirectiveRow {
+  const char* word;
+  void (*read)(Scanner& rest, Section& section);
+};
+
+// Reads the directive lines of a section up to its end line, each by the row
+// of its word, and returns the end line.
+template <typename Section, std::size_t N>
+Scanner read_directives(SectionLines& lines, Section& section, const DirectiveRow<Section> (&rows)[N]) {
+  for (;;) {
+    Directive directive = lines.next_directive();
+    if (directive.word == "end") return directive.rest;
+    const DirectiveRow<Section>* row = nullptr;
+    for (const DirectiveRow<Section>& candidate : rows)
+      if (directive.word == candidate.word) row = &candidate;
+    if (row == nullptr) directive.rest.fail(Message::incorrect_declaration);
+    row->read(directive.rest, section);
+  }
+}
+
+// The readers of the three sections, each up to and including its end line;
+// every check of a section is made there, before any writer sees it.
+RegsSection read_regs_section(SectionLines& lines, MachineRegisters& machine_registers);
+// A tags section whose values must repeat is rejected after `writer` has
+// been told, so that the headers show where the section stood.
+TagsSection read_tags_section(SectionLines& lines, SectionWriter& writer);
+StacksSection read_stacks_section(SectionLines& lines);
 
 }  // namespace pl_config

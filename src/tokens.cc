@@ -14,19 +14,26 @@ void CurrentLine::save(std::string_view line, int line_number) {
   line_number_ = line_number;
 }
 
-Scanner::Scanner(std::string_view line, const CurrentLine& quoted)
-    : line_(line.substr(0, line.find('\0'))), quoted_(quoted) {}
+Scanner::Scanner(std::string_view line, const CurrentLine& quoted, int first_column)
+    : line_(line.substr(0, line.find('\0'))), quoted_(quoted), first_column_(first_column) {}
 
-void Scanner::fail(const char* message_format) const {
-  fatal_error_at(quoted_.line_number(), message_format, quoted_.c_str());
+void Scanner::fail(Message id) const { fail(id, location()); }
+
+void Scanner::fail(Message id, Location at) const { syntax_error(id, at, quoted_.c_str()); }
+
+Location Scanner::location() const {
+  return {quoted_.line_number(), first_column_ + static_cast<int>(token_start_)};
 }
+
+Location Scanner::here() const { return {quoted_.line_number(), first_column_ + static_cast<int>(position_)}; }
 
 void Scanner::skip_white_space() {
   while (position_ < line_.size() && is_white_space(line_[position_])) ++position_;
+  token_start_ = position_;
 }
 
 void Scanner::consume_white_space_end() {
-  if (position_ >= line_.size() || !is_white_space(line_[position_])) fail(message::space_expected);
+  if (position_ >= line_.size() || !is_white_space(line_[position_])) fail(Message::space_expected);
   ++position_;
 }
 
@@ -42,16 +49,16 @@ std::optional<std::string_view> Scanner::optional_identifier() {
 
 std::string_view Scanner::identifier() {
   const std::optional<std::string_view> token = optional_identifier();
-  if (!token) fail(message::identifier_expected);
+  if (!token) fail(Message::identifier_expected);
   return *token;
 }
 
 std::string_view Scanner::string_token() {
   skip_white_space();
-  if (position_ >= line_.size() || line_[position_] != '"') fail(message::string_expected);
+  if (position_ >= line_.size() || line_[position_] != '"') fail(Message::string_expected);
   const std::size_t start = position_;
   const std::size_t close = line_.find('"', start + 1);
-  if (close == std::string_view::npos) fail(message::string_expected);
+  if (close == std::string_view::npos) fail(Message::string_expected);
   // The character after the closing quote ends the token and is dropped,
   // whatever it is; a quote that ends the line data leaves nothing to read.
   position_ = std::min(close + 2, line_.size());
@@ -60,7 +67,7 @@ std::string_view Scanner::string_token() {
 
 std::int32_t Scanner::integer() {
   skip_white_space();
-  if (position_ >= line_.size() || !is_digit(line_[position_])) fail(message::integer_expected);
+  if (position_ >= line_.size() || !is_digit(line_[position_])) fail(Message::integer_expected);
   std::int32_t value = 0;
   constexpr std::int32_t max = std::numeric_limits<std::int32_t>::max();
   for (; position_ < line_.size(); ++position_) {
@@ -68,7 +75,7 @@ std::int32_t Scanner::integer() {
     if (c == '_') continue;
     if (!is_digit(c)) break;
     const int digit = c - '0';
-    if (value > (max - digit) / 10) fail(message::integer_too_large);
+    if (value > (max - digit) / 10) fail(Message::integer_too_large);
     value = value * 10 + digit;
   }
   consume_white_space_end();

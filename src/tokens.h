@@ -6,6 +6,8 @@
 #include <string_view>
 
 #include "description_limits.h"
+#include "fatal_error.h"
+#include "messages.h"
 
 namespace pl_config {
 
@@ -32,25 +34,14 @@ class CurrentLine {
   int line_number_ = 0;
 };
 
-// The syntax error messages that quote the current line.
-namespace message {
-inline constexpr char identifier_expected[] = "Syntax error: identifier expected in: %s";
-inline constexpr char space_expected[] = "Syntax error: space expected after identifier in: %s";
-inline constexpr char string_expected[] = "Syntax error: string expected in: %s";
-inline constexpr char integer_expected[] = "Syntax error: integer expected in: %s";
-inline constexpr char integer_too_large[] = "Syntax error: integer too large in: %s";
-inline constexpr char incorrect_declaration[] = "Syntax error: incorrect @ declaration in: %s";
-// A name that its section's table has no room for.
-inline constexpr char name_too_long[] = "Syntax error: name too long in: %s";
-}  // namespace message
-
 // Reads the tokens of one directive line from left to right.  Each token must
 // be ended by one character (white space for identifiers and integers, any
 // character after a string's closing quote), which is consumed with it.  The
 // line data ends at the first NUL byte, as a C string would.
 class Scanner {
  public:
-  Scanner(std::string_view line, const CurrentLine& quoted);
+  // `line` starts at column `first_column` of the quoted line.
+  Scanner(std::string_view line, const CurrentLine& quoted, int first_column);
 
   // A required identifier: a letter, then letters, digits and underscores.
   std::string_view identifier();
@@ -62,9 +53,16 @@ class Scanner {
   // Digits, with underscores to group them; no sign.
   std::int32_t integer();
 
-  // Ends the run with `message_format`, filled with the quoted line.
-  [[noreturn]] void fail(const char* message_format) const;
+  // Ends the run with a syntax error quoting the line, about the last
+  // token read.
+  [[noreturn]] void fail(Message id) const;
+  // The same, about the field at `at`.
+  [[noreturn]] void fail(Message id, Location at) const;
   int line_number() const { return quoted_.line_number(); }
+  // Of the last token read, or of the place where one was looked for.
+  Location location() const;
+  // Just past the text read so far.
+  Location here() const;
 
  private:
   void skip_white_space();
@@ -73,7 +71,9 @@ class Scanner {
 
   std::string_view line_;
   std::size_t position_ = 0;
+  std::size_t token_start_ = 0;
   const CurrentLine& quoted_;
+  int first_column_;
 };
 
 }  // namespace pl_config

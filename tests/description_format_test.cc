@@ -22,6 +22,7 @@
 #include "description_check.h"
 #include "fatal_error.h"
 #include "memory_directory.h"
+#include "memory_output.h"
 #include "pl_config.h"
 #include "tool_run.h"
 
@@ -96,19 +97,14 @@ std::map<std::string, std::string> run_example(const Block& example) {
   std::vector<const char*> list;
   for (const std::string& name : names) list.push_back(name.c_str());
   const MemoryDirectory files(example.text);
-  MemoryFile out, err;
-  std::FILE* out_stream = out.open();
-  std::FILE* err_stream = err.open();
+  MemoryOutput out, err;
   try {
-    if (check) check_description(example_build_config(list), files, out_stream, err_stream);
-    else run_pl_config(example_build_config(list), files, out_stream);
+    if (check) check_description(example_build_config(list), files, out.out(), err.out());
+    else run_pl_config(example_build_config(list), files, out.out());
   } catch (const FatalError& error) {
-    if (located && error.line() > 0) std::fprintf(err_stream, "%s:%d: ", files.description(), error.line());
-    std::fprintf(err_stream, "%s\n", error.what());
+    write_fatal_error(err.out(), error, files.description(), located);
   }
-  std::fclose(out_stream);
-  std::fclose(err_stream);
-  std::map<std::string, std::string> outputs{{"stdout", std::string(out.text())}, {"stderr", std::string(err.text())}};
+  std::map<std::string, std::string> outputs{{"stdout", out.text()}, {"stderr", err.text()}};
   for (const char* name : {file_name::arch_header, file_name::register_map, file_name::stack_header,
                            file_name::public_config})
     outputs[name] = files.output(name)->text();

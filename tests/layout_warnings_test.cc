@@ -2,30 +2,26 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 #include "description_check.h"
 #include "memory_directory.h"
+#include "memory_output.h"
 
 namespace pl_config {
 namespace {
 
 using testing::MemoryDirectory;
-using testing::MemoryFile;
+using testing::MemoryOutput;
 
 // What a check of `description` writes on its warning stream.
 std::string warnings_of(const std::string& description) {
   BuildConfig config{};
   config.version = "1.0.0";
   const MemoryDirectory files(description);
-  MemoryFile report, warnings;
-  std::FILE* report_stream = report.open();
-  std::FILE* warning_stream = warnings.open();
-  EXPECT_EQ(check_description(config, files, report_stream, warning_stream), 0);
-  std::fclose(report_stream);
-  std::fclose(warning_stream);
-  return std::string(warnings.text());
+  MemoryOutput report, warnings;
+  EXPECT_EQ(check_description(config, files, report.out(), warnings.out()), 0);
+  return warnings.text();
 }
 
 std::string tags(const std::string& lines) { return "@begin tags\n" + lines + "@end\n"; }

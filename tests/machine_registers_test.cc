@@ -5,30 +5,30 @@
 #include <string>
 
 #include "fatal_message.h"
-#include "memory_stream.h"
+#include "memory_output.h"
 
 namespace pl_config {
 namespace {
 
 using testing::fatal_message;
-using testing::MemoryStream;
+using testing::MemoryOutput;
 
 const char* const two_names[] = {"m1", "m2"};
 
 TEST(RegisterUsageMacrosTest, EmptyTable) {
   MachineRegisters registers(two_names);
-  MemoryStream out;
-  write_register_usage_macros(out.get(), registers);
-  EXPECT_EQ(out.contents(), "\n#define NB_USED_MACHINE_REGS\t0\n\n#define CFLAGS_REGS\t\t\"\"\n");
+  MemoryOutput out;
+  write_register_usage_macros(out.out(), registers);
+  EXPECT_EQ(out.text(), "\n#define NB_USED_MACHINE_REGS\t0\n\n#define CFLAGS_REGS\t\t\"\"\n");
 }
 
 TEST(RegisterUsageMacrosTest, EveryOptionIsFollowedByABlank) {
   MachineRegisters registers(two_names);
   registers.append(two_names[0], "pl_reg_bank", "WamWordP");
   registers.append(two_names[1], "R1", "WamWord");
-  MemoryStream out;
-  write_register_usage_macros(out.get(), registers);
-  EXPECT_EQ(out.contents(),
+  MemoryOutput out;
+  write_register_usage_macros(out.out(), registers);
+  EXPECT_EQ(out.text(),
             "\n#define NB_USED_MACHINE_REGS\t2\n\n#define CFLAGS_REGS\t\t\"-ffixed-m1 -ffixed-m2 \"\n");
 }
 

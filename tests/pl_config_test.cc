@@ -13,6 +13,7 @@
 #include "expected.h"
 #include "fatal_message.h"
 #include "memory_directory.h"
+#include "memory_output.h"
 #include "memory_stream.h"
 #include "tool_run.h"
 
@@ -157,9 +158,9 @@ BuildConfig config_with_version(const char* version) {
 }
 
 TEST(VersionMacrosTest, NumbersComeFromTheVersionString) {
-  MemoryStream out;
-  write_version_macros(out.get(), config_with_version("2.7.13"));
-  EXPECT_EQ(out.contents(),
+  MemoryOutput out;
+  write_version_macros(out.out(), config_with_version("2.7.13"));
+  EXPECT_EQ(out.text(),
             "\n"
             "#define __TARNHOLLOW__        \t2\n"
             "#define __TARNHOL__           \t2\n"
@@ -192,8 +193,8 @@ TEST(VersionMacrosTest, VersionStringsOfAnotherFormOrTooLargeAreErrors) {
       {"214748.36.47", true}, {"214748.36.48", false},
   };
   for (const auto& c : cases) {
-    MemoryStream out;
-    EXPECT_EQ(fatal_message([&] { write_version_macros(out.get(), config_with_version(c.version)); }),
+    MemoryOutput out;
+    EXPECT_EQ(fatal_message([&] { write_version_macros(out.out(), config_with_version(c.version)); }),
               c.accepted ? "" : std::string("invalid version string ") + c.version);
   }
 }
@@ -203,11 +204,11 @@ TEST(SummaryTest, UsedRegistersAreEachFollowedByTwoBlanks) {
   MachineRegisters registers(list);
   registers.append(list[0], "pl_reg_bank", "WamWordP");
   registers.append(list[1], "H", "WamWordP");
-  MemoryStream out;
-  print_machine_register_count(out.get(), registers);
-  print_used_registers(out.get(), registers);
-  print_closing_line(out.get());
-  EXPECT_EQ(out.contents(), summary_tail(2, "x19 (pl_reg_bank)  x20 (H)  \n"));
+  MemoryOutput out;
+  print_machine_register_count(out.out(), registers);
+  print_used_registers(out.out(), registers);
+  print_closing_line(out.out());
+  EXPECT_EQ(out.text(), summary_tail(2, "x19 (pl_reg_bank)  x20 (H)  \n"));
 }
 
 // The tool's tables are fixed in size and its error message lives in the
@@ -230,18 +231,16 @@ TEST(DriverTest, AWholeRunAllocatesNothing) {
   } cases[] = {{example, false, true}, {failing, false, false}, {example, true, true}, {failing, true, false}};
   for (const auto& c : cases) {
     const MemoryDirectory files(c.description);
-    MemoryFile summary;
-    std::FILE* summary_stream = summary.open();
+    MemoryOutput summary;
     bool succeeded = false;
     allocations = 0;
     counting_allocations = true;
     try {
-      succeeded = (c.check ? check_description(config, files, summary_stream, summary_stream)
-                           : run_pl_config(config, files, summary_stream)) == 0;
+      succeeded = (c.check ? check_description(config, files, summary.out(), summary.out())
+                           : run_pl_config(config, files, summary.out())) == 0;
     } catch (const FatalError&) {
     }
     counting_allocations = false;
-    std::fclose(summary_stream);
     EXPECT_EQ(succeeded, c.succeeds);
     EXPECT_EQ(allocations, 0);
     // The run did its work: the example's register block reached the header,

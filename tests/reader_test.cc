@@ -11,6 +11,8 @@
 #include "core_run.h"
 #include "expect_run.h"
 #include "fatal_message.h"
+#include "header_writer.h"
+#include "memory_output.h"
 #include "memory_stream.h"
 #include "tool_run.h"
 
@@ -21,6 +23,7 @@ using testing::CoreResult;
 using testing::default_tool;
 using testing::expect_reading_error;
 using testing::fatal_message;
+using testing::MemoryOutput;
 using testing::MemoryStream;
 using testing::run_core;
 using testing::run_tool;
@@ -70,10 +73,13 @@ TEST(ReadPieceTest, ReadErrorInsideASectionEndsTheRun) {
                                                    .close = nullptr});
     ASSERT_NE(stream, nullptr);
     DescriptionInput in(stream, "wam_arch.def");
-    MemoryStream arch;
-    pl_config::Run run({});
-    EXPECT_EQ(fatal_message([&] { read_description(in, arch.get(), run); }), "cannot read wam_arch.def") << section;
-    EXPECT_EQ(arch.contents(), "// kept\n") << section;
+    MemoryOutput arch;
+    MachineRegisters machine_registers({});
+    HeaderWriter writer(arch.out(), arch.out(), arch.out(), arch.out());
+    EXPECT_EQ(fatal_message([&] { read_description(in, arch.out(), machine_registers, writer); }),
+              "cannot read wam_arch.def")
+        << section;
+    EXPECT_EQ(arch.text(), "// kept\n") << section;
     std::fclose(stream);
   }
 }

@@ -33,7 +33,7 @@ class ScannerTest : public ::testing::Test {
   Scanner scan(const std::string& line) {
     line_ = line;
     current_.save(line_, 1);
-    return Scanner(line_, current_);
+    return Scanner(line_, current_, 1);
   }
 
   std::string line_;

@@ -1,0 +1,33 @@
+#include "headers.h"
+
+namespace pl_config {
+
+namespace {
+
+constexpr bool rows_in_role_order() {
+  for (std::size_t i = 0; i < Headers::count; ++i)
+    if (static_cast<std::size_t>(header_rows[i].role) != i) return false;
+  return true;
+}
+static_assert(rows_in_role_order());
+
+}  // namespace
+
+void Headers::open(bool with_description) {
+  for (std::size_t i = 0; i < count; ++i) {
+    if (header_rows[i].opened_with_description != with_description) continue;
+    files_[i].emplace(directory_, header_rows[i].name);
+    files_[i]->out().put(header_rows[i].first_text);
+  }
+}
+
+void Headers::close(bool with_description) {
+  for (std::size_t i = 0; i < count; ++i)
+    if (header_rows[i].opened_with_description == with_description) files_[i]->close();
+}
+
+void Headers::install() {
+  for (std::optional<OutputFile>& file : files_) file->install();
+}
+
+}  // namespace pl_config

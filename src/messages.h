@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstddef>
+
+namespace pl_config {
+
+// Every message the tool ends a run with, by what it is about.
+enum class MessageKind {
+  syntax,  // a directive line: "Syntax error: TEXT in: LINE", the line quoted
+  line,    // a line of the description, not quoted
+  file,    // a file, named by the argument
+  plain,   // the run as a whole
+};
+
+enum class Message {
+  identifier_expected,
+  space_expected,
+  string_expected,
+  integer_expected,
+  integer_too_large,
+  incorrect_declaration,
+  name_too_long,
+  unknown_section,
+  group_above_14,
+  group_full,
+  filler_too_long,
+  no_register,
+  too_many_tags,
+  tag_value_too_large,
+  wrong_tag_type,
+  too_many_stacks,
+  description_too_long,
+  stack_size_too_large,
+  top_too_long,
+  no_stack_declared,
+  regs_end_expected,
+  tags_end_expected,
+  stacks_end_expected,
+  tag_value_repeated,
+  too_many_machine_registers,
+  machine_register_name_too_long,
+  invalid_version,
+  cannot_open,
+  cannot_read,
+  cannot_write,
+  cannot_write_standard_output,
+};
+
+struct MessageEntry {
+  Message id;
+  MessageKind kind;
+  // A syntax error's own words; any other message's printf format.
+  const char* text;
+};
+
+// In the order of Message.
+extern const MessageEntry message_table[];
+extern const std::size_t message_count;
+
+const MessageEntry& entry_of(Message id);
+
+}  // namespace pl_config

@@ -1,0 +1,134 @@
+// The regs section: "@reg <group> <type> <name>" and "@filler <value>" lines.
+
+#include <array>
+#include <charconv>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+
+#include "description_limits.h"
+#include "reader.h"
+
+namespace pl_config {
+
+namespace {
+
+constexpr std::size_t group_count = limit::register_groups;
+constexpr std::size_t written_group_count = limit::written_register_groups;
+constexpr std::size_t group_capacity = limit::registers_per_group;
+
+struct Group {
+  std::array<PlacedRegister, group_capacity> declarations{};
+  std::size_t count = 0;
+};
+
+// The section as its lines declare it, group by group; only complete once
+// its end line is read.
+struct RegsTables {
+  std::array<Group, group_count> groups{};
+  FillerPrefix filler_prefix;
+};
+
+// "@reg <group> <type> <name>": every token is read before any limit is
+// checked, so a malformed line reports its syntax first.
+void read_register_line(Scanner& rest, RegsTables& tables) {
+  const std::int32_t group_number = rest.integer();
+  const Location group_at = rest.location();
+  const std::string_view type = rest.identifier();
+  const Location type_at = rest.location();
+  const std::string_view name = rest.identifier();
+  const Location name_at = rest.location();
+  if (static_cast<std::size_t>(group_number) >= group_count) rest.fail(Message::group_above_14, group_at);
+  Group& group = tables.groups[static_cast<std::size_t>(group_number)];
+  if (group.count == group_capacity) rest.fail(Message::group_full, group_at);
+  if (!Name::fits(type)) rest.fail(Message::name_too_long, type_at);
+  if (!Name::fits(name)) rest.fail(Message::name_too_long, name_at);
+  PlacedRegister& declaration = group.declarations[group.count++];
+  declaration.type.assign(type);
+  declaration.name.assign(name);
+  declaration.group = group_number;
+  declaration.type_at = type_at;
+  declaration.name_at = name_at;
+}
+
+// "@filler <identifier or integer>": the integer is written back in decimal,
+// so leading zeros and grouping underscores do not reach the output.
+void read_filler_line(Scanner& rest, RegsTables& tables) {
+  std::array<char, 16> digits{};
+  std::string_view value;
+  if (const std::optional<std::string_view> identifier = rest.optional_identifier()) {
+    value = *identifier;
+  } else {
+    char* const end = std::to_chars(digits.data(), digits.data() + digits.size(), rest.integer()).ptr;
+    value = {digits.data(), end};
+  }
+  FillerPrefix& prefix = tables.filler_prefix;
+  if (value.size() + 1 > prefix.room()) rest.fail(Message::filler_too_long);
+  prefix.append(value);
+  prefix.append("+");
+}
+
+constexpr DirectiveRow<RegsTables> regs_directives[] = {
+    {"filler", read_filler_line},
+    {"reg", read_register_line},
+};
+
+std::size_t written_register_count(const RegsTables& tables) {
+  std::size_t count = 0;
+  for (std::size_t g = 0; g < written_group_count; ++g) count += tables.groups[g].count;
+  return count;
+}
+
+// The entries that placing the registers will hand out: pl_reg_bank's, then
+// one per register as long as the list lasts.
+std::size_t machine_registers_needed(std::size_t list_size, std::size_t register_count) {
+  return list_size == 0 ? 0 : 1 + std::min(list_size - 1, register_count);
+}
+
+// The registers of groups 0 to 9, group by group, each group in line order,
+// and where each lives: the first name of the machine register list goes to
+// pl_reg_bank, the names after it to the registers in this order while they
+// last, and the registers left over take the bank slots in turn.
+void place_registers(const RegsTables& tables, RegsSection& section, MachineRegisters& machine_registers) {
+  const std::span<const char* const> list = machine_registers.list();
+  if (!list.empty()) {
+    section.bank_pointer_register = list.front();
+    machine_registers.append(list.front(), "pl_reg_bank", "WamWordP");
+  }
+  std::size_t next_name = 1;
+  int next_slot = 0;
+  for (std::size_t g = 0; g < written_group_count; ++g) {
+    const Group& group = tables.groups[g];
+    for (std::size_t i = 0; i < group.count; ++i) {
+      PlacedRegister& reg = section.register_table[section.register_count++];
+      reg = group.declarations[i];
+      if (next_name < list.size()) {
+        reg.machine_register = list[next_name++];
+        machine_registers.append(reg.machine_register, reg.name.view(), reg.type.view());
+      } else {
+        reg.bank_slot = next_slot++;
+      }
+    }
+  }
+  for (std::size_t g = written_group_count; g < group_count; ++g) section.unwritten_count += tables.groups[g].count;
+}
+
+}  // namespace
+
+RegsSection read_regs_section(SectionLines& lines, MachineRegisters& machine_registers) {
+  RegsTables tables;
+  const Scanner end_line = read_directives(lines, tables, regs_directives);
+  const std::size_t count = written_register_count(tables);
+  if (count == 0) end_line.fail(Message::no_register);
+  if (machine_registers_needed(machine_registers.list().size(), count) > machine_registers.room())
+    fatal_error_at(end_line.location(), Message::too_many_machine_registers, MachineRegisters::capacity);
+  RegsSection section;
+  section.opening = lines.opening();
+  section.filler_prefix = tables.filler_prefix;
+  place_registers(tables, section, machine_registers);
+  return section;
+}
+
+}  // namespace pl_config

@@ -1,0 +1,98 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "description_limits.h"
+#include "fatal_error.h"
+#include "tag_kinds.h"
+#include "word_layout.h"
+
+namespace pl_config {
+
+// What the section readers make of a section once it has been read and
+// checked to its end line: the models that every writer takes.  Each field
+// keeps where it stands in the description.
+
+// A bank slot holds one 64-bit word.
+inline constexpr int bank_slot_bytes = 8;
+
+// A register of groups 0 to 9 and where it lives.
+struct PlacedRegister {
+  Name type;
+  Name name;
+  int group = 0;
+  Location type_at;
+  Location name_at;
+  const char* machine_register = nullptr;  // null for a register in the bank
+  int bank_slot = 0;  // in the bank: counted from the first slot after the filler
+
+  const char* c_name() const { return name.c_str(); }
+  const char* c_type() const { return type.c_str(); }
+  int line() const { return name_at.line; }
+};
+
+struct RegsSection {
+  static constexpr std::size_t capacity = limit::written_register_groups * limit::registers_per_group;
+
+  Location opening;  // the @begin line
+  const char* bank_pointer_register = nullptr;  // pl_reg_bank's machine register; null: it is a variable
+  FillerPrefix filler_prefix;  // the filler values, each followed by "+"
+  std::array<PlacedRegister, capacity> register_table{};  // in register order
+  std::size_t register_count = 0;
+  // Declared in groups 10 to 14, which no header shows.
+  std::size_t unwritten_count = 0;
+
+  std::span<const PlacedRegister> registers() const { return {register_table.data(), register_count}; }
+};
+
+struct Tag {
+  Name name;
+  TagKind kind = TagKind::long_int;
+  std::int32_t value = 0;
+  Location name_at;
+  Location kind_at;
+  Location value_at;
+
+  const char* c_name() const { return name.c_str(); }
+  int line() const { return name_at.line; }
+};
+
+struct TagsSection {
+  static constexpr int capacity = limit::tags;
+
+  explicit TagsSection(Location opening_line) : opening(opening_line) {}
+
+  Location opening;
+  WordLayout word{0};  // complete at the end line
+  std::array<Tag, capacity> tag_table{};
+  int tag_count = 0;
+  std::int32_t largest_value = 0;
+
+  std::span<const Tag> tags() const { return {tag_table.data(), static_cast<std::size_t>(tag_count)}; }
+};
+
+struct StackEntry {
+  Name name;
+  StackDescription description;  // with its double quotes
+  std::int32_t default_size = 0;  // in WamWords
+  TopExpression top_expression;
+  Location name_at;
+  Location description_at;
+  Location size_at;
+  Location top_at;
+
+  int line() const { return name_at.line; }
+};
+
+struct StacksSection {
+  Location opening;
+  std::array<StackEntry, limit::stacks> stack_table{};
+  std::size_t stack_count = 0;
+
+  std::span<const StackEntry> stacks() const { return {stack_table.data(), stack_count}; }
+};
+
+}  // namespace pl_config

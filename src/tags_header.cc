@@ -1,0 +1,151 @@
+// The generated text of a tags section, in output order: into the
+// architecture header the word layout, the tag/untag macros and pl_tag_tbl;
+// into the public configuration header the integer range and tag values.
+
+#include <cstdint>
+#include <iterator>
+#include <span>
+
+#include "header_writer.h"
+
+namespace pl_config {
+
+namespace {
+
+// A tagged word's values are printed through long long, which holds 64 bits
+// on every platform; long has 32 on Windows.
+unsigned long long hex(std::uint64_t bits) { return bits; }
+
+void emit_integer_range(Output& pch, const WordLayout& layout) {
+  pch.print("#define PL_MIN_INTEGER\t\t%lld\n", static_cast<long long>(layout.min_integer));
+  pch.print("#define PL_MAX_INTEGER\t\t%lld\n", static_cast<long long>(layout.max_integer));
+  pch.put("\n");
+}
+
+void emit_layout_constants(Output& ah, const WordLayout& layout) {
+  const int n = layout.tag_size;
+  ah.print("#define TAG_SIZE     \t\t%d\n", n);
+  ah.print("#define TAG_SIZE_LOW \t\t%d\n", 3);
+  ah.print("#define TAG_SIZE_HIGH\t\t%d\n", n - 3);
+  ah.print("#define VALUE_SIZE   \t\t%d\n", 64 - n);
+  ah.print("#define TAG_MASK     \t\t(PlULong)%#llx\n", hex(layout.tag_mask));
+  ah.print("#define VALUE_MASK   \t\t(PlULong)%#llx\n", hex(layout.value_mask));
+  ah.put("#define Tag_Mask_Of(w)\t\t((PlLong) (w) & (TAG_MASK))\n");
+  if (layout.split()) {
+    ah.print("#define Tag_From_Tag_Mask(w) \t(((PlULong) (w) >> %d) | ((w) & %d))\n", 64 - n, 7);
+    ah.print("#define Tag_Of(w)     \t\t((((PlULong) (w) >> %d) << %d) | ((w) & %d))\n", 67 - n, 3, 7);
+  } else {
+    ah.put("#define Tag_From_Tag_Mask(w) \t(w)\n");
+    ah.put("#define Tag_Of(w)     \t\tTag_Mask_Of(w)\n");
+  }
+}
+
+void emit_tag_masks(Output& ah, std::span<const Tag> tags, const WordLayout& layout) {
+  for (const Tag& tag : tags)
+    ah.print("#define TAG_%s_MASK\t\t(PlULong)%#llx\n", tag.c_name(), hex(layout.mask_of(tag.value)));
+}
+
+void emit_tag_values(Output& ah, Output& pch, std::span<const Tag> tags) {
+  ah.put("\n");
+  ah.print("#define NB_OF_TAGS       \t%d\n", static_cast<int>(tags.size()));
+  for (const Tag& tag : tags) {
+    ah.print("#define %-10s \t\t%-2d\n", tag.c_name(), tag.value);
+    pch.print("#define PL_%-10s \t\t%-2d\n", tag.c_name(), tag.value);
+  }
+  ah.put("\n");
+}
+
+void emit_general_macros(Output& ah, const WordLayout& layout) {
+  const int n = layout.tag_size;
+  ah.put("\t/* General Tag/UnTag macros */\n\n");
+  ah.print("#define Tag_Long_Int(tm, v)  \t((((PlLong) ((v) << %d)) >> %d) | (tm))\n", n, n - 3);
+  ah.print("#define Tag_Short_Uns(tm, v)\t(((PlLong) (v) << %d) + (tm))\n", 3);
+  ah.put("#define Tag_Address(tm, v)  \t((PlLong) (v) + (tm))\n");
+  ah.put("\n");
+  ah.print("#define UnTag_Long_Int(w)    \t((PlLong) ((w) << %d) >> %d)\n", n - 3, n);
+  ah.put("#define UnTag_Short_Uns(w)\tUnTag_Long_Int(w)\n");
+  ah.put("#define UnTag_Address(w)  \t((WamWord *) ((w) & VALUE_MASK))\n");
+  ah.put("\n\n");
+}
+
+void emit_tag_body(Output& ah, const Tag& tag, const WordLayout& layout) {
+  if (tag.kind == TagKind::long_int && tag.value == 0) {
+    ah.print("(((PlULong) (v) << %d) & VALUE_MASK)\n", 3);
+  } else if (tag.kind == TagKind::long_int && tag.value == layout.all_ones) {
+    ah.print("(((PlULong) (v) << %d) | TAG_MASK)\n", 3);
+  } else {
+    ah.print("%s(TAG_%s_MASK, v)\n", row_of(tag.kind).tag_macro, tag.c_name());
+  }
+}
+
+void emit_untag_body(Output& ah, const Tag& tag) {
+  if (tag.kind == TagKind::short_uns && tag.value <= 3) {
+    ah.print("((PlULong) (w) >> %d)\n", 3);
+  } else if (tag.kind == TagKind::address && tag.value == 0) {
+    ah.put("((WamWord *) (w))\n");
+  } else {
+    ah.print("%s(w)\n", row_of(tag.kind).untag_macro);
+  }
+}
+
+void emit_specialized_macros(Output& ah, std::span<const Tag> tags, const WordLayout& layout) {
+  ah.put("\t/* Specialized Tag/UnTag macros */\n\n");
+  ah.put("\n");
+  for (const Tag& tag : tags) {
+    ah.print("#define Tag_%s(v)  \t\t", tag.c_name());
+    emit_tag_body(ah, tag, layout);
+  }
+  ah.put("\n");
+  for (const Tag& tag : tags) {
+    ah.print("#define UnTag_%s(w)  \t\t", tag.c_name());
+    emit_untag_body(ah, tag);
+  }
+  ah.put("\n");
+  for (const Tag& tag : tags)
+    ah.print("#define Tag_Is_%s(w)  \t\t(Tag_Mask_Of(w) == TAG_%s_MASK)\n", tag.c_name(), tag.c_name());
+}
+
+// One enumerator per kind, in the order of the rows.
+void emit_tag_types(Output& ah) {
+  ah.put("\ntypedef enum\n{\n");
+  for (const TagKindRow& row : tag_kinds) ah.print("  %s%s\n", row.generated, &row == std::end(tag_kinds) - 1 ? "" : ",");
+  ah.put("}TypTag;\n");
+  ah.put("\ntypedef struct\n{\n  char *name;\n  TypTag type;\n  int value;\n  PlLong tag_mask;\n}InfTag;\n\n\n");
+}
+
+// A C array needs at least one element: a section without tags gets a row
+// that nothing reads, since NB_OF_TAGS is then 0.
+void emit_tag_table(Output& ah, std::span<const Tag> tags, const WordLayout& layout) {
+  ah.put("#ifdef ENGINE_FILE\n\n");
+  ah.put("InfTag pl_tag_tbl[] =\n{\n");
+  if (tags.empty()) ah.print("  { 0, %s, 0, 0}\n};\n", tag_kinds[0].generated);
+  for (const Tag& tag : tags) {
+    const char* separator = &tag == &tags.back() ? "\n};\n" : ",\n";
+    ah.print("  { \"%s\", %s, %d, %#llx}%s", tag.c_name(), row_of(tag.kind).generated, tag.value,
+                 hex(layout.mask_of(tag.value)), separator);
+  }
+  ah.put("\n#else\n\n");
+  ah.put("extern InfTag pl_tag_tbl[];\n");
+  ah.put("\n#endif\n");
+}
+
+}  // namespace
+
+void emit_tags_begin(Output& ah) { ah.put("\n\n   /*--- Begin Tag Generation ---*/\n\n"); }
+
+void emit_tags_section(const TagsSection& section, Output& ah, Output& pch) {
+  const WordLayout& layout = section.word;
+  const std::span<const Tag> tags = section.tags();
+  emit_tags_begin(ah);
+  emit_integer_range(pch, layout);
+  emit_layout_constants(ah, layout);
+  emit_tag_masks(ah, tags, layout);
+  emit_tag_values(ah, pch, tags);
+  emit_general_macros(ah, layout);
+  emit_specialized_macros(ah, tags, layout);
+  emit_tag_types(ah);
+  emit_tag_table(ah, tags, layout);
+  ah.put("\n\n   /*--- End Tag Generation ---*/\n\n");
+}
+
+}  // namespace pl_config

@@ -1,0 +1,53 @@
+// The tags section: "@tag <name> <kind> <value>" lines.
+
+#include <cstdint>
+#include <string_view>
+
+#include "description_limits.h"
+#include "reader.h"
+
+namespace pl_config {
+
+namespace {
+
+TagKind read_tag_kind(std::string_view word, const Scanner& line) {
+  for (const TagKindRow& row : tag_kinds)
+    if (word == row.word) return row.kind;
+  line.fail(Message::wrong_tag_type);
+}
+
+// Every token is read before any limit is checked, so a malformed line
+// reports its syntax first.
+void read_tag_line(Scanner& line, TagsSection& section) {
+  Tag tag;
+  const std::string_view name = line.identifier();
+  tag.name_at = line.location();
+  tag.kind = read_tag_kind(line.identifier(), line);
+  tag.kind_at = line.location();
+  tag.value = line.integer();
+  tag.value_at = line.location();
+  if (section.tag_count == TagsSection::capacity) line.fail(Message::too_many_tags, tag.name_at);
+  if (!Name::fits(name)) line.fail(Message::name_too_long, tag.name_at);
+  if (tag.value >= limit::tag_value_bound) line.fail(Message::tag_value_too_large, tag.value_at);
+  tag.name.assign(name);
+  section.tag_table[static_cast<std::size_t>(section.tag_count++)] = tag;
+  if (tag.value > section.largest_value) section.largest_value = tag.value;
+}
+
+constexpr DirectiveRow<TagsSection> tags_directives[] = {{"tag", read_tag_line}};
+
+}  // namespace
+
+TagsSection read_tags_section(SectionLines& lines, SectionWriter& writer) {
+  TagsSection section(lines.opening());
+  const Scanner end_line = read_directives(lines, section, tags_directives);
+  // Two tags cannot share a value if there are more tags than values.
+  if (section.largest_value + 1 < section.tag_count) {
+    writer.tags_section_rejected();
+    fatal_error_at(end_line.location(), Message::tag_value_repeated);
+  }
+  section.word = WordLayout(section.largest_value);
+  return section;
+}
+
+}  // namespace pl_config
