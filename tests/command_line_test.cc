@@ -56,6 +56,8 @@ TEST(CommandLineTest, OptionsInTheirGnuForms) {
       {{"-d"}, {.command = Command::usage_error, .error = "option requires an argument -- 'd'"}},
       {{"--check=yes"}, {.command = Command::usage_error, .error = "option '--check' doesn't allow an argument"}},
       {{"wam_arch.def"}, {.command = Command::usage_error, .error = "unexpected argument 'wam_arch.def'"}},
+      // A lone "-" is an operand, as standard input would be elsewhere.
+      {{"-"}, {.command = Command::usage_error, .error = "unexpected argument '-'"}},
       {{"--", "--help"}, {.command = Command::usage_error, .error = "unexpected argument '--help'"}},
       {{"--bogus", "--help"}, {.command = Command::usage_error, .error = "unrecognized option '--bogus'"}},
   };
