@@ -3,6 +3,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "messages.h"
+
 namespace pl_config {
 
 namespace {
@@ -37,7 +39,7 @@ class Parser {
   const OptionEntry* find_long(std::string_view name);
   // Records what the option asks for; `value` is null for a flag.
   void apply(const OptionEntry& entry, const char* value);
-  void fail(const char* format, std::string_view text);
+  void fail(Message id, std::string_view text);
   bool done() const { return line_.command != Command::run; }
 
   int argc_;
@@ -57,7 +59,7 @@ CommandLine Parser::parse() {
     } else if (!options_ended && argument[0] == '-' && argument[1] != '\0') {
       short_options(argument + 1);
     } else {
-      fail("unexpected argument '%.*s'", argument);
+      fail(Message::unexpected_argument, argument);
     }
   }
   return line_;
@@ -75,7 +77,7 @@ const OptionEntry* Parser::find_long(std::string_view name) {
     }
   }
   if (matches == 1) return found;
-  fail(matches == 0 ? "unrecognized option '--%.*s'" : "option '--%.*s' is ambiguous", name);
+  fail(matches == 0 ? Message::unrecognized_option : Message::ambiguous_option, name);
   return nullptr;
 }
 
@@ -84,11 +86,11 @@ void Parser::long_option(std::string_view text) {
   const OptionEntry* entry = find_long(text.substr(0, equals));
   if (entry == nullptr) return;
   if (equals != std::string_view::npos) {
-    if (!entry->takes_value) return fail("option '--%.*s' doesn't allow an argument", entry->long_name);
+    if (!entry->takes_value) return fail(Message::argument_not_allowed, entry->long_name);
     return apply(*entry, text.data() + equals + 1);
   }
   if (!entry->takes_value) return apply(*entry, nullptr);
-  if (next_ == argc_) return fail("option '--%.*s' requires an argument", entry->long_name);
+  if (next_ == argc_) return fail(Message::argument_required, entry->long_name);
   apply(*entry, argv_[next_++]);
 }
 
@@ -97,13 +99,13 @@ void Parser::short_options(const char* text) {
     const OptionEntry* entry = nullptr;
     for (const OptionEntry& candidate : option_table)
       if (candidate.short_name == *text) entry = &candidate;
-    if (entry == nullptr) return fail("invalid option -- '%.*s'", std::string_view(text, 1));
+    if (entry == nullptr) return fail(Message::invalid_short_option, std::string_view(text, 1));
     if (!entry->takes_value) {
       apply(*entry, nullptr);
     } else if (text[1] != '\0') {
       return apply(*entry, text + 1);
     } else if (next_ == argc_) {
-      return fail("option requires an argument -- '%.*s'", std::string_view(text, 1));
+      return fail(Message::short_argument_required, std::string_view(text, 1));
     } else {
       return apply(*entry, argv_[next_++]);
     }
@@ -111,7 +113,7 @@ void Parser::short_options(const char* text) {
 }
 
 void Parser::apply(const OptionEntry& entry, const char* value) {
-  if (entry.takes_value && value[0] == '\0') return fail("option '--%.*s' requires a non-empty argument", entry.long_name);
+  if (entry.takes_value && value[0] == '\0') return fail(Message::empty_argument, entry.long_name);
   Options& options = line_.options;
   switch (entry.id) {
     case OptionId::description: options.description = value; break;
@@ -125,11 +127,11 @@ void Parser::apply(const OptionEntry& entry, const char* value) {
 }
 
 // The offending text is quoted whole as far as the message has room.
-void Parser::fail(const char* format, std::string_view text) {
+void Parser::fail(Message id, std::string_view text) {
   line_.command = Command::usage_error;
   const int room = static_cast<int>(CommandLine::error_capacity / 2);
   const int length = text.size() < static_cast<std::size_t>(room) ? static_cast<int>(text.size()) : room;
-  std::snprintf(line_.error, sizeof line_.error, format, length, text.data());
+  std::snprintf(line_.error, sizeof line_.error, entry_of(id).text, length, text.data());
 }
 
 }  // namespace

@@ -6,11 +6,11 @@
 
 namespace pl_config {
 
-void LayoutWarnings::warn(int line, const char* format, ...) {
+void LayoutWarnings::warn(int line, Message id, ...) {
   out_.print("%s:%d: warning: ", description_, line);
   std::va_list args;
-  va_start(args, format);
-  out_.vprint(format, args);
+  va_start(args, id);
+  out_.vprint(entry_of(id).text, args);
   va_end(args);
   out_.put('\n');
 }
@@ -25,7 +25,7 @@ void LayoutWarnings::declare(const char* name, Kind kind, int line) {
     const Declared& earlier = names_[i];
     if (earlier.name.view() == name && clashes(earlier.kind)) {
       static constexpr const char* kind_words[] = {"register", "tag", "stack"};
-      warn(line, "%s is already declared as a %s on line %d", name, kind_words[static_cast<int>(earlier.kind)],
+      warn(line, Message::duplicate_name, name, kind_words[static_cast<int>(earlier.kind)],
            earlier.line);
       return;
     }
@@ -56,8 +56,7 @@ void LayoutWarnings::tags_section(const TagsSection& section) {
   std::int32_t largest = 0;
   for (const Tag& tag : section.tags()) largest = std::max(largest, tag.value);
   if (largest < 4)
-    warn(section.opening.line, "the largest tag value is %d, below 4: the tag macros shift by negative counts",
-         largest);
+    warn(section.opening.line, Message::small_tag_values, largest);
   const std::int64_t high_ones = word.all_ones & ~std::int64_t{7};
   for (std::size_t i = 0; i < tags.size(); ++i) {
     const Tag& tag = tags[i];
@@ -65,10 +64,10 @@ void LayoutWarnings::tags_section(const TagsSection& section) {
     const auto same = std::find_if(tags.begin(), tags.begin() + static_cast<std::ptrdiff_t>(i),
                                    [&](const Tag& earlier) { return earlier.value == tag.value; });
     if (same != tags.begin() + static_cast<std::ptrdiff_t>(i))
-      warn(tag.line(), "tag %s has the same value as tag %s (%d)", tag.c_name(), same->c_name(), tag.value);
+      warn(tag.line(), Message::duplicate_tag_value, tag.c_name(), same->c_name(), tag.value);
     if (word.split() && tag.kind == TagKind::long_int && tag.value != 0 && tag.value < high_ones)
-      warn(tag.line(), "long_int tag %s has the value %d, not 0 or %d to %d: it cannot carry negative integers",
-           tag.c_name(), tag.value, static_cast<int>(high_ones), static_cast<int>(word.all_ones));
+      warn(tag.line(), Message::long_int_sign, tag.c_name(), tag.value, static_cast<int>(high_ones),
+           static_cast<int>(word.all_ones));
   }
 }
 

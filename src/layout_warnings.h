@@ -5,7 +5,7 @@
 
 #include "output.h"
 #include "section_writer.h"
-#include "printf_format.h"
+#include "messages.h"
 
 namespace pl_config {
 
@@ -35,7 +35,7 @@ class LayoutWarnings : public SectionWriter {
   // Warns if `name` repeats an earlier declaration it clashes with, and
   // remembers it.
   void declare(const char* name, Kind kind, int line);
-  void warn(int line, const char* format, ...) PL_CONFIG_PRINTF(3, 4);
+  void warn(int line, Message id, ...);
 
   Output& out_;
   const char* description_;

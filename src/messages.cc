@@ -6,7 +6,7 @@ namespace pl_config {
 
 using enum MessageKind;
 
-const MessageEntry message_table[] = {
+constexpr MessageEntry message_table[] = {
     {Message::identifier_expected, syntax, "identifier expected"},
     {Message::space_expected, syntax, "space expected after identifier"},
     {Message::string_expected, syntax, "string expected"},
@@ -40,7 +40,29 @@ const MessageEntry message_table[] = {
     {Message::cannot_read, file, "cannot read %s"},
     {Message::cannot_write, file, "cannot write %s"},
     {Message::cannot_write_standard_output, file, "cannot write standard output"},
+    {Message::duplicate_name, warning, "%s is already declared as a %s on line %d", "duplicate-name"},
+    {Message::duplicate_tag_value, warning, "tag %s has the same value as tag %s (%d)", "duplicate-tag-value"},
+    {Message::long_int_sign, warning,
+     "long_int tag %s has the value %d, not 0 or %d to %d: it cannot carry negative integers", "long-int-sign"},
+    {Message::small_tag_values, warning,
+     "the largest tag value is %d, below 4: the tag macros shift by negative counts", "small-tag-values"},
+    // The offending argument is quoted with a length, as far as there is room.
+    {Message::unexpected_argument, usage, "unexpected argument '%.*s'"},
+    {Message::unrecognized_option, usage, "unrecognized option '--%.*s'"},
+    {Message::ambiguous_option, usage, "option '--%.*s' is ambiguous"},
+    {Message::argument_not_allowed, usage, "option '--%.*s' doesn't allow an argument"},
+    {Message::argument_required, usage, "option '--%.*s' requires an argument"},
+    {Message::invalid_short_option, usage, "invalid option -- '%.*s'"},
+    {Message::short_argument_required, usage, "option requires an argument -- '%.*s'"},
+    {Message::empty_argument, usage, "option '--%.*s' requires a non-empty argument"},
 };
+
+constexpr bool rows_in_message_order() {
+  for (std::size_t i = 0; i < std::size(message_table); ++i)
+    if (static_cast<std::size_t>(message_table[i].id) != i) return false;
+  return true;
+}
+static_assert(rows_in_message_order());
 
 const std::size_t message_count = std::size(message_table);
 

@@ -10,6 +10,8 @@ enum class MessageKind {
   line,    // a line of the description, not quoted
   file,    // a file, named by the argument
   plain,   // the run as a whole
+  warning, // accepted, but an engine built from the headers would get it wrong
+  usage,   // the command line
 };
 
 enum class Message {
@@ -44,6 +46,18 @@ enum class Message {
   cannot_read,
   cannot_write,
   cannot_write_standard_output,
+  duplicate_name,
+  duplicate_tag_value,
+  long_int_sign,
+  small_tag_values,
+  unexpected_argument,
+  unrecognized_option,
+  ambiguous_option,
+  argument_not_allowed,
+  argument_required,
+  invalid_short_option,
+  short_argument_required,
+  empty_argument,
 };
 
 struct MessageEntry {
@@ -51,6 +65,8 @@ struct MessageEntry {
   MessageKind kind;
   // A syntax error's own words; any other message's printf format.
   const char* text;
+  // A warning's name, by which it is turned off.
+  const char* name = nullptr;
 };
 
 // In the order of Message.
