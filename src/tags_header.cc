@@ -108,7 +108,8 @@ void emit_specialized_macros(Output& ah, std::span<const Tag> tags, const WordLa
 // One enumerator per kind, in the order of the rows.
 void emit_tag_types(Output& ah) {
   ah.put("\ntypedef enum\n{\n");
-  for (const TagKindRow& row : tag_kinds) ah.print("  %s%s\n", row.generated, &row == std::end(tag_kinds) - 1 ? "" : ",");
+  for (const TagKindRow& row : tag_kinds)
+    ah.print("  %s%s\n", row.generated, &row == std::end(tag_kinds) - 1 ? "" : ",");
   ah.put("}TypTag;\n");
   ah.put("\ntypedef struct\n{\n  char *name;\n  TypTag type;\n  int value;\n  PlLong tag_mask;\n}InfTag;\n\n\n");
 }
@@ -122,7 +123,7 @@ void emit_tag_table(Output& ah, std::span<const Tag> tags, const WordLayout& lay
   for (const Tag& tag : tags) {
     const char* separator = &tag == &tags.back() ? "\n};\n" : ",\n";
     ah.print("  { \"%s\", %s, %d, %#llx}%s", tag.c_name(), row_of(tag.kind).generated, tag.value,
-                 hex(layout.mask_of(tag.value)), separator);
+             hex(layout.mask_of(tag.value)), separator);
   }
   ah.put("\n#else\n\n");
   ah.put("extern InfTag pl_tag_tbl[];\n");
