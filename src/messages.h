@@ -14,59 +14,70 @@ enum class MessageKind {
   usage,   // the command line
 };
 
+// Every message: its name, its kind, its text (a syntax error's own words;
+// any other message's printf format), and a warning's name, by which it is
+// turned off.
+#define PL_CONFIG_MESSAGES(X) \
+  X(identifier_expected, syntax, "identifier expected", nullptr) \
+  X(space_expected, syntax, "space expected after identifier", nullptr) \
+  X(string_expected, syntax, "string expected", nullptr) \
+  X(integer_expected, syntax, "integer expected", nullptr) \
+  X(integer_too_large, syntax, "integer too large", nullptr) \
+  X(incorrect_declaration, syntax, "incorrect @ declaration", nullptr) \
+  X(name_too_long, syntax, "name too long", nullptr) \
+  X(unknown_section, syntax, "unknown section", nullptr) \
+  X(group_above_14, syntax, "register group above 14", nullptr) \
+  X(group_full, syntax, "too many registers in group", nullptr) \
+  X(filler_too_long, syntax, "filler too long", nullptr) \
+  X(no_register, syntax, "no register in groups 0 to 9", nullptr) \
+  X(too_many_tags, syntax, "too many tags", nullptr) \
+  X(tag_value_too_large, syntax, "tag value too large", nullptr) \
+  X(wrong_tag_type, syntax, "wrong tag type", nullptr) \
+  X(too_many_stacks, syntax, "too many stacks", nullptr) \
+  X(description_too_long, syntax, "description too long", nullptr) \
+  X(stack_size_too_large, syntax, "stack size too large", nullptr) \
+  X(top_too_long, syntax, "top expression too long", nullptr) \
+  X(no_stack_declared, syntax, "no stack declared", nullptr) \
+  /* An unclosed section is blamed on its opening line. */ \
+  X(regs_end_expected, line, "Syntax error: end expected for @begin reg", nullptr) \
+  X(tags_end_expected, line, "Syntax error: end expected for @begin tag", nullptr) \
+  X(stacks_end_expected, line, "Syntax error: end expected for @begin stack", nullptr) \
+  /* Its own newline is part of the message. */ \
+  X(tag_value_repeated, line, "There is an invalid tag value (repetition ?)\n", nullptr) \
+  X(too_many_machine_registers, line, "too many machine registers in use (the table holds %zu)", nullptr) \
+  X(machine_register_name_too_long, plain, "name too long for the machine register table: %.*s", nullptr) \
+  X(invalid_version, plain, "invalid version string %s", nullptr) \
+  X(cannot_open, file, "cannot open %s", nullptr) \
+  X(cannot_read, file, "cannot read %s", nullptr) \
+  X(cannot_write, file, "cannot write %s", nullptr) \
+  X(cannot_write_standard_output, file, "cannot write standard output", nullptr) \
+  X(duplicate_name, warning, "%s is already declared as a %s on line %d", "duplicate-name") \
+  X(duplicate_tag_value, warning, "tag %s has the same value as tag %s (%d)", "duplicate-tag-value") \
+  X(long_int_sign, warning, \
+    "long_int tag %s has the value %d, not 0 or %d to %d: it cannot carry negative integers", "long-int-sign") \
+  X(small_tag_values, warning, "the largest tag value is %d, below 4: the tag macros shift by negative counts", \
+    "small-tag-values") \
+  /* The offending argument is quoted with a length, as far as there is room. */ \
+  X(unexpected_argument, usage, "unexpected argument '%.*s'", nullptr) \
+  X(unrecognized_option, usage, "unrecognized option '--%.*s'", nullptr) \
+  X(ambiguous_option, usage, "option '--%.*s' is ambiguous", nullptr) \
+  X(argument_not_allowed, usage, "option '--%.*s' doesn't allow an argument", nullptr) \
+  X(argument_required, usage, "option '--%.*s' requires an argument", nullptr) \
+  X(invalid_short_option, usage, "invalid option -- '%.*s'", nullptr) \
+  X(short_argument_required, usage, "option requires an argument -- '%.*s'", nullptr) \
+  X(empty_argument, usage, "option '--%.*s' requires a non-empty argument", nullptr)
+
 enum class Message {
-  identifier_expected,
-  space_expected,
-  string_expected,
-  integer_expected,
-  integer_too_large,
-  incorrect_declaration,
-  name_too_long,
-  unknown_section,
-  group_above_14,
-  group_full,
-  filler_too_long,
-  no_register,
-  too_many_tags,
-  tag_value_too_large,
-  wrong_tag_type,
-  too_many_stacks,
-  description_too_long,
-  stack_size_too_large,
-  top_too_long,
-  no_stack_declared,
-  regs_end_expected,
-  tags_end_expected,
-  stacks_end_expected,
-  tag_value_repeated,
-  too_many_machine_registers,
-  machine_register_name_too_long,
-  invalid_version,
-  cannot_open,
-  cannot_read,
-  cannot_write,
-  cannot_write_standard_output,
-  duplicate_name,
-  duplicate_tag_value,
-  long_int_sign,
-  small_tag_values,
-  unexpected_argument,
-  unrecognized_option,
-  ambiguous_option,
-  argument_not_allowed,
-  argument_required,
-  invalid_short_option,
-  short_argument_required,
-  empty_argument,
+#define PL_CONFIG_MESSAGE_NAME(name, kind, text, warning_name) name,
+  PL_CONFIG_MESSAGES(PL_CONFIG_MESSAGE_NAME)
+#undef PL_CONFIG_MESSAGE_NAME
 };
 
 struct MessageEntry {
   Message id;
   MessageKind kind;
-  // A syntax error's own words; any other message's printf format.
   const char* text;
-  // A warning's name, by which it is turned off.
-  const char* name = nullptr;
+  const char* name;
 };
 
 // In the order of Message.
