@@ -26,7 +26,7 @@ if(CMAKE_VERSION VERSION_LESS 3.21)
 endif()
 
 function(pl_config_generate_headers)
-  cmake_parse_arguments(PARSE_ARGV 0 ARG "" "DESCRIPTION;OUTPUT_DIR;TOOL;TARGET;OUTPUTS_VAR" "")
+  cmake_parse_arguments(PARSE_ARGV 0 ARG "WERROR" "DESCRIPTION;OUTPUT_DIR;TOOL;TARGET;OUTPUTS_VAR" "")
   if(ARG_UNPARSED_ARGUMENTS)
     message(FATAL_ERROR "pl_config_generate_headers: unexpected arguments: ${ARG_UNPARSED_ARGUMENTS}")
   endif()
@@ -68,6 +68,7 @@ function(pl_config_generate_headers)
             "-DDESCRIPTION=${description}"
             "-DOUTPUT_DIR=${output_dir}"
             "-DSUMMARY=${summary}"
+            "-DWERROR=${ARG_WERROR}"
             -P "${script}"
     COMMAND "${CMAKE_COMMAND}" -E touch "${stamp}"
     DEPENDS "${description}" ${tool_depends} "${script}"

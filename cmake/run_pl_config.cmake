@@ -1,11 +1,11 @@
 # cmake -DTOOL=<exe> -DDESCRIPTION=<file> -DOUTPUT_DIR=<dir> -DSUMMARY=<file>
-#       -P run_pl_config.cmake
+#       [-DWERROR=ON] -P run_pl_config.cmake
 #
 # The build step behind pl_config_generate_headers(): runs the tool with its
 # standard output in SUMMARY, which a custom command cannot redirect on every
 # platform.  The tool itself leaves every header whose text is unchanged alone
 # and, when it fails, all of them; its message goes straight to the build's
-# error output.
+# error output, with its warnings, so that a build log shows them.
 
 foreach(var TOOL DESCRIPTION OUTPUT_DIR SUMMARY)
   if(NOT DEFINED ${var})
@@ -13,10 +13,14 @@ foreach(var TOOL DESCRIPTION OUTPUT_DIR SUMMARY)
   endif()
 endforeach()
 
+set(werror "")
+if(WERROR)
+  set(werror --werror)
+endif()
 file(MAKE_DIRECTORY "${OUTPUT_DIR}")
 execute_process(
   COMMAND "${TOOL}" --description "${DESCRIPTION}" --output-dir "${OUTPUT_DIR}"
-          --write-if-changed --located-errors
+          --write-if-changed --located-errors --warnings ${werror}
   OUTPUT_FILE "${SUMMARY}"
   RESULT_VARIABLE status
 )

@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "description_check.h"
+#include "diagnostics.h"
 #include "fatal_error.h"
 #include "files.h"
 #include "memory_directory.h"
@@ -156,17 +157,32 @@ void check_error_line(std::string_view input, const Outcome& outcome) {
     finding("error about a line outside the input", outcome.error + " at " + std::to_string(outcome.line));
 }
 
-// A check reads as a run does, so it ends where the run ends, and opens no header.
+// The line of the first error of a check's messages, 0 for none.
+int first_error_line(std::string_view messages) {
+  const std::size_t error = messages.find(": error: ");
+  if (error == std::string_view::npos) return 0;
+  const std::size_t start = messages.rfind('\n', error) + 1;  // npos + 1 is 0
+  const std::string_view locus = messages.substr(start, error - start);
+  const std::size_t colon = locus.find(':');
+  return colon == std::string_view::npos ? 0 : std::atoi(locus.data() + colon + 1);
+}
+
+// A check reads as a run does, so its first error is the run's, and it opens
+// no header.
 void check_the_check(std::string_view input, const Outcome& run) {
   const MemoryDirectory files(input);
-  MemoryOutput report, warnings;
-  Outcome check;
+  MemoryOutput report, messages;
+  pl_config::Diagnostics diagnostics(messages.out(), files, {.keep_going = true});
+  int status = 0;
   try {
-    pl_config::check_description(config, files, report.out(), warnings.out());
+    status = pl_config::check_description(config, files, report.out(), diagnostics);
   } catch (const pl_config::FatalError& error) {
-    check = outcome_of(error);
+    diagnostics.error(error);
+    status = 1;
   }
-  if (check.error != run.error || check.line != run.line) finding("check and run end differently", check.error);
+  const std::string& text = messages.text();
+  if ((status != 0) != !run.error.empty()) finding("check and run end differently", text);
+  if (!run.error.empty() && first_error_line(text) != run.line) finding("check's first error is not the run's", text);
   for (const char* name : {arch_header, register_map, stack_header, public_config})
     if (files.output(name)->opened()) finding("check opened a header", name);
 }

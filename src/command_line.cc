@@ -1,21 +1,39 @@
 #include "command_line.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string_view>
 
+#include "diagnostics.h"
 #include "messages.h"
 
 namespace pl_config {
 
 namespace {
 
-enum class OptionId { description, output_dir, write_if_changed, check, located_errors, help, version };
+enum class OptionId {
+  description,
+  output_dir,
+  write_if_changed,
+  check,
+  located_errors,
+  warnings,
+  no_warn,
+  werror,
+  color,
+  line_directives,
+  help,
+  version,
+};
 
 struct OptionEntry {
   OptionId id;
   const char* long_name;
   char short_name;  // '\0': none
   bool takes_value;
+  // An option added later does not take over an abbreviation that named an
+  // older one: "--w" still means --write-if-changed.
+  bool later = false;
 };
 
 constexpr OptionEntry option_table[] = {
@@ -24,6 +42,11 @@ constexpr OptionEntry option_table[] = {
     {OptionId::write_if_changed, "write-if-changed", 'w', false},
     {OptionId::check, "check", 'c', false},
     {OptionId::located_errors, "located-errors", '\0', false},
+    {OptionId::warnings, "warnings", '\0', false, true},
+    {OptionId::no_warn, "no-warn", '\0', true, true},
+    {OptionId::werror, "werror", '\0', false, true},
+    {OptionId::color, "color", '\0', true, true},
+    {OptionId::line_directives, "line-directives", '\0', false, true},
     {OptionId::help, "help", '\0', false},
     {OptionId::version, "version", '\0', false},
 };
@@ -40,6 +63,10 @@ class Parser {
   // Records what the option asks for; `value` is null for a flag.
   void apply(const OptionEntry& entry, const char* value);
   void fail(Message id, std::string_view text);
+  void invalid_argument(const OptionEntry& entry, std::string_view value);
+  // A warning name, or a comma list of them.
+  void disable_warnings(const OptionEntry& entry, std::string_view names);
+  void choose_color(const OptionEntry& entry, std::string_view value);
   bool done() const { return line_.command != Command::run; }
 
   int argc_;
@@ -67,15 +94,21 @@ CommandLine Parser::parse() {
 
 const OptionEntry* Parser::find_long(std::string_view name) {
   const OptionEntry* found = nullptr;
-  int matches = 0;
+  const OptionEntry* found_earlier = nullptr;
+  int matches = 0, earlier_matches = 0;
   for (const OptionEntry& entry : option_table) {
     const std::string_view long_name = entry.long_name;
     if (long_name == name) return &entry;
     if (long_name.starts_with(name)) {
       found = &entry;
       ++matches;
+      if (!entry.later) {
+        found_earlier = &entry;
+        ++earlier_matches;
+      }
     }
   }
+  if (earlier_matches == 1) return found_earlier;
   if (matches == 1) return found;
   fail(matches == 0 ? Message::unrecognized_option : Message::ambiguous_option, name);
   return nullptr;
@@ -121,9 +154,47 @@ void Parser::apply(const OptionEntry& entry, const char* value) {
     case OptionId::write_if_changed: options.write_if_changed = true; break;
     case OptionId::check: options.check = true; break;
     case OptionId::located_errors: options.located_errors = true; break;
+    case OptionId::warnings: options.warnings = true; break;
+    case OptionId::no_warn: disable_warnings(entry, value); break;
+    case OptionId::werror: options.werror = true; break;
+    case OptionId::color: choose_color(entry, value); break;
+    case OptionId::line_directives: options.line_directives = true; break;
     case OptionId::help: line_.command = Command::help; break;
     case OptionId::version: line_.command = Command::version; break;
   }
+}
+
+void Parser::invalid_argument(const OptionEntry& entry, std::string_view value) {
+  line_.command = Command::usage_error;
+  const int length = static_cast<int>(std::min<std::size_t>(value.size(), CommandLine::error_capacity / 2));
+  std::snprintf(line_.error, sizeof line_.error, entry_of(Message::invalid_argument).text, length, value.data(),
+                entry.long_name);
+}
+
+void Parser::disable_warnings(const OptionEntry& entry, std::string_view names) {
+  while (!names.empty()) {
+    const std::string_view name = names.substr(0, names.find(','));
+    names.remove_prefix(std::min(names.size(), name.size() + 1));
+    int bit = -1;
+    for (std::size_t i = 0; i < message_count; ++i)
+      if (message_table[i].name != nullptr && name == message_table[i].name)
+        bit = Diagnostics::warning_bit(message_table[i].id);
+    if (bit < 0) return invalid_argument(entry, name);
+    line_.options.disabled_warnings |= std::uint64_t{1} << bit;
+  }
+}
+
+void Parser::choose_color(const OptionEntry& entry, std::string_view value) {
+  constexpr struct {
+    const char* word;
+    Color color;
+  } colors[] = {{"auto", Color::automatic}, {"always", Color::always}, {"never", Color::never}};
+  for (const auto& choice : colors)
+    if (value == choice.word) {
+      line_.options.color = choice.color;
+      return;
+    }
+  invalid_argument(entry, value);
 }
 
 // The offending text is quoted whole as far as the message has room.
@@ -153,8 +224,17 @@ void print_help(Output& out) {
       "                            is, time stamp and all\n"
       "  -c, --check             check the description and print its layout;\n"
       "                            write no file\n"
-      "      --located-errors    write an error on a line of the description as\n"
-      "                            FILE:LINE: MESSAGE\n"
+      "      --located-errors    write an error as compilers do: FILE:LINE:COLUMN,\n"
+      "                            the line and a caret under the field\n"
+      "      --warnings          a run also writes the warnings that --check writes\n"
+      "      --no-warn=NAME      turn off the warning NAME (repeatable, or a comma\n"
+      "                            list)\n"
+      "      --werror            make every warning an error: the run fails and\n"
+      "                            replaces no header\n"
+      "      --color=WHEN        colour the messages: auto (a terminal, NO_COLOR\n"
+      "                            unset or empty), always or never\n"
+      "      --line-directives   #line lines in wam_arch.h: compiler errors point\n"
+      "                            at the description's lines\n"
       "      --help              print this help and exit\n"
       "      --version           print the version and exit\n"
       "\n"

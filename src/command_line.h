@@ -1,11 +1,14 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 #include "files.h"
 #include "output.h"
 
 namespace pl_config {
+
+enum class Color { automatic, always, never };
 
 // What the command line asks of a run.
 struct Options {
@@ -14,6 +17,11 @@ struct Options {
   bool write_if_changed = false;
   bool check = false;
   bool located_errors = false;
+  bool warnings = false;
+  bool werror = false;
+  std::uint64_t disabled_warnings = 0;  // by Diagnostics::warning_bit
+  Color color = Color::automatic;
+  bool line_directives = false;
 };
 
 enum class Command { run, help, version, usage_error };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "diagnostics.h"
 #include "files.h"
 #include "output.h"
 #include "pl_config.h"
@@ -9,9 +10,11 @@ namespace pl_config {
 // Reads and checks the description as a run does, with the same reader and
 // so the same errors in the same order, but hands each section to the layout
 // report and the warnings instead of the headers: no file is created or
-// touched.  The report goes to `report` instead of the installation summary,
-// the warnings to `warnings`; returns the exit status of a complete check.
-// Errors throw FatalError.
-int check_description(const BuildConfig& config, const Directory& directory, Output& report, Output& warnings);
+// touched.  The report goes to `report` instead of the installation summary.
+// An error in a line is reported and the check goes on with the next line,
+// up to the error limit; returns the exit status.  An error that ends the
+// reading (a file that cannot be read) throws FatalError.
+int check_description(const BuildConfig& config, const Directory& directory, Output& report,
+                      Diagnostics& diagnostics);
 
 }  // namespace pl_config

@@ -2,28 +2,35 @@
 
 #include <cstdarg>
 #include <exception>
+#include <string_view>
 
+#include "bounded_text.h"
 #include "messages.h"
 #include "output.h"
 
 namespace pl_config {
 
 // Where in the description a field stands; line 0 for none.  Columns count
-// bytes from 1.
+// bytes from 1; a field missing from a line is a byte long, just past the
+// last field.
 struct Location {
   int line = 0;
   int column = 0;
+  int length = 1;
 };
 
 // The one error path of the tool.  fatal_error() throws it; main() writes it
-// with write_fatal_error() and exits with status 1, which flushes whatever
-// the output files already hold.  The message lives in the exception itself:
-// the longest is a quoted 511-byte line and a short text.  The place it is
-// about is kept apart from the message, so that the writer can decide
-// whether to show it.
+// and exits with status 1, which flushes whatever the output files already
+// hold.  The message lives in the exception itself: the longest is a quoted
+// 511-byte line and a short text.  What a located message shows besides
+// (the line, the word and the words that would have been right, a note at
+// another line) is kept apart from the message, which stays as a plain run
+// writes it.
 class FatalError : public std::exception {
  public:
   static constexpr int capacity = 1024;
+  using LineText = BoundedText<1023>;
+  using WordList = BoundedText<127>;
 
   FatalError(Message id, Location at, std::va_list args);
   // A syntax error, quoting `line`.
@@ -34,23 +41,47 @@ class FatalError : public std::exception {
   // The description's line the error is about, counted from 1; 0 for none.
   int line() const { return at_.line; }
   Location location() const { return at_; }
+  // The errno of the failed call, for an error about a file.
+  int system_error() const { return errno_; }
+
+  // The text of the line it is about, as far as it is known.
+  const LineText& source_line() const { return source_; }
+  void set_source_line(std::string_view text);
+  // A word that is not one of `choices` ("a, b, c").
+  std::string_view word() const { return word_.view(); }
+  const WordList& choices() const { return choices_; }
+  void set_word(std::string_view word) { word_.assign(word.substr(0, word_.capacity)); }
+  void add_choice(std::string_view choice);
+  // Another line that explains the error; note_text is null for none.
+  const char* note_text() const { return note_text_; }
+  Location note_location() const { return note_at_; }
+  void set_note(Message note, Location at) {
+    note_text_ = entry_of(note).text;
+    note_at_ = at;
+  }
 
  private:
   char message_[capacity] = "";
   Message id_;
   Location at_;
+  int errno_ = 0;
+  LineText source_;
+  BoundedText<63> word_;
+  WordList choices_;
+  const char* note_text_ = nullptr;
+  Location note_at_;
 };
 
+// The error of message `id` at `at`, its printf format filled with the
+// arguments.
+FatalError make_error(Message id, Location at, ...);
 // Ends the run with the message `id`, its printf format filled with the
 // arguments.
 [[noreturn]] void fatal_error(Message id, ...);
 // The same, about a place in the description.
 [[noreturn]] void fatal_error_at(Location at, Message id, ...);
-// A syntax error about the directive line `line`.
-[[noreturn]] void syntax_error(Message id, Location at, const char* line);
 
-// The message and a newline; `located` puts "FILE:LINE: " in front of one
-// about a line of `description`, as compilers locate theirs.
-void write_fatal_error(Output& out, const FatalError& error, const char* description, bool located);
+// The message and a newline, as a plain run writes it.
+void write_fatal_error(Output& out, const FatalError& error);
 
 }  // namespace pl_config

@@ -1,5 +1,7 @@
 #include "files.h"
 
+#include <sys/stat.h>
+
 #include <cstring>
 #include <iterator>
 #include <span>
@@ -46,6 +48,12 @@ std::FILE* Directory::open_description() const {
   // buffer; a stdio buffer would only add a copy.
   if (stream != nullptr) std::setvbuf(stream, nullptr, _IONBF, 0);
   return stream;
+}
+
+std::FILE* Directory::reopen_description() const {
+  struct stat status;
+  if (stat(description_, &status) != 0 || !S_ISREG(status.st_mode)) return nullptr;
+  return std::fopen(description_, "rb");
 }
 
 std::FILE* Directory::open_header(const char* path, StagedOutput& staged) const {

@@ -36,6 +36,9 @@ class Directory {
 
   // The description, buffered for the way the reader reads it.
   virtual std::FILE* open_description() const;
+  // The description once more, to show one of its lines; null when it is
+  // not a regular file, which a second open could block on or find empty.
+  virtual std::FILE* reopen_description() const;
   // The header at `path`, buffered for the way the tool writes it; null when
   // it cannot be created.
   virtual std::FILE* open_header(const char* path, StagedOutput& staged) const;

@@ -46,6 +46,7 @@ class Headers {
   void install();
 
   Output& out(HeaderRole role) { return files_[static_cast<std::size_t>(role)]->out(); }
+  const char* path(HeaderRole role) const { return files_[static_cast<std::size_t>(role)]->path(); }
 
  private:
   const Directory& directory_;

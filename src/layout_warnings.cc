@@ -1,78 +1,117 @@
 #include "layout_warnings.h"
 
 #include <algorithm>
-#include <cstdarg>
 #include <string_view>
 
 namespace pl_config {
 
-void LayoutWarnings::warn(int line, Message id, ...) {
-  out_.print("%s:%d: warning: ", description_, line);
-  std::va_list args;
-  va_start(args, id);
-  out_.vprint(entry_of(id).text, args);
-  va_end(args);
-  out_.put('\n');
+namespace {
+
+constexpr const char* kind_words[] = {"register", "tag", "stack"};
+constexpr const char* section_words[] = {"regs", "tags", "stacks"};
+
+// The keywords of C11 and C23: a register or tag becomes a macro of its
+// name, which redefines the keyword for every includer.
+constexpr std::string_view c_keywords[] = {
+    "alignas", "alignof", "auto", "bool", "break", "case", "char", "const", "constexpr", "continue", "default",
+    "do", "double", "else", "enum", "extern", "false", "float", "for", "goto", "if", "inline", "int", "long",
+    "nullptr", "register", "restrict", "return", "short", "signed", "sizeof", "static", "static_assert", "struct",
+    "switch", "thread_local", "true", "typedef", "typeof", "typeof_unqual", "union", "unsigned", "void",
+    "volatile", "while", "_Alignas", "_Alignof", "_Atomic", "_BitInt", "_Bool", "_Complex", "_Decimal128",
+    "_Decimal32", "_Decimal64", "_Generic", "_Imaginary", "_Noreturn", "_Static_assert", "_Thread_local",
+};
+
+bool is_keyword(std::string_view name) {
+  return std::find(std::begin(c_keywords), std::end(c_keywords), name) != std::end(c_keywords);
 }
+
+char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool same_but_case(std::string_view a, std::string_view b) {
+  return a != b && a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower(x) == lower(y); });
+}
+
+}  // namespace
 
 // Registers and tags are both macros of the architecture header, so one name
 // cannot be both; a stack's name only ever stands inside longer names.
-void LayoutWarnings::declare(const char* name, Kind kind, int line) {
+void LayoutWarnings::declare(const Name& name, Kind kind, Location at) {
+  if (is_keyword(name.view())) diagnostics_.warning(Message::keyword_name, at, kind_words[int(kind)], name.c_str());
   const auto clashes = [kind](Kind earlier) {
     return earlier == kind || (earlier != Kind::stack && kind != Kind::stack);
   };
   for (std::size_t i = 0; i < name_count_; ++i) {
     const Declared& earlier = names_[i];
-    if (earlier.name.view() == name && clashes(earlier.kind)) {
-      static constexpr const char* kind_words[] = {"register", "tag", "stack"};
-      warn(line, Message::duplicate_name, name, kind_words[static_cast<int>(earlier.kind)],
-           earlier.line);
+    if (earlier.name.view() == name.view() && clashes(earlier.kind)) {
+      if (diagnostics_.warning(Message::duplicate_name, at, name.c_str(), kind_words[int(earlier.kind)],
+                               earlier.at.line))
+        diagnostics_.note(Message::first_declared_here, earlier.at);
       return;
     }
   }
   if (name_count_ == name_capacity) return;
-  Declared& declared = names_[name_count_++];
-  declared.name.assign(name);
-  declared.kind = kind;
-  declared.line = line;
+  names_[name_count_++] = {name, kind, at};
+}
+
+void LayoutWarnings::second_section(int kind, Location at, const char* defined_twice) {
+  Location& first = first_sections_[static_cast<std::size_t>(kind)];
+  if (first.line == 0) {
+    first = at;
+  } else if (diagnostics_.warning(Message::second_section, at, section_words[kind], defined_twice)) {
+    diagnostics_.note(Message::first_declared_here, first);
+  }
 }
 
 // In line order, which register order is not.
 void LayoutWarnings::regs_section(const RegsSection& section, const MachineRegisters&) {
-  std::array<const PlacedRegister*, limit::written_register_groups * limit::registers_per_group> by_line{};
+  second_section(int(Kind::register_name), section.opening, "pl_reg_tbl");
+  std::array<const PlacedRegister*, RegsSection::capacity> by_line{};
   std::size_t count = 0;
   for (const PlacedRegister& reg : section.registers()) by_line[count++] = &reg;
   std::sort(by_line.begin(), by_line.begin() + count,
             [](const PlacedRegister* a, const PlacedRegister* b) { return a->line() < b->line(); });
-  for (std::size_t i = 0; i < count; ++i) declare(by_line[i]->c_name(), Kind::register_name, by_line[i]->line());
+  for (std::size_t i = 0; i < count; ++i) declare(by_line[i]->name, Kind::register_name, by_line[i]->name_at);
+  for (const PlacedRegister& reg : section.unwritten())
+    diagnostics_.warning(Message::unwritten_group, reg.name_at, reg.c_name(), reg.group);
 }
 
 // Tag_Long_Int makes a negative integer by shifting its sign into the high
 // tag bits of the split layout: only a tag whose high bits are all ones
 // survives that, and the value 0, whose tag macro masks the value instead.
 void LayoutWarnings::tags_section(const TagsSection& section) {
+  second_section(int(Kind::tag), section.opening, "pl_tag_tbl");
   const WordLayout& word = section.word;
   const std::span<const Tag> tags = section.tags();
-  std::int32_t largest = 0;
-  for (const Tag& tag : section.tags()) largest = std::max(largest, tag.value);
-  if (largest < 4)
-    warn(section.opening.line, Message::small_tag_values, largest);
+  if (section.largest_value < 4) diagnostics_.warning(Message::small_tag_values, section.opening, section.largest_value);
   const std::int64_t high_ones = word.all_ones & ~std::int64_t{7};
   for (std::size_t i = 0; i < tags.size(); ++i) {
     const Tag& tag = tags[i];
-    declare(tag.c_name(), Kind::tag, tag.line());
-    const auto same = std::find_if(tags.begin(), tags.begin() + static_cast<std::ptrdiff_t>(i),
-                                   [&](const Tag& earlier) { return earlier.value == tag.value; });
-    if (same != tags.begin() + static_cast<std::ptrdiff_t>(i))
-      warn(tag.line(), Message::duplicate_tag_value, tag.c_name(), same->c_name(), tag.value);
+    declare(tag.name, Kind::tag, tag.name_at);
+    const auto earlier = tags.first(i);
+    const auto same = std::find_if(earlier.begin(), earlier.end(), [&](const Tag& e) { return e.value == tag.value; });
+    if (same != earlier.end() &&
+        diagnostics_.warning(Message::duplicate_tag_value, tag.value_at, tag.c_name(), same->c_name(), tag.value))
+      diagnostics_.note(Message::first_declared_here, same->value_at);
     if (word.split() && tag.kind == TagKind::long_int && tag.value != 0 && tag.value < high_ones)
-      warn(tag.line(), Message::long_int_sign, tag.c_name(), tag.value, static_cast<int>(high_ones),
-           static_cast<int>(word.all_ones));
+      diagnostics_.warning(Message::long_int_sign, tag.value_at, tag.c_name(), tag.value, static_cast<int>(high_ones),
+                           static_cast<int>(word.all_ones));
   }
 }
 
 void LayoutWarnings::stacks_section(const StacksSection& section) {
-  for (const StackEntry& stack : section.stacks()) declare(stack.name.c_str(), Kind::stack, stack.line());
+  second_section(int(Kind::stack), section.opening, "InfStack");
+  const std::span<const StackEntry> stacks = section.stacks();
+  for (std::size_t i = 0; i < stacks.size(); ++i) {
+    declare(stacks[i].name, Kind::stack, stacks[i].name_at);
+    for (const StackEntry& earlier : stacks.first(i)) {
+      if (!same_but_case(earlier.name.view(), stacks[i].name.view())) continue;
+      if (diagnostics_.warning(Message::stack_name_case, stacks[i].name_at, stacks[i].name.c_str(),
+                               earlier.name.c_str()))
+        diagnostics_.note(Message::first_declared_here, earlier.name_at);
+      break;
+    }
+  }
 }
 
 }  // namespace pl_config

@@ -3,22 +3,21 @@
 #include <array>
 #include <cstddef>
 
-#include "output.h"
+#include "diagnostics.h"
 #include "section_writer.h"
-#include "messages.h"
 
 namespace pl_config {
 
 // What a description may declare and the tool accepts, but an engine built
-// from its headers would get wrong.  Each warning is written as
-// "FILE:LINE: warning: TEXT", LINE being that of the later declaration.
+// from its headers would get wrong, warned about at the later declaration
+// with a note at the first where there are two.
 class LayoutWarnings : public SectionWriter {
  public:
   // Names are remembered for the repeats across sections up to this many;
   // later ones are still compared with them, but not kept.
   static constexpr std::size_t name_capacity = 2048;
 
-  LayoutWarnings(Output& out, const char* description) : out_(out), description_(description) {}
+  explicit LayoutWarnings(Diagnostics& diagnostics) : diagnostics_(diagnostics) {}
 
   void regs_section(const RegsSection& section, const MachineRegisters& machine_registers) override;
   void tags_section(const TagsSection& section) override;
@@ -29,18 +28,18 @@ class LayoutWarnings : public SectionWriter {
   struct Declared {
     Name name;
     Kind kind;
-    int line;
+    Location at;
   };
 
-  // Warns if `name` repeats an earlier declaration it clashes with, and
-  // remembers it.
-  void declare(const char* name, Kind kind, int line);
-  void warn(int line, Message id, ...);
+  // Warns if `name` repeats an earlier declaration it clashes with, or is a
+  // C keyword, and remembers it.
+  void declare(const Name& name, Kind kind, Location at);
+  void second_section(int kind, Location at, const char* defined_twice);
 
-  Output& out_;
-  const char* description_;
+  Diagnostics& diagnostics_;
   std::array<Declared, name_capacity> names_{};
   std::size_t name_count_ = 0;
+  std::array<Location, 3> first_sections_{};  // by Kind
 };
 
 }  // namespace pl_config

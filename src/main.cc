@@ -1,12 +1,21 @@
 // pl_config: writes the engine's architecture, register map, stack and public
 // configuration headers from its architecture description.
 
+#include <cstdlib>
 #include <iterator>
+
+#ifdef _WIN32
+#include <io.h>
+#define isatty _isatty
+#else
+#include <unistd.h>
+#endif
 
 #include "build_constants.h"
 #include "command_line.h"
 #include "description_check.h"
 #include "fatal_error.h"
+#include "diagnostics.h"
 #include "pl_config.h"
 #include "standard_streams.h"
 
@@ -48,18 +57,41 @@ int finish(int status) {
   return 1;
 }
 
-// A fatal error about a line of the description is located as compilers
-// locate theirs, for an editor to jump to, when asked: a plain run writes the
-// message alone, as it always has.
+// Colour only for a person at a terminal who has not asked for none.
+bool use_color(pl_config::Color color) {
+  if (color != pl_config::Color::automatic) return color == pl_config::Color::always;
+  const char* no_color = std::getenv("NO_COLOR");
+  return (no_color == nullptr || no_color[0] == '\0') && isatty(2) != 0;
+}
+
+pl_config::DiagnosticSettings diagnostic_settings(const pl_config::Options& options) {
+  return {
+      .color = use_color(options.color),
+      .warnings = options.check || options.warnings || options.werror,
+      .werror = options.werror,
+      .keep_going = options.check,
+      .disabled = options.disabled_warnings,
+  };
+}
+
+// A fatal error is located as compilers locate theirs, for an editor to jump
+// to, when asked: a plain run writes the message alone, as it always has.
 int run(const pl_config::Options& options) {
   pl_config::Output& out = pl_config::standard_output();
   pl_config::Output& err = pl_config::standard_error();
+  const pl_config::Directory directory(options.description, options.output_dir, options.write_if_changed);
+  pl_config::Diagnostics diagnostics(err, directory, diagnostic_settings(options));
+  const bool diagnosing = options.located_errors || options.warnings || options.werror;
   try {
-    const pl_config::Directory directory(options.description, options.output_dir, options.write_if_changed);
-    if (options.check) return pl_config::check_description(build_config(), directory, out, err);
-    return pl_config::run_pl_config(build_config(), directory, out);
+    if (options.check) return pl_config::check_description(build_config(), directory, out, diagnostics);
+    return pl_config::run_pl_config(build_config(), directory, out, diagnosing ? &diagnostics : nullptr,
+                                    options.line_directives);
   } catch (const pl_config::FatalError& error) {
-    pl_config::write_fatal_error(err, error, options.description, options.check || options.located_errors);
+    if (options.check || options.located_errors) {
+      diagnostics.error(error);
+    } else {
+      pl_config::write_fatal_error(err, error);
+    }
     return 1;
   }
 }

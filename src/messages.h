@@ -12,6 +12,7 @@ enum class MessageKind {
   plain,   // the run as a whole
   warning, // accepted, but an engine built from the headers would get it wrong
   usage,   // the command line
+  note,    // explains the located message before it
 };
 
 // Every message: its name, its kind, its text (a syntax error's own words;
@@ -47,6 +48,7 @@ enum class MessageKind {
   X(too_many_machine_registers, line, "too many machine registers in use (the table holds %zu)", nullptr) \
   X(machine_register_name_too_long, plain, "name too long for the machine register table: %.*s", nullptr) \
   X(invalid_version, plain, "invalid version string %s", nullptr) \
+  X(warnings_are_errors, plain, "all warnings being treated as errors", nullptr) \
   X(cannot_open, file, "cannot open %s", nullptr) \
   X(cannot_read, file, "cannot read %s", nullptr) \
   X(cannot_write, file, "cannot write %s", nullptr) \
@@ -57,6 +59,17 @@ enum class MessageKind {
     "long_int tag %s has the value %d, not 0 or %d to %d: it cannot carry negative integers", "long-int-sign") \
   X(small_tag_values, warning, "the largest tag value is %d, below 4: the tag macros shift by negative counts", \
     "small-tag-values") \
+  X(indented_directive, warning, "directive after blanks: the line is copied as an ordinary line", \
+    "indented-directive") \
+  X(text_after_quote, warning, "the character after a closing quote is dropped: '%c' ends the string", \
+    "text-after-quote") \
+  X(long_line, warning, "line longer than 511 bytes: it is read as lines of 511 bytes", "long-line") \
+  X(unwritten_group, warning, "register %s is in group %d: groups 10 to 14 are in no header", "unwritten-group") \
+  X(byte_order_mark, warning, "byte-order mark: the first line is read as an ordinary line", "byte-order-mark") \
+  X(second_section, warning, "a second %s section: the headers define %s twice", "second-section") \
+  X(stack_name_case, warning, "stacks %s and %s differ in letter case only: they define the same macros", \
+    "stack-name-case") \
+  X(keyword_name, warning, "%s %s is named like a C keyword", "keyword-name") \
   /* The offending argument is quoted with a length, as far as there is room. */ \
   X(unexpected_argument, usage, "unexpected argument '%.*s'", nullptr) \
   X(unrecognized_option, usage, "unrecognized option '--%.*s'", nullptr) \
@@ -65,7 +78,12 @@ enum class MessageKind {
   X(argument_required, usage, "option '--%.*s' requires an argument", nullptr) \
   X(invalid_short_option, usage, "invalid option -- '%.*s'", nullptr) \
   X(short_argument_required, usage, "option requires an argument -- '%.*s'", nullptr) \
-  X(empty_argument, usage, "option '--%.*s' requires a non-empty argument", nullptr)
+  X(empty_argument, usage, "option '--%.*s' requires a non-empty argument", nullptr) \
+  X(invalid_argument, usage, "invalid argument '%.*s' for '--%s'", nullptr) \
+  X(section_opened_here, note, "section opened here", nullptr) \
+  X(first_declared_here, note, "first declared here", nullptr) \
+  X(error_limit_reached, note, "the check stops after %d errors", nullptr) \
+  X(did_you_mean, note, "did you mean '%s'?", nullptr)
 
 enum class Message {
 #define PL_CONFIG_MESSAGE_NAME(name, kind, text, warning_name) name,

@@ -1,11 +1,13 @@
 #include "output.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
 namespace pl_config {
 
 void Output::put(std::string_view text) {
+  if (counting_) lines_ += std::count(text.begin(), text.end(), '\n');
   while (!text.empty()) {
     if (size_ == buffer_.size() && !flush()) return;
     const std::size_t part = std::min(text.size(), buffer_.size() - size_);
@@ -39,6 +41,7 @@ void Output::vprint(const char* format, std::va_list args) {
       return;
     }
     if (static_cast<std::size_t>(length) < room) {
+      if (counting_) lines_ += std::count(buffer_.data() + size_, buffer_.data() + size_ + length, '\n');
       size_ += static_cast<std::size_t>(length);
       return;
     }

@@ -2,6 +2,7 @@
 
 #include <cstdarg>
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <string_view>
 
@@ -38,11 +39,18 @@ class Output {
   bool flush();
   bool failed() const { return failed_; }
 
+  // From now on the newlines written are counted: lines() is the number of
+  // the line being written, from 1.
+  void count_lines() { counting_ = true; }
+  std::int64_t lines() const { return lines_; }
+
  private:
   Sink* sink_;
   std::span<char> buffer_;
   std::size_t size_ = 0;
   bool failed_ = false;
+  bool counting_ = false;
+  std::int64_t lines_ = 1;
 };
 
 // A sink that takes everything and keeps nothing.

@@ -9,6 +9,7 @@
 #include "files.h"
 #include "header_writer.h"
 #include "headers.h"
+#include "layout_warnings.h"
 #include "reader.h"
 
 namespace pl_config {
@@ -108,7 +109,24 @@ void print_closing_line(Output& out) {
 
 void check_version(const BuildConfig& config) { parse_version(config.version); }
 
-int run_pl_config(const BuildConfig& config, const Directory& directory, Output& summary) {
+namespace {
+
+// The warnings see every section after the headers have; with --werror a
+// warning fails the run before any header is replaced.
+void read_with_warnings(DescriptionInput& in, DescriptionCopy& copy, MachineRegisters& machine_registers,
+                        SectionWriter& header_writer, Diagnostics* diagnostics) {
+  if (diagnostics == nullptr) return read_description(in, copy, machine_registers, header_writer);
+  LayoutWarnings warnings(*diagnostics);
+  SectionWriter* const writers[] = {&header_writer, &warnings};
+  WriterList writer(writers);
+  read_description(in, copy, machine_registers, writer, diagnostics);
+  if (diagnostics->errors() > 0) fatal_error(Message::warnings_are_errors);
+}
+
+}  // namespace
+
+int run_pl_config(const BuildConfig& config, const Directory& directory, Output& summary, Diagnostics* diagnostics,
+                  bool line_directives) {
   MachineRegisters machine_registers(config.machine_register_list);
   Headers headers(directory);
   headers.open(false);
@@ -120,9 +138,11 @@ int run_pl_config(const BuildConfig& config, const Directory& directory, Output&
   headers.open(true);
   DescriptionInput in(description.stream(), description.name());
   Output& arch_header = headers.out(HeaderRole::arch_header);
-  HeaderWriter writer(arch_header, headers.out(HeaderRole::register_map), headers.out(HeaderRole::stack_header),
-                      headers.out(HeaderRole::public_config));
-  read_description(in, arch_header, machine_registers, writer);
+  HeaderWriter header_writer(arch_header, headers.out(HeaderRole::register_map),
+                             headers.out(HeaderRole::stack_header), headers.out(HeaderRole::public_config));
+  DescriptionCopy copy(arch_header);
+  if (line_directives) copy.use_line_directives(directory.description(), headers.path(HeaderRole::arch_header));
+  read_with_warnings(in, copy, machine_registers, header_writer, diagnostics);
   headers.close(true);
 
   write_register_usage_macros(headers.out(HeaderRole::register_map), machine_registers);

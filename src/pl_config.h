@@ -2,6 +2,7 @@
 
 #include <span>
 
+#include "diagnostics.h"
 #include "files.h"
 #include "machine_registers.h"
 #include "output.h"
@@ -48,6 +49,9 @@ void write_version_macros(Output& public_config, const BuildConfig& config);
 // One whole run on the files of `directory`, the installation summary
 // printed to `summary`; returns the exit status of a complete run.  Errors
 // throw FatalError.
-int run_pl_config(const BuildConfig& config, const Directory& directory, Output& summary);
+// With `diagnostics`, the warnings are shown too; with `line_directives`,
+// the architecture header has #line lines.
+int run_pl_config(const BuildConfig& config, const Directory& directory, Output& summary,
+                  Diagnostics* diagnostics = nullptr, bool line_directives = false);
 
 }  // namespace pl_config

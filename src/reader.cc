@@ -24,12 +24,16 @@ std::int64_t count_newlines(const char* from, const char* to) {
   return count;
 }
 
-void write_line(const LineBuffer& line, Output& out) { out.put(line.text()); }
+void write_line(const LineBuffer& line, DescriptionCopy& out) {
+  out.put(line.text(), line.line_number, line.starts_line);
+}
 
 // What reading one section needs beyond its lines.
 struct SectionContext {
+  DescriptionCopy& copy;
   MachineRegisters& machine_registers;
   SectionWriter& writer;
+  Diagnostics* diagnostics;
 };
 
 struct SectionRow {
@@ -38,37 +42,96 @@ struct SectionRow {
   void (*read)(SectionLines& lines, SectionContext& context);
 };
 
+// A failed section's model goes to no writer.
 constexpr SectionRow section_rows[] = {
     {"regs", Message::regs_end_expected,
      [](SectionLines& lines, SectionContext& context) {
        const RegsSection section = read_regs_section(lines, context.machine_registers);
+       if (lines.failed()) return;
+       context.copy.generated_block();
        context.writer.regs_section(section, context.machine_registers);
      }},
     {"tags", Message::tags_end_expected,
      [](SectionLines& lines, SectionContext& context) {
-       context.writer.tags_section(read_tags_section(lines, context.writer));
+       const TagsSection section = read_tags_section(lines, context.writer);
+       if (lines.failed()) return;
+       context.copy.generated_block();
+       context.writer.tags_section(section);
      }},
     {"stacks", Message::stacks_end_expected,
-     [](SectionLines& lines, SectionContext& context) { context.writer.stacks_section(read_stacks_section(lines)); }},
+     [](SectionLines& lines, SectionContext& context) {
+       const StacksSection section = read_stacks_section(lines);
+       if (lines.failed()) return;
+       context.copy.generated_block();
+       context.writer.stacks_section(section);
+     }},
 };
 
+// An error in an opening line leaves its section's lines unread: a check that
+// goes on passes over them, up to an end line, rather than report each.
+void skip_section(DescriptionInput& in, DescriptionCopy& copy, LineBuffer& line) {
+  while (in.read_piece(line)) {
+    if (line.first() != '@') {
+      write_line(line, copy);
+    } else if (line.text().substr(1).starts_with("end") &&
+               (line.size == 4 || is_white_space(static_cast<unsigned char>(line.data[4])))) {
+      return;
+    }
+  }
+}
+
 // "@begin <name>": hands the section to its reader.
-void open_section(const LineBuffer& line, DescriptionInput& in, Output& copy, SectionContext& context) {
+void open_section(const LineBuffer& line, DescriptionInput& in, DescriptionCopy& copy, SectionContext& context) {
   CurrentLine current;
   current.save(line.text(), line.line_number);
-  Scanner scanner(line.text().substr(1), current, 2);
-  if (scanner.identifier() != "begin") scanner.fail(Message::incorrect_declaration);
+  Scanner scanner(line.text().substr(1), current, line.column + 1);
+  const std::string_view word = scanner.identifier();
+  if (word != "begin") {
+    FatalError error = scanner.error(Message::incorrect_declaration);
+    error.set_word(word);
+    error.add_choice("begin");
+    throw error;
+  }
   const std::string_view name = scanner.identifier();
   for (const SectionRow& row : section_rows) {
     if (name != row.name) continue;
-    SectionLines lines(in, copy, {line.line_number, 1}, row.end_expected);
+    SectionLines lines(in, copy, scanner, row.end_expected, context.diagnostics);
     row.read(lines, context);
     return;
   }
-  scanner.fail(Message::unknown_section);
+  FatalError error = scanner.error(Message::unknown_section);
+  error.set_word(name);
+  for (const SectionRow& row : section_rows) error.add_choice(row.name);
+  throw error;
 }
 
 }  // namespace
+
+void DescriptionCopy::use_line_directives(const char* description, const char* header) {
+  line_directives_ = true;
+  header_ = header;
+  std::size_t size = 0;
+  for (const char* c = description; *c != '\0' && size + 2 < sizeof description_; ++c) {
+    if (*c == '\\' || *c == '"') description_[size++] = '\\';
+    description_[size++] = *c;
+  }
+  description_[size] = '\0';
+  out_.count_lines();
+}
+
+void DescriptionCopy::put(std::string_view text, std::int64_t line, bool starts_line) {
+  if (!line_directives_) return out_.put(text);
+  if (text.empty()) return;
+  if (starts_line && line != next_line_) out_.print("#line %lld \"%s\"\n", static_cast<long long>(line), description_);
+  out_.put(text);
+  next_line_ = line + std::count(text.begin(), text.end(), '\n');
+}
+
+void DescriptionCopy::generated_block() {
+  if (!line_directives_) return;
+  out_.print("#line %lld \"%s\"\n", static_cast<long long>(out_.lines() + 1), header_);
+  next_line_ = 0;
+}
 
 DescriptionInput::DescriptionInput(std::FILE* stream, const char* name)
     : stream_(stream), name_(name), next_(buffer_), end_(buffer_) {}
@@ -101,9 +164,12 @@ int DescriptionInput::line_number() const {
 }
 
 bool DescriptionInput::read_piece(LineBuffer& line) {
+  const std::size_t start_column = column_;
   const std::size_t room = LineBuffer::capacity - column_ % LineBuffer::capacity;
   line.size = 0;
   line.line_number = line_number();
+  line.starts_line = column_ == 0;
+  line.column = static_cast<int>(column_) + 1;
   while (line.size < room && !at_end()) {
     const std::size_t want = std::min(room - line.size, static_cast<std::size_t>(end_ - next_));
     const char* newline = static_cast<const char*>(std::memchr(next_, '\n', want));
@@ -118,13 +184,43 @@ bool DescriptionInput::read_piece(LineBuffer& line) {
     }
   }
   line.data[line.size] = '\0';
+  if (diagnostics_ != nullptr) check_text(line.data, line.data + line.size, start_column, line.line_number);
   return line.size > 0;
+}
+
+void DescriptionInput::warn_to(Diagnostics* diagnostics) {
+  diagnostics_ = diagnostics;
+  if (diagnostics_ != nullptr && !at_end() && std::string_view(next_, end_ - next_).starts_with("\xEF\xBB\xBF"))
+    diagnostics_->warning(Message::byte_order_mark, {1, 1, 3});
+}
+
+void DescriptionInput::warn_long_line(std::int64_t line) {
+  if (line == long_line_warned_) return;
+  long_line_warned_ = line;
+  diagnostics_->warning(Message::long_line, {static_cast<int>(line), static_cast<int>(LineBuffer::capacity) + 1, 1});
+}
+
+// Only when warning: the copy itself never looks at every byte.
+void DescriptionInput::check_text(const char* from, const char* to, std::size_t column, std::int64_t line) {
+  bool blanks_only = column == 0;
+  for (const char* p = from; p != to; ++p) {
+    if (*p == '\n') {
+      ++line;
+      column = 0;
+      blanks_only = true;
+      continue;
+    }
+    if (*p == '@' && blanks_only && column % LineBuffer::capacity != 0)
+      diagnostics_->warning(Message::indented_directive, {static_cast<int>(line), static_cast<int>(column) + 1, 1});
+    blanks_only = blanks_only && (*p == ' ' || *p == '\t');
+    if (++column == LineBuffer::capacity + 1) warn_long_line(line);
+  }
 }
 
 // Only an "@" can start a directive piece, so the bytes between two of them
 // are copied without looking at their lines; an "@" found is a piece start
 // when its column is a multiple of the piece size.
-void DescriptionInput::copy_ordinary_pieces(Output& out) {
+void DescriptionInput::copy_ordinary_pieces(DescriptionCopy& out) {
   while (!at_end()) {
     const char* scan = next_;
     std::size_t scan_column = column_;
@@ -139,43 +235,87 @@ void DescriptionInput::copy_ordinary_pieces(Output& out) {
       scan = at + 1;
       scan_column += 1;
     }
+    if (diagnostics_ != nullptr) check_text(next_, stop, column_, line_);
+    const std::size_t copied_column = column_;
     column_ = stop == end_ ? column_at(scan, end_, scan_column) : scan_column;
-    out.put({next_, static_cast<std::size_t>(stop - next_)});
+    out.put({next_, static_cast<std::size_t>(stop - next_)}, line_, copied_column == 0);
     line_ += count_newlines(next_, stop);
     next_ = stop;
     if (stop != end_) return;
   }
 }
 
-void read_description(DescriptionInput& in, Output& copy, MachineRegisters& machine_registers,
-                      SectionWriter& writer) {
-  SectionContext context{machine_registers, writer};
+void read_description(DescriptionInput& in, DescriptionCopy& copy, MachineRegisters& machine_registers,
+                      SectionWriter& writer, Diagnostics* diagnostics) {
+  SectionContext context{copy, machine_registers, writer, diagnostics};
+  in.warn_to(diagnostics);
   LineBuffer line;
   for (;;) {
     in.copy_ordinary_pieces(copy);
     if (!in.read_piece(line)) return;
-    open_section(line, in, copy, context);
+    try {
+      open_section(line, in, copy, context);
+    } catch (const FatalError& error) {
+      if (diagnostics == nullptr || !diagnostics->keeps_going()) throw;
+      diagnostics->error(error);
+      if (diagnostics->full()) throw ReadingStopped{};
+      // An opening line that failed: its section is passed over.
+      if (error.line() == line.line_number && !line.text().substr(1).starts_with("end")) skip_section(in, copy, line);
+    }
   }
 }
 
-SectionLines::SectionLines(DescriptionInput& in, Output& copy, Location opening, Message end_expected)
-    : in_(in), copy_(copy), opening_(opening), end_expected_(end_expected) {}
+SectionLines::SectionLines(DescriptionInput& in, DescriptionCopy& copy, const Scanner& opening_line, Message end_expected,
+                           Diagnostics* diagnostics)
+    : in_(in),
+      copy_(copy),
+      opening_(opening_line.location()),
+      end_expected_(end_expected),
+      diagnostics_(diagnostics) {
+  opening_line_.save(opening_line.quoted_line().c_str(), opening_line.line_number());
+}
+
+void SectionLines::recover(const FatalError& error) {
+  if (diagnostics_ == nullptr || !diagnostics_->keeps_going()) throw error;
+  diagnostics_->error(error);
+  failed_ = true;
+  if (diagnostics_->full()) throw ReadingStopped{};
+}
+
+// An "@begin" inside a section is most often a section left unclosed above.
+void SectionLines::unknown_directive(const Directive& directive, std::span<const char* const> words) const {
+  FatalError error = directive.rest.error(Message::incorrect_declaration);
+  error.set_word(directive.word);
+  for (const char* word : words) error.add_choice(word);
+  error.add_choice("end");
+  if (directive.word == "begin") error.set_note(Message::section_opened_here, opening_);
+  throw error;
+}
 
 // An input that ends inside the section is reported at the section's opening
 // line: that is the line whose end line is missing, while the input's last
 // line may be anything, far below.
 Directive SectionLines::next_directive() {
   for (;;) {
-    if (!in_.read_piece(line_)) fatal_error_at(opening_, end_expected_);
+    if (!in_.read_piece(line_)) {
+      FatalError error = make_error(end_expected_, opening_);
+      error.set_source_line(opening_line_.c_str());
+      throw error;
+    }
     if (line_.first() == '\n') continue;
     if (line_.first() != '@') {
       write_line(line_, copy_);
       continue;
     }
     current_line_.save(line_.text(), line_.line_number);
-    Scanner rest(line_.text().substr(1), current_line_, 2);
-    const std::string_view word = rest.identifier();
-    return {word, rest};
+    Scanner rest(line_.text().substr(1), current_line_, line_.column + 1);
+    rest.warn_to(diagnostics_);
+    try {
+      const std::string_view word = rest.identifier();
+      return {word, rest};
+    } catch (const FatalError& error) {
+      recover(error);
+    }
   }
 }
 

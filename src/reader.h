@@ -1,11 +1,14 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <span>
 #include <string_view>
 
 #include "description_limits.h"
+#include "diagnostics.h"
 #include "machine_registers.h"
 #include "output.h"
 #include "section_model.h"
@@ -23,9 +26,36 @@ struct LineBuffer {
   char data[capacity + 1] = "";
   std::size_t size = 0;
   int line_number = 0;  // of the line it is, or is a piece of
+  bool starts_line = true;
+  int column = 1;  // of its first byte
 
   std::string_view text() const { return {data, size}; }
   char first() const { return data[0]; }
+};
+
+// Where the description's ordinary lines go.  With line directives, a
+// "#line" naming the description's line goes ahead of each run of them that
+// does not follow the last, and one naming the header's own line ahead of
+// each generated block, so that a compiler's message points at the line
+// that holds the mistake.
+class DescriptionCopy {
+ public:
+  explicit DescriptionCopy(Output& out) : out_(out) {}
+
+  // The paths as the #line lines give them; both must outlive the copy.
+  void use_line_directives(const char* description, const char* header);
+  // `text` starts line `line`, or goes on with the one before.
+  void put(std::string_view text, std::int64_t line, bool starts_line);
+  void generated_block();
+
+ private:
+  static constexpr std::size_t path_capacity = 4096;
+
+  Output& out_;
+  bool line_directives_ = false;
+  char description_[2 * path_capacity + 1] = "";  // as a C string's text
+  const char* header_ = "";
+  std::int64_t next_line_ = 0;  // 0: a directive is due
 };
 
 // The description file as a stream of pieces.  A piece is what one read of
@@ -48,13 +78,19 @@ class DescriptionInput {
   bool read_piece(LineBuffer& line);
   // Writes every piece up to the next one that starts with "@", or up to the
   // end of the input, to `out` unchanged.
-  void copy_ordinary_pieces(Output& out);
+  void copy_ordinary_pieces(DescriptionCopy& out);
+  // From now on, lines that a reader would misread are warned about.
+  void warn_to(Diagnostics* diagnostics);
 
  private:
   bool refill();
   // The column that `to` has when `from`, in the same buffer, has `column`.
   static std::size_t column_at(const char* from, const char* to, std::size_t column);
   int line_number() const;
+  // The warnings about the text in [from, to), which starts at `column` of
+  // line `line`: lines longer than a piece, directives after blanks.
+  void check_text(const char* from, const char* to, std::size_t column, std::int64_t line);
+  void warn_long_line(std::int64_t line);
 
   std::FILE* stream_;
   const char* name_;
@@ -64,14 +100,21 @@ class DescriptionInput {
   // Of next_'s line, counted from 1; wide enough that no file overflows it.
   std::int64_t line_ = 1;
   bool eof_ = false;
+  Diagnostics* diagnostics_ = nullptr;
+  std::int64_t long_line_warned_ = 0;
   char buffer_[buffer_size];
 };
 
 // Copies the description's ordinary lines to `copy`, reads each section
 // with its reader and hands the section's model to `writer`.  The machine
-// registers are handed out as the regs sections are read.
-void read_description(DescriptionInput& in, Output& copy, MachineRegisters& machine_registers,
-                      SectionWriter& writer);
+// registers are handed out as the regs sections are read.  With
+// `diagnostics`, what the reader notices is warned about, and, when they
+// keep going, an error ends the line or section it is in, not the reading.
+void read_description(DescriptionInput& in, DescriptionCopy& copy, MachineRegisters& machine_registers,
+                      SectionWriter& writer, Diagnostics* diagnostics = nullptr);
+
+// The reading stopped at the error limit of a check.
+struct ReadingStopped {};
 
 // One directive line inside a section, its directive word read; `rest` reads
 // the tokens that follow it.
@@ -85,7 +128,8 @@ struct Directive {
 class SectionLines {
  public:
   // `end_expected` is the message for an input that ends before the section.
-  SectionLines(DescriptionInput& in, Output& copy, Location opening, Message end_expected);
+  SectionLines(DescriptionInput& in, DescriptionCopy& copy, const Scanner& opening_line, Message end_expected,
+               Diagnostics* diagnostics);
   SectionLines(const SectionLines&) = delete;
   SectionLines& operator=(const SectionLines&) = delete;
 
@@ -95,11 +139,22 @@ class SectionLines {
   Directive next_directive();
   Location opening() const { return opening_; }
 
+  // Called with an error of one of the section's lines: rethrows it, or
+  // reports it and marks the section failed when the reading keeps going.
+  void recover(const FatalError& error);
+  // A section with an error is read to its end line and then dropped.
+  bool failed() const { return failed_; }
+  // A directive word that is none of `words`, or "end".
+  [[noreturn]] void unknown_directive(const Directive& directive, std::span<const char* const> words) const;
+
  private:
   DescriptionInput& in_;
-  Output& copy_;
+  DescriptionCopy& copy_;
   Location opening_;
   Message end_expected_;
+  Diagnostics* diagnostics_;
+  bool failed_ = false;
+  CurrentLine opening_line_;
   CurrentLine current_line_;
   LineBuffer line_;
 };
@@ -118,16 +173,25 @@ Scanner read_directives(SectionLines& lines, Section& section, const DirectiveRo
   for (;;) {
     Directive directive = lines.next_directive();
     if (directive.word == "end") return directive.rest;
-    const DirectiveRow<Section>* row = nullptr;
-    for (const DirectiveRow<Section>& candidate : rows)
-      if (directive.word == candidate.word) row = &candidate;
-    if (row == nullptr) directive.rest.fail(Message::incorrect_declaration);
-    row->read(directive.rest, section);
+    try {
+      const DirectiveRow<Section>* row = nullptr;
+      for (const DirectiveRow<Section>& candidate : rows)
+        if (directive.word == candidate.word) row = &candidate;
+      if (row == nullptr) {
+        std::array<const char*, N> words;
+        for (std::size_t i = 0; i < N; ++i) words[i] = rows[i].word;
+        lines.unknown_directive(directive, words);
+      }
+      row->read(directive.rest, section);
+    } catch (const FatalError& error) {
+      lines.recover(error);
+    }
   }
 }
 
 // The readers of the three sections, each up to and including its end line;
-// every check of a section is made there, before any writer sees it.
+// every check of a section is made there, before any writer sees it.  A
+// failed section's model is not checked at its end.
 RegsSection read_regs_section(SectionLines& lines, MachineRegisters& machine_registers);
 // A tags section whose values must repeat is rejected after `writer` has
 // been told, so that the headers show where the section stood.

@@ -112,7 +112,11 @@ void place_registers(const RegsTables& tables, RegsSection& section, MachineRegi
       }
     }
   }
-  for (std::size_t g = written_group_count; g < group_count; ++g) section.unwritten_count += tables.groups[g].count;
+  for (std::size_t g = written_group_count; g < group_count; ++g) {
+    const Group& group = tables.groups[g];
+    for (std::size_t i = 0; i < group.count; ++i)
+      section.unwritten_table[section.unwritten_count++] = group.declarations[i];
+  }
 }
 
 }  // namespace
@@ -120,11 +124,12 @@ void place_registers(const RegsTables& tables, RegsSection& section, MachineRegi
 RegsSection read_regs_section(SectionLines& lines, MachineRegisters& machine_registers) {
   RegsTables tables;
   const Scanner end_line = read_directives(lines, tables, regs_directives);
+  RegsSection section;
+  if (lines.failed()) return section;
   const std::size_t count = written_register_count(tables);
   if (count == 0) end_line.fail(Message::no_register);
   if (machine_registers_needed(machine_registers.list().size(), count) > machine_registers.room())
     fatal_error_at(end_line.location(), Message::too_many_machine_registers, MachineRegisters::capacity);
-  RegsSection section;
   section.opening = lines.opening();
   section.filler_prefix = tables.filler_prefix;
   place_registers(tables, section, machine_registers);

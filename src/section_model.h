@@ -36,16 +36,20 @@ struct PlacedRegister {
 
 struct RegsSection {
   static constexpr std::size_t capacity = limit::written_register_groups * limit::registers_per_group;
+  static constexpr std::size_t unwritten_capacity =
+      (limit::register_groups - limit::written_register_groups) * limit::registers_per_group;
 
   Location opening;  // the @begin line
   const char* bank_pointer_register = nullptr;  // pl_reg_bank's machine register; null: it is a variable
   FillerPrefix filler_prefix;  // the filler values, each followed by "+"
   std::array<PlacedRegister, capacity> register_table{};  // in register order
   std::size_t register_count = 0;
-  // Declared in groups 10 to 14, which no header shows.
+  // Declared in groups 10 to 14, which no header shows, in register order.
+  std::array<PlacedRegister, unwritten_capacity> unwritten_table{};
   std::size_t unwritten_count = 0;
 
   std::span<const PlacedRegister> registers() const { return {register_table.data(), register_count}; }
+  std::span<const PlacedRegister> unwritten() const { return {unwritten_table.data(), unwritten_count}; }
 };
 
 struct Tag {
@@ -62,8 +66,6 @@ struct Tag {
 
 struct TagsSection {
   static constexpr int capacity = limit::tags;
-
-  explicit TagsSection(Location opening_line) : opening(opening_line) {}
 
   Location opening;
   WordLayout word{0};  // complete at the end line

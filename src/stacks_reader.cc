@@ -44,7 +44,7 @@ StacksSection read_stacks_section(SectionLines& lines) {
   StacksSection section;
   section.opening = lines.opening();
   const Scanner end_line = read_directives(lines, section, stacks_directives);
-  if (section.stack_count == 0) end_line.fail(Message::no_stack_declared);
+  if (!lines.failed() && section.stack_count == 0) end_line.fail(Message::no_stack_declared);
   return section;
 }
 

@@ -1,6 +1,7 @@
 // The tags section: "@tag <name> <kind> <value>" lines.
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 #include "description_limits.h"
@@ -13,7 +14,10 @@ namespace {
 TagKind read_tag_kind(std::string_view word, const Scanner& line) {
   for (const TagKindRow& row : tag_kinds)
     if (word == row.word) return row.kind;
-  line.fail(Message::wrong_tag_type);
+  FatalError error = line.error(Message::wrong_tag_type);
+  error.set_word(word);
+  for (const TagKindRow& row : tag_kinds) error.add_choice(row.word);
+  throw error;
 }
 
 // Every token is read before any limit is checked, so a malformed line
@@ -36,15 +40,29 @@ void read_tag_line(Scanner& line, TagsSection& section) {
 
 constexpr DirectiveRow<TagsSection> tags_directives[] = {{"tag", read_tag_line}};
 
+// The first tag whose value a later tag has: there is one when there are more
+// tags than values.
+const Tag& first_repeated(std::span<const Tag> tags) {
+  for (const Tag& tag : tags)
+    for (const Tag& later : tags.subspan(static_cast<std::size_t>(&tag - tags.data()) + 1))
+      if (later.value == tag.value) return tag;
+  return tags.front();
+}
+
 }  // namespace
 
 TagsSection read_tags_section(SectionLines& lines, SectionWriter& writer) {
-  TagsSection section(lines.opening());
+  TagsSection section;
+  section.opening = lines.opening();
   const Scanner end_line = read_directives(lines, section, tags_directives);
+  if (lines.failed()) return section;
   // Two tags cannot share a value if there are more tags than values.
   if (section.largest_value + 1 < section.tag_count) {
     writer.tags_section_rejected();
-    fatal_error_at(end_line.location(), Message::tag_value_repeated);
+    FatalError error = make_error(Message::tag_value_repeated, end_line.location());
+    error.set_source_line(end_line.quoted_line().c_str());
+    error.set_note(Message::first_declared_here, first_repeated(section.tags()).value_at);
+    throw error;
   }
   section.word = WordLayout(section.largest_value);
   return section;

@@ -19,21 +19,31 @@ Scanner::Scanner(std::string_view line, const CurrentLine& quoted, int first_col
 
 void Scanner::fail(Message id) const { fail(id, location()); }
 
-void Scanner::fail(Message id, Location at) const { syntax_error(id, at, quoted_.c_str()); }
+void Scanner::fail(Message id, Location at) const { throw error(id, at); }
 
-Location Scanner::location() const {
-  return {quoted_.line_number(), first_column_ + static_cast<int>(token_start_)};
+// The quoted text is the whole line only when the piece starts it.
+FatalError Scanner::error(Message id, Location at) const {
+  FatalError error(id, at, quoted_.c_str());
+  if (first_column_ != 2) error.set_source_line("");
+  return error;
 }
 
-Location Scanner::here() const { return {quoted_.line_number(), first_column_ + static_cast<int>(position_)}; }
+Location Scanner::location() const {
+  const auto length = static_cast<int>(std::max<std::size_t>(token_end_ - token_start_, 1));
+  return {quoted_.line_number(), first_column_ + static_cast<int>(token_start_), length};
+}
+
+Location Scanner::here() const { return {quoted_.line_number(), first_column_ + static_cast<int>(position_), 1}; }
 
 void Scanner::skip_white_space() {
   while (position_ < line_.size() && is_white_space(line_[position_])) ++position_;
-  token_start_ = position_;
+  // A token missing at the end of the line is placed just past the last one.
+  token_start_ = token_end_ = position_ < line_.size() ? position_ : last_end_;
 }
 
 void Scanner::consume_white_space_end() {
-  if (position_ >= line_.size() || !is_white_space(line_[position_])) fail(Message::space_expected);
+  token_end_ = last_end_ = position_;
+  if (position_ >= line_.size() || !is_white_space(line_[position_])) fail(Message::space_expected, here());
   ++position_;
 }
 
@@ -62,6 +72,10 @@ std::string_view Scanner::string_token() {
   // The character after the closing quote ends the token and is dropped,
   // whatever it is; a quote that ends the line data leaves nothing to read.
   position_ = std::min(close + 2, line_.size());
+  token_end_ = last_end_ = close + 1;
+  if (diagnostics_ != nullptr && close + 1 < line_.size() && !is_white_space(line_[close + 1]))
+    diagnostics_->warning(Message::text_after_quote, {quoted_.line_number(), first_column_ + int(close) + 1, 1},
+                          line_[close + 1]);
   return line_.substr(start, close + 1 - start);
 }
 
@@ -75,7 +89,11 @@ std::int32_t Scanner::integer() {
     if (c == '_') continue;
     if (!is_digit(c)) break;
     const int digit = c - '0';
-    if (value > (max - digit) / 10) fail(Message::integer_too_large);
+    if (value > (max - digit) / 10) {
+      while (position_ < line_.size() && (is_digit(line_[position_]) || line_[position_] == '_')) ++position_;
+      token_end_ = position_;
+      fail(Message::integer_too_large);
+    }
     value = value * 10 + digit;
   }
   consume_white_space_end();

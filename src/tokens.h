@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "description_limits.h"
+#include "diagnostics.h"
 #include "fatal_error.h"
 #include "messages.h"
 
@@ -58,6 +59,12 @@ class Scanner {
   [[noreturn]] void fail(Message id) const;
   // The same, about the field at `at`.
   [[noreturn]] void fail(Message id, Location at) const;
+  // The error that fail() throws.
+  FatalError error(Message id) const { return error(id, location()); }
+  FatalError error(Message id, Location at) const;
+  const CurrentLine& quoted_line() const { return quoted_; }
+  // What the line has that a reader would misread is warned about.
+  void warn_to(Diagnostics* diagnostics) { diagnostics_ = diagnostics; }
   int line_number() const { return quoted_.line_number(); }
   // Of the last token read, or of the place where one was looked for.
   Location location() const;
@@ -72,8 +79,11 @@ class Scanner {
   std::string_view line_;
   std::size_t position_ = 0;
   std::size_t token_start_ = 0;
+  std::size_t token_end_ = 0;
+  std::size_t last_end_ = 0;  // of the last token read
   const CurrentLine& quoted_;
   int first_column_;
+  Diagnostics* diagnostics_ = nullptr;
 };
 
 }  // namespace pl_config

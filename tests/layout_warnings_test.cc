@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 #include "description_check.h"
 #include "memory_directory.h"
 #include "memory_output.h"
+#include "messages.h"
 
 namespace pl_config {
 namespace {
@@ -14,59 +16,104 @@ namespace {
 using testing::MemoryDirectory;
 using testing::MemoryOutput;
 
-// What a check of `description` writes on its warning stream.
-std::string warnings_of(const std::string& description) {
+// The first lines of what a check of `description` warns: each warning's
+// and note's locus and text (the line and caret below them are the located
+// errors' own test).
+std::string warnings_of(const std::string& description, std::uint64_t disabled = 0) {
   BuildConfig config{};
   config.version = "1.0.0";
   const MemoryDirectory files(description);
   MemoryOutput report, warnings;
-  EXPECT_EQ(check_description(config, files, report.out(), warnings.out()), 0);
-  return warnings.text();
+  Diagnostics diagnostics(warnings.out(), files, {.keep_going = true, .disabled = disabled});
+  EXPECT_EQ(check_description(config, files, report.out(), diagnostics), 0);
+  std::string first_lines;
+  for (std::size_t at = 0, end; at < warnings.text().size(); at = end + 1) {
+    end = warnings.text().find('\n', at);
+    const std::string line = warnings.text().substr(at, end - at);
+    if (line.starts_with("wam_arch.def:")) first_lines += line.substr(13) + "\n";
+  }
+  return first_lines;
 }
 
 std::string tags(const std::string& lines) { return "@begin tags\n" + lines + "@end\n"; }
+std::string regs(const std::string& lines) { return "@begin regs\n" + lines + "@end\n"; }
+std::string stacks(const std::string& lines) { return "@begin stacks\n" + lines + "@end\n"; }
 
 TEST(LayoutWarningsTest, WhatIsAcceptedButWrong) {
-  const std::string w = "wam_arch.def:";
+  const std::string first = " note: first declared here\n";
   const struct {
     std::string description;
     std::string warnings;
   } cases[] = {
       {tags("@tag A address 4\n@tag B address 5\n@tag C short_uns 4\n@tag D address 4\n"),
-       w + "4: warning: tag C has the same value as tag A (4)\n" +  //
-           w + "5: warning: tag D has the same value as tag A (4)\n"},
-      // Each section has values of its own.
-      {tags("@tag A address 4\n") + tags("@tag B address 4\n"), ""},
+       "4:18: warning: tag C has the same value as tag A (4) [duplicate-tag-value]\n2:16:" + first +
+           "5:16: warning: tag D has the same value as tag A (4) [duplicate-tag-value]\n2:16:" + first},
+      // Each section has values of its own, but defines the tag table again.
+      {tags("@tag A address 4\n") + tags("@tag B address 4\n"),
+       "4:8: warning: a second tags section: the headers define pl_tag_tbl twice [second-section]\n1:8:" + first},
       // Group 0 comes first in the register order, but line 2 came first.
-      {"@begin regs\n@reg 1 WamWord X\n@reg 0 WamWord X\n@end\n",
-       w + "3: warning: X is already declared as a register on line 2\n"},
-      {"@begin regs\n@reg 0 WamWord X\n@end\n" + tags("@tag X address 4\n"),
-       w + "5: warning: X is already declared as a register on line 2\n"},
-      {tags("@tag X address 4\n") + "@begin regs\n@reg 0 WamWord X\n@end\n",
-       w + "5: warning: X is already declared as a tag on line 2\n"},
-      {tags("@tag X address 4\n") + tags("@tag X address 4\n"), w + "5: warning: X is already declared as a tag on line 2\n"},
-      {"@begin stacks\n@stack s \"a\" 1 T\n@end\n@begin stacks\n@stack s \"b\" 1 T\n@end\n",
-       w + "5: warning: s is already declared as a stack on line 2\n"},
+      {regs("@reg 1 WamWord X\n@reg 0 WamWord X\n"),
+       "3:16: warning: X is already declared as a register on line 2 [duplicate-name]\n2:16:" + first},
+      {regs("@reg 0 WamWord X\n") + tags("@tag X address 4\n"),
+       "5:6: warning: X is already declared as a register on line 2 [duplicate-name]\n2:16:" + first},
+      {tags("@tag X address 4\n") + regs("@reg 0 WamWord X\n"),
+       "5:16: warning: X is already declared as a tag on line 2 [duplicate-name]\n2:6:" + first},
+      {stacks("@stack s \"a\" 1 T\n") + stacks("@stack s \"b\" 1 T\n"),
+       "4:8: warning: a second stacks section: the headers define InfStack twice [second-section]\n1:8:" + first +
+           "5:8: warning: s is already declared as a stack on line 2 [duplicate-name]\n2:8:" + first},
       // A stack's name stands only inside longer names.
-      {"@begin stacks\n@stack X \"a\" 1 T\n@end\n@begin regs\n@reg 0 WamWord X\n@end\n", ""},
+      {stacks("@stack X \"a\" 1 T\n") + regs("@reg 0 WamWord X\n"), ""},
       // Split layout, 4 tag bits: 0 and 8 to 15 take negative integers.
       {tags("@tag A long_int 0\n@tag B long_int 8\n@tag C long_int 14\n@tag D long_int 15\n@tag E long_int 7\n"
             "@tag F short_uns 6\n"),
-       w + "6: warning: long_int tag E has the value 7, not 0 or 8 to 15: it cannot carry negative integers\n"},
+       "6:17: warning: long_int tag E has the value 7, not 0 or 8 to 15: it cannot carry negative integers"
+       " [long-int-sign]\n"},
       {tags("@tag A long_int 24\n@tag B long_int 23\n@tag C long_int 16\n"),
-       w + "3: warning: long_int tag B has the value 23, not 0 or 24 to 31: it cannot carry negative integers\n" +  //
-           w + "4: warning: long_int tag C has the value 16, not 0 or 24 to 31: it cannot carry negative integers\n"},
+       "3:17: warning: long_int tag B has the value 23, not 0 or 24 to 31: it cannot carry negative integers"
+       " [long-int-sign]\n"
+       "4:17: warning: long_int tag C has the value 16, not 0 or 24 to 31: it cannot carry negative integers"
+       " [long-int-sign]\n"},
       // The low layout shifts no sign into tag bits.
       {tags("@tag A long_int 5\n@tag B address 7\n"), ""},
       {tags("@tag A address 0\n@tag B address 3\n@tag C long_int 3\n"),
-       w + "1: warning: the largest tag value is 3, below 4: the tag macros shift by negative counts\n" +  //
-           w + "4: warning: tag C has the same value as tag B (3)\n"},
-      {tags(""), w + "1: warning: the largest tag value is 0, below 4: the tag macros shift by negative counts\n"},
+       "1:8: warning: the largest tag value is 3, below 4: the tag macros shift by negative counts"
+       " [small-tag-values]\n"
+       "4:17: warning: tag C has the same value as tag B (3) [duplicate-tag-value]\n3:16:" + first},
+      {tags(""),
+       "1:8: warning: the largest tag value is 0, below 4: the tag macros shift by negative counts"
+       " [small-tag-values]\n"},
+      // A two-word type: the register is named "long".
+      {regs("@reg 0 unsigned long X\n"), "2:17: warning: register long is named like a C keyword [keyword-name]\n"},
+      {tags("@tag int address 4\n"), "2:6: warning: tag int is named like a C keyword [keyword-name]\n"},
+      {regs("@reg 0 WamWord A\n@reg 12 WamWord Q\n"),
+       "3:17: warning: register Q is in group 12: groups 10 to 14 are in no header [unwritten-group]\n"},
+      {stacks("@stack heap \"h\" 1 H\n@stack Heap \"h\" 1 H\n"),
+       "3:8: warning: stacks Heap and heap differ in letter case only: they define the same macros"
+       " [stack-name-case]\n2:8:" + first},
+      {"/* x */\n" + regs("    @reg 0 WamWordP B\n@reg 0 WamWord A\n"),
+       "3:5: warning: directive after blanks: the line is copied as an ordinary line [indented-directive]\n"},
+      {stacks("@stack heap \"heap\"2048 H\n"),
+       "2:19: warning: the character after a closing quote is dropped: '2' ends the string [text-after-quote]\n"},
+      {"/* " + std::string(600, '-') + " */\n" + regs("@reg 0 WamWord A\n"),
+       "1:512: warning: line longer than 511 bytes: it is read as lines of 511 bytes [long-line]\n"},
+      {"\xEF\xBB\xBF/* engine */\n",
+       "1:1: warning: byte-order mark: the first line is read as an ordinary line [byte-order-mark]\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.description);
     EXPECT_EQ(warnings_of(c.description), c.warnings);
   }
+}
+
+// --no-warn turns a warning off, and the note that would follow it.
+TEST(LayoutWarningsTest, TurnedOffByName) {
+  const std::string description = regs("@reg 1 WamWord int\n@reg 0 WamWord int\n");
+  const std::uint64_t keyword = std::uint64_t{1} << Diagnostics::warning_bit(Message::keyword_name);
+  const std::uint64_t duplicate = std::uint64_t{1} << Diagnostics::warning_bit(Message::duplicate_name);
+  EXPECT_EQ(warnings_of(description, keyword),
+            "3:16: warning: int is already declared as a register on line 2 [duplicate-name]\n"
+            "2:16: note: first declared here\n");
+  EXPECT_EQ(warnings_of(description, keyword | duplicate), "");
 }
 
 }  // namespace

@@ -232,11 +232,12 @@ TEST(DriverTest, AWholeRunAllocatesNothing) {
   for (const auto& c : cases) {
     const MemoryDirectory files(c.description);
     MemoryOutput summary;
+    Diagnostics diagnostics(summary.out(), files, {.keep_going = true});
     bool succeeded = false;
     allocations = 0;
     counting_allocations = true;
     try {
-      succeeded = (c.check ? check_description(config, files, summary.out(), summary.out())
+      succeeded = (c.check ? check_description(config, files, summary.out(), diagnostics)
                            : run_pl_config(config, files, summary.out())) == 0;
     } catch (const FatalError&) {
     }

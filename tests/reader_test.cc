@@ -76,7 +76,8 @@ TEST(ReadPieceTest, ReadErrorInsideASectionEndsTheRun) {
     MemoryOutput arch;
     MachineRegisters machine_registers({});
     HeaderWriter writer(arch.out(), arch.out(), arch.out(), arch.out());
-    EXPECT_EQ(fatal_message([&] { read_description(in, arch.out(), machine_registers, writer); }),
+    DescriptionCopy copy(arch.out());
+    EXPECT_EQ(fatal_message([&] { read_description(in, copy, machine_registers, writer); }),
               "cannot read wam_arch.def")
         << section;
     EXPECT_EQ(arch.text(), "// kept\n") << section;

@@ -149,7 +149,7 @@ step="broken description"
 edit 's/^@tag FLT address 5$/@tag FLT float 5/'
 for attempt in "$step" "$step, built again"; do
   check "$attempt" fails -
-  grep -q -x -F -e "$description:9: Syntax error: wrong tag type in: @tag FLT float 5" "$work/log" ||
+  grep -q -x -F -e "$description:9:10: error: wrong tag type 'float' (long_int, short_uns, address)" "$work/log" ||
     fail "the tool's message is not in the build log"
   expect_good_headers
 done

@@ -17,7 +17,8 @@ CoreResult run_core(const std::string& description, std::span<const char* const>
 
   CoreResult result;
   try {
-    read_description(in, arch.out(), machine_registers, writer);
+    DescriptionCopy copy(arch.out());
+    read_description(in, copy, machine_registers, writer);
   } catch (const FatalError& error) {
     result.error = error.what();
     result.error_line = error.line();

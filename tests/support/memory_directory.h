@@ -34,6 +34,7 @@ class MemoryDirectory : public Directory {
   explicit MemoryDirectory(std::string_view description) : description_(description) {}
 
   std::FILE* open_description() const override;
+  std::FILE* reopen_description() const override { return open_description(); }
   std::FILE* open_header(const char* path, StagedOutput& staged) const override;
   // The output file of that name; null for any other name.
   const MemoryFile* output(const char* name) const;
