@@ -107,7 +107,7 @@ void Diagnostics::start(const char* locus, Location at, Severity severity) {
   out_.put(color(bold));
   out_.put(locus);
   if (at.line > 0) out_.print(":%d:%d", at.line, at.column);
-  out_.print(":%s %s%s:%s ", color(reset), color(severity_colors[s]), severity_words[s], color(reset));
+  out_.print(":%s %s%s: %s", color(reset), color(severity_colors[s]), severity_words[s], color(reset));
 }
 
 // As gcc shows it: the line number right-aligned in five columns or more.

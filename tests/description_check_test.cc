@@ -113,6 +113,11 @@ TEST(CheckTest, ErrorsAreLocatedAtTheirField) {
        "3:14: error: integer expected\n"
        "    3 | @stack a \"d\" x T\n"
        "      |              ^\n"},
+      // A missing field is just past the last one.
+      {"@begin stacks\n@stack a \"d\"\n@end\n", "Syntax error: integer expected in: @stack a \"d\"\n",
+       "2:13: error: integer expected\n"
+       "    2 | @stack a \"d\"\n"
+       "      |             ^\n"},
       // The section whose end line is missing, not the last line of the file.
       {"a\nb\n@begin stacks\n@stack a \"d\" 1 T\nc\n", "Syntax error: end expected for @begin stack",
        "3:8: error: end expected for @begin stack\n"
