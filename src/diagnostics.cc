@@ -138,6 +138,13 @@ void Diagnostics::show_line(Location at, const FatalError::LineText* known) {
   out_.print("%s\n", color(reset));
 }
 
+void Diagnostics::fatal(const FatalError& error) {
+  if (settings_.located) return this->error(error);
+  ++errors_;
+  out_.put(error.what());
+  out_.put('\n');
+}
+
 void Diagnostics::error(const FatalError& error) {
   ++errors_;
   const MessageEntry& entry = entry_of(error.id());

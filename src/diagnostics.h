@@ -10,6 +10,9 @@
 namespace pl_config {
 
 struct DiagnosticSettings {
+  // Errors as compilers write them; otherwise as a plain run does, the
+  // message alone.
+  bool located = true;
   bool color = false;
   // Warnings are shown; with werror, as errors.
   bool warnings = true;
@@ -32,6 +35,8 @@ class Diagnostics {
       : out_(out), directory_(directory), settings_(settings) {}
 
   void error(const FatalError& error);
+  // The error that ends a run or a check.
+  void fatal(const FatalError& error);
   // False when the warning is off, and so is any note that would follow it.
   bool warning(Message id, Location at, ...);
   void note(Message id, Location at);

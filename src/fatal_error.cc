@@ -48,9 +48,4 @@ void fatal_error_at(Location at, Message id, ...) {
   throw error;
 }
 
-void write_fatal_error(Output& out, const FatalError& error) {
-  out.put(error.what());
-  out.put('\n');
-}
-
 }  // namespace pl_config

@@ -81,7 +81,4 @@ FatalError make_error(Message id, Location at, ...);
 // The same, about a place in the description.
 [[noreturn]] void fatal_error_at(Location at, Message id, ...);
 
-// The message and a newline, as a plain run writes it.
-void write_fatal_error(Output& out, const FatalError& error);
-
 }  // namespace pl_config

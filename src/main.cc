@@ -66,6 +66,7 @@ bool use_color(pl_config::Color color) {
 
 pl_config::DiagnosticSettings diagnostic_settings(const pl_config::Options& options) {
   return {
+      .located = options.check || options.located_errors,
       .color = use_color(options.color),
       .warnings = options.check || options.warnings || options.werror,
       .werror = options.werror,
@@ -87,11 +88,7 @@ int run(const pl_config::Options& options) {
     return pl_config::run_pl_config(build_config(), directory, out, diagnosing ? &diagnostics : nullptr,
                                     options.line_directives);
   } catch (const pl_config::FatalError& error) {
-    if (options.check || options.located_errors) {
-      diagnostics.error(error);
-    } else {
-      pl_config::write_fatal_error(err, error);
-    }
+    diagnostics.fatal(error);
     return 1;
   }
 }

@@ -98,16 +98,12 @@ std::map<std::string, std::string> run_example(const Block& example) {
   for (const std::string& name : names) list.push_back(name.c_str());
   const MemoryDirectory files(example.text);
   MemoryOutput out, err;
-  Diagnostics diagnostics(err.out(), files, {.warnings = check, .keep_going = check});
+  Diagnostics diagnostics(err.out(), files, {.located = located, .warnings = check, .keep_going = check});
   try {
     if (check) check_description(example_build_config(list), files, out.out(), diagnostics);
     else run_pl_config(example_build_config(list), files, out.out(), located ? &diagnostics : nullptr);
   } catch (const FatalError& error) {
-    if (located) {
-      diagnostics.error(error);
-    } else {
-      write_fatal_error(err.out(), error);
-    }
+    diagnostics.fatal(error);
   }
   std::map<std::string, std::string> outputs{{"stdout", out.text()}, {"stderr", err.text()}};
   for (const char* name : {file_name::arch_header, file_name::register_map, file_name::stack_header,
