@@ -4,24 +4,16 @@
 
 #include <string>
 
-#include "description_check.h"
-#include "memory_directory.h"
-#include "memory_output.h"
+#include "core_run.h"
 
-namespace pl_config {
+namespace pl_config::testing {
 namespace {
 
-using testing::MemoryDirectory;
-using testing::MemoryOutput;
-
-// What a check of `description` writes on its warning stream.
+// What the layout warnings make of the sections a description is read into.
 std::string warnings_of(const std::string& description) {
-  BuildConfig config{};
-  config.version = "1.0.0";
-  const MemoryDirectory files(description);
-  MemoryOutput report, warnings;
-  EXPECT_EQ(check_description(config, files, report.out(), warnings.out()), 0);
-  return warnings.text();
+  const CoreResult result = run_core(description);
+  EXPECT_EQ(result.error, std::nullopt);
+  return result.warnings;
 }
 
 std::string tags(const std::string& lines) { return "@begin tags\n" + lines + "@end\n"; }
@@ -70,4 +62,4 @@ TEST(LayoutWarningsTest, WhatIsAcceptedButWrong) {
 }
 
 }  // namespace
-}  // namespace pl_config
+}  // namespace pl_config::testing
