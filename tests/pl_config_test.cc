@@ -155,18 +155,11 @@ TEST(VersionMacrosTest, NumbersComeFromTheVersionString) {
   MemoryOutput out;
   write_version_macros(out.out(), config_with_version("2.7.13"));
   EXPECT_EQ(out.text(),
-            "\n"
-            "#define __TARNHOLLOW__        \t2\n"
-            "#define __TARNHOL__           \t2\n"
-            "#define __TARNHOL_MINOR__     \t7\n"
-            "#define __TARNHOL_PATCHLEVEL__\t13\n"
-            "#define __TARNHOL_VERSION__   \t20713\n"
-            "\n"
-            "#define PROLOG_DIALECT  \t\"tarnhol\"\n"
-            "#define PROLOG_NAME     \t\"Tarnhollow\"\n"
-            "#define PROLOG_VERSION  \t\"2.7.13\"\n"
-            "#define PROLOG_DATE     \t\"Jan 2 2030\"\n"
-            "#define PROLOG_COPYRIGHT\t\"(C) holder\"\n"
+            "\n#define __TARNHOLLOW__        \t2\n#define __TARNHOL__           \t2\n"
+            "#define __TARNHOL_MINOR__     \t7\n#define __TARNHOL_PATCHLEVEL__\t13\n"
+            "#define __TARNHOL_VERSION__   \t20713\n\n#define PROLOG_DIALECT  \t\"tarnhol\"\n"
+            "#define PROLOG_NAME     \t\"Tarnhollow\"\n#define PROLOG_VERSION  \t\"2.7.13\"\n"
+            "#define PROLOG_DATE     \t\"Jan 2 2030\"\n#define PROLOG_COPYRIGHT\t\"(C) holder\"\n"
             "\n");
 }
 
