@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
+#include "expected.h"
 #include "fatal_message.h"
 #include "memory_output.h"
 
@@ -15,11 +17,10 @@ const char* const two_names[] = {"m1", "m2"};
 // Every option is followed by a blank.
 TEST(RegisterUsageMacrosTest, CountAndOptionsOfTheTable) {
   MachineRegisters registers(two_names);
-  for (const char* expected : {"\n#define NB_USED_MACHINE_REGS\t0\n\n#define CFLAGS_REGS\t\t\"\"\n",
-                               "\n#define NB_USED_MACHINE_REGS\t2\n\n#define CFLAGS_REGS\t\t\"-ffixed-m1 -ffixed-m2 \"\n"}) {
+  for (const auto& [count, options] : {std::pair{0, ""}, std::pair{2, "-ffixed-m1 -ffixed-m2 "}}) {
     MemoryOutput out;
     write_register_usage_macros(out.out(), registers);
-    EXPECT_EQ(out.text(), expected);
+    EXPECT_EQ(out.text(), register_usage(count, options));
     registers.append(two_names[0], "pl_reg_bank", "WamWordP");
     registers.append(two_names[1], "R1", "WamWord");
   }

@@ -72,7 +72,7 @@ struct ErrorCase {
 // writers.  A check reports it at that line, after the warnings about them.
 inline void expect_errors(std::span<const ErrorCase> cases, std::span<const char* const> list = {}) {
   for (const ErrorCase& c : cases) {
-    SCOPED_TRACE(c.description.size() < 200 ? c.description : c.message);
+    SCOPED_TRACE("line " + std::to_string(c.line) + " of " + c.description.substr(0, 200));
     const CoreResult result = run_core(c.description, list);
     EXPECT_EQ(result.error, c.message);
     EXPECT_EQ(result.error_at.line, c.line);
