@@ -3,33 +3,27 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
+#include "expected.h"
 #include "fatal_message.h"
 #include "memory_output.h"
 
-namespace pl_config {
+namespace pl_config::testing {
 namespace {
-
-using testing::fatal_message;
-using testing::MemoryOutput;
 
 const char* const two_names[] = {"m1", "m2"};
 
-TEST(RegisterUsageMacrosTest, EmptyTable) {
+// Every option is followed by a blank.
+TEST(RegisterUsageMacrosTest, CountAndOptionsOfTheTable) {
   MachineRegisters registers(two_names);
-  MemoryOutput out;
-  write_register_usage_macros(out.out(), registers);
-  EXPECT_EQ(out.text(), "\n#define NB_USED_MACHINE_REGS\t0\n\n#define CFLAGS_REGS\t\t\"\"\n");
-}
-
-TEST(RegisterUsageMacrosTest, EveryOptionIsFollowedByABlank) {
-  MachineRegisters registers(two_names);
-  registers.append(two_names[0], "pl_reg_bank", "WamWordP");
-  registers.append(two_names[1], "R1", "WamWord");
-  MemoryOutput out;
-  write_register_usage_macros(out.out(), registers);
-  EXPECT_EQ(out.text(),
-            "\n#define NB_USED_MACHINE_REGS\t2\n\n#define CFLAGS_REGS\t\t\"-ffixed-m1 -ffixed-m2 \"\n");
+  for (const auto& [count, options] : {std::pair{0, ""}, std::pair{2, "-ffixed-m1 -ffixed-m2 "}}) {
+    MemoryOutput out;
+    write_register_usage_macros(out.out(), registers);
+    EXPECT_EQ(out.text(), register_usage(count, options));
+    registers.append(two_names[0], "pl_reg_bank", "WamWordP");
+    registers.append(two_names[1], "R1", "WamWord");
+  }
 }
 
 TEST(MachineRegistersTest, EntriesKeepTheirOwnCopiesOfTheNames) {
@@ -62,4 +56,4 @@ TEST(MachineRegistersTest, NamesLongerThan31CharactersAreRejected) {
 }
 
 }  // namespace
-}  // namespace pl_config
+}  // namespace pl_config::testing

@@ -4,17 +4,16 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <map>
 #include <new>
 #include <string>
 
+#include "core_run.h"
 #include "description_check.h"
 #include "expect_run.h"
 #include "expected.h"
 #include "fatal_message.h"
 #include "memory_directory.h"
 #include "memory_output.h"
-#include "memory_stream.h"
 #include "tool_run.h"
 
 // Counts what the code under test allocates with operator new while
@@ -42,47 +41,42 @@ namespace {
 namespace fs = std::filesystem;
 using namespace testing;
 
-// The four headers of a run whose description has no sections.
-Files headers_without_sections(const std::string& description) {
-  return {
-      {"wam_arch.h", description},
-      {"wam_regs.h", register_map_head + register_usage()},
-      {"wam_stacks.h", stack_header_head},
-      {"th_public_config.h", version_macros},
+TEST(DriverTest, RunsWithoutSections) {
+  const struct {
+    const char* tool;
+    std::string description;
+  } cases[] = {
+      {default_tool, "/* Tarnhollow engine */\n\n#define WAM_WORD 64\n  @indented\nlast line"},
+      {default_tool, ""},
+      // The machine register list goes unused without a regs section.
+      {m1m2_tool, "x\n"},
   };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.description);
+    expect_run(run_tool(c.tool, c.description), 0, summary(), "",
+               {{"wam_arch.h", c.description},
+                {"wam_regs.h", register_map_head + register_usage()},
+                {"wam_stacks.h", stack_header_head},
+                {"th_public_config.h", version_macros}});
+  }
 }
 
-TEST(DriverTest, DescriptionWithoutSections) {
-  const std::string description = "/* Tarnhollow engine */\n\n#define WAM_WORD 64\n  @indented\nlast line";
-  const ToolResult result = run_tool(default_tool, description);
-  EXPECT_EQ(result.status, 0);
-  EXPECT_EQ(result.err, "");
-  EXPECT_EQ(result.out, summary(0, "none\n"));
-  EXPECT_EQ(result.files, headers_without_sections(description));
+// A fatal error while the description is read ends a real run with its
+// message and leaves no file behind, temporary ones included: here one after
+// the tags block's first line was written, and one that ends in a newline of
+// its own; one when the machine register table is full.
+TEST(DriverTest, ReadingErrorEndsTheRunAndLeavesNoFile) {
+  std::string full_table;
+  for (int i = 0; i < 257; ++i) full_table += "@begin regs\n@reg 0 WamWord R1\n@end\n";
+  expect_reading_error(run_tool(default_tool, "/* lead */\n@begin tags\n@tag A long_int 0\n@tag B address 0\n@end\n"),
+                       "There is an invalid tag value (repetition ?)\n");
+  expect_reading_error(run_tool(m1_tool, full_table), "too many machine registers in use (the table holds 256)");
 }
 
-TEST(DriverTest, EmptyDescription) {
-  const ToolResult result = run_tool(default_tool, "");
-  EXPECT_EQ(result.status, 0);
-  EXPECT_EQ(result.err, "");
-  EXPECT_EQ(result.out, summary());
-  EXPECT_EQ(result.files, headers_without_sections(""));
-}
-
-TEST(DriverTest, MachineRegisterListUnusedWithoutRegisterSection) {
-  const ToolResult result = run_tool(m1m2_tool, "x\n");
-  EXPECT_EQ(result.status, 0);
-  EXPECT_EQ(result.out, summary(0, "none\n"));
-  EXPECT_EQ(result.files, headers_without_sections("x\n"));
-}
-
-TEST(DriverTest, MissingDescription) {
+// A missing description; a directory, which opens for reading but fails its
+// first read (only on POSIX systems: Windows opens no directory as a file).
+TEST(DriverTest, DescriptionThatCannotBeRead) {
   expect_run(run_tool(default_tool, std::nullopt), 1, summary_head, "cannot open wam_arch.def\n", {});
-}
-
-TEST(DriverTest, UnreadableDescriptionIsAnError) {
-  // A directory opens for reading, but its first read fails.  Only on POSIX
-  // systems: Windows opens no directory as a file.
   if (windows_tools) GTEST_SKIP() << "needs a POSIX host";
   const ToolResult result = run_tool(default_tool, std::nullopt, {.prepare = [](const fs::path& dir) {
                                        fs::create_directory(dir / "wam_arch.def");
@@ -161,18 +155,11 @@ TEST(VersionMacrosTest, NumbersComeFromTheVersionString) {
   MemoryOutput out;
   write_version_macros(out.out(), config_with_version("2.7.13"));
   EXPECT_EQ(out.text(),
-            "\n"
-            "#define __TARNHOLLOW__        \t2\n"
-            "#define __TARNHOL__           \t2\n"
-            "#define __TARNHOL_MINOR__     \t7\n"
-            "#define __TARNHOL_PATCHLEVEL__\t13\n"
-            "#define __TARNHOL_VERSION__   \t20713\n"
-            "\n"
-            "#define PROLOG_DIALECT  \t\"tarnhol\"\n"
-            "#define PROLOG_NAME     \t\"Tarnhollow\"\n"
-            "#define PROLOG_VERSION  \t\"2.7.13\"\n"
-            "#define PROLOG_DATE     \t\"Jan 2 2030\"\n"
-            "#define PROLOG_COPYRIGHT\t\"(C) holder\"\n"
+            "\n#define __TARNHOLLOW__        \t2\n#define __TARNHOL__           \t2\n"
+            "#define __TARNHOL_MINOR__     \t7\n#define __TARNHOL_PATCHLEVEL__\t13\n"
+            "#define __TARNHOL_VERSION__   \t20713\n\n#define PROLOG_DIALECT  \t\"tarnhol\"\n"
+            "#define PROLOG_NAME     \t\"Tarnhollow\"\n#define PROLOG_VERSION  \t\"2.7.13\"\n"
+            "#define PROLOG_DATE     \t\"Jan 2 2030\"\n#define PROLOG_COPYRIGHT\t\"(C) holder\"\n"
             "\n");
 }
 
@@ -216,12 +203,7 @@ TEST(SummaryTest, UsedRegistersAreEachFollowedByTwoBlanks) {
 // success or in a fatal error.
 TEST(DriverTest, AWholeRunAllocatesNothing) {
   const char* const list[] = {"m1", "m2"};
-  BuildConfig config = config_with_version("1.0.0");
-  config.operating_system = config.processor = config.c_compiler = config.c_flags = "";
-  config.c_flags_machine = config.assembler = config.assembler_flags = config.loader_flags = "";
-  config.loader_libraries = config.use_line_editor = config.use_piped_consult = "";
-  config.use_sockets = config.use_fd_solver = "";
-  config.machine_register_list = list;
+  const BuildConfig config = default_build_config(list);
   const std::string example = read_file(PL_CONFIG_EXAMPLE_DEF);
   const std::string failing = example + "@begin tags\n@tag X address 99\n";
   const struct {
@@ -250,7 +232,7 @@ TEST(DriverTest, AWholeRunAllocatesNothing) {
     if (c.check) {
       EXPECT_TRUE(summary.text().starts_with("Register bank, regs section of line 17\n"));
     } else {
-      EXPECT_NE(files.output("wam_arch.h")->text().find("/*--- End Register Generation ---*/"), std::string::npos);
+      expect_contains(std::string(files.output("wam_arch.h")->text()), {"/*--- End Register Generation ---*/"});
     }
   }
 }

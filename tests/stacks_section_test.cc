@@ -1,99 +1,19 @@
 #include <gtest/gtest.h>
 
-#include <map>
-#include <optional>
 #include <string>
+#include <vector>
 
 #include "core_run.h"
 #include "expect_run.h"
-#include "expected.h"
-#include "tool_run.h"
 
 namespace pl_config::testing {
 namespace {
 
-const std::string arch_begin = "\n\n   /*--- Begin Stack Generation ---*/\n\n#include \"wam_stacks.h\"\n";
-const std::string arch_end = "\n\n   /*--- End Stack Generation ---*/\n\n";
+const std::string arch_block =
+    "\n\n   /*--- Begin Stack Generation ---*/\n\n#include \"wam_stacks.h\"\n"
+    "\n\n   /*--- End Stack Generation ---*/\n\n";
 
-std::string section(const std::string& lines) { return "@begin stacks\n" + lines + "@end\n"; }
-
-bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-
-TEST(StacksSectionTest, OneStackEndToEnd) {
-  const ToolResult result = run_tool(default_tool,
-                                     "// head\n"
-                                     "@begin stacks\n"
-                                     "\n"
-                                     "// inside\n"
-                                     "@\tstack trail \"trail stack\" 1_6 TR ignored text\n"
-                                     "@end ignored\n"
-                                     "// tail\n");
-  const std::string stack_header =
-      stack_header_head +
-      "#define NB_OF_STACKS \t\t1\n\n"
-      "#define Trail_Stack       \t(pl_stk_tbl[0].stack)\n"
-      "#define Trail_Size        \t(pl_stk_tbl[0].size)\n"
-      "#define Trail_Offset(adr) \t((WamWord *)(adr) - Trail_Stack)\n"
-      "#define Trail_Used_Size   \tTrail_Offset(TR)\n\n"
-      "\n#define Stack_Top(s)       \t(TR)\n"
-      "\ntypedef struct\n{\n  char *name;\n  char *desc;\n  char *env_var_name;\n"
-      "  PlLong *p_def_size;\t/* used for fixed_sizes */\n"
-      "  int default_size; \t/* in WamWords */\n"
-      "  int size;         \t/* in WamWords */\n"
-      "  WamWord *stack;\n}InfStack;\n\n\n"
-      "#ifdef ENGINE_FILE\n\n"
-      "    /* these variables can be overwritten by top_comp (see stack size file) */\n"
-      "PlLong pl_def_trail_size;\n"
-      "PlLong pl_fixed_sizes;\n\n"
-      "InfStack pl_stk_tbl[] =\n{\n"
-      " { \"trail\", \"trail stack\", \"TRAILSZ\", &pl_def_trail_size, 2048, 0, NULL }\n};\n"
-      "\n#else\n\n"
-      "extern PlLong pl_def_trail_size;\n"
-      "extern PlLong pl_fixed_sizes;\n\n\n"
-      "extern InfStack pl_stk_tbl[];\n"
-      "\n#endif\n";
-  EXPECT_EQ(result.status, 0);
-  EXPECT_EQ(result.err, "");
-  EXPECT_EQ(result.out, summary());
-  const std::map<std::string, std::string> files = {
-      {"wam_arch.h", "// head\n// inside\n" + arch_begin + arch_end + "// tail\n"},
-      {"wam_regs.h", register_map_head + register_usage()},
-      {"wam_stacks.h", stack_header},
-      {"th_public_config.h", version_macros},
-  };
-  EXPECT_EQ(result.files, files);
-}
-
-TEST(StacksSectionTest, NameFormsSizesAndTopChain) {
-  // The character after a closing quote is dropped: "scratch"32 has the size 2.
-  // Capitalising takes every letter from a to z.
-  const CoreResult result = run_core(section(
-      "@stack local \"local\" 16 TA\n"
-      "@stack scratch_2 \"scratch\"32 TB\n"
-      "@stack cp \"choice points\" 1_6 TC\n"
-      "@stack zone \"z\" 1 TD\n"));
-  ASSERT_EQ(result.error, std::nullopt);
-  const std::string& sh = result.stack_header;
-  EXPECT_TRUE(contains(sh, "#define NB_OF_STACKS \t\t4\n\n"));
-  EXPECT_TRUE(contains(sh,
-                       "#define Scratch_2_Stack       \t(pl_stk_tbl[1].stack)\n"
-                       "#define Scratch_2_Size        \t(pl_stk_tbl[1].size)\n"
-                       "#define Scratch_2_Offset(adr) \t((WamWord *)(adr) - Scratch_2_Stack)\n"
-                       "#define Scratch_2_Used_Size   \tScratch_2_Offset(TB)\n\n"
-                       "#define Cp_Stack       \t(pl_stk_tbl[2].stack)\n"));
-  EXPECT_TRUE(contains(sh, "#define Zone_Used_Size   \tZone_Offset(TD)\n\n"));
-  EXPECT_TRUE(contains(sh, "#define Stack_Top(s)       \t(((s) == 0) ? TA : ((s) == 1) ? TB : ((s) == 2) ? TC : TD)\n"));
-  EXPECT_TRUE(contains(sh, "PlLong pl_def_local_size;\nPlLong pl_def_scratch_2_size;\nPlLong pl_def_cp_size;\n"));
-  EXPECT_TRUE(contains(sh,
-                       "{\n { \"local\", \"local\", \"LOCALSZ\", &pl_def_local_size, 2048, 0, NULL },\n"
-                       " { \"scratch_2\", \"scratch\", \"SCRATCH_2SZ\", &pl_def_scratch_2_size, 256, 0, NULL },\n"
-                       " { \"cp\", \"choice points\", \"CPSZ\", &pl_def_cp_size, 2048, 0, NULL },\n"
-                       " { \"zone\", \"z\", \"ZONESZ\", &pl_def_zone_size, 128, 0, NULL }\n};\n"));
-  EXPECT_TRUE(contains(sh,
-                       "extern PlLong pl_def_local_size;\nextern PlLong pl_def_scratch_2_size;\n"
-                       "extern PlLong pl_def_cp_size;\nextern PlLong pl_def_zone_size;\nextern PlLong pl_fixed_sizes;\n"));
-  EXPECT_EQ(result.arch_header, arch_begin + arch_end);
-}
+std::string stacks(const std::string& lines) { return "@begin stacks\n" + lines + "@end\n"; }
 
 std::string stack_lines(int count) {
   std::string lines;
@@ -104,71 +24,127 @@ std::string stack_lines(int count) {
   return lines;
 }
 
-TEST(StacksSectionTest, TwelveStacksFillTheTableAndEachSectionStartsAfresh) {
-  const CoreResult result = run_core(section(stack_lines(12)) + section("@stack x \"d\" 0 TX\n"));
-  ASSERT_EQ(result.error, std::nullopt);
-  const std::string& sh = result.stack_header;
-  EXPECT_TRUE(contains(sh, "#define NB_OF_STACKS \t\t12\n\n"));
-  EXPECT_TRUE(contains(sh, "((s) == 10) ? T10 : T11)\n"));
-  EXPECT_TRUE(contains(sh, " { \"s11\", \"d\", \"S11SZ\", &pl_def_s11_size, 128, 0, NULL }\n};\n"));
-  EXPECT_TRUE(contains(sh, "#define NB_OF_STACKS \t\t1\n\n#define X_Stack       \t(pl_stk_tbl[0].stack)\n"));
-  EXPECT_TRUE(contains(sh, "\t(TX)\n"));
-  EXPECT_EQ(result.arch_header, arch_begin + arch_end + arch_begin + arch_end);
-}
+// Its ordinary lines are copied ahead of the section's block and after it.
+const std::string one_stack =
+    "// head\n@begin stacks\n\n// inside\n@\tstack trail \"trail stack\" 1_6 TR ignored text\n@end ignored\n// tail\n";
 
-TEST(StacksSectionTest, FieldsAtTheirLimitsAreKept) {
-  const std::string name(31, 'n'), description = '"' + std::string(61, 'd') + '"', top(127, 'T');
-  const CoreResult result = run_core(section("@stack " + name + " " + description + " 16_777_215 " + top + "\n"));
-  ASSERT_EQ(result.error, std::nullopt);
-  EXPECT_TRUE(contains(result.stack_header, "\t(" + top + ")\n"));
-  EXPECT_TRUE(contains(result.stack_header, " { \"" + name + "\", " + description + ", \"" +
-                                                std::string(31, 'N') + "SZ\", &pl_def_" + name +
-                                                "_size, 2147483520, 0, NULL }\n};\n"));
-}
+// The fields at their limits: a name of 31 characters, a description of 63
+// with its quotes, the largest size and a top expression of 127.
+const std::string long_name(31, 'n'), long_description = '"' + std::string(61, 'd') + '"', long_top(127, 'T');
 
-struct ErrorCase {
-  std::string lines;  // after the section opening line
-  std::string error;
-};
-
-TEST(StacksSectionTest, ErrorsLeaveTheStackHeaderUntouched) {
-  const ErrorCase cases[] = {
-      {"@stack a \"d\" 1 T\n", "Syntax error: end expected for @begin stack"},
-      {"// kept\n@ \t\n", "Syntax error: identifier expected in: @ \t\n"},
-      {"@stack a \"d\" 1 T\n@end", "Syntax error: space expected after identifier in: @end"},
-      {"@END\n", "Syntax error: incorrect @ declaration in: @END\n"},
-      {"@stacks a \"d\" 1 T\n", "Syntax error: incorrect @ declaration in: @stacks a \"d\" 1 T\n"},
-      {"@stack a d 1 T\n", "Syntax error: string expected in: @stack a d 1 T\n"},
-      {"@stack a \"d\"\n", "Syntax error: integer expected in: @stack a \"d\"\n"},
-      {"// kept\n@end\n", "Syntax error: no stack declared in: @end\n"},
-      {"@stack a \"d 1 T\n", "Syntax error: string expected in: @stack a \"d 1 T\n"},
-      {"@stack a \"d\" 1 T;\n", "Syntax error: space expected after identifier in: @stack a \"d\" 1 T;\n"},
-      {stack_lines(13), "Syntax error: too many stacks in: @stack s12 \"d\" 1 T12\n"},
-      // The line's syntax is checked before the table's room.
-      {stack_lines(12) + "@stack s12 \"d\" x T\n", "Syntax error: integer expected in: @stack s12 \"d\" x T\n"},
+TEST(StacksReaderTest, ReadsEveryStack) {
+  const struct {
+    std::string description;
+    std::vector<std::string> sections;
+  } cases[] = {
+      {one_stack, {"2:8 | trail \"trail stack\" 2048 TR 5:9 5:15 5:29 5:33"}},
+      // The character after a closing quote is dropped: "scratch"32 has the size 2.
+      {stacks("@stack local \"local\" 16 TA\n@stack scratch_2 \"scratch\"32 TB\n@stack cp \"choice points\" 1_6 TC\n"
+              "@stack zone \"z\" 1 TD\n"),
+       {"1:8 | local \"local\" 2048 TA 2:8 2:14 2:22 2:25 | scratch_2 \"scratch\" 256 TB 3:8 3:18 3:28 3:30"
+        " | cp \"choice points\" 2048 TC 4:8 4:11 4:27 4:31 | zone \"z\" 128 TD 5:8 5:13 5:17 5:19"}},
+      {stacks("@stack " + long_name + " " + long_description + " 16_777_215 " + long_top + "\n"),
+       {"1:8 | " + long_name + " " + long_description + " 2147483520 " + long_top + " 2:8 2:40 2:104 2:115"}},
   };
-  for (const ErrorCase& c : cases) {
-    SCOPED_TRACE(c.lines);
-    expect_reading_error(run_tool(default_tool, "@begin stacks\n" + c.lines), c.error);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.description);
+    const CoreResult result = run_core(c.description);
+    EXPECT_EQ(result.error, std::nullopt);
+    EXPECT_EQ(describe(result.stacks), c.sections);
   }
-  // The opening line ends the file: the section is at its end from the start.
-  expect_reading_error(run_tool(default_tool, "// kept\n@begin stacks "), "Syntax error: end expected for @begin stack");
 }
 
-TEST(StacksSectionTest, FieldsBeyondTheirLimitsAreRejected) {
+TEST(StacksReaderTest, ErrorsInTheOrderOfTheChecks) {
   const std::string name(32, 'n'), description = '"' + std::string(62, 'd') + '"', top(128, 'T');
   const ErrorCase cases[] = {
-      {"@stack " + name + " \"d\" 1 T\n", "name too long"},
-      {"@stack a " + description + " 1 T\n", "description too long"},
-      {"@stack a \"d\" 16777216 T\n", "stack size too large"},
-      {"@stack a \"d\" 1 " + top + "\n", "top expression too long"},
-      // The first field over its limit is named.
-      {"@stack " + name + " " + description + " 1 T\n", "name too long"},
+      {"@begin stacks\n@stack a \"d\" 1 T\n", "Syntax error: end expected for @begin stack", 1},
+      // The opening line ends the file: the section is at its end from the start.
+      {"// kept\n@begin stacks ", "Syntax error: end expected for @begin stack", 2},
+      {"a\nb\n@begin stacks\n@stack a \"d\" 1 T\nc\n", "Syntax error: end expected for @begin stack", 3},
+      {"@begin stacks\n// kept\n@ \t\n", "Syntax error: identifier expected in: @ \t\n", 3},
+      {"@begin stacks\n@stack a \"d\" 1 T\n@end", "Syntax error: space expected after identifier in: @end", 3},
+      {"@begin stacks\n@END\n", "Syntax error: incorrect @ declaration in: @END\n", 2},
+      {"@begin stacks\n@stacks a \"d\" 1 T\n", "Syntax error: incorrect @ declaration in: @stacks a \"d\" 1 T\n", 2},
+      {"@begin stacks\n@stack a d 1 T\n", "Syntax error: string expected in: @stack a d 1 T\n", 2},
+      {"@begin stacks\n@stack a \"d 1 T\n", "Syntax error: string expected in: @stack a \"d 1 T\n", 2},
+      {"@begin stacks\n@stack a \"d\"\n", "Syntax error: integer expected in: @stack a \"d\"\n", 2},
+      {"@begin stacks\n// c\n@stack a \"d\" x T\n@end\n", "Syntax error: integer expected in: @stack a \"d\" x T\n", 3},
+      {"@begin stacks\n@stack a \"d\" 1 T;\n",
+       "Syntax error: space expected after identifier in: @stack a \"d\" 1 T;\n", 2},
+      {"@begin stacks\n// kept\n@end\n", "Syntax error: no stack declared in: @end\n", 3},
+      // The limits, each checked after the line's syntax; the first field
+      // over its limit is named.
+      {"@begin stacks\n" + stack_lines(13), "Syntax error: too many stacks in: @stack s12 \"d\" 1 T12\n", 14},
+      {"@begin stacks\n" + stack_lines(12) + "@stack s12 \"d\" x T\n",
+       "Syntax error: integer expected in: @stack s12 \"d\" x T\n", 14},
+      {stacks("@stack " + name + " \"d\" 1 T\n"), "Syntax error: name too long in: @stack " + name + " \"d\" 1 T\n", 2},
+      {stacks("@stack a " + description + " 1 T\n"),
+       "Syntax error: description too long in: @stack a " + description + " 1 T\n", 2},
+      {stacks("@stack a \"d\" 16777216 T\n"), "Syntax error: stack size too large in: @stack a \"d\" 16777216 T\n", 2},
+      {stacks("@stack a \"d\" 1 " + top + "\n"),
+       "Syntax error: top expression too long in: @stack a \"d\" 1 " + top + "\n", 2},
+      {stacks("@stack " + name + " " + description + " 1 T\n"),
+       "Syntax error: name too long in: @stack " + name + " " + description + " 1 T\n", 2},
   };
-  for (const ErrorCase& c : cases) {
-    SCOPED_TRACE(c.lines);
-    expect_reading_error(run_tool(default_tool, "@begin stacks\n" + c.lines + "@end\n"),
-                         "Syntax error: " + c.error + " in: " + c.lines);
+  expect_errors(cases);
+}
+
+TEST(StacksHeaderTest, OneStack) {
+  const CoreResult result = run_core(one_stack);
+  EXPECT_EQ(result.arch_header, "// head\n// inside\n" + arch_block + "// tail\n");
+  EXPECT_EQ(result.stack_header,
+            "#define NB_OF_STACKS \t\t1\n\n#define Trail_Stack       \t(pl_stk_tbl[0].stack)\n"
+            "#define Trail_Size        \t(pl_stk_tbl[0].size)\n"
+            "#define Trail_Offset(adr) \t((WamWord *)(adr) - Trail_Stack)\n"
+            "#define Trail_Used_Size   \tTrail_Offset(TR)\n\n\n#define Stack_Top(s)       \t(TR)\n\ntypedef struct\n{\n"
+            "  char *name;\n  char *desc;\n  char *env_var_name;\n  PlLong *p_def_size;\t/* used for fixed_sizes */\n"
+            "  int default_size; \t/* in WamWords */\n  int size;         \t/* in WamWords */\n  WamWord *stack;\n"
+            "}InfStack;\n\n\n#ifdef ENGINE_FILE\n\n"
+            "    /* these variables can be overwritten by top_comp (see stack size file) */\n"
+            "PlLong pl_def_trail_size;\nPlLong pl_fixed_sizes;\n\nInfStack pl_stk_tbl[] =\n{\n"
+            " { \"trail\", \"trail stack\", \"TRAILSZ\", &pl_def_trail_size, 2048, 0, NULL }\n};\n\n#else\n\n"
+            "extern PlLong pl_def_trail_size;\nextern PlLong pl_fixed_sizes;\n\n\n"
+            "extern InfStack pl_stk_tbl[];\n\n#endif\n");
+}
+
+TEST(StacksHeaderTest, TextFromTheModel) {
+  const struct {
+    std::string description;
+    std::vector<std::string> pieces;
+  } cases[] = {
+      // Capitalising takes every letter from a to z.
+      {stacks("@stack local \"local\" 16 TA\n@stack scratch_2 \"scratch\"32 TB\n@stack cp \"choice points\" 1_6 TC\n"
+              "@stack zone \"z\" 1 TD\n"),
+       {"#define NB_OF_STACKS \t\t4\n\n",
+        "#define Scratch_2_Stack       \t(pl_stk_tbl[1].stack)\n#define Scratch_2_Size        \t(pl_stk_tbl[1].size)\n"
+        "#define Scratch_2_Offset(adr) \t((WamWord *)(adr) - Scratch_2_Stack)\n"
+        "#define Scratch_2_Used_Size   \tScratch_2_Offset(TB)\n\n"
+        "#define Cp_Stack       \t(pl_stk_tbl[2].stack)\n",
+        "#define Zone_Used_Size   \tZone_Offset(TD)\n\n",
+        "#define Stack_Top(s)       \t(((s) == 0) ? TA : ((s) == 1) ? TB : ((s) == 2) ? TC : TD)\n",
+        "PlLong pl_def_local_size;\nPlLong pl_def_scratch_2_size;\nPlLong pl_def_cp_size;\n",
+        "{\n { \"local\", \"local\", \"LOCALSZ\", &pl_def_local_size, 2048, 0, NULL },\n"
+        " { \"scratch_2\", \"scratch\", \"SCRATCH_2SZ\", &pl_def_scratch_2_size, 256, 0, NULL },\n"
+        " { \"cp\", \"choice points\", \"CPSZ\", &pl_def_cp_size, 2048, 0, NULL },\n"
+        " { \"zone\", \"z\", \"ZONESZ\", &pl_def_zone_size, 128, 0, NULL }\n};\n",
+        "extern PlLong pl_def_local_size;\nextern PlLong pl_def_scratch_2_size;\n"
+        "extern PlLong pl_def_cp_size;\nextern PlLong pl_def_zone_size;\nextern PlLong pl_fixed_sizes;\n"}},
+      // Twelve stacks fill the table, and the next section starts afresh.
+      {stacks(stack_lines(12)) + stacks("@stack x \"d\" 0 TX\n"),
+       {"#define NB_OF_STACKS \t\t12\n\n", "((s) == 10) ? T10 : T11)\n",
+        " { \"s11\", \"d\", \"S11SZ\", &pl_def_s11_size, 128, 0, NULL }\n};\n",
+        "#define NB_OF_STACKS \t\t1\n\n#define X_Stack       \t(pl_stk_tbl[0].stack)\n", "\t(TX)\n"}},
+      {stacks("@stack " + long_name + " " + long_description + " 16_777_215 " + long_top + "\n"),
+       {"\t(" + long_top + ")\n", " { \"" + long_name + "\", " + long_description + ", \"" + std::string(31, 'N') +
+                                      "SZ\", &pl_def_" + long_name + "_size, 2147483520, 0, NULL }\n};\n"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.description);
+    const CoreResult result = run_core(c.description);
+    expect_contains(result.stack_header, c.pieces);
+    std::string blocks;  // the architecture header's share: the include line
+    for (std::size_t i = 0; i < result.stacks.size(); ++i) blocks += arch_block;
+    EXPECT_EQ(result.arch_header, blocks);
   }
 }
 

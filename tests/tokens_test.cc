@@ -6,12 +6,9 @@
 
 #include "expect_run.h"
 #include "fatal_message.h"
-#include "tool_run.h"
 
-namespace pl_config {
+namespace pl_config::testing {
 namespace {
-
-using testing::fatal_message;
 
 TEST(CharacterClassesTest, AreAsciiOnly) {
   const std::string white = " \t\n\v\f\r";
@@ -26,8 +23,7 @@ TEST(CharacterClassesTest, AreAsciiOnly) {
   }
 }
 
-// Scans `line` (saved as the current line too) and returns what `read`
-// gives back, or the fatal error's message.
+// Scans `line`, saved as the current line too, from column 1.
 class ScannerTest : public ::testing::Test {
  protected:
   Scanner scan(const std::string& line) {
@@ -40,102 +36,95 @@ class ScannerTest : public ::testing::Test {
   CurrentLine current_;
 };
 
-TEST_F(ScannerTest, IdentifierSkipsWhiteSpaceAndConsumesItsEnd) {
-  Scanner s = scan(" \tbegin_2 regs\n");
-  EXPECT_EQ(s.identifier(), "begin_2");
-  EXPECT_EQ(s.identifier(), "regs");
-  EXPECT_EQ(fatal_message([&] { s.identifier(); }), "Syntax error: identifier expected in:  \tbegin_2 regs\n");
+TEST_F(ScannerTest, TokensSkipWhiteSpaceAndConsumeTheirEnd) {
+  {
+    Scanner s = scan(" \tbegin_2 regs\n");
+    EXPECT_EQ(s.identifier(), "begin_2");
+    EXPECT_EQ(s.location().column, 3);
+    EXPECT_EQ(s.identifier(), "regs");
+    EXPECT_EQ(s.location().column, 11);
+    EXPECT_EQ(fatal_message([&] { s.identifier(); }), "Syntax error: identifier expected in:  \tbegin_2 regs\n");
+  }
+  {  // An optional identifier that is not there takes only the white space.
+    Scanner s = scan("  007 X\n");
+    EXPECT_FALSE(s.optional_identifier().has_value());
+    EXPECT_EQ(s.integer(), 7);
+    EXPECT_EQ(s.optional_identifier(), "X");
+  }
+  {  // Integers group their digits with underscores, and are decimal.
+    Scanner s = scan("1_024 010 2147483647\t0\n");
+    for (const int value : {1024, 10, 2147483647, 0}) EXPECT_EQ(s.integer(), value);
+  }
+  {  // A string keeps its quotes, has no escapes, and drops the character
+     // after its closing quote.
+    Scanner s = scan(" \"global stack\" \"a\\\"16 x\n");
+    EXPECT_EQ(s.string_token(), "\"global stack\"");
+    EXPECT_EQ(s.string_token(), "\"a\\\"");
+    EXPECT_EQ(s.integer(), 6);
+    EXPECT_EQ(s.identifier(), "x");
+  }
+  {  // A quote that closes the line data leaves nothing to read.
+    Scanner s = scan("\"x\"");
+    EXPECT_EQ(s.string_token(), "\"x\"");
+    EXPECT_EQ(fatal_message([&] { s.integer(); }), "Syntax error: integer expected in: \"x\"");
+  }
 }
 
-TEST_F(ScannerTest, IdentifierMustStartWithALetterAndEndInWhiteSpace) {
-  EXPECT_EQ(fatal_message([&] { scan("_x y\n").identifier(); }), "Syntax error: identifier expected in: _x y\n");
-  EXPECT_EQ(fatal_message([&] { scan("9x y\n").identifier(); }), "Syntax error: identifier expected in: 9x y\n");
-  EXPECT_EQ(fatal_message([&] { scan("f(x)\n").identifier(); }),
-            "Syntax error: space expected after identifier in: f(x)\n");
-  EXPECT_EQ(fatal_message([&] { scan("f;\n").identifier(); }),
-            "Syntax error: space expected after identifier in: f;\n");
-  // The end of the line data is not white space.
-  EXPECT_EQ(fatal_message([&] { scan("regs").identifier(); }),
-            "Syntax error: space expected after identifier in: regs");
-  // A byte above 127 is no identifier character.
-  EXPECT_EQ(fatal_message([&] { scan("ab\xe9 \n").identifier(); }),
-            "Syntax error: space expected after identifier in: ab\xe9 \n");
-}
-
-TEST_F(ScannerTest, OptionalIdentifierConsumesOnlyWhiteSpaceWhenAbsent) {
-  Scanner s = scan("  007 X\n");
-  EXPECT_FALSE(s.optional_identifier().has_value());
-  EXPECT_EQ(s.integer(), 7);
-  EXPECT_EQ(s.optional_identifier(), "X");
-}
-
-TEST_F(ScannerTest, IntegerGroupsDigitsWithUnderscoresAndIsDecimal) {
-  Scanner s = scan("1_024 010 2147483647\t0\n");
-  EXPECT_EQ(s.integer(), 1024);
-  EXPECT_EQ(s.integer(), 10);
-  EXPECT_EQ(s.integer(), 2147483647);
-  EXPECT_EQ(s.integer(), 0);
-}
-
-TEST_F(ScannerTest, IntegerRejectsSignsLeadingUnderscoreAndTrailingLetters) {
-  EXPECT_EQ(fatal_message([&] { scan("-1\n").integer(); }), "Syntax error: integer expected in: -1\n");
-  EXPECT_EQ(fatal_message([&] { scan("+1\n").integer(); }), "Syntax error: integer expected in: +1\n");
-  EXPECT_EQ(fatal_message([&] { scan("_1\n").integer(); }), "Syntax error: integer expected in: _1\n");
-  EXPECT_EQ(fatal_message([&] { scan("12ab\n").integer(); }),
-            "Syntax error: space expected after identifier in: 12ab\n");
-  EXPECT_EQ(fatal_message([&] { scan("12").integer(); }), "Syntax error: space expected after identifier in: 12");
-}
-
-TEST_F(ScannerTest, IntegerBeyondInt32IsRejected) {
-  EXPECT_EQ(fatal_message([&] { scan("2147483648\n").integer(); }),
-            "Syntax error: integer too large in: 2147483648\n");
-  EXPECT_EQ(fatal_message([&] { scan("99_999_999_999_999_999_999\n").integer(); }),
-            "Syntax error: integer too large in: 99_999_999_999_999_999_999\n");
+// Each malformed token ends the run with a syntax error quoting the line.
+TEST_F(ScannerTest, MalformedTokens) {
+  enum Token { identifier, integer, string };
+  const struct {
+    Token token;
+    std::string line;
+    std::string words;
+  } cases[] = {
+      {identifier, "_x y\n", "identifier expected"},
+      {identifier, "9x y\n", "identifier expected"},
+      {identifier, "f(x)\n", "space expected after identifier"},
+      {identifier, "f;\n", "space expected after identifier"},
+      // The end of the line data is not white space.
+      {identifier, "regs", "space expected after identifier"},
+      // A byte above 127 is no identifier character.
+      {identifier, "ab\xe9 \n", "space expected after identifier"},
+      {integer, "-1\n", "integer expected"},
+      {integer, "+1\n", "integer expected"},
+      {integer, "_1\n", "integer expected"},
+      {integer, "12ab\n", "space expected after identifier"},
+      {integer, "12", "space expected after identifier"},
+      {integer, "2147483648\n", "integer too large"},
+      {integer, "99_999_999_999_999_999_999\n", "integer too large"},
+      {string, "abc\"\n", "string expected"},
+      {string, " \"open\n", "string expected"},
+      {string, "\n", "string expected"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    Scanner s = scan(c.line);
+    EXPECT_EQ(fatal_message([&] {
+                if (c.token == identifier) s.identifier();
+                if (c.token == integer) s.integer();
+                if (c.token == string) s.string_token();
+              }),
+              "Syntax error: " + c.words + " in: " + c.line);
+  }
+  // A NUL byte ends the line data, and the quote.
+  EXPECT_EQ(fatal_message([&] { scan(std::string("end\0 more\n", 10)).identifier(); }),
+            "Syntax error: space expected after identifier in: end");
 }
 
 // Every integer token of every section goes through the same check.
 TEST(IntegerTokenTest, BeyondInt32EndsTheRunInEverySection) {
-  const struct {
-    const char* section;
-    const char* line;
-  } cases[] = {
-      {"regs", "@reg 2147483648 WamWord R1\n"},
-      {"regs", "@filler 99_999_999_999\n"},
-      {"tags", "@tag A long_int 4294967296\n"},
-      {"stacks", "@stack a \"d\" 2_147_483_648 T\n"},
+  const ErrorCase cases[] = {
+      {"@begin regs\n@reg 2147483648 WamWord R1\n@end\n",
+       "Syntax error: integer too large in: @reg 2147483648 WamWord R1\n", 2},
+      {"@begin regs\n@filler 99_999_999_999\n@end\n", "Syntax error: integer too large in: @filler 99_999_999_999\n",
+       2},
+      {"@begin tags\n@tag A long_int 4294967296\n@end\n",
+       "Syntax error: integer too large in: @tag A long_int 4294967296\n", 2},
+      {"@begin stacks\n@stack a \"d\" 2_147_483_648 T\n@end\n",
+       "Syntax error: integer too large in: @stack a \"d\" 2_147_483_648 T\n", 2},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.line);
-    testing::expect_reading_error(
-        testing::run_tool(testing::default_tool, std::string("@begin ") + c.section + "\n" + c.line + "@end\n"),
-        std::string("Syntax error: integer too large in: ") + c.line);
-  }
-}
-
-TEST_F(ScannerTest, StringKeepsItsQuotesAndDropsTheNextCharacter) {
-  Scanner s = scan(" \"global stack\" \"a\\\"16 x\n");
-  EXPECT_EQ(s.string_token(), "\"global stack\"");
-  // No escapes: the backslash is ordinary and the next quote closes.
-  EXPECT_EQ(s.string_token(), "\"a\\\"");
-  EXPECT_EQ(s.integer(), 6);
-  EXPECT_EQ(s.identifier(), "x");
-}
-
-TEST_F(ScannerTest, StringNeedsBothQuotesOnTheLine) {
-  EXPECT_EQ(fatal_message([&] { scan("abc\"\n").string_token(); }), "Syntax error: string expected in: abc\"\n");
-  EXPECT_EQ(fatal_message([&] { scan(" \"open\n").string_token(); }), "Syntax error: string expected in:  \"open\n");
-  EXPECT_EQ(fatal_message([&] { scan("\n").string_token(); }), "Syntax error: string expected in: \n");
-}
-
-TEST_F(ScannerTest, StringClosingTheLineDataLeavesNothingToRead) {
-  Scanner s = scan("\"x\"");
-  EXPECT_EQ(s.string_token(), "\"x\"");
-  EXPECT_EQ(fatal_message([&] { s.integer(); }), "Syntax error: integer expected in: \"x\"");
-}
-
-TEST_F(ScannerTest, NulByteEndsTheLineData) {
-  Scanner s = scan(std::string("end\0 more\n", 10));
-  EXPECT_EQ(fatal_message([&] { s.identifier(); }), "Syntax error: space expected after identifier in: end");
+  expect_errors(cases);
 }
 
 TEST(CurrentLineTest, KeepsAtMost511Bytes) {
@@ -147,4 +136,4 @@ TEST(CurrentLineTest, KeepsAtMost511Bytes) {
 }
 
 }  // namespace
-}  // namespace pl_config
+}  // namespace pl_config::testing

@@ -1,36 +1,125 @@
 #include "core_run.h"
 
-#include "fatal_error.h"
+#include <memory>
+
+#include "description_check.h"
 #include "header_writer.h"
+#include "layout_warnings.h"
+#include "memory_directory.h"
 #include "memory_output.h"
 #include "memory_stream.h"
 #include "reader.h"
 
 namespace pl_config::testing {
 
-CoreResult run_core(const std::string& description, std::span<const char* const> machine_register_list) {
-  MemoryStream input(description);
-  MemoryOutput arch, register_map, stack_header, public_config;
-  MachineRegisters machine_registers(machine_register_list);
-  HeaderWriter writer(arch.out(), register_map.out(), stack_header.out(), public_config.out());
-  DescriptionInput in(input.get(), "wam_arch.def");
+namespace {
 
+struct Recorder : SectionWriter {
+  explicit Recorder(CoreResult& result) : result(result) {}
+  void regs_section(const RegsSection& section, const MachineRegisters&) override { result.regs.push_back(section); }
+  void tags_section(const TagsSection& section) override { result.tags.push_back(section); }
+  void stacks_section(const StacksSection& section) override { result.stacks.push_back(section); }
+  CoreResult& result;
+};
+
+std::string at(Location location) { return std::to_string(location.line) + ":" + std::to_string(location.column); }
+
+// The words, each after a blank.
+std::string fields(std::initializer_list<std::string> words) {
+  std::string text;
+  for (const std::string& word : words) text += " " + word;
+  return text;
+}
+
+}  // namespace
+
+CoreResult run_core(const std::string& description, std::span<const char* const> list) {
+  MemoryStream input(description);
+  MemoryOutput arch, register_map, stack_header, public_config, warnings;
   CoreResult result;
+  result.machine_registers = MachineRegisters(list);
+  HeaderWriter headers(arch.out(), register_map.out(), stack_header.out(), public_config.out());
+  const MemoryDirectory files(description);
+  Diagnostics diagnostics(warnings.out(), files, {});
+  const auto layout_warnings = std::make_unique<LayoutWarnings>(diagnostics);
+  Recorder recorder(result);
+  SectionWriter* const writers[] = {&recorder, &headers, layout_warnings.get()};
+  WriterList writer(writers);
+  DescriptionInput in(input.get(), file_name::description);
   try {
     DescriptionCopy copy(arch.out());
-    read_description(in, copy, machine_registers, writer);
+    read_description(in, copy, result.machine_registers, writer, &diagnostics);
   } catch (const FatalError& error) {
     result.error = error.what();
-    result.error_line = error.line();
+    result.error_at = error.location();
   }
   result.arch_header = arch.text();
   result.register_map = register_map.text();
   result.stack_header = stack_header.text();
   result.public_config = public_config.text();
-  result.machine_register_count = machine_registers.count();
-  for (const MachineRegisterEntry& entry : machine_registers.entries())
-    result.used_registers += std::string(entry.machine_register) + " (" + entry.register_name.c_str() + ") ";
+  result.warnings = warnings.text();
   return result;
+}
+
+std::string describe(const RegsSection& section) {
+  const char* bank = section.bank_pointer_register ? section.bank_pointer_register : "variable";
+  const std::string filler = "[" + std::string(section.filler_prefix.c_str()) + "]";
+  const std::string hidden = std::to_string(section.unwritten_count);
+  std::string text = at(section.opening) + fields({"bank", bank, "filler", filler, "hidden", hidden});
+  for (const PlacedRegister& r : section.registers())
+    text += " |" + fields({r.c_name(), r.c_type(), std::to_string(r.group), at(r.type_at), at(r.name_at),
+                           r.machine_register ? r.machine_register : "slot " + std::to_string(r.bank_slot)});
+  return text;
+}
+
+std::string describe(const TagsSection& section) {
+  std::string text = at(section.opening) + fields({"tag size", std::to_string(section.word.tag_size)});
+  for (const Tag& t : section.tags())
+    text += " |" + fields({t.c_name(), row_of(t.kind).word, std::to_string(t.value), at(t.name_at), at(t.kind_at),
+                           at(t.value_at)});
+  return text;
+}
+
+std::string describe(const StacksSection& section) {
+  std::string text = at(section.opening);
+  for (const StackEntry& s : section.stacks())
+    text += " |" + fields({s.name.c_str(), s.description.c_str(), std::to_string(s.default_size),
+                           s.top_expression.c_str(), at(s.name_at), at(s.description_at), at(s.size_at), at(s.top_at)});
+  return text;
+}
+
+std::string describe(const MachineRegisters& table) {
+  std::string text;
+  for (const MachineRegisterEntry& entry : table.entries())
+    text += std::string(entry.machine_register) + " (" + entry.register_name.c_str() + ") ";
+  return text;
+}
+
+ToolResult run_in_process(const std::string& description, std::span<const char* const> list, bool check) {
+  const BuildConfig config = default_build_config(list);
+  const MemoryDirectory files(description);
+  MemoryOutput out, err;
+  Diagnostics diagnostics(err.out(), files, {.located = check, .warnings = check, .keep_going = check});
+  ToolResult result;
+  try {
+    result.status = check ? check_description(config, files, out.out(), diagnostics)
+                          : run_pl_config(config, files, out.out());
+  } catch (const FatalError& error) {
+    diagnostics.fatal(error);
+    result.status = 1;
+  }
+  result.out = out.text();
+  result.err = err.text();
+  for (const char* name : {file_name::arch_header, file_name::register_map, file_name::stack_header,
+                           file_name::public_config})
+    if (files.output(name)->opened()) result.files[name] = std::string(files.output(name)->text());
+  return result;
+}
+
+BuildConfig default_build_config(std::span<const char* const> list) {
+  return {"1.0.0", "Dec 8 2026", "Copyright (C) 2026 The Tarnhollow authors", "linux-gnu", "aarch64", "gcc",
+          "-O3 -fomit-frame-pointer -Wno-char-subscripts", " -fno-strict-aliasing -fcommon", "as", "",
+          "-static -s", "-lm", "Yes", "Yes", "Yes", "Yes", list};
 }
 
 }  // namespace pl_config::testing

@@ -1,25 +1,61 @@
 #pragma once
 
+// The tool in-process, on a description in memory: read into its models and
+// handed to the writers, or a whole run or check as the tool makes it.
+
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
+#include "fatal_error.h"
 #include "machine_registers.h"
+#include "pl_config.h"
+#include "section_model.h"
+#include "tool_run.h"
 
 namespace pl_config::testing {
 
-// What read_description wrote for a description, on memory streams.
+// The model of each section in the order read, what the header writer and
+// the layout warnings made of them, and the fatal error that ended the
+// reading, if one did.  The machine register table points into the list.
 struct CoreResult {
-  std::string arch_header;
-  std::string register_map;
-  std::string stack_header;
-  std::string public_config;
-  std::optional<std::string> error;  // the fatal error's message, if one ended the run
-  int error_line = 0;                // and the line it is about
-  int machine_register_count = 0;
-  std::string used_registers;  // "m1 (pl_reg_bank) m2 (R1) ", the table in order
+  std::vector<RegsSection> regs;
+  std::vector<TagsSection> tags;
+  std::vector<StacksSection> stacks;
+  MachineRegisters machine_registers{{}};
+  std::string arch_header, register_map, stack_header, public_config, warnings;
+  std::optional<std::string> error;
+  Location error_at;
+
+  std::size_t sections() const { return regs.size() + tags.size() + stacks.size(); }
 };
 
-CoreResult run_core(const std::string& description, std::span<const char* const> machine_register_list = {});
+CoreResult run_core(const std::string& description, std::span<const char* const> list = {});
+
+// A model on one line, each field with where it stands, LINE:COLUMN:
+//   "OPENING bank MACHINE|variable filler [PREFIX] hidden N | NAME TYPE GROUP TYPE_AT NAME_AT MACHINE|slot N | ..."
+//   "OPENING tag size N | NAME KIND VALUE NAME_AT KIND_AT VALUE_AT | ..."
+//   "OPENING | NAME DESCRIPTION WORDS TOP NAME_AT DESCRIPTION_AT SIZE_AT TOP_AT | ..."
+std::string describe(const RegsSection& section);
+std::string describe(const TagsSection& section);
+std::string describe(const StacksSection& section);
+// The machine register table in hand-out order: "m1 (pl_reg_bank) m2 (R1) ".
+std::string describe(const MachineRegisters& table);
+
+template <typename Section>
+std::vector<std::string> describe(const std::vector<Section>& sections) {
+  std::vector<std::string> lines;
+  for (const Section& section : sections) lines.push_back(describe(section));
+  return lines;
+}
+
+// A whole run, or with `check` a check, of the test tool with the machine
+// register list `list`: exit status, standard streams, the headers it
+// opened.  Unlike a real run, a failed one keeps what its headers got.
+ToolResult run_in_process(const std::string& description, std::span<const char* const> list = {}, bool check = false);
+
+// The build constants of the test tools (expected.h).
+BuildConfig default_build_config(std::span<const char* const> list);
 
 }  // namespace pl_config::testing
