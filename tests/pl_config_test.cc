@@ -136,11 +136,23 @@ TEST(DriverTest, FullDiskIsAnErrorForEveryOutputFile) {
   }
 }
 
+// A check's report is its result: one that cannot be written is an error
+// too.
 TEST(DriverTest, FullDiskOnStandardOutputIsAnError) {
-  const ToolResult result = run_tool(default_tool, "x\n", {.stdout_path = "/dev/full"});
-  EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(result.err, "cannot write standard output\n");
-  EXPECT_EQ(result.files, Files{});
+  const struct {
+    std::vector<std::string> args;
+    const char* stdout_path;
+    std::string err;
+  } cases[] = {
+      {{}, "/dev/full", "cannot write standard output\n"},
+      {{"--check"}, "/dev/full", "pl_config: error: cannot write standard output: No space left on device\n"},
+  };
+  for (const auto& c : cases) {
+    const ToolResult result = run_tool(default_tool, "x\n", {.stdout_path = c.stdout_path, .args = c.args});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, c.err);
+    EXPECT_EQ(result.files, Files{});
+  }
 }
 
 BuildConfig config_with_version(const char* version) {
