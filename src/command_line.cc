@@ -7,7 +7,17 @@ namespace pl_config {
 
 namespace {
 
-enum class OptionId { description, output_dir, write_if_changed, check, located_errors, help, version };
+enum class OptionId {
+  description,
+  output_dir,
+  write_if_changed,
+  check,
+  format,
+  located_errors,
+  debugger_script,
+  help,
+  version
+};
 
 struct OptionEntry {
   OptionId id;
@@ -21,7 +31,9 @@ constexpr OptionEntry option_table[] = {
     {OptionId::output_dir, "output-dir", 'o', true},
     {OptionId::write_if_changed, "write-if-changed", 'w', false},
     {OptionId::check, "check", 'c', false},
+    {OptionId::format, "format", '\0', true},
     {OptionId::located_errors, "located-errors", '\0', false},
+    {OptionId::debugger_script, "debugger-script", '\0', true},
     {OptionId::help, "help", '\0', false},
     {OptionId::version, "version", '\0', false},
 };
@@ -37,12 +49,14 @@ class Parser {
   const OptionEntry* find_long(std::string_view name);
   // Records what the option asks for; `value` is null for a flag.
   void apply(const OptionEntry& entry, const char* value);
+  void set_format(const char* value);
   void fail(const char* format, std::string_view text);
   bool done() const { return line_.command != Command::run; }
 
   int argc_;
   const char* const* argv_;
   int next_ = 1;
+  bool format_given_ = false;
   CommandLine line_;
 };
 
@@ -60,6 +74,7 @@ CommandLine Parser::parse() {
       fail("unexpected argument '%.*s'", argument);
     }
   }
+  if (!done() && format_given_ && !line_.options.check) fail("option '--%.*s' needs --check", "format");
   return line_;
 }
 
@@ -118,9 +133,23 @@ void Parser::apply(const OptionEntry& entry, const char* value) {
     case OptionId::output_dir: options.output_dir = value; break;
     case OptionId::write_if_changed: options.write_if_changed = true; break;
     case OptionId::check: options.check = true; break;
+    case OptionId::format: set_format(value); break;
     case OptionId::located_errors: options.located_errors = true; break;
+    case OptionId::debugger_script: options.debugger_script = value; break;
     case OptionId::help: line_.command = Command::help; break;
     case OptionId::version: line_.command = Command::version; break;
+  }
+}
+
+void Parser::set_format(const char* value) {
+  format_given_ = true;
+  const std::string_view name = value;
+  if (name == "text") {
+    line_.options.format = ReportFormat::text;
+  } else if (name == "json") {
+    line_.options.format = ReportFormat::json;
+  } else {
+    fail("invalid argument '%.*s' for '--format': text or json", name);
   }
 }
 
@@ -151,8 +180,13 @@ void print_help(Output& out) {
       "                            is, time stamp and all\n"
       "  -c, --check             check the description and print its layout;\n"
       "                            write no file\n"
+      "      --format=FORMAT     print the layout of --check as text (the default)\n"
+      "                            or as json\n"
       "      --located-errors    write an error on a line of the description as\n"
       "                            FILE:LINE: MESSAGE\n"
+      "      --debugger-script=FILE\n"
+      "                          also write FILE, the gdb and lldb commands that\n"
+      "                            decode the engine's words and registers\n"
       "      --help              print this help and exit\n"
       "      --version           print the version and exit\n"
       "\n"

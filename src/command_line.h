@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "description_check.h"
 #include "files.h"
 #include "output.h"
 
@@ -14,6 +15,8 @@ struct Options {
   bool write_if_changed = false;
   bool check = false;
   bool located_errors = false;
+  const char* debugger_script = nullptr;  // null: none is written
+  ReportFormat format = ReportFormat::text;  // a check's
 };
 
 enum class Command { run, help, version, usage_error };

@@ -6,12 +6,16 @@
 
 namespace pl_config {
 
+// How a check writes the layout: for a person, or as JSON for a program.
+enum class ReportFormat { text, json };
+
 // Reads and checks the description as a run does, with the same reader and
 // so the same errors in the same order, but hands each section to the layout
 // report and the warnings instead of the headers: no file is created or
 // touched.  The report goes to `report` instead of the installation summary,
 // the warnings to `warnings`; returns the exit status of a complete check.
 // Errors throw FatalError.
-int check_description(const BuildConfig& config, const Directory& directory, Output& report, Output& warnings);
+int check_description(const BuildConfig& config, const Directory& directory, Output& report, Output& warnings,
+                      ReportFormat format = ReportFormat::text);
 
 }  // namespace pl_config

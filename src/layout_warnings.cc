@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdarg>
+#include <cstdio>
 #include <string_view>
 
 namespace pl_config {
@@ -13,6 +14,12 @@ void LayoutWarnings::warn(int line, const char* format, ...) {
   out_.vprint(format, args);
   va_end(args);
   out_.put('\n');
+  if (recorded_count_ == section_capacity) return;
+  Recorded& recorded = recorded_[recorded_count_++];
+  recorded.line = line;
+  va_start(args, format);
+  std::vsnprintf(recorded.text, sizeof recorded.text, format, args);
+  va_end(args);
 }
 
 // Registers and tags are both macros of the architecture header, so one name
@@ -39,6 +46,7 @@ void LayoutWarnings::declare(const char* name, Kind kind, int line) {
 
 // In line order, which register order is not.
 void LayoutWarnings::regs_section(const RegsSection& section, const MachineRegisters&) {
+  recorded_count_ = 0;
   std::array<const PlacedRegister*, limit::written_register_groups * limit::registers_per_group> by_line{};
   std::size_t count = 0;
   for (const PlacedRegister& reg : section.registers()) by_line[count++] = &reg;
@@ -51,6 +59,7 @@ void LayoutWarnings::regs_section(const RegsSection& section, const MachineRegis
 // tag bits of the split layout: only a tag whose high bits are all ones
 // survives that, and the value 0, whose tag macro masks the value instead.
 void LayoutWarnings::tags_section(const TagsSection& section) {
+  recorded_count_ = 0;
   const WordLayout& word = section.word;
   const std::span<const Tag> tags = section.tags();
   std::int32_t largest = 0;
@@ -73,6 +82,7 @@ void LayoutWarnings::tags_section(const TagsSection& section) {
 }
 
 void LayoutWarnings::stacks_section(const StacksSection& section) {
+  recorded_count_ = 0;
   for (const StackEntry& stack : section.stacks()) declare(stack.name.c_str(), Kind::stack, stack.line());
 }
 

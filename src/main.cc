@@ -56,8 +56,8 @@ int run(const pl_config::Options& options) {
   pl_config::Output& err = pl_config::standard_error();
   try {
     const pl_config::Directory directory(options.description, options.output_dir, options.write_if_changed);
-    if (options.check) return pl_config::check_description(build_config(), directory, out, err);
-    return pl_config::run_pl_config(build_config(), directory, out);
+    if (options.check) return pl_config::check_description(build_config(), directory, out, err, options.format);
+    return pl_config::run_pl_config(build_config(), directory, out, options.debugger_script);
   } catch (const pl_config::FatalError& error) {
     pl_config::write_fatal_error(err, error, options.description, options.check || options.located_errors);
     return 1;

@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <optional>
 
+#include "debugger_script.h"
 #include "fatal_error.h"
 #include "files.h"
 #include "header_writer.h"
@@ -108,22 +110,43 @@ void print_closing_line(Output& out) {
 
 void check_version(const BuildConfig& config) { parse_version(config.version); }
 
-int run_pl_config(const BuildConfig& config, const Directory& directory, Output& summary) {
+namespace {
+
+// Every section into the headers, and into the debugger script of a run that
+// writes one.
+void read_sections(const InputFile& description, Headers& headers, MachineRegisters& machine_registers,
+                   OutputFile* script) {
+  DescriptionInput in(description.stream(), description.name());
+  Output& arch_header = headers.out(HeaderRole::arch_header);
+  HeaderWriter header_writer(arch_header, headers.out(HeaderRole::register_map),
+                             headers.out(HeaderRole::stack_header), headers.out(HeaderRole::public_config));
+  if (script == nullptr) return read_description(in, arch_header, machine_registers, header_writer);
+  DebuggerScript script_writer(script->out(), description.name());
+  SectionWriter* const writers[] = {&header_writer, &script_writer};
+  WriterList writer(writers);
+  read_description(in, arch_header, machine_registers, writer);
+  script_writer.finish();
+}
+
+}  // namespace
+
+int run_pl_config(const BuildConfig& config, const Directory& directory, Output& summary,
+                  const char* debugger_script) {
   MachineRegisters machine_registers(config.machine_register_list);
   Headers headers(directory);
   headers.open(false);
+  static char script_buffer[64 * 1024];
+  std::optional<OutputFile> script;
+  if (debugger_script != nullptr) script.emplace(directory, debugger_script, script_buffer);
   print_banner(summary);
   print_configuration(summary, config);
   write_version_macros(headers.out(HeaderRole::public_config), config);
 
   const InputFile description(directory);
   headers.open(true);
-  DescriptionInput in(description.stream(), description.name());
-  Output& arch_header = headers.out(HeaderRole::arch_header);
-  HeaderWriter writer(arch_header, headers.out(HeaderRole::register_map), headers.out(HeaderRole::stack_header),
-                      headers.out(HeaderRole::public_config));
-  read_description(in, arch_header, machine_registers, writer);
+  read_sections(description, headers, machine_registers, script ? &*script : nullptr);
   headers.close(true);
+  if (script) script->close();
 
   write_register_usage_macros(headers.out(HeaderRole::register_map), machine_registers);
   print_machine_register_count(summary, machine_registers);
@@ -134,6 +157,7 @@ int run_pl_config(const BuildConfig& config, const Directory& directory, Output&
 
   // Only a run that has succeeded to its last write replaces the headers.
   headers.install();
+  if (script) script->install();
   return 0;
 }
 

@@ -47,7 +47,10 @@ void write_version_macros(Output& public_config, const BuildConfig& config);
 
 // One whole run on the files of `directory`, the installation summary
 // printed to `summary`; returns the exit status of a complete run.  Errors
-// throw FatalError.
-int run_pl_config(const BuildConfig& config, const Directory& directory, Output& summary);
+// throw FatalError.  With `debugger_script`, the run also writes the
+// debugger script at that path, as given, and puts it in place after the
+// headers.
+int run_pl_config(const BuildConfig& config, const Directory& directory, Output& summary,
+                  const char* debugger_script = nullptr);
 
 }  // namespace pl_config
