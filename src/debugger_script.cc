@@ -5,24 +5,35 @@
 
 #include "header_writer.h"
 #include "layout_report.h"
+#include "utf8.h"
 
 namespace pl_config {
 
 namespace {
 
-// Python reads its source as UTF-8: any other byte, and every control
-// character, goes in as an escape.
+void put_python_char(Output& out, char c, bool newline_as_it_is) {
+  const auto byte = static_cast<unsigned char>(c);
+  if (c == '\\' || c == '"') {
+    out.put('\\');
+    out.put(c);
+  } else if ((c == '\n' && newline_as_it_is) || (byte >= 0x20 && byte < 0x7f)) {
+    out.put(c);
+  } else {
+    out.print("\\x%02x", byte);
+  }
+}
+
+// Python reads its source as UTF-8: a byte that is not part of it, and every
+// control character, goes in as an escape.
 void put_python_chars(Output& out, std::string_view text, bool newlines_as_they_are) {
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '\\' || c == '"') {
-      out.put('\\');
-      out.put(c);
-    } else if ((c == '\n' && newlines_as_they_are) || (byte >= 0x20 && byte < 0x7f)) {
-      out.put(c);
+  while (!text.empty()) {
+    const std::size_t length = utf8_sequence_length(text);
+    if (length > 1) {
+      out.put(text.substr(0, length));
     } else {
-      out.print("\\x%02x", byte);
+      put_python_char(out, text.front(), newlines_as_they_are);
     }
+    text.remove_prefix(length > 1 ? length : 1);
   }
 }
 

@@ -6,28 +6,11 @@
 
 #include "layout_report.h"
 #include "section_model.h"
+#include "utf8.h"
 
 namespace pl_config {
 
 namespace {
-
-// The length of the well-formed UTF-8 sequence that `text` starts with; 0
-// for a stray byte, an overlong form, a surrogate or a code point past
-// U+10FFFF.
-std::size_t utf8_length(std::string_view text) {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-  const unsigned lead = byte(0);
-  if (lead < 0x80) return 1;
-  const std::size_t length = lead < 0xc2 ? 0 : lead < 0xe0 ? 2 : lead < 0xf0 ? 3 : lead < 0xf5 ? 4 : 0;
-  if (length == 0 || text.size() < length) return 0;
-  for (std::size_t i = 1; i < length; ++i)
-    if ((byte(i) & 0xc0) != 0x80) return 0;
-  const unsigned second = byte(1);
-  if ((lead == 0xe0 && second < 0xa0) || (lead == 0xed && second >= 0xa0) || (lead == 0xf0 && second < 0x90) ||
-      (lead == 0xf4 && second >= 0x90))
-    return 0;
-  return length;
-}
 
 void put_escaped(Output& out, char c) {
   switch (c) {
@@ -92,10 +75,12 @@ void put_register(Output& out, const PlacedRegister& reg) {
 }
 
 void put_word_layout(Output& out, const WordLayout& word) {
-  out.print("{\"tag_size\": %d, \"layout\": \"%s\", \"value_size\": %d, ", word.tag_size,
-            word.split() ? "split" : "low", 64 - word.tag_size);
-  out.print("\"tag_mask\": %" PRIu64 ", \"value_mask\": %" PRIu64 ", ", word.tag_mask, word.value_mask);
-  out.print("\"min_integer\": %" PRId64 ", \"max_integer\": %" PRId64 "}", word.min_integer, word.max_integer);
+  out.print("{\n        \"tag_size\": %d,\n        \"layout\": \"%s\",\n        \"value_size\": %d,\n",
+            word.tag_size, word.split() ? "split" : "low", 64 - word.tag_size);
+  out.print("        \"tag_mask\": %" PRIu64 ",\n        \"value_mask\": %" PRIu64 ",\n", word.tag_mask,
+            word.value_mask);
+  out.print("        \"min_integer\": %" PRId64 ",\n        \"max_integer\": %" PRId64 "\n      }",
+            word.min_integer, word.max_integer);
 }
 
 void put_tag(Output& out, const Tag& tag, const WordLayout& word) {
@@ -120,7 +105,7 @@ void put_stack(Output& out, const StackEntry& stack) {
 void put_json_string(Output& out, std::string_view text) {
   out.put('"');
   while (!text.empty()) {
-    const std::size_t length = utf8_length(text);
+    const std::size_t length = utf8_sequence_length(text);
     if (length == 0) {
       out.put("\\ufffd");
       text.remove_prefix(1);
