@@ -1,6 +1,8 @@
 #include "debugger_script.h"
 
 #include <cinttypes>
+#include <cstddef>
+#include <iterator>
 #include <optional>
 
 #include "header_writer.h"
@@ -55,9 +57,28 @@ void put_python_name_or_none(Output& out, const char* name) {
   else put_python_string(out, name);
 }
 
+// In the order of UntagForm.
 constexpr const char* untag_form_words[] = {"kind_macro", "unsigned_shift", "whole_word"};
+static_assert(std::size(untag_form_words) == static_cast<std::size_t>(UntagForm::whole_word) + 1);
 
 const char* untag_form_word(const Tag& tag) { return untag_form_words[static_cast<int>(untag_form(tag))]; }
+
+void put_register(Output& out, const PlacedRegister& reg) {
+  out.put("    (");
+  put_python_string(out, reg.c_name());
+  out.put(", ");
+  put_python_string(out, reg.c_type());
+  out.put(", ");
+  put_python_name_or_none(out, reg.machine_register);
+  out.print(", %d),\n", reg.bank_slot);
+}
+
+void put_tag(Output& out, const Tag& tag, const WordLayout& word) {
+  out.put("    (");
+  put_python_string(out, tag.c_name());
+  out.print(", \"%s\", %d, %#" PRIx64 ", \"%s\"),\n", row_of(tag.kind).word, tag.value, word.mask_of(tag.value),
+            untag_form_word(tag));
+}
 
 // The tags block of --check, word for word, for wam-layout.
 void put_layout_report(Output& out, const TagsSection& section) {
@@ -123,15 +144,7 @@ void DebuggerScript::regs_section(const RegsSection& section, const MachineRegis
   if (words.has_value()) out_.print("\nFILLER_WORDS = %" PRId64 "\n", *words);
   else out_.put("\nFILLER_WORDS = None\n");
   out_.put("REGISTERS = (\n    # name, type, machine register (None: in the bank), bank slot after the filler\n");
-  for (const PlacedRegister& reg : section.registers()) {
-    out_.put("    (");
-    put_python_string(out_, reg.c_name());
-    out_.put(", ");
-    put_python_string(out_, reg.c_type());
-    out_.put(", ");
-    put_python_name_or_none(out_, reg.machine_register);
-    out_.print(", %d),\n", reg.bank_slot);
-  }
+  for (const PlacedRegister& reg : section.registers()) put_register(out_, reg);
   out_.put(")\n");
 }
 
@@ -142,12 +155,7 @@ void DebuggerScript::tags_section(const TagsSection& section) {
   out_.print("TAG_MASK = %#" PRIx64 "\nVALUE_MASK = %#" PRIx64 "\n", word.tag_mask, word.value_mask);
   out_.print("MIN_INTEGER = %" PRId64 "\nMAX_INTEGER = %" PRId64 "\n", word.min_integer, word.max_integer);
   out_.put("TAGS = (\n    # name, kind, value, tag mask, how UnTag_<name> takes the value\n");
-  for (const Tag& tag : section.tags()) {
-    out_.put("    (");
-    put_python_string(out_, tag.c_name());
-    out_.print(", \"%s\", %d, %#" PRIx64 ", \"%s\"),\n", row_of(tag.kind).word, tag.value,
-               word.mask_of(tag.value), untag_form_word(tag));
-  }
+  for (const Tag& tag : section.tags()) put_tag(out_, tag, word);
   out_.put(")\n");
   put_layout_report(out_, section);
 }
