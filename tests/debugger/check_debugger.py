@@ -87,8 +87,9 @@ class Gdb:
         return {"args": ["word = " + decoded], "locals": ["local_word = " + decoded]}
 
     def probe(self, probe_program):
-        return "exited normally" in run([self.program, "-nx", "-batch", "-ex", "run", probe_program],
-                                        check=False).stdout
+        output = run([self.program, "-nx", "-batch", "-ex", "python print(6 * 7)", "-ex", "run", probe_program],
+                     check=False).stdout
+        return "42" in output.splitlines() and "exited normally" in output
 
 
 class Lldb:
