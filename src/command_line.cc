@@ -16,7 +16,9 @@ enum class OptionId {
   output_dir,
   write_if_changed,
   check,
+  format,
   located_errors,
+  debugger_script,
   warnings,
   no_warn,
   werror,
@@ -41,7 +43,9 @@ constexpr OptionEntry option_table[] = {
     {OptionId::output_dir, "output-dir", 'o', true},
     {OptionId::write_if_changed, "write-if-changed", 'w', false},
     {OptionId::check, "check", 'c', false},
+    {OptionId::format, "format", '\0', true, true},
     {OptionId::located_errors, "located-errors", '\0', false},
+    {OptionId::debugger_script, "debugger-script", '\0', true, true},
     {OptionId::warnings, "warnings", '\0', false, true},
     {OptionId::no_warn, "no-warn", '\0', true, true},
     {OptionId::werror, "werror", '\0', false, true},
@@ -67,11 +71,13 @@ class Parser {
   // A warning name, or a comma list of them.
   void disable_warnings(const OptionEntry& entry, std::string_view names);
   void choose_color(const OptionEntry& entry, std::string_view value);
+  void choose_format(const OptionEntry& entry, std::string_view value);
   bool done() const { return line_.command != Command::run; }
 
   int argc_;
   const char* const* argv_;
   int next_ = 1;
+  bool format_given_ = false;
   CommandLine line_;
 };
 
@@ -89,6 +95,7 @@ CommandLine Parser::parse() {
       fail(Message::unexpected_argument, argument);
     }
   }
+  if (!done() && format_given_ && !line_.options.check) fail(Message::needs_check, "format");
   return line_;
 }
 
@@ -153,7 +160,9 @@ void Parser::apply(const OptionEntry& entry, const char* value) {
     case OptionId::output_dir: options.output_dir = value; break;
     case OptionId::write_if_changed: options.write_if_changed = true; break;
     case OptionId::check: options.check = true; break;
+    case OptionId::format: choose_format(entry, value); break;
     case OptionId::located_errors: options.located_errors = true; break;
+    case OptionId::debugger_script: options.debugger_script = value; break;
     case OptionId::warnings: options.warnings = true; break;
     case OptionId::no_warn: disable_warnings(entry, value); break;
     case OptionId::werror: options.werror = true; break;
@@ -197,6 +206,17 @@ void Parser::choose_color(const OptionEntry& entry, std::string_view value) {
   invalid_argument(entry, value);
 }
 
+void Parser::choose_format(const OptionEntry& entry, std::string_view value) {
+  format_given_ = true;
+  if (value == "text") {
+    line_.options.format = ReportFormat::text;
+  } else if (value == "json") {
+    line_.options.format = ReportFormat::json;
+  } else {
+    invalid_argument(entry, value);
+  }
+}
+
 // The offending text is quoted whole as far as the message has room.
 void Parser::fail(Message id, std::string_view text) {
   line_.command = Command::usage_error;
@@ -235,6 +255,11 @@ void print_help(Output& out) {
       "                            unset or empty), always or never\n"
       "      --line-directives   #line lines in wam_arch.h: compiler errors point\n"
       "                            at the description's lines\n"
+      "      --format=FORMAT     print the layout of --check as text (the default)\n"
+      "                            or as json\n"
+      "      --debugger-script=FILE\n"
+      "                          also write FILE, the gdb and lldb commands that\n"
+      "                            decode the engine's words and registers\n"
       "      --help              print this help and exit\n"
       "      --version           print the version and exit\n"
       "\n"

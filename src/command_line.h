@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "description_check.h"
 #include "files.h"
 #include "output.h"
 
@@ -22,6 +23,8 @@ struct Options {
   std::uint64_t disabled_warnings = 0;  // by Diagnostics::warning_bit
   Color color = Color::automatic;
   bool line_directives = false;
+  const char* debugger_script = nullptr;  // null: none is written
+  ReportFormat format = ReportFormat::text;  // a check's
 };
 
 enum class Command { run, help, version, usage_error };

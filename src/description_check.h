@@ -7,6 +7,9 @@
 
 namespace pl_config {
 
+// How a check writes the layout: for a person, or as JSON for a program.
+enum class ReportFormat { text, json };
+
 // Reads and checks the description as a run does, with the same reader and
 // so the same errors in the same order, but hands each section to the layout
 // report and the warnings instead of the headers: no file is created or
@@ -15,6 +18,6 @@ namespace pl_config {
 // up to the error limit; returns the exit status.  An error that ends the
 // reading (a file that cannot be read) throws FatalError.
 int check_description(const BuildConfig& config, const Directory& directory, Output& report,
-                      Diagnostics& diagnostics);
+                      Diagnostics& diagnostics, ReportFormat format = ReportFormat::text);
 
 }  // namespace pl_config

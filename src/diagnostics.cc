@@ -180,15 +180,20 @@ void Diagnostics::error(const FatalError& error) {
 }
 
 bool Diagnostics::warning(Message id, Location at, ...) {
+  std::va_list args;
+  va_start(args, at);
+  const bool shown = vwarning(id, at, args);
+  va_end(args);
+  return shown;
+}
+
+bool Diagnostics::vwarning(Message id, Location at, std::va_list args) {
   const int bit = warning_bit(id);
   if (!settings_.warnings || (bit >= 0 && ((settings_.disabled >> bit) & 1) != 0)) return false;
   ++warnings_;
   if (settings_.werror) ++errors_;
   start(directory_.description(), at, settings_.werror ? Severity::error : Severity::warning);
-  std::va_list args;
-  va_start(args, at);
   out_.vprint(entry_of(id).text, args);
-  va_end(args);
   out_.print(" [%s]\n", entry_of(id).name);
   show_line(at, nullptr);
   return true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdarg>
 #include <cstdint>
 
 #include "fatal_error.h"
@@ -39,6 +40,7 @@ class Diagnostics {
   void fatal(const FatalError& error);
   // False when the warning is off, and so is any note that would follow it.
   bool warning(Message id, Location at, ...);
+  bool vwarning(Message id, Location at, std::va_list args);
   void note(Message id, Location at);
   // Once the error limit is reached: says so.
   void note_limit();

@@ -79,7 +79,18 @@ OutputFile::OutputFile(const Directory& directory, const char* name)
   const int length = dir == nullptr ? std::snprintf(path_, sizeof path_, "%s", name)
                                     : std::snprintf(path_, sizeof path_, "%s/%s", dir, name);
   if (length < 0 || static_cast<std::size_t>(length) >= sizeof path_) fatal_error(Message::cannot_open, path_);
-  stream_ = directory.open_header(path_, staged_);
+  open();
+}
+
+OutputFile::OutputFile(const Directory& directory, const char* path, std::span<char> buffer)
+    : directory_(directory), out_(sink_, buffer) {
+  const int length = std::snprintf(path_, sizeof path_, "%s", path);
+  if (length < 0 || static_cast<std::size_t>(length) >= sizeof path_) fatal_error(Message::cannot_open, path_);
+  open();
+}
+
+void OutputFile::open() {
+  stream_ = directory_.open_header(path_, staged_);
   if (stream_ == nullptr) fatal_error(Message::cannot_open, path_);
   sink_.stream = stream_;
 }

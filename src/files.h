@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <span>
 
 #include "output.h"
 #include "staged_output.h"
@@ -73,6 +74,9 @@ class InputFile {
 class OutputFile {
  public:
   OutputFile(const Directory& directory, const char* name);
+  // A file at `path` as given, not in the output directory, gathered in
+  // `buffer`.
+  OutputFile(const Directory& directory, const char* path, std::span<char> buffer);
   ~OutputFile();
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
@@ -87,6 +91,8 @@ class OutputFile {
   void install();
 
  private:
+  void open();
+
   const Directory& directory_;
   char path_[StagedOutput::path_capacity];
   std::FILE* stream_ = nullptr;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cinttypes>
 #include <cstring>
+#include <optional>
 #include <string_view>
 
 #include "section_model.h"
@@ -38,19 +39,9 @@ struct Cell {
 class Filler {
  public:
   explicit Filler(const char* prefix) : prefix_(prefix) {
-    for (std::string_view rest = prefix_; !rest.empty();) {
-      const std::string_view value = rest.substr(0, rest.find('+'));
-      rest.remove_prefix(std::min(rest.size(), value.size() + 1));
-      std::int64_t number = 0;
-      for (const char c : value) {
-        if (!is_digit(c)) {
-          numeric_ = false;
-          break;
-        }
-        number = number * 10 + (c - '0');
-      }
-      words_ += number;
-    }
+    const std::optional<std::int64_t> words = filler_words(prefix_);
+    numeric_ = words.has_value();
+    words_ = words.value_or(0);
   }
 
   void write(Output& out) const {
@@ -163,12 +154,49 @@ void write_stack_table(Output& out, std::span<const StackEntry> stacks) {
   }
 }
 
+void write_title(Output& out, const char* title, const char* section, int line) {
+  out.print("%s, %s section of line %d\n", title, section, line);
+}
+
 }  // namespace
 
-void LayoutReport::start_block(const char* title, const char* section, int line) {
+bool is_number(std::string_view filler_value) {
+  return !filler_value.empty() && std::all_of(filler_value.begin(), filler_value.end(), is_digit);
+}
+
+std::optional<std::int64_t> filler_words(std::string_view prefix) {
+  std::int64_t words = 0;
+  bool numeric = true;
+  for_each_filler_value(prefix, [&](std::string_view value) {
+    if (!is_number(value)) {
+      numeric = false;
+      return;
+    }
+    std::int64_t number = 0;
+    for (const char c : value) number = number * 10 + (c - '0');
+    words += number;
+  });
+  if (!numeric) return std::nullopt;
+  return words;
+}
+
+void write_tagged_word_block(Output& out, const TagsSection& section) {
+  write_title(out, "Tagged word", "tags", section.opening.line);
+  write_word_layout(out, section.word);
+  write_word_diagram(out, section.word);
+  out.print("  PL_MIN_INTEGER..PL_MAX_INTEGER  %" PRId64 "..%" PRId64 "\n", section.word.min_integer,
+            section.word.max_integer);
+  write_tag_table(out, section.tags(), section.word);
+}
+
+void LayoutReport::next_block() {
   if (blocks_written_) out_.put('\n');
   blocks_written_ = true;
-  out_.print("%s, %s section of line %d\n", title, section, line);
+}
+
+void LayoutReport::start_block(const char* title, const char* section, int line) {
+  next_block();
+  write_title(out_, title, section, line);
 }
 
 void LayoutReport::regs_section(const RegsSection& section, const MachineRegisters&) {
@@ -179,12 +207,8 @@ void LayoutReport::regs_section(const RegsSection& section, const MachineRegiste
 }
 
 void LayoutReport::tags_section(const TagsSection& section) {
-  start_block("Tagged word", "tags", section.opening.line);
-  write_word_layout(out_, section.word);
-  write_word_diagram(out_, section.word);
-  out_.print("  PL_MIN_INTEGER..PL_MAX_INTEGER  %" PRId64 "..%" PRId64 "\n", section.word.min_integer,
-               section.word.max_integer);
-  write_tag_table(out_, section.tags(), section.word);
+  next_block();
+  write_tagged_word_block(out_, section);
 }
 
 void LayoutReport::stacks_section(const StacksSection& section) {

@@ -1,6 +1,8 @@
 #include "layout_warnings.h"
 
 #include <algorithm>
+#include <cstdarg>
+#include <cstdio>
 #include <string_view>
 
 namespace pl_config {
@@ -34,17 +36,32 @@ bool same_but_case(std::string_view a, std::string_view b) {
 
 }  // namespace
 
+bool LayoutWarnings::warn(Message id, Location at, ...) {
+  std::va_list args;
+  va_start(args, at);
+  const bool shown = diagnostics_.vwarning(id, at, args);
+  va_end(args);
+  if (!shown || recorded_count_ == section_capacity) return shown;
+  Recorded& recorded = recorded_[recorded_count_++];
+  recorded.at = at;
+  recorded.name = entry_of(id).name;
+  va_start(args, at);
+  std::vsnprintf(recorded.text, sizeof recorded.text, entry_of(id).text, args);
+  va_end(args);
+  return true;
+}
+
 // Registers and tags are both macros of the architecture header, so one name
 // cannot be both; a stack's name only ever stands inside longer names.
 void LayoutWarnings::declare(const Name& name, Kind kind, Location at) {
-  if (is_keyword(name.view())) diagnostics_.warning(Message::keyword_name, at, kind_words[int(kind)], name.c_str());
+  if (is_keyword(name.view())) warn(Message::keyword_name, at, kind_words[int(kind)], name.c_str());
   const auto clashes = [kind](Kind earlier) {
     return earlier == kind || (earlier != Kind::stack && kind != Kind::stack);
   };
   for (std::size_t i = 0; i < name_count_; ++i) {
     const Declared& earlier = names_[i];
     if (earlier.name.view() == name.view() && clashes(earlier.kind)) {
-      if (diagnostics_.warning(Message::duplicate_name, at, name.c_str(), kind_words[int(earlier.kind)],
+      if (warn(Message::duplicate_name, at, name.c_str(), kind_words[int(earlier.kind)],
                                earlier.at.line))
         diagnostics_.note(Message::first_declared_here, earlier.at);
       return;
@@ -58,13 +75,14 @@ void LayoutWarnings::second_section(int kind, Location at, const char* defined_t
   Location& first = first_sections_[static_cast<std::size_t>(kind)];
   if (first.line == 0) {
     first = at;
-  } else if (diagnostics_.warning(Message::second_section, at, section_words[kind], defined_twice)) {
+  } else if (warn(Message::second_section, at, section_words[kind], defined_twice)) {
     diagnostics_.note(Message::first_declared_here, first);
   }
 }
 
 // In line order, which register order is not.
 void LayoutWarnings::regs_section(const RegsSection& section, const MachineRegisters&) {
+  recorded_count_ = 0;
   second_section(int(Kind::register_name), section.opening, "pl_reg_tbl");
   std::array<const PlacedRegister*, RegsSection::capacity> by_line{};
   std::size_t count = 0;
@@ -73,17 +91,18 @@ void LayoutWarnings::regs_section(const RegsSection& section, const MachineRegis
             [](const PlacedRegister* a, const PlacedRegister* b) { return a->line() < b->line(); });
   for (std::size_t i = 0; i < count; ++i) declare(by_line[i]->name, Kind::register_name, by_line[i]->name_at);
   for (const PlacedRegister& reg : section.unwritten())
-    diagnostics_.warning(Message::unwritten_group, reg.name_at, reg.c_name(), reg.group);
+    warn(Message::unwritten_group, reg.name_at, reg.c_name(), reg.group);
 }
 
 // Tag_Long_Int makes a negative integer by shifting its sign into the high
 // tag bits of the split layout: only a tag whose high bits are all ones
 // survives that, and the value 0, whose tag macro masks the value instead.
 void LayoutWarnings::tags_section(const TagsSection& section) {
+  recorded_count_ = 0;
   second_section(int(Kind::tag), section.opening, "pl_tag_tbl");
   const WordLayout& word = section.word;
   const std::span<const Tag> tags = section.tags();
-  if (section.largest_value < 4) diagnostics_.warning(Message::small_tag_values, section.opening, section.largest_value);
+  if (section.largest_value < 4) warn(Message::small_tag_values, section.opening, section.largest_value);
   const std::int64_t high_ones = word.all_ones & ~std::int64_t{7};
   for (std::size_t i = 0; i < tags.size(); ++i) {
     const Tag& tag = tags[i];
@@ -91,22 +110,23 @@ void LayoutWarnings::tags_section(const TagsSection& section) {
     const auto earlier = tags.first(i);
     const auto same = std::find_if(earlier.begin(), earlier.end(), [&](const Tag& e) { return e.value == tag.value; });
     if (same != earlier.end() &&
-        diagnostics_.warning(Message::duplicate_tag_value, tag.value_at, tag.c_name(), same->c_name(), tag.value))
+        warn(Message::duplicate_tag_value, tag.value_at, tag.c_name(), same->c_name(), tag.value))
       diagnostics_.note(Message::first_declared_here, same->value_at);
     if (word.split() && tag.kind == TagKind::long_int && tag.value != 0 && tag.value < high_ones)
-      diagnostics_.warning(Message::long_int_sign, tag.value_at, tag.c_name(), tag.value, static_cast<int>(high_ones),
+      warn(Message::long_int_sign, tag.value_at, tag.c_name(), tag.value, static_cast<int>(high_ones),
                            static_cast<int>(word.all_ones));
   }
 }
 
 void LayoutWarnings::stacks_section(const StacksSection& section) {
+  recorded_count_ = 0;
   second_section(int(Kind::stack), section.opening, "InfStack");
   const std::span<const StackEntry> stacks = section.stacks();
   for (std::size_t i = 0; i < stacks.size(); ++i) {
     declare(stacks[i].name, Kind::stack, stacks[i].name_at);
     for (const StackEntry& earlier : stacks.first(i)) {
       if (!same_but_case(earlier.name.view(), stacks[i].name.view())) continue;
-      if (diagnostics_.warning(Message::stack_name_case, stacks[i].name_at, stacks[i].name.c_str(),
+      if (warn(Message::stack_name_case, stacks[i].name_at, stacks[i].name.c_str(),
                                earlier.name.c_str()))
         diagnostics_.note(Message::first_declared_here, earlier.name_at);
       break;

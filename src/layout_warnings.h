@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <span>
 
 #include "diagnostics.h"
 #include "section_writer.h"
@@ -17,11 +18,27 @@ class LayoutWarnings : public SectionWriter {
   // later ones are still compared with them, but not kept.
   static constexpr std::size_t name_capacity = 2048;
 
+  // A warning of the section just handed over, as it was written: where, its
+  // name and its text.
+  struct Recorded {
+    Location at;
+    const char* name = "";
+    char text[160] = "";
+  };
+  // The most warnings one section can draw: two per register (a keyword and
+  // a repeated name) and one per hidden one, or four per tag, and one for
+  // the section itself.
+  static constexpr std::size_t section_capacity = 2 * RegsSection::capacity + RegsSection::unwritten_capacity + 2;
+  static_assert(section_capacity >= 2 + 4 * TagsSection::capacity);
+
   explicit LayoutWarnings(Diagnostics& diagnostics) : diagnostics_(diagnostics) {}
 
   void regs_section(const RegsSection& section, const MachineRegisters& machine_registers) override;
   void tags_section(const TagsSection& section) override;
   void stacks_section(const StacksSection& section) override;
+
+  // The warnings of the last section handed over, in the order written.
+  std::span<const Recorded> section_warnings() const { return {recorded_.data(), recorded_count_}; }
 
  private:
   enum class Kind { register_name, tag, stack };
@@ -35,11 +52,15 @@ class LayoutWarnings : public SectionWriter {
   // C keyword, and remembers it.
   void declare(const Name& name, Kind kind, Location at);
   void second_section(int kind, Location at, const char* defined_twice);
+  // Writes the warning and records it; false when it is turned off.
+  bool warn(Message id, Location at, ...);
 
   Diagnostics& diagnostics_;
   std::array<Declared, name_capacity> names_{};
   std::size_t name_count_ = 0;
   std::array<Location, 3> first_sections_{};  // by Kind
+  std::array<Recorded, section_capacity> recorded_{};
+  std::size_t recorded_count_ = 0;
 };
 
 }  // namespace pl_config

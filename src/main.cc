@@ -84,9 +84,12 @@ int run(const pl_config::Options& options) {
   pl_config::Diagnostics diagnostics(err, directory, diagnostic_settings(options));
   const bool diagnosing = options.located_errors || options.warnings || options.werror;
   try {
-    if (options.check) return pl_config::check_description(build_config(), directory, out, diagnostics);
-    return pl_config::run_pl_config(build_config(), directory, out, diagnosing ? &diagnostics : nullptr,
-                                    options.line_directives);
+    if (options.check)
+      return pl_config::check_description(build_config(), directory, out, diagnostics, options.format);
+    return pl_config::run_pl_config(build_config(), directory, out,
+                                    {.diagnostics = diagnosing ? &diagnostics : nullptr,
+                                     .line_directives = options.line_directives,
+                                     .debugger_script = options.debugger_script});
   } catch (const pl_config::FatalError& error) {
     diagnostics.fatal(error);
     return 1;

@@ -1,10 +1,13 @@
 #include "pl_config.h"
 
+#include <array>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <optional>
 
+#include "debugger_script.h"
 #include "fatal_error.h"
 #include "files.h"
 #include "header_writer.h"
@@ -111,39 +114,48 @@ void check_version(const BuildConfig& config) { parse_version(config.version); }
 
 namespace {
 
-// The warnings see every section after the headers have; with --werror a
-// warning fails the run before any header is replaced.
-void read_with_warnings(DescriptionInput& in, DescriptionCopy& copy, MachineRegisters& machine_registers,
-                        SectionWriter& header_writer, Diagnostics* diagnostics) {
-  if (diagnostics == nullptr) return read_description(in, copy, machine_registers, header_writer);
-  LayoutWarnings warnings(*diagnostics);
-  SectionWriter* const writers[] = {&header_writer, &warnings};
-  WriterList writer(writers);
-  read_description(in, copy, machine_registers, writer, diagnostics);
-  if (diagnostics->errors() > 0) fatal_error(Message::warnings_are_errors);
+// Every section into the headers, into the warnings of a run that shows
+// them and into the debugger script of a run that writes one.  With
+// --werror a warning fails the run before any header is replaced.
+void read_sections(const InputFile& description, Headers& headers, DescriptionCopy& copy,
+                   MachineRegisters& machine_registers, const RunSettings& settings, OutputFile* script) {
+  DescriptionInput in(description.stream(), description.name());
+  HeaderWriter header_writer(headers.out(HeaderRole::arch_header), headers.out(HeaderRole::register_map),
+                             headers.out(HeaderRole::stack_header), headers.out(HeaderRole::public_config));
+  std::array<SectionWriter*, 3> writers{&header_writer};
+  std::size_t count = 1;
+  std::optional<LayoutWarnings> warnings;
+  if (settings.diagnostics != nullptr) writers[count++] = &warnings.emplace(*settings.diagnostics);
+  std::optional<DebuggerScript> script_writer;
+  if (script != nullptr) writers[count++] = &script_writer.emplace(script->out(), description.name());
+  WriterList writer({writers.data(), count});
+  read_description(in, copy, machine_registers, writer, settings.diagnostics);
+  if (script_writer) script_writer->finish();
+  if (settings.diagnostics != nullptr && settings.diagnostics->errors() > 0) fatal_error(Message::warnings_are_errors);
 }
 
 }  // namespace
 
-int run_pl_config(const BuildConfig& config, const Directory& directory, Output& summary, Diagnostics* diagnostics,
-                  bool line_directives) {
+int run_pl_config(const BuildConfig& config, const Directory& directory, Output& summary,
+                  const RunSettings& settings) {
   MachineRegisters machine_registers(config.machine_register_list);
   Headers headers(directory);
   headers.open(false);
+  static char script_buffer[64 * 1024];
+  std::optional<OutputFile> script;
+  if (settings.debugger_script != nullptr) script.emplace(directory, settings.debugger_script, script_buffer);
   print_banner(summary);
   print_configuration(summary, config);
   write_version_macros(headers.out(HeaderRole::public_config), config);
 
   const InputFile description(directory);
   headers.open(true);
-  DescriptionInput in(description.stream(), description.name());
-  Output& arch_header = headers.out(HeaderRole::arch_header);
-  HeaderWriter header_writer(arch_header, headers.out(HeaderRole::register_map),
-                             headers.out(HeaderRole::stack_header), headers.out(HeaderRole::public_config));
-  DescriptionCopy copy(arch_header);
-  if (line_directives) copy.use_line_directives(directory.description(), headers.path(HeaderRole::arch_header));
-  read_with_warnings(in, copy, machine_registers, header_writer, diagnostics);
+  DescriptionCopy copy(headers.out(HeaderRole::arch_header));
+  if (settings.line_directives)
+    copy.use_line_directives(directory.description(), headers.path(HeaderRole::arch_header));
+  read_sections(description, headers, copy, machine_registers, settings, script ? &*script : nullptr);
   headers.close(true);
+  if (script) script->close();
 
   write_register_usage_macros(headers.out(HeaderRole::register_map), machine_registers);
   print_machine_register_count(summary, machine_registers);
@@ -154,6 +166,7 @@ int run_pl_config(const BuildConfig& config, const Directory& directory, Output&
 
   // Only a run that has succeeded to its last write replaces the headers.
   headers.install();
+  if (script) script->install();
   return 0;
 }
 

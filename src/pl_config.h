@@ -49,9 +49,14 @@ void write_version_macros(Output& public_config, const BuildConfig& config);
 // One whole run on the files of `directory`, the installation summary
 // printed to `summary`; returns the exit status of a complete run.  Errors
 // throw FatalError.
-// With `diagnostics`, the warnings are shown too; with `line_directives`,
-// the architecture header has #line lines.
+struct RunSettings {
+  Diagnostics* diagnostics = nullptr;  // shows the warnings too
+  bool line_directives = false;        // #line lines in the architecture header
+  // The debugger script, written at that path as given and put in place
+  // after the headers; null for none.
+  const char* debugger_script = nullptr;
+};
 int run_pl_config(const BuildConfig& config, const Directory& directory, Output& summary,
-                  Diagnostics* diagnostics = nullptr, bool line_directives = false);
+                  const RunSettings& settings = {});
 
 }  // namespace pl_config

@@ -79,12 +79,10 @@ void emit_tag_body(Output& ah, const Tag& tag, const WordLayout& layout) {
 }
 
 void emit_untag_body(Output& ah, const Tag& tag) {
-  if (tag.kind == TagKind::short_uns && tag.value <= 3) {
-    ah.print("((PlULong) (w) >> %d)\n", 3);
-  } else if (tag.kind == TagKind::address && tag.value == 0) {
-    ah.put("((WamWord *) (w))\n");
-  } else {
-    ah.print("%s(w)\n", row_of(tag.kind).untag_macro);
+  switch (untag_form(tag)) {
+    case UntagForm::unsigned_shift: ah.print("((PlULong) (w) >> %d)\n", 3); break;
+    case UntagForm::whole_word: ah.put("((WamWord *) (w))\n"); break;
+    case UntagForm::kind_macro: ah.print("%s(w)\n", row_of(tag.kind).untag_macro); break;
   }
 }
 
@@ -131,6 +129,14 @@ void emit_tag_table(Output& ah, std::span<const Tag> tags, const WordLayout& lay
 }
 
 }  // namespace
+
+// A short_uns value of a tag at most 3 is its word shifted unsigned; an
+// address of tag 0 is the word itself.
+UntagForm untag_form(const Tag& tag) {
+  if (tag.kind == TagKind::short_uns && tag.value <= 3) return UntagForm::unsigned_shift;
+  if (tag.kind == TagKind::address && tag.value == 0) return UntagForm::whole_word;
+  return UntagForm::kind_macro;
+}
 
 void emit_tags_begin(Output& ah) { ah.put("\n\n   /*--- Begin Tag Generation ---*/\n\n"); }
 

@@ -19,6 +19,8 @@ struct Expected {
   bool write_if_changed = false;
   bool check = false;
   bool located_errors = false;
+  std::string debugger_script = "";  // "" for none
+  ReportFormat format = ReportFormat::text;
   std::string error = "";
 };
 
@@ -43,6 +45,11 @@ TEST(CommandLineTest, OptionsInTheirGnuForms) {
        {.output_dir = "gen", .write_if_changed = true, .located_errors = true}},
       {{"-wc", "-d", "-"}, {.description = "-", .write_if_changed = true, .check = true}},
       {{"-cwo", "gen"}, {.output_dir = "gen", .write_if_changed = true, .check = true}},
+      {{"--debugger-script", "gdb/wam.py", "-cw"},
+       {.write_if_changed = true, .check = true, .debugger_script = "gdb/wam.py"}},
+      {{"--debug=wam.py", "-c", "--format=json"}, {.check = true, .debugger_script = "wam.py", .format = ReportFormat::json}},
+      {{"--format", "text", "--check"}, {.check = true}},
+      {{"--check", "--format=json", "--format=text"}, {.check = true}},
       {{"--", }, {}},
       {{"--help", "--bogus"}, {.command = Command::help}},
       {{"-w", "--version"}, {.command = Command::version, .write_if_changed = true}},
@@ -56,6 +63,15 @@ TEST(CommandLineTest, OptionsInTheirGnuForms) {
       {{"-d"}, {.command = Command::usage_error, .error = "option requires an argument -- 'd'"}},
       {{"--check=yes"}, {.command = Command::usage_error, .error = "option '--check' doesn't allow an argument"}},
       {{"wam_arch.def"}, {.command = Command::usage_error, .error = "unexpected argument 'wam_arch.def'"}},
+      {{"-c", "--format=JSON"},
+       {.command = Command::usage_error, .check = true,
+        .error = "invalid argument 'JSON' for '--format'"}},
+      {{"--format=json"}, {.command = Command::usage_error, .format = ReportFormat::json,
+                           .error = "option '--format' needs --check"}},
+      {{"--format=json", "--bogus"}, {.command = Command::usage_error, .format = ReportFormat::json,
+                                      .error = "unrecognized option '--bogus'"}},
+      {{"--debugger-script="},
+       {.command = Command::usage_error, .error = "option '--debugger-script' requires a non-empty argument"}},
       // A lone "-" is an operand, as standard input would be elsewhere.
       {{"-"}, {.command = Command::usage_error, .error = "unexpected argument '-'"}},
       {{"--", "--help"}, {.command = Command::usage_error, .error = "unexpected argument '--help'"}},
@@ -72,6 +88,8 @@ TEST(CommandLineTest, OptionsInTheirGnuForms) {
     EXPECT_EQ(line.options.write_if_changed, c.expected.write_if_changed);
     EXPECT_EQ(line.options.check, c.expected.check);
     EXPECT_EQ(line.options.located_errors, c.expected.located_errors);
+    EXPECT_EQ(line.options.debugger_script ? line.options.debugger_script : "", c.expected.debugger_script);
+    EXPECT_EQ(line.options.format, c.expected.format);
     EXPECT_EQ(line.error, c.expected.error);
   }
 }

@@ -4,7 +4,7 @@
 //
 // An example is a fenced block titled "description", a whole wam_arch.def
 // (further words in its title are settings: "PL_CONFIG_MACHINE_REGS=x19;x20",
-// "--check", "--located-errors"), and the fenced blocks up to the next
+// "--check", "--format=json", "--located-errors"), and the fenced blocks up to the next
 // example whose title's second word names an output: a header, "stdout" or
 // "stderr".  A header or stdout block must be whole lines of that output; a
 // stderr block is all of standard error, so an example without one must
@@ -83,10 +83,13 @@ BuildConfig example_build_config(std::span<const char* const> machine_registers)
 std::map<std::string, std::string> run_example(const Block& example) {
   std::vector<std::string> names;
   bool check = false, located = false;
+  ReportFormat format = ReportFormat::text;
   for (std::size_t i = 1; i < example.title.size(); ++i) {
     const std::string& setting = example.title[i];
     if (setting == "--check") {
       check = located = true;
+    } else if (setting == "--format=json") {
+      format = ReportFormat::json;
     } else if (setting == "--located-errors") {
       located = true;
     } else {
@@ -100,8 +103,8 @@ std::map<std::string, std::string> run_example(const Block& example) {
   MemoryOutput out, err;
   Diagnostics diagnostics(err.out(), files, {.located = located, .warnings = check, .keep_going = check});
   try {
-    if (check) check_description(example_build_config(list), files, out.out(), diagnostics);
-    else run_pl_config(example_build_config(list), files, out.out(), located ? &diagnostics : nullptr);
+    if (check) check_description(example_build_config(list), files, out.out(), diagnostics, format);
+    else run_pl_config(example_build_config(list), files, out.out(), {.diagnostics = located ? &diagnostics : nullptr});
   } catch (const FatalError& error) {
     diagnostics.fatal(error);
   }

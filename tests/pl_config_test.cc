@@ -222,7 +222,9 @@ TEST(DriverTest, AWholeRunAllocatesNothing) {
     std::string description;
     bool check;
     bool succeeds;
-  } cases[] = {{example, false, true}, {failing, false, false}, {example, true, true}, {failing, true, false}};
+    ReportFormat format = ReportFormat::text;
+  } cases[] = {{example, false, true}, {failing, false, false}, {example, true, true}, {failing, true, false},
+               {example, true, true, ReportFormat::json}};
   for (const auto& c : cases) {
     const MemoryDirectory files(c.description);
     MemoryOutput summary;
@@ -231,7 +233,7 @@ TEST(DriverTest, AWholeRunAllocatesNothing) {
     allocations = 0;
     counting_allocations = true;
     try {
-      succeeded = (c.check ? check_description(config, files, summary.out(), diagnostics)
+      succeeded = (c.check ? check_description(config, files, summary.out(), diagnostics, c.format)
                            : run_pl_config(config, files, summary.out())) == 0;
     } catch (const FatalError&) {
     }
@@ -242,7 +244,8 @@ TEST(DriverTest, AWholeRunAllocatesNothing) {
     // or the report; a check opens no header at all.
     EXPECT_EQ(files.output("wam_arch.h")->opened(), !c.check);
     if (c.check) {
-      EXPECT_TRUE(summary.text().starts_with("Register bank, regs section of line 17\n"));
+      EXPECT_TRUE(summary.text().starts_with(c.format == ReportFormat::json ? "{\n  \"format\": 1,\n"
+                                                                              : "Register bank, regs section of line 17\n"));
     } else {
       expect_contains(std::string(files.output("wam_arch.h")->text()), {"/*--- End Register Generation ---*/"});
     }

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string_view>
+
+#include "output.h"
+#include "section_writer.h"
+
+namespace pl_config {
+
+// The debugger script: one Python file for gdb and lldb alike.  It holds the
+// layout of the description's tags and registers as data, then the commands
+// that decode words with it (debugger_commands.cc).  A later section of a
+// kind replaces an earlier one's data, as its macros would.
+class DebuggerScript : public SectionWriter {
+ public:
+  // Writes the first lines and the data of a description without sections.
+  DebuggerScript(Output& out, const char* description);
+
+  void regs_section(const RegsSection& section, const MachineRegisters& machine_registers) override;
+  void tags_section(const TagsSection& section) override;
+  void stacks_section(const StacksSection&) override {}
+  // After the last section: the commands.
+  void finish();
+
+ private:
+  Output& out_;
+};
+
+// `text` as a Python string literal, its quotes included, in plain ASCII.
+void put_python_string(Output& out, std::string_view text);
+
+// The commands' Python text, which reads the data written before it.
+extern const char debugger_commands[];
+
+}  // namespace pl_config

@@ -1,0 +1,183 @@
+#include "json_report.h"
+
+#include <cinttypes>
+#include <cstddef>
+#include <span>
+
+#include "layout_report.h"
+#include "section_model.h"
+#include "utf8.h"
+
+namespace pl_config {
+
+namespace {
+
+void put_escaped(Output& out, char c) {
+  switch (c) {
+    case '"': out.put("\\\""); break;
+    case '\\': out.put("\\\\"); break;
+    case '\n': out.put("\\n"); break;
+    case '\t': out.put("\\t"); break;
+    case '\r': out.put("\\r"); break;
+    default:
+      if (static_cast<unsigned char>(c) < 0x20) out.print("\\u%04x", static_cast<unsigned>(c));
+      else out.put(c);
+  }
+}
+
+void put_name_or_null(Output& out, const char* name) {
+  if (name == nullptr) out.put("null");
+  else put_json_string(out, name);
+}
+
+// "[", each row on a line of its own, "]"; "[]" without rows.
+template <typename Row, typename Write>
+void put_array(Output& out, std::span<const Row> rows, Write write_row) {
+  if (rows.empty()) {
+    out.put("[]");
+    return;
+  }
+  out.put("[\n");
+  for (const Row& row : rows) {
+    out.put("        ");
+    write_row(row);
+    out.put(&row == &rows.back() ? "\n" : ",\n");
+  }
+  out.put("      ]");
+}
+
+void put_filler(Output& out, std::string_view prefix) {
+  out.put("{\"values\": [");
+  const char* separator = "";
+  for_each_filler_value(prefix, [&](std::string_view value) {
+    out.put(separator);
+    separator = ", ";
+    if (is_number(value)) out.put(value);
+    else put_json_string(out, value);
+  });
+  out.put("], \"words\": ");
+  const std::optional<std::int64_t> words = filler_words(prefix);
+  if (words.has_value()) out.print("%" PRId64, *words);
+  else out.put("null");
+  out.put("}");
+}
+
+void put_register(Output& out, const PlacedRegister& reg) {
+  out.print("{\"group\": %d, \"type\": ", reg.group);
+  put_json_string(out, reg.c_type());
+  out.put(", \"name\": ");
+  put_json_string(out, reg.c_name());
+  out.print(", \"line\": %d, \"machine_register\": ", reg.line());
+  put_name_or_null(out, reg.machine_register);
+  out.put(", \"bank_slot\": ");
+  if (reg.machine_register == nullptr) out.print("%d}", reg.bank_slot);
+  else out.put("null}");
+}
+
+void put_word_layout(Output& out, const WordLayout& word) {
+  out.print("{\n        \"tag_size\": %d,\n        \"layout\": \"%s\",\n        \"value_size\": %d,\n",
+            word.tag_size, word.split() ? "split" : "low", 64 - word.tag_size);
+  out.print("        \"tag_mask\": %" PRIu64 ",\n        \"value_mask\": %" PRIu64 ",\n", word.tag_mask,
+            word.value_mask);
+  out.print("        \"min_integer\": %" PRId64 ",\n        \"max_integer\": %" PRId64 "\n      }",
+            word.min_integer, word.max_integer);
+}
+
+void put_tag(Output& out, const Tag& tag, const WordLayout& word) {
+  out.put("{\"name\": ");
+  put_json_string(out, tag.c_name());
+  out.print(", \"kind\": \"%s\", \"value\": %d, \"mask\": %" PRIu64 ", \"line\": %d}", row_of(tag.kind).word,
+            tag.value, word.mask_of(tag.value), tag.line());
+}
+
+void put_stack(Output& out, const StackEntry& stack) {
+  out.put("{\"name\": ");
+  put_json_string(out, stack.name.c_str());
+  out.put(", \"description\": ");
+  put_json_string(out, stack.description.view());
+  out.print(", \"size_words\": %d, \"top\": ", stack.default_size);
+  put_json_string(out, stack.top_expression.c_str());
+  out.print(", \"line\": %d}", stack.line());
+}
+
+}  // namespace
+
+void put_json_string(Output& out, std::string_view text) {
+  out.put('"');
+  while (!text.empty()) {
+    const std::size_t length = utf8_sequence_length(text);
+    if (length == 0) {
+      out.put("\\ufffd");
+      text.remove_prefix(1);
+    } else if (length == 1) {
+      put_escaped(out, text.front());
+      text.remove_prefix(1);
+    } else {
+      out.put(text.substr(0, length));
+      text.remove_prefix(length);
+    }
+  }
+  out.put('"');
+}
+
+// An error found before the first section leaves standard output empty.
+void JsonReport::start_document() {
+  out_.print("{\n  \"format\": %d,\n  \"description\": ", format_version);
+  put_json_string(out_, description_);
+  out_.put(",\n  \"sections\": [");
+}
+
+void JsonReport::start_section(const char* kind, int line) {
+  if (!sections_written_) start_document();
+  out_.put(sections_written_ ? ",\n" : "\n");
+  sections_written_ = true;
+  out_.print("    {\n      \"section\": \"%s\",\n      \"line\": %d,\n", kind, line);
+}
+
+void JsonReport::end_section() {
+  out_.put("      \"warnings\": ");
+  put_array(out_, warnings_.section_warnings(), [&](const LayoutWarnings::Recorded& warning) {
+    out_.print("{\"line\": %d, \"column\": %d, \"name\": \"%s\", \"message\": ", warning.at.line, warning.at.column,
+               warning.name);
+    put_json_string(out_, warning.text);
+    out_.put("}");
+  });
+  out_.put("\n    }");
+}
+
+void JsonReport::regs_section(const RegsSection& section, const MachineRegisters&) {
+  start_section("regs", section.opening.line);
+  out_.put("      \"bank_pointer_register\": ");
+  put_name_or_null(out_, section.bank_pointer_register);
+  out_.put(",\n      \"filler\": ");
+  put_filler(out_, section.filler_prefix.view());
+  out_.put(",\n      \"registers\": ");
+  put_array(out_, section.registers(), [&](const PlacedRegister& reg) { put_register(out_, reg); });
+  out_.put(",\n");
+  end_section();
+}
+
+void JsonReport::tags_section(const TagsSection& section) {
+  start_section("tags", section.opening.line);
+  out_.put("      \"word\": ");
+  put_word_layout(out_, section.word);
+  out_.put(",\n      \"tags\": ");
+  put_array(out_, section.tags(), [&](const Tag& tag) { put_tag(out_, tag, section.word); });
+  out_.put(",\n");
+  end_section();
+}
+
+void JsonReport::stacks_section(const StacksSection& section) {
+  start_section("stacks", section.opening.line);
+  out_.put("      \"stacks\": ");
+  put_array(out_, section.stacks(), [&](const StackEntry& stack) { put_stack(out_, stack); });
+  out_.put(",\n");
+  end_section();
+}
+
+void JsonReport::finish() {
+  if (!sections_written_) start_document();
+  out_.put(sections_written_ ? "\n  ]\n}\n" : "]\n}\n");
+}
+
+}  // namespace pl_config

@@ -1,0 +1,284 @@
+#!/usr/bin/env python3
+"""The debugger script that pl_config writes, run in a real debugger.
+
+For each case the tool writes a description's headers and debugger script,
+words.c is built from the headers with debug information, and the debugger
+runs it to its stop in stopped().  What the script's commands, and the
+pretty printer or type summary, print of each word and register must be
+what the program itself wrote with the headers' untag macros; wam-layout
+must print the tags block of pl_config --check.
+
+  check_debugger.py gdb|lldb DEBUGGER CC TOOL MACHINE_TOOL EXAMPLE CASES_DIR WORK_DIR
+
+MACHINE_TOOL hands out the x86-64 registers r12 to r15; it is "" where the
+machine-register case cannot be built.  CASES_DIR is tests/c_integration,
+with th_config.h and each description's names.h.  Exits with 77, which the
+test counts as skipped, with the reason printed, when the debugger or the
+compiler cannot run a program here.
+"""
+
+import os
+import re
+import shutil
+import subprocess
+import sys
+
+SKIP = 77
+# pl_reg_bank takes r12; these go to the first registers in register order.
+MACHINE_REGISTER_NAMES = '"r13", "r14", "r15"'
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+
+class Case:
+    def __init__(self, name, description, names, debug, machine=False, filler_needs_macros=False):
+        self.name, self.description, self.names, self.debug = name, description, names, debug
+        self.machine = machine
+        # wam-regs can only say that it needs -g3.
+        self.filler_needs_macros = filler_needs_macros
+
+
+def cases(example, cases_dir, machine_tool):
+    low = os.path.join(cases_dir, "low", "wam_arch.def")
+    split = os.path.join(cases_dir, "split", "wam_arch.def")
+    found = [
+        Case("example", example, "example", "-g", filler_needs_macros=True),
+        Case("example_g3", example, "example", "-g3"),
+        Case("low", low, "low", "-g"),
+        Case("split_g3", split, "split", "-g3"),
+    ]
+    if machine_tool:
+        found.append(Case("example_machine", example, "example", "-g3", machine=True))
+    else:
+        print("no machine-register case: it needs gcc on x86-64")
+    return found
+
+
+def run(args, cwd=None, check=True):
+    result = subprocess.run(args, cwd=cwd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+                            universal_newlines=True, timeout=120)
+    if check and result.returncode != 0:
+        sys.exit("%s exited with %d:\n%s" % (" ".join(args), result.returncode, result.stdout))
+    return result
+
+
+class Gdb:
+    name = "gdb"
+    print_prefix = re.compile(r"^\$\d+ = ")
+
+    def __init__(self, program):
+        self.program = program
+
+    def session(self, program_args, script, commands, load=True):
+        args = [self.program, "-nx", "-batch"]
+        if load:
+            args += ["-ex", "source " + script]
+        args += ["-ex", "break stopped", "-ex", "run", "-ex", "up"]
+        for marker, command in commands:
+            args += ["-ex", "echo @@@ %s\\n" % marker, "-ex", command]
+        return run(args + ["--args"] + program_args, check=False).stdout
+
+    def print_command(self, expression):
+        return "print " + expression
+
+    def locals_commands(self):
+        return [("args", "info args"), ("locals", "info locals"), ("backtrace", "bt full")]
+
+    def expected_locals(self, decoded):
+        return {"args": ["word = " + decoded], "locals": ["local_word = " + decoded]}
+
+    def probe(self, probe_program):
+        output = run([self.program, "-nx", "-batch", "-ex", "python print(6 * 7)", "-ex", "run", probe_program],
+                     check=False).stdout
+        return "42" in output.splitlines() and "exited normally" in output
+
+
+class Lldb:
+    name = "lldb"
+    print_prefix = re.compile(r"^\(WamWord\) \$\d+ = ")
+
+    def __init__(self, program):
+        self.program = program
+
+    # lldb -b stops at the first command that fails: the commands run from a
+    # file that goes on past errors.
+    def session(self, program_args, script, commands, load=True):
+        commands_file = os.path.join(os.path.dirname(script), "commands.lldb")
+        with open(commands_file, "w") as out:
+            for marker, command in commands:
+                out.write('script print("@@@ %s")\n%s\n' % (marker, command))
+        args = [self.program, "-b", "-x", "-o", "command script import " + script, "-o",
+                "breakpoint set -n stopped", "-o", "run", "-o", "frame select 1", "-o",
+                "command source -e false " + commands_file, "--"]
+        output = run(args + program_args, check=False).stdout
+        return "\n".join(line for line in output.splitlines() if not line.startswith("(lldb) "))
+
+    def print_command(self, expression):
+        return "expression -- " + expression
+
+    def locals_commands(self):
+        return [("locals", "frame variable")]
+
+    def expected_locals(self, decoded):
+        return {"locals": ["(WamWord) word = " + decoded, "(WamWord) local_word = " + decoded]}
+
+    def probe(self, probe_program):
+        output = run([self.program, "-b", "-x", "-o", "script print(6 * 7)", "-o", "run", probe_program],
+                     check=False).stdout
+        return "42" in output.splitlines() and "exited with status = 0" in output
+
+
+def chunks(output):
+    """The debugger's output cut at the markers, by marker."""
+    found, current = {}, None
+    for line in output.splitlines():
+        if line.startswith("@@@ "):
+            current = found.setdefault(line[4:], [])
+        elif current is not None and line.strip():
+            current.append(line)
+    return found
+
+
+def tags_block(report):
+    start = report.index("Tagged word, ")
+    end = report.find("\n\n", start)
+    return report[start:] if end < 0 else report[start:end + 1]
+
+
+class Built:
+    """A case's headers, script and program, and what the program writes."""
+
+    def __init__(self, case, tool, cc, cases_dir, work_dir):
+        self.case = case
+        self.dir = os.path.join(work_dir, case.name)
+        shutil.rmtree(self.dir, ignore_errors=True)
+        os.makedirs(self.dir)
+        shutil.copy(case.description, os.path.join(self.dir, "wam_arch.def"))
+        run([tool, "--debugger-script=wam_debug.py"], cwd=self.dir)
+        self.script = os.path.join(self.dir, "wam_debug.py")
+        self.layout = tags_block(run([tool, "--check"], cwd=self.dir).stdout).splitlines()
+        self.program = os.path.join(self.dir, "words")
+        self.compile(cc, cases_dir)
+        self.word_count = len(self.expected(self.run_once())["word"])
+
+    def compile(self, cc, cases_dir):
+        with open(os.path.join(self.dir, "wam_regs.h")) as header:
+            cflags_regs = re.search(r'^#define CFLAGS_REGS\s*"(.*)"$', header.read(), re.M).group(1).split()
+        defines = ["-DMACHINE_REGISTER_NAMES=" + MACHINE_REGISTER_NAMES] if self.case.machine else []
+        run([cc, "-std=gnu11", "-O0", self.case.debug, "-Wall", "-Wextra", "-Werror"] + cflags_regs + defines +
+            ["-I" + self.dir, "-I" + cases_dir, "-I" + os.path.join(cases_dir, self.case.names),
+             os.path.join(HERE, "words.c"), "-o", self.program])
+
+    def run_once(self):
+        path = os.path.join(self.dir, "count.txt")
+        run([self.program, path])
+        return path
+
+    @staticmethod
+    def expected(path):
+        lines = {"word": [], "register": [], "local": []}
+        with open(path) as written:
+            for line in written.read().splitlines():
+                kind, rest = line.split(" ", 1)
+                lines[kind].append(rest)
+        return lines
+
+
+def commands(debugger, built):
+    found = []
+    for i in range(built.word_count):
+        found.append(("word %d" % i, "wam-word words[%d]" % i))
+        found.append(("print %d" % i, debugger.print_command("words[%d]" % i)))
+    found.append(("regs", "wam-regs"))
+    found += debugger.locals_commands()
+    found.append(("layout", "wam-layout"))
+    return found
+
+
+def compare(what, got, expected, failures):
+    if got != expected:
+        failures.append("%s:\n  got      %r\n  expected %r" % (what, got, expected))
+
+
+def check_registers(built, shown, expected, failures):
+    if built.case.filler_needs_macros:
+        message = ("wam-regs: the debugger cannot evaluate the filler NB_OF_X_REGS: it needs the macros of a "
+                   "build with -g3")
+        compare("wam-regs without macros", [line.replace("error: ", "", 1) for line in shown], [message], failures)
+        return
+    compare("wam-regs", [tuple(re.split(r"\s{2,}", line.strip(), 2)) for line in shown],
+            [tuple(line.split("\t")) for line in expected], failures)
+
+
+def check_session(debugger, built, output, failures):
+    shown = chunks(output)
+    expected = built.expected(os.path.join(built.dir, "expected.txt"))
+    compare("words written", len(expected["word"]), built.word_count, failures)
+    for i, decoded in enumerate(expected["word"]):
+        compare("wam-word words[%d]" % i, shown.get("word %d" % i), [decoded], failures)
+        printed = [debugger.print_prefix.sub("", line) for line in shown.get("print %d" % i, [])]
+        compare("%s words[%d]" % (debugger.print_command(""), i), printed, [decoded], failures)
+    check_registers(built, shown.get("regs", []), expected["register"], failures)
+    decoded = expected["local"][0]
+    for marker, lines in debugger.expected_locals(decoded).items():
+        compare("the locals (%s)" % marker, shown.get(marker), lines, failures)
+    if "backtrace" in shown:
+        frame = [line for line in shown["backtrace"] if " in show (" in line]
+        compare("the backtrace's frame of show()", [line.split(" in show (", 1)[1].split(") at ")[0]
+                                                     for line in frame], ["word=" + decoded], failures)
+        compare("the backtrace's local", [line.strip() for line in shown["backtrace"] if "local_word" in line],
+                ["local_word = " + decoded], failures)
+    compare("wam-layout", shown.get("layout"), built.layout, failures)
+
+
+# gdb loads a script named after the program from beside it, once the
+# directory is declared safe: no source command.
+def check_auto_load(debugger, built, failures):
+    shutil.copy(built.script, built.program + "-gdb.py")
+    args = [debugger.program, "-nx", "-batch", "-iex", "add-auto-load-safe-path " + built.dir, "-ex",
+            "break stopped", "-ex", "run", "-ex", "echo @@@ auto\\n", "-ex", "wam-word words[1]", "-ex",
+            "print words[1]", "--args", built.program, os.path.join(built.dir, "auto.txt")]
+    shown = chunks(run(args, check=False).stdout).get("auto", [])
+    decoded = built.expected(os.path.join(built.dir, "auto.txt"))["word"][1]
+    compare("gdb's auto-loaded script", [debugger.print_prefix.sub("", line) for line in shown],
+            [decoded, decoded], failures)
+
+
+def main():
+    kind, program, cc, tool, machine_tool, example, cases_dir, work_dir = sys.argv[1:]
+    debugger = (Gdb if kind == "gdb" else Lldb)(program)
+    if not shutil.which(program):
+        print("no %s here (%s): skipped" % (kind, program))
+        return SKIP
+    if not shutil.which(cc):
+        print("no C compiler '%s': skipped" % cc)
+        return SKIP
+    os.makedirs(work_dir, exist_ok=True)
+    probe_source = os.path.join(work_dir, "probe.c")
+    with open(probe_source, "w") as out:
+        out.write("int main(void) { return 0; }\n")
+    run([cc, "-g", probe_source, "-o", os.path.join(work_dir, "probe")])
+    if not debugger.probe(os.path.join(work_dir, "probe")):
+        print("%s cannot run a program here (no ptrace, or no Python in the debugger): skipped" % program)
+        return SKIP
+
+    failures = []
+    for case in cases(example, cases_dir, machine_tool):
+        built = Built(case, machine_tool if case.machine else tool, cc, cases_dir, work_dir)
+        output = debugger.session([built.program, os.path.join(built.dir, "expected.txt")], built.script,
+                                  commands(debugger, built))
+        case_failures = []
+        check_session(debugger, built, output, case_failures)
+        if kind == "gdb" and case.name == "example":
+            check_auto_load(debugger, built, case_failures)
+        print("%s: %d words, %s" % (case.name, built.word_count, "failed" if case_failures else "ok"))
+        if case_failures:
+            failures += ["%s: %s" % (case.name, failure) for failure in case_failures]
+            with open(os.path.join(built.dir, "session.txt"), "w") as out:
+                out.write(output)
+    for failure in failures[:40]:
+        print(failure)
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,276 @@
+#!/usr/bin/env python3
+"""pl_config --check --format=json read back with Python's json.
+
+For each description, every number and name of the JSON report must be what
+the text report of --check prints, what the headers' own macros and tables
+hold (a C program built from the headers prints them) and where the
+description declares it; the warnings must be those written to standard
+error.
+
+  check_json_report.py TOOL M1M2_TOOL CC EXAMPLE CASES_DIR WORK_DIR
+
+M1M2_TOOL hands out the machine registers m1 and m2, which no compiler
+knows: its case compiles the register map header alone.  CASES_DIR is
+tests/c_integration, with the low and split descriptions and th_config.h.
+"""
+
+import json
+import os
+import re
+import shutil
+import subprocess
+import sys
+
+# Numbers only, and machine registers: R1 goes to m2.
+MACHINE_DESCRIPTION = (b"@begin regs\n@filler 2\n@reg 0 PlLong R1\n@filler 1\n@reg 0 WamWord R2\n"
+                       b"@reg 1 WamWord R3\n@end\n")
+# A register and a tag of one name, two tags of one value, a long_int tag
+# that cannot carry negative integers; a description with a tab, a
+# backslash, UTF-8 and a byte that is not UTF-8.
+WARNINGS_DESCRIPTION = (b"/* warnings */\n@begin regs\n@reg 0 WamWord X1\n@end\n@begin tags\n"
+                        b"@tag X1 long_int 5\n@tag ATM short_uns 5\n@tag BIG address 9\n@end\n"
+                        b"@begin stacks\n@stack heap \"tab\there back\\\\slash \xc3\xa9t\xe9\" 16 X1\n@end\n")
+
+
+class Case:
+    def __init__(self, name, description, tool="plain", compile_headers=True):
+        self.name, self.description, self.tool, self.compile_headers = name, description, tool, compile_headers
+
+
+def run(args, cwd):
+    return subprocess.run(args, cwd=cwd, stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=60)
+
+
+def fail(message):
+    raise AssertionError(message)
+
+
+def expect(what, got, expected):
+    if got != expected:
+        fail("%s: got %r, expected %r" % (what, got, expected))
+
+
+# --- The text report ---------------------------------------------------------
+
+def report_blocks(report):
+    """Each block of the text report: its kind, its line and its lines."""
+    blocks = []
+    if report.startswith("No section: "):
+        return blocks
+    for block in report.strip("\n").split("\n\n"):
+        lines = block.split("\n")
+        title = re.fullmatch(r"[A-Za-z ]+, (\w+) section of line (\d+)", lines[0])
+        blocks.append((title.group(1), int(title.group(2)), lines[1:]))
+    return blocks
+
+
+def columns(line):
+    return re.split(r"\s{2,}", line.strip())
+
+
+def filler_slot(filler, slot):
+    """The report's slot and byte offset of a bank slot, from the JSON's filler."""
+    if filler["words"] is not None:
+        return str(filler["words"] + slot), str((filler["words"] + slot) * 8)
+    prefix = "".join("%s+" % value for value in filler["values"])
+    return "%s%d" % (prefix, slot), "(%s%d)*8" % (prefix, slot)
+
+
+def check_regs_report(section, lines):
+    pointer = section["bank_pointer_register"]
+    expect("pl_reg_bank", lines[0], "  pl_reg_bank  " + ("a variable" if pointer is None
+                                                         else "machine register " + pointer))
+    filler = section["filler"]
+    if not filler["values"]:
+        shown = "none"
+    elif filler["words"] is not None:
+        shown = "%d words" % filler["words"]
+    else:
+        shown = "+".join(str(value) for value in filler["values"]) + " words"
+    expect("filler", lines[1], "  filler       " + shown)
+    for reg, line in zip(section["registers"], lines[3:], strict=True):
+        if reg["machine_register"] is not None:
+            where = ["machine register " + reg["machine_register"]]
+        else:
+            where = list(filler_slot(filler, reg["bank_slot"]))
+        expect("register row", columns(line), [reg["name"], reg["type"]] + where)
+
+
+def check_tags_report(section, lines):
+    word = section["word"]
+    layout = re.match(r"  (low|split) layout, TAG_SIZE (\d+): .*value bits v \((\d+)\)$", lines[0])
+    expect("layout line", (layout.group(1), int(layout.group(2)), int(layout.group(3))),
+           (word["layout"], word["tag_size"], word["value_size"]))
+    diagram = lines[2].replace(" ", "")
+    expect("diagram", int(diagram.replace("t", "1").replace("v", "0"), 2), word["tag_mask"])
+    expect("integer range", lines[3], "  PL_MIN_INTEGER..PL_MAX_INTEGER  %d..%d" % (word["min_integer"],
+                                                                                 word["max_integer"]))
+    for tag, line in zip(section["tags"], lines[5:], strict=True):
+        name, kind, value, mask = columns(line)
+        expect("tag row", (name, kind, int(value), int(mask, 16)),
+               (tag["name"], tag["kind"], tag["value"], tag["mask"]))
+
+
+def check_stacks_report(section, lines):
+    for stack, line in zip(section["stacks"], lines[1:], strict=True):
+        expect("stack row", columns(line), [stack["name"], str(stack["size_words"]), str(stack["size_words"] * 8),
+                                            stack["top"]])
+
+
+# --- The description's own lines ---------------------------------------------
+
+def check_lines(document, description):
+    lines = description.decode("latin-1").split("\n")
+
+    def declared(line, pattern):
+        if not re.match(r"@\s*" + pattern, lines[line - 1]):
+            fail("line %d is not %s: %r" % (line, pattern, lines[line - 1]))
+
+    for section in document["sections"]:
+        declared(section["line"], r"begin\s+" + section["section"] + r"\b")
+        for reg in section.get("registers", []):
+            declared(reg["line"], r"reg\s+%d\s+%s\s+%s\b" % (reg["group"], reg["type"], reg["name"]))
+        for tag in section.get("tags", []):
+            declared(tag["line"], r"tag\s+%s\s+%s\s+%d\b" % (tag["name"], tag["kind"], tag["value"]))
+        for stack in section.get("stacks", []):
+            declared(stack["line"], r"stack\s+%s\s+" % stack["name"])
+            quoted = re.search(r'"[^"]*"', lines[stack["line"] - 1]).group(0)
+            expect("description of stack " + stack["name"], stack["description"],
+                   quoted.encode("latin-1").decode("utf-8", errors="replace"))
+
+
+# --- The headers, compiled -----------------------------------------------------
+
+def c_program(document):
+    """A program that prints, for each JSON value that the headers hold, its
+    path in the document and the headers' value: "PATH<tab>VALUE" lines.  A
+    header with machine registers that no compiler knows (m1, m2) leaves out
+    wam_arch.h, and with it what only that header holds."""
+    machine = any(reg["machine_register"] for section in document["sections"]
+                  for reg in section.get("registers", []))
+    lines = ["#define ENGINE_FILE", "#include <stdio.h>", '#include "th_config.h"',
+             '#include "th_public_config.h"', '#include "wam_regs.h"']
+    if not machine:
+        lines += ['#include "wam_arch.h"',
+                  'static const char *const kinds[] = {"long_int", "short_uns", "address"}; /* TypTag order */']
+    lines.append("int main(void) {")
+
+    def put(path, expression, form="%lld", cast="(long long)"):
+        lines.append('  printf("%s\\t%s\\n", %s (%s));' % (path, form, cast, expression))
+
+    for n, section in enumerate(document["sections"]):
+        at = "sections.%d." % n
+        if section["section"] == "regs":
+            filler = "(%s)" % ("+".join(str(value) for value in section["filler"]["values"]) or "0")
+            if section["filler"]["words"] is not None:
+                put(at + "filler.words", filler)
+            for i, reg in enumerate(section["registers"]):
+                if reg["machine_register"] is None:
+                    put(at + "registers.%d.bank_slot" % i, "MAP_OFFSET_%s / 8 - %s" % (reg["name"], filler))
+                else:
+                    put(at + "registers.%d.machine_register" % i, "MAP_REG_" + reg["name"], "%s", "")
+            if section["bank_pointer_register"] is not None:
+                put(at + "bank_pointer_register", "MAP_REG_BANK", "%s", "")
+        elif section["section"] == "tags" and not machine:
+            for key, name in (("tag_size", "TAG_SIZE"), ("value_size", "VALUE_SIZE"),
+                              ("min_integer", "PL_MIN_INTEGER"), ("max_integer", "PL_MAX_INTEGER")):
+                put(at + "word." + key, name)
+            for key in ("tag_mask", "value_mask"):
+                put(at + "word." + key, key.upper(), "%llu", "(unsigned long long)")
+            put(at + "word.layout", 'TAG_SIZE_HIGH > 0 ? "split" : "low"', "%s", "")
+            for i, tag in enumerate(section["tags"]):
+                put(at + "tags.%d.value" % i, tag["name"])
+                put(at + "tags.%d.value" % i, "PL_" + tag["name"])
+                put(at + "tags.%d.mask" % i, "TAG_%s_MASK" % tag["name"], "%llu", "(unsigned long long)")
+                put(at + "tags.%d.mask" % i, "pl_tag_tbl[%d].tag_mask" % i, "%llu", "(unsigned long long)")
+                put(at + "tags.%d.name" % i, "pl_tag_tbl[%d].name" % i, "%s", "")
+                put(at + "tags.%d.kind" % i, "kinds[pl_tag_tbl[%d].type]" % i, "%s", "")
+        elif section["section"] == "stacks" and not machine:
+            for i, _ in enumerate(section["stacks"]):
+                put(at + "stacks.%d.name" % i, "pl_stk_tbl[%d].name" % i, "%s", "")
+                put(at + "stacks.%d.description" % i, "pl_stk_tbl[%d].desc" % i, '\\"%s\\"', "")
+                put(at + "stacks.%d.size_words" % i, "pl_stk_tbl[%d].default_size" % i)
+    lines += ["  return 0;", "}", ""]
+    return "\n".join(lines)
+
+
+def check_headers(document, work, cc, cases_dir):
+    with open(os.path.join(work, "values.c"), "w") as out:
+        out.write(c_program(document))
+    built = run([cc, "-std=c11", "-Wall", "-Werror", "-I" + work, "-I" + cases_dir, "values.c", "-o", "values"],
+                work)
+    if built.returncode != 0:
+        fail("the headers do not compile:\n" + built.stderr.decode())
+    printed = run([os.path.join(work, "values")], work).stdout.decode().splitlines()
+    for path, value in (line.split("\t", 1) for line in printed):
+        held = document
+        for key in path.split("."):
+            held = held[int(key)] if isinstance(held, list) else held[key]
+        expect(path, held, int(value) if isinstance(held, int) else value)
+    return len(printed)
+
+
+# --- One case ------------------------------------------------------------------
+
+def check_case(case, tools, cc, cases_dir, work):
+    shutil.rmtree(work, ignore_errors=True)
+    os.makedirs(work)
+    with open(os.path.join(work, "wam_arch.def"), "wb") as out:
+        out.write(case.description)
+    tool = tools[case.tool]
+    json_run = run([tool, "--check", "--format=json"], work)
+    text_run = run([tool, "--check"], work)
+    expect("exit status", (json_run.returncode, text_run.returncode), (0, 0))
+    document = json.loads(json_run.stdout.decode("utf-8"))
+    expect("format", document["format"], 1)
+    expect("description", document["description"], "wam_arch.def")
+
+    blocks = report_blocks(text_run.stdout.decode())
+    expect("sections", [(s["section"], s["line"]) for s in document["sections"]],
+           [(kind, line) for kind, line, _ in blocks])
+    for section, (_, _, lines) in zip(document["sections"], blocks):
+        {"regs": check_regs_report, "tags": check_tags_report, "stacks": check_stacks_report}[
+            section["section"]](section, lines)
+
+    warnings = ["wam_arch.def:%d:%d: warning: %s [%s]" % (w["line"], w["column"], w["message"], w["name"])
+                for section in document["sections"] for w in section["warnings"]]
+    written = [line for line in json_run.stderr.decode().splitlines() if ": warning: " in line]
+    expect("warnings", warnings, written)
+    expect("warnings of the text run", json_run.stderr, text_run.stderr)
+    check_lines(document, case.description)
+
+    if not case.compile_headers:
+        return 0
+    expect("the run's exit status", run([tool], work).returncode, 0)
+    return check_headers(document, work, cc, cases_dir)
+
+
+def main():
+    tool, m1m2_tool, cc, example, cases_dir, work_dir = sys.argv[1:]
+    if not shutil.which(cc):
+        print("no C compiler '%s': skipped" % cc)
+        return 77
+    read = lambda path: open(path, "rb").read()
+    tools = {"plain": tool, "m1m2": m1m2_tool}
+    cases = [
+        Case("example", read(example)),
+        Case("low", read(os.path.join(cases_dir, "low", "wam_arch.def"))),
+        Case("split", read(os.path.join(cases_dir, "split", "wam_arch.def"))),
+        Case("machine", MACHINE_DESCRIPTION, "m1m2"),
+        Case("warnings", WARNINGS_DESCRIPTION, compile_headers=False),
+        Case("empty", b"/* no section */\n", compile_headers=False),
+    ]
+    failed = 0
+    for case in cases:
+        try:
+            compared = check_case(case, tools, cc, cases_dir, os.path.join(work_dir, case.name))
+            print("%s: ok, %d values of the headers compared" % (case.name, compared))
+        except (AssertionError, KeyError, ValueError, AttributeError) as error:
+            failed += 1
+            print("%s: %s: %s" % (case.name, type(error).__name__, error))
+    print("%d passed, %d failed" % (len(cases) - failed, failed))
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
