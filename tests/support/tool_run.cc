@@ -26,6 +26,20 @@ void write_file(const fs::path& path, const std::string& bytes) {
   if (!out) throw std::runtime_error("cannot write " + path.string());
 }
 
+std::map<std::string, std::string> previous_headers(const char* except) {
+  std::map<std::string, std::string> headers;
+  for (const char* name : header_names)
+    if (except == nullptr || std::string(name) != except) headers[name] = std::string("previous ") + name + "\n";
+  return headers;
+}
+
+void write_old_headers(const fs::path& dir, const std::map<std::string, std::string>& headers) {
+  for (const auto& [name, text] : headers) {
+    write_file(dir / name, text);
+    fs::last_write_time(dir / name, old_date);
+  }
+}
+
 fs::path make_temp_dir() {
   std::string pattern = (fs::temp_directory_path() / "pl_config_test.XXXXXX").string();
   if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
