@@ -53,7 +53,10 @@ struct ToolOptions {
 ToolResult run_tool(const char* tool, const std::optional<std::string>& description,
                     const ToolOptions& options = {});
 
-// Replaces the process by a run of `tool` (under wine for Windows tools).
+// The command line that runs `tool` (under wine for Windows tools), for
+// start_process().
+std::vector<std::string> tool_command(const char* tool, const std::vector<std::string>& args = {});
+// Replaces the process by a run of `tool`.
 [[noreturn]] void exec_tool(const char* tool, const std::vector<std::string>& args = {});
 
 // The four headers, in the order a run opens them.
