@@ -30,6 +30,10 @@ inline bool take_failure(Call call) {
   return failing;
 }
 
+// Whether a file that another process holds open can be renamed over: on
+// POSIX systems always, on Windows not while a reader holds it.
+extern const bool renames_over_open_files;
+
 // The length of the part of `path` that names its directory, up to its last
 // separator (on Windows also past a drive letter's colon); 0 for none.
 int directory_length(const char* path);

@@ -30,6 +30,8 @@ int failed(int error) {
 
 }  // namespace
 
+const bool renames_over_open_files = true;
+
 int directory_length(const char* path) {
   const char* slash = std::strrchr(path, '/');
   return slash == nullptr ? 0 : static_cast<int>(slash - path + 1);
@@ -50,8 +52,8 @@ File open_in_place(const char* path) {
 // hidden file that no later run reads or collides with.
 File create_temp_beside(const char* final_path, char (&temp_path)[path_capacity], unsigned mode) {
   const int dir_length = directory_length(final_path);
-  const int length = std::snprintf(temp_path, sizeof temp_path, "%.*s.%s.XXXXXX", dir_length, final_path,
-                                   final_path + dir_length);
+  const int length =
+      std::snprintf(temp_path, sizeof temp_path, "%.*s.%s.XXXXXX", dir_length, final_path, final_path + dir_length);
   int fd = -1;
   if (length >= 0 && static_cast<std::size_t>(length) < sizeof temp_path && !take_failure(Call::create))
     fd = above_standard_streams(mkstemp(temp_path));

@@ -17,6 +17,8 @@ File file_of(HANDLE handle) { return reinterpret_cast<File>(handle); }
 
 }  // namespace
 
+const bool renames_over_open_files = false;
+
 int directory_length(const char* path) {
   int length = 0;
   for (int i = 0; path[i] != '\0'; ++i) {
@@ -35,8 +37,8 @@ File open_to_read(const char* path) {
 
 File open_in_place(const char* path) {
   if (take_failure(Call::open)) return no_file;
-  return file_of(CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                             nullptr));
+  return file_of(
+      CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 // Named after the header with a leading dot and this process's id: the
@@ -50,8 +52,7 @@ File create_temp_beside(const char* final_path, char (&temp_path)[path_capacity]
     const int length = std::snprintf(temp_path, sizeof temp_path, "%.*s.%s.%lu-%u", dir_length, final_path,
                                      final_path + dir_length, GetCurrentProcessId(), serial++);
     if (length < 0 || static_cast<std::size_t>(length) >= sizeof temp_path) break;
-    const HANDLE file =
-        CreateFileA(temp_path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file = CreateFileA(temp_path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) return file_of(file);
     if (GetLastError() != ERROR_FILE_EXISTS) break;
   }

@@ -12,6 +12,7 @@ using platform::no_file;
 // One block at a time, for whichever header compares or copies: the
 // headers are written one after the other.
 char block[128 * 1024];
+char other_block[128 * 1024];
 
 bool read_exactly(platform::File file, char* data, std::size_t size) {
   while (size > 0) {
@@ -42,7 +43,8 @@ bool StagedOutput::open(const char* path, bool write_if_changed) {
     file_ = platform::open_in_place(place_.final_path);
     return file_ != no_file;
   }
-  if (write_if_changed && place_.exists) {
+  compare_at_install_ = write_if_changed && place_.exists && !platform::renames_over_open_files;
+  if (write_if_changed && place_.exists && !compare_at_install_) {
     if (!may_create_beside(place_.final_path)) return false;
     old_ = platform::open_to_read(place_.final_path);
     if (old_ != no_file) return true;
@@ -79,6 +81,10 @@ bool StagedOutput::close() {
 
 bool StagedOutput::install() {
   if (temp_path_[0] == '\0') return true;
+  if (compare_at_install_ && same_as_header()) {
+    discard();
+    return true;
+  }
   if (!platform::rename_over(temp_path_, place_.final_path)) {
     discard();
     return false;
@@ -114,6 +120,25 @@ bool StagedOutput::copy_matched_part() {
     left -= static_cast<long long>(part);
   }
   return true;
+}
+
+// Both held open only while they are compared.
+bool StagedOutput::same_as_header() {
+  const platform::File temp = platform::open_to_read(temp_path_);
+  const platform::File header = platform::open_to_read(place_.final_path);
+  bool same = temp != no_file && header != no_file;
+  while (same) {
+    const std::ptrdiff_t size = platform::read_some(temp, block, sizeof block);
+    if (size <= 0) {
+      same = size == 0 && platform::read_some(header, other_block, 1) == 0;
+      break;
+    }
+    same = read_exactly(header, other_block, static_cast<std::size_t>(size)) &&
+           std::memcmp(block, other_block, static_cast<std::size_t>(size)) == 0;
+  }
+  if (temp != no_file) platform::close(temp);
+  if (header != no_file) platform::close(header);
+  return same;
 }
 
 }  // namespace pl_config

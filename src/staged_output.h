@@ -11,9 +11,9 @@ namespace pl_config {
 // staging (staged_output_posix.cc, staged_output_windows.cc).
 struct HeaderPlace {
   char final_path[platform::path_capacity] = "";  // a link's target, not the link (POSIX)
-  unsigned mode = 0;      // the permission bits the header gets (POSIX)
-  bool exists = false;    // a file is there already
-  bool in_place = false;  // not a regular file (a device, a FIFO): written where it is
+  unsigned mode = 0;                              // the permission bits the header gets (POSIX)
+  bool exists = false;                            // a file is there already
+  bool in_place = false;                          // not a regular file (a device, a FIFO): written where it is
 };
 
 // Finds where the header at `path` goes; false when it cannot be written (a
@@ -34,7 +34,10 @@ bool may_create_beside(const char* final_path);
 // difference the temporary file is created and the matched part copied into
 // it from the same open header: a concurrent run's rename meanwhile cannot
 // mix two texts.  A header that matched to its last byte stays as it is,
-// time stamp and all.
+// time stamp and all.  Where a header held open for reading cannot be
+// renamed over (Windows), holding it for a whole run would fail the
+// concurrent runs that replace it: there the text goes to the temporary
+// file and is compared with the header only when it is put in place.
 class StagedOutput : public Sink {
  public:
   static constexpr std::size_t path_capacity = platform::path_capacity;
@@ -57,12 +60,14 @@ class StagedOutput : public Sink {
  private:
   bool start_temp_file();
   bool copy_matched_part();
+  bool same_as_header();
 
   HeaderPlace place_;
   char temp_path_[path_capacity] = "";  // empty when there is none
   platform::File file_ = platform::no_file;
   platform::File old_ = platform::no_file;  // the header compared with
   long long matched_ = 0;
+  bool compare_at_install_ = false;
 };
 
 }  // namespace pl_config

@@ -285,7 +285,8 @@ TEST(StagedOutputTest, KilledRunLeavesWholeHeaders) {
           wait_process(pid);
           for (const char* name : header_names) {
             const std::string text = read_file(dir / name);
-            EXPECT_TRUE(text == previous.at(name) || text == complete.at(name)) << name << " after " << delay_ms << " ms";
+            EXPECT_TRUE(text == previous.at(name) || text == complete.at(name))
+                << name << " after " << delay_ms << " ms";
           }
           for (const fs::directory_entry& entry : fs::directory_iterator(dir)) {
             const std::string name = entry.path().filename().string();
@@ -312,7 +313,10 @@ TEST(StagedOutputTest, ConcurrentRunsNeverShowATornHeader) {
       .prepare = [&](const fs::path& dir) {
         write_old_headers(dir, complete);
         std::vector<pid_t> running;
-        for (int i = 0; i < 6; ++i) running.push_back(start_tool(dir, 4, i % 2 == 0 ? std::vector<std::string>{} : std::vector<std::string>{"-w"}));
+        for (int i = 0; i < 6; ++i) {
+          const std::vector<std::string> args = i % 2 == 0 ? std::vector<std::string>{} : std::vector<std::string>{"-w"};
+          running.push_back(start_tool(dir, 4, args));
+        }
         while (!running.empty()) {
           for (const char* name : header_names) EXPECT_TRUE(holds(dir / name, complete.at(name))) << name;
           std::erase_if(running, [&](pid_t pid) {

@@ -43,8 +43,8 @@ class MemoryDirectory : public Directory {
 
  private:
   mutable MemoryText description_;
-  static constexpr std::array<const char*, 4> output_names_ = {
-      file_name::arch_header, file_name::register_map, file_name::stack_header, file_name::public_config};
+  static constexpr std::array<const char*, 4> output_names_ = {file_name::arch_header, file_name::register_map,
+                                                               file_name::stack_header, file_name::public_config};
   mutable std::array<MemoryFile, 4> outputs_;
 };
 

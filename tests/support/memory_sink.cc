@@ -42,8 +42,7 @@ ssize_t write_memory(void* cookie, const char* data, std::size_t size) {
 }  // namespace
 
 std::FILE* open_memory_stream(MemoryText& memory) {
-  return fopencookie(&memory, "r+",
-                     {.read = read_memory, .write = write_memory, .seek = nullptr, .close = nullptr});
+  return fopencookie(&memory, "r+", {.read = read_memory, .write = write_memory, .seek = nullptr, .close = nullptr});
 }
 
 }  // namespace pl_config::testing

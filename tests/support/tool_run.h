@@ -50,8 +50,7 @@ struct ToolOptions {
 
 // Runs `tool` in a fresh temporary directory holding `description` as
 // wam_arch.def (no such file when it is nullopt), and removes the directory.
-ToolResult run_tool(const char* tool, const std::optional<std::string>& description,
-                    const ToolOptions& options = {});
+ToolResult run_tool(const char* tool, const std::optional<std::string>& description, const ToolOptions& options = {});
 
 // The command line that runs `tool` (under wine for Windows tools), for
 // start_process().
