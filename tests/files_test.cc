@@ -52,22 +52,26 @@ class FlakyDirectory : public Directory {
 };
 
 TEST(FilesTest, OutputFileReportsAFailedWriteAtClose) {
-  // A short text reaches the sink only when the close flushes it; a long one
-  // is handed over a buffer at a time before.  The writers that still take a
-  // stdio stream go through the same Output.
-  const std::string short_text = "a header\n", long_text(3 * 128 * 1024 + 5, 'h');
+  // Written a line at a time, a short text reaches the sink only when the
+  // close flushes it; a long one, three full buffers and a line, is handed
+  // over a buffer at a time before.  A block larger than the buffer goes over
+  // at once.  The writers that still take a stdio stream go through the same
+  // Output.
+  const std::string line(63, 'h');
+  enum How { lines, stream_lines, one_block };
   const struct {
     const char* what;
     std::initializer_list<int> failing;
-    const std::string& text;
-    bool through_stream;
+    int line_count;
+    How how;
   } cases[] = {
-      {"no room at the close", {1}, short_text, false},
-      {"no room for a while", {1}, long_text, false},
-      {"no room for a while, through the stream", {2}, long_text, true},
-      {"no room at the end", {4}, long_text, false},
-      {"room everywhere", {}, long_text, false},
-      {"room everywhere, through the stream", {}, long_text, true},
+      {"no room at the close", {1}, 2, lines},
+      {"no room for a while", {1}, 6145, lines},
+      {"no room for a while, through the stream", {2}, 6145, stream_lines},
+      {"no room at the end", {4}, 6145, lines},
+      {"no room for a large block", {1}, 6145, one_block},
+      {"room everywhere", {}, 6145, lines},
+      {"room everywhere, through the stream", {}, 6145, stream_lines},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -75,11 +79,13 @@ TEST(FilesTest, OutputFileReportsAFailedWriteAtClose) {
     EXPECT_EQ(fatal_message([&] {
                 const FlakyDirectory directory(sink);
                 OutputFile file(directory, "wam_regs.h");
-                if (c.through_stream) {
-                  std::fputs(c.text.c_str(), file.stream());
-                } else {
-                  file.out().put(c.text);
+                std::string block;
+                for (int i = 0; i < c.line_count; ++i) {
+                  if (c.how == lines) file.out().put(line + "\n");
+                  if (c.how == stream_lines) std::fprintf(file.stream(), "%s\n", line.c_str());
+                  if (c.how == one_block) block += line + "\n";
                 }
+                file.out().put(block);
                 file.close();
               }),
               c.failing.size() == 0 ? "" : "cannot write wam_regs.h");
