@@ -2,42 +2,32 @@
 
 #include <sys/stat.h>
 
-#include <cstring>
-#include <iterator>
-#include <span>
-
 #include "fatal_error.h"
 
 namespace pl_config {
 
 namespace {
 
-// Each header has a large stdio buffer of its own, so that even a big header
-// is written in few system calls; static, so that nothing is allocated.
-struct OutputBuffer {
-  const char* name;
-  char data[128 * 1024];
-};
-OutputBuffer output_buffers[] = {
-    {file_name::arch_header, {}},
-    {file_name::register_map, {}},
-    {file_name::stack_header, {}},
-    {file_name::public_config, {}},
-};
+// Each open header has a large buffer of its own, so that even a big header
+// is written in few system calls; static, so that nothing is allocated.  A
+// run keeps its four headers open at once.
+constexpr int output_buffer_count = 4;
+char output_buffers[output_buffer_count][128 * 1024];
+bool output_buffer_taken[output_buffer_count];
 
-const char* base_name(const char* path) {
-  const char* slash = std::strrchr(path, '/');
-  return slash == nullptr ? path : slash + 1;
+std::span<char> take_output_buffer(const char* path) {
+  for (int i = 0; i < output_buffer_count; ++i) {
+    if (!output_buffer_taken[i]) {
+      output_buffer_taken[i] = true;
+      return output_buffers[i];
+    }
+  }
+  fatal_error(Message::cannot_open, path);
 }
 
-// The Output's own buffer, one per header.
-std::span<char> output_buffer(const char* name) {
-  static char buffers[4][128 * 1024];
-  static const char* const names[] = {file_name::arch_header, file_name::register_map, file_name::stack_header,
-                                      file_name::public_config};
-  for (int i = 0; i < 4; ++i)
-    if (std::strcmp(base_name(name), names[i]) == 0) return buffers[i];
-  return buffers[0];
+void release_output_buffer(std::span<char> buffer) {
+  for (int i = 0; i < output_buffer_count; ++i)
+    if (buffer.data() == output_buffers[i]) output_buffer_taken[i] = false;
 }
 
 }  // namespace
@@ -56,14 +46,8 @@ std::FILE* Directory::reopen_description() const {
   return std::fopen(description_, "rb");
 }
 
-std::FILE* Directory::open_header(const char* path, StagedOutput& staged) const {
-  std::FILE* stream = stage_output(path, staged);
-  if (stream == nullptr) return nullptr;
-  for (OutputBuffer& buffer : output_buffers) {
-    if (std::strcmp(base_name(path), buffer.name) == 0)
-      std::setvbuf(stream, buffer.data, _IOFBF, std::size(buffer.data));
-  }
-  return stream;
+Sink* Directory::open_header(const char* path, StagedOutput& staged) const {
+  return staged.open(path, write_if_changed_) ? &staged : nullptr;
 }
 
 InputFile::InputFile(const Directory& directory)
@@ -74,45 +58,36 @@ InputFile::InputFile(const Directory& directory)
 InputFile::~InputFile() { std::fclose(stream_); }
 
 OutputFile::OutputFile(const Directory& directory, const char* name)
-    : directory_(directory), out_(sink_, output_buffer(name)) {
-  const char* dir = directory.output_dir();
+    : sink_(&open(directory, directory.output_dir(), name)), buffer_(take_output_buffer(path_)), out_(*sink_, buffer_) {}
+
+OutputFile::OutputFile(const Directory& directory, const char* path, std::span<char> buffer)
+    : sink_(&open(directory, nullptr, path)), buffer_(buffer), out_(*sink_, buffer_), owns_buffer_(false) {}
+
+// A path too long to hold is named as far as the message holds it.
+Sink& OutputFile::open(const Directory& directory, const char* dir, const char* name) {
   const int length = dir == nullptr ? std::snprintf(path_, sizeof path_, "%s", name)
                                     : std::snprintf(path_, sizeof path_, "%s/%s", dir, name);
   if (length < 0 || static_cast<std::size_t>(length) >= sizeof path_) fatal_error(Message::cannot_open, path_);
-  open();
+  Sink* sink = directory.open_header(path_, staged_);
+  if (sink == nullptr) fatal_error(Message::cannot_open, path_);
+  return *sink;
 }
 
-OutputFile::OutputFile(const Directory& directory, const char* path, std::span<char> buffer)
-    : directory_(directory), out_(sink_, buffer) {
-  const int length = std::snprintf(path_, sizeof path_, "%s", path);
-  if (length < 0 || static_cast<std::size_t>(length) >= sizeof path_) fatal_error(Message::cannot_open, path_);
-  open();
-}
-
-void OutputFile::open() {
-  stream_ = directory_.open_header(path_, staged_);
-  if (stream_ == nullptr) fatal_error(Message::cannot_open, path_);
-  sink_.stream = stream_;
-}
-
-// What was written before a fatal error stays in a header written in place.
+// A run that failed still hands over what it wrote, as a device written in
+// place shows it; a temporary file goes with staged_.
 OutputFile::~OutputFile() {
-  if (stream_ != nullptr) {
-    out_.flush();
-    std::fclose(stream_);
-  }
-  discard_staged_output(staged_);
+  if (!closed_) out_.flush();
+  if (owns_buffer_) release_output_buffer(buffer_);
 }
 
 void OutputFile::close() {
-  const bool failed = !out_.flush() || std::ferror(stream_) != 0;
-  const bool close_failed = std::fclose(stream_) != 0;
-  stream_ = nullptr;
-  if (failed || close_failed) fatal_error(Message::cannot_write, path_);
+  closed_ = true;
+  const bool flushed = out_.flush();
+  if (!sink_->close() || !flushed) fatal_error(Message::cannot_write, path_);
 }
 
 void OutputFile::install() {
-  if (!install_staged_output(staged_, directory_.write_if_changed())) fatal_error(Message::cannot_write, path_);
+  if (!staged_.install()) fatal_error(Message::cannot_write, path_);
 }
 
 }  // namespace pl_config

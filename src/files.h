@@ -20,7 +20,7 @@ inline constexpr char public_config[] = "th_public_config.h";
 }  // namespace file_name
 
 // Where a run finds its files and how it writes them: the file system for the
-// tool, memory streams for the tests and the fuzzer, which run the whole tool
+// tool, memory for the tests and the fuzzer, which run the whole tool
 // in-process.
 class Directory {
  public:
@@ -35,14 +35,14 @@ class Directory {
   const char* output_dir() const { return output_dir_; }
   bool write_if_changed() const { return write_if_changed_; }
 
-  // The description, buffered for the way the reader reads it.
+  // The description, unbuffered: the reader reads it in large blocks.
   virtual std::FILE* open_description() const;
   // The description once more, to show one of its lines; null when it is
   // not a regular file, which a second open could block on or find empty.
   virtual std::FILE* reopen_description() const;
-  // The header at `path`, buffered for the way the tool writes it; null when
-  // it cannot be created.
-  virtual std::FILE* open_header(const char* path, StagedOutput& staged) const;
+  // Where the header at `path` goes: `staged` opened on it here; null when it
+  // cannot be created.
+  virtual Sink* open_header(const char* path, StagedOutput& staged) const;
 
  private:
   const char* description_;
@@ -82,28 +82,24 @@ class OutputFile {
   OutputFile& operator=(const OutputFile&) = delete;
 
   Output& out() { return out_; }
-  std::FILE* stream() const { return stream_; }  // going: write through out()
   const char* path() const { return path_; }
 
-  // Flushes and closes the stream, checking every write.
+  // Flushes and closes the header, checking every write.
   void close();
   // Replaces the file by the closed header.
   void install();
 
  private:
-  void open();
+  // `dir` null: the path as given.
+  Sink& open(const Directory& directory, const char* dir, const char* name);
 
-  const Directory& directory_;
   char path_[StagedOutput::path_capacity];
-  std::FILE* stream_ = nullptr;
   StagedOutput staged_;
-  // Hands the Output's blocks to the stream.
-  class StreamSink : public Sink {
-   public:
-    std::FILE* stream = nullptr;
-    bool write(const char* data, std::size_t size) override { return std::fwrite(data, 1, size, stream) == size; }
-  } sink_;
+  Sink* sink_;
+  std::span<char> buffer_;
   Output out_;
+  bool owns_buffer_ = true;
+  bool closed_ = false;
 };
 
 }  // namespace pl_config

@@ -6,8 +6,14 @@
 
 namespace pl_config {
 
+// A text as large as the buffer goes to the sink as it is, after what is
+// buffered: copying it into the buffer first would only cost time.
 void Output::put(std::string_view text) {
   if (counting_) lines_ += std::count(text.begin(), text.end(), '\n');
+  if (text.size() >= buffer_.size()) {
+    if (flush() && !sink_->write(text.data(), text.size())) failed_ = true;
+    return;
+  }
   while (!text.empty()) {
     if (size_ == buffer_.size() && !flush()) return;
     const std::size_t part = std::min(text.size(), buffer_.size() - size_);

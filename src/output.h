@@ -17,6 +17,8 @@ class Sink {
   virtual ~Sink() = default;
   // Takes all of `data`; false when it could not.
   virtual bool write(const char* data, std::size_t size) = 0;
+  // Ends the text; false when what was written cannot be kept.
+  virtual bool close() { return true; }
 };
 
 // Everything the tool writes: text and printf-formatted values gathered in a

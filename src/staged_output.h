@@ -1,44 +1,74 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdio>
+
+#include "file_calls.h"
+#include "output.h"
 
 namespace pl_config {
 
-// A header on its way to disk.  A regular file (or a link to one) is written
-// to a hidden temporary file beside its final path and renamed over it only
-// when the whole run has succeeded, so that no reader, build tool or later
-// run ever sees half a header.  On POSIX systems anything else (a device, a
-// FIFO) is written in place: there is nothing to rename over.  Windows
-// follows no link: the header replaces it.
-struct StagedOutput {
-  static constexpr std::size_t path_capacity = 4096;
-
-  char final_path[path_capacity] = "";  // a link's target, not the link (POSIX)
-  char temp_path[path_capacity] = "";   // empty when written in place
-  unsigned mode = 0;                    // the permission bits the header gets (POSIX)
+// Where a header goes, found when it is opened, by the platform's part of
+// staging (staged_output_posix.cc, staged_output_windows.cc).
+struct HeaderPlace {
+  char final_path[platform::path_capacity] = "";  // a link's target, not the link (POSIX)
+  unsigned mode = 0;                              // the permission bits the header gets (POSIX)
+  bool exists = false;                            // a file is there already
+  bool in_place = false;                          // not a regular file (a device, a FIFO): written where it is
 };
 
-// Starts the header at `path`: its stream, or null when it cannot be
-// created (a directory in its place, a directory or an existing header the
-// user may not write, another user's link in a sticky world-writable
-// directory).  The platform's own file calls live behind this and
-// the two calls at the end, one file per platform (staged_output_posix.cc,
-// staged_output_windows.cc).
-std::FILE* stage_output(const char* path, StagedOutput& staged);
+// Finds where the header at `path` goes; false when it cannot be written (a
+// directory in its place, an existing header the user may not write, another
+// user's link in a sticky world-writable directory).
+bool locate_header(const char* path, HeaderPlace& place);
+// A temporary file can be created in the directory of `final_path`.
+bool may_create_beside(const char* final_path);
 
-// Puts a closed header in place.  With `write_if_changed`, a header whose text
-// equals the file's current text leaves the file alone, time stamp and all.
-// False when the header could not be put in place.
-bool install_staged_output(StagedOutput& staged, bool write_if_changed);
+// A header on its way to disk, as the sink of its Output.  A regular file
+// (or a link to one) is written to a hidden temporary file beside its final
+// path and renamed over it only when the whole run has succeeded, so that no
+// reader, build tool or later run ever sees half a header.  On POSIX systems
+// anything else is written in place: there is nothing to rename over.
+// Windows follows no link: the header replaces it.
+//
+// With write-if-changed, the new text is compared with the existing header
+// as it comes, and nothing is written while they match.  At the first
+// difference the temporary file is created and the matched part copied into
+// it from the same open header: a concurrent run's rename meanwhile cannot
+// mix two texts.  A header that matched to its last byte stays as it is,
+// time stamp and all.  Where a header held open for reading cannot be
+// renamed over (Windows), holding it for a whole run would fail the
+// concurrent runs that replace it: there the text goes to the temporary
+// file and is compared with the header only when it is put in place.
+class StagedOutput : public Sink {
+ public:
+  static constexpr std::size_t path_capacity = platform::path_capacity;
 
-// Removes the temporary file of a header that will not be installed.
-void discard_staged_output(StagedOutput& staged);
+  StagedOutput() = default;
+  ~StagedOutput() override { discard(); }
+  StagedOutput(const StagedOutput&) = delete;
+  StagedOutput& operator=(const StagedOutput&) = delete;
 
-// Both files hold the same bytes.
-bool same_file_contents(const char* a_path, const char* b_path);
+  // False when the header cannot be created: whatever the reason, at once,
+  // even when the temporary file would only come later.
+  bool open(const char* path, bool write_if_changed);
+  bool write(const char* data, std::size_t size) override;
+  bool close() override;
+  // Puts the closed header in place; false when it could not be.
+  bool install();
+  // Removes the temporary file of a header that will not be installed.
+  void discard();
 
-// Renames `from` to `to` in one step, replacing the file at `to`.
-bool rename_over(const char* from, const char* to);
+ private:
+  bool start_temp_file();
+  bool copy_matched_part();
+  bool same_as_header();
+
+  HeaderPlace place_;
+  char temp_path_[path_capacity] = "";  // empty when there is none
+  platform::File file_ = platform::no_file;
+  platform::File old_ = platform::no_file;  // the header compared with
+  long long matched_ = 0;
+  bool compare_at_install_ = false;
+};
 
 }  // namespace pl_config

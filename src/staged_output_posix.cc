@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 
@@ -69,77 +68,26 @@ unsigned default_mode() {
 
 }  // namespace
 
-// Read back in large blocks into static buffers: the unchanged header may be
-// hundreds of megabytes.
-bool same_file_contents(const char* a_path, const char* b_path) {
-  static char a_block[128 * 1024];
-  static char b_block[128 * 1024];
-  const int a = open(a_path, O_RDONLY);
-  const int b = open(b_path, O_RDONLY);
-  bool same = false;
-  struct stat a_status, b_status;
-  if (a >= 0 && b >= 0 && fstat(a, &a_status) == 0 && fstat(b, &b_status) == 0 &&
-      a_status.st_size == b_status.st_size) {
-    for (;;) {
-      const ssize_t size = read(a, a_block, sizeof a_block);
-      if (size <= 0) {
-        same = size == 0;
-        break;
-      }
-      ssize_t got = 0;
-      while (got < size) {
-        const ssize_t more = read(b, b_block + got, static_cast<std::size_t>(size - got));
-        if (more <= 0) break;
-        got += more;
-      }
-      if (got != size || std::memcmp(a_block, b_block, static_cast<std::size_t>(size)) != 0) break;
-    }
-  }
-  if (a >= 0) close(a);
-  if (b >= 0) close(b);
-  return same;
-}
-
-std::FILE* stage_output(const char* path, StagedOutput& staged) {
-  staged.temp_path[0] = '\0';
-  if (!resolve_links(path, staged.final_path)) return nullptr;
+bool locate_header(const char* path, HeaderPlace& place) {
+  if (!resolve_links(path, place.final_path)) return false;
   struct stat status;
-  if (stat(staged.final_path, &status) == 0) {
-    if (S_ISDIR(status.st_mode)) {
-      errno = EISDIR;
-      return nullptr;
-    }
-    if (!S_ISREG(status.st_mode)) return std::fopen(staged.final_path, "wb");
-    if (access(staged.final_path, W_OK) != 0) return nullptr;
-    staged.mode = static_cast<unsigned>(status.st_mode) & 07777u;
-  } else {
-    staged.mode = default_mode();
+  place.exists = stat(place.final_path, &status) == 0;
+  place.in_place = place.exists && !S_ISREG(status.st_mode);
+  if (!place.exists) {
+    place.mode = default_mode();
+    return true;
   }
-
-  // A dot-file with a name of its own in the header's directory: the rename
-  // stays within one file system, and a run killed before it leaves only a
-  // hidden file that no later run reads or collides with.
-  const char* slash = std::strrchr(staged.final_path, '/');
-  const char* base = slash == nullptr ? staged.final_path : slash + 1;
-  char temp_name[StagedOutput::path_capacity];
-  if (std::snprintf(temp_name, sizeof temp_name, ".%s.XXXXXX", base) >= static_cast<int>(sizeof temp_name) ||
-      !beside(staged.final_path, temp_name, staged.temp_path)) {
-    staged.temp_path[0] = '\0';
-    return nullptr;
+  if (S_ISDIR(status.st_mode)) {
+    errno = EISDIR;
+    return false;
   }
-  const int fd = mkstemp(staged.temp_path);
-  if (fd < 0) {
-    staged.temp_path[0] = '\0';
-    return nullptr;
-  }
-  std::FILE* stream = fchmod(fd, static_cast<mode_t>(staged.mode)) == 0 ? fdopen(fd, "wb") : nullptr;
-  if (stream == nullptr) {
-    close(fd);
-    discard_staged_output(staged);
-  }
-  return stream;
+  place.mode = static_cast<unsigned>(status.st_mode) & 07777u;
+  return place.in_place || access(place.final_path, W_OK) == 0;
 }
 
-bool rename_over(const char* from, const char* to) { return std::rename(from, to) == 0; }
+bool may_create_beside(const char* final_path) {
+  char dir[StagedOutput::path_capacity];
+  return beside(final_path, ".", dir) && access(dir, W_OK | X_OK) == 0;
+}
 
 }  // namespace pl_config

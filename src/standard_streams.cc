@@ -1,34 +1,32 @@
 #include "standard_streams.h"
 
-#include <cstdio>
+#include "file_calls.h"
 
 namespace pl_config {
 
 namespace {
 
-class StreamSink : public Sink {
+class StandardSink : public Sink {
  public:
-  explicit StreamSink(std::FILE* stream) : stream_(stream) {}
-  bool write(const char* data, std::size_t size) override {
-    return std::fwrite(data, 1, size, stream_) == size && std::fflush(stream_) == 0;
-  }
+  explicit StandardSink(int stream) : stream_(stream) {}
+  bool write(const char* data, std::size_t size) override { return platform::write_standard(stream_, data, size); }
 
  private:
-  std::FILE* stream_;
+  int stream_;
 };
 
 }  // namespace
 
 Output& standard_output() {
   static char buffer[128 * 1024];
-  static StreamSink sink(stdout);
+  static StandardSink sink(1);
   static Output out(sink, buffer);
   return out;
 }
 
 Output& standard_error() {
-  static char buffer[8 * 1024];
-  static StreamSink sink(stderr);
+  static char buffer[128 * 1024];
+  static StandardSink sink(2);
   static Output out(sink, buffer);
   return out;
 }

@@ -1,81 +1,214 @@
+// The tool's files in-process: every write checked, every platform call
+// that can fail made to fail once, and the comparison that leaves unchanged
+// headers alone.
+
 #include "files.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
-#include <cerrno>
-#include <cstdio>
-#include <functional>
+#include <filesystem>
+#include <map>
+#include <optional>
 #include <string>
 
 #include "fatal_message.h"
+#include "memory_output.h"
+#include "file_calls.h"
+#include "memory_directory.h"
+#include "pl_config.h"
+#include "tool_run.h"
 
 namespace pl_config {
 namespace {
 
+namespace fs = std::filesystem;
+using platform::Call;
 using testing::fatal_message;
+using testing::read_file;
 
-// Hands out one prepared stream for whatever header is opened.
-class StreamDirectory : public Directory {
+// Hands itself out for every header, and fails its write numbered
+// `failing` (from 1; 0 for none).
+class FlakyDirectory : public Directory, public Sink {
  public:
-  explicit StreamDirectory(std::FILE* stream) : stream_(stream) {}
-  std::FILE* open_header(const char*, StagedOutput&) const override { return stream_; }
+  explicit FlakyDirectory(int failing) : failing_(failing) {}
+  Sink* open_header(const char*, StagedOutput&) const override { return const_cast<FlakyDirectory*>(this); }
+  bool write(const char*, std::size_t) override { return ++count_ != failing_; }
 
  private:
-  std::FILE* stream_;
+  int failing_;
+  int count_ = 0;
 };
 
-// A disk that is full for one write and has room again afterwards: the
-// bytes of that write are lost, yet every later write and the close succeed.
-ssize_t fail_first_write(void* cookie, const char*, std::size_t size) {
-  bool& failed = *static_cast<bool*>(cookie);
-  if (failed) return static_cast<ssize_t>(size);
-  failed = true;
-  errno = ENOSPC;
-  return -1;
-}
-
 TEST(FilesTest, OutputFileReportsAFailedWriteAtClose) {
-  // A short text reaches the file only when the close flushes it; a long one
-  // is written part by part before.
-  const std::string short_text = "a header\n", long_text(3 * BUFSIZ, 'h');
-  bool failed_once = false;
+  // Written a line at a time, a short text reaches the sink only when the
+  // close flushes it; a long one, three full buffers and a line, is handed
+  // over a buffer at a time before.  A block larger than the buffer goes over
+  // at once.  The writers that still take a stdio stream go through the same
+  // Output.
+  const std::string line(63, 'h');
+  enum How { lines, one_block };
   const struct {
     const char* what;
-    std::function<std::FILE*()> open;
-    const std::string& text;
-    bool complete;
+    int failing;
+    int line_count;
+    How how;
   } cases[] = {
-      {"no room at the close", [] { return std::fopen("/dev/full", "wb"); }, short_text, false},
-      {"no room for a while",
-       [&] {
-         return fopencookie(&failed_once, "w", {.read = nullptr, .write = fail_first_write, .seek = nullptr,
-                                                .close = nullptr});
-       },
-       long_text, false},
-      {"room everywhere", [] { return std::fopen("/dev/null", "wb"); }, long_text, true},
+      {"no room at the close", 1, 2, lines},
+      {"no room for a while", 1, 6145, lines},
+      {"no room at the end", 4, 6145, lines},
+      {"no room for a large block", 1, 6145, one_block},
+      {"room everywhere", 0, 6145, lines},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    std::FILE* stream = c.open();
-    ASSERT_NE(stream, nullptr);
+    FlakyDirectory directory(c.failing);
     EXPECT_EQ(fatal_message([&] {
-                const StreamDirectory directory(stream);
                 OutputFile file(directory, "wam_regs.h");
-                std::fputs(c.text.c_str(), file.stream());
+                std::string block;
+                for (int i = 0; i < c.line_count; ++i) {
+                  if (c.how == lines) file.out().put(line + "\n");
+                  if (c.how == one_block) block += line + "\n";
+                }
+                file.out().put(block);
                 file.close();
               }),
-              c.complete ? "" : "cannot write wam_regs.h");
+              c.failing == 0 ? "" : "cannot write wam_regs.h");
   }
 }
 
+BuildConfig empty_config() {
+  BuildConfig config{};
+  config.version = "1.0.0";
+  config.release_date = config.copyright = config.operating_system = config.processor = config.c_compiler = "";
+  config.c_flags = config.c_flags_machine = config.assembler = config.assembler_flags = config.loader_flags = "";
+  config.loader_libraries = config.use_line_editor = config.use_piped_consult = config.use_sockets = "";
+  config.use_fd_solver = "";
+  return config;
+}
+
+// The headers of a whole run in a real directory: a failed platform call
+// ends the run with a fatal error (status 1) and leaves every header of the
+// previous run as it was, or, where another way is left, the run succeeds.
+TEST(FilesTest, FailedPlatformCallsFailTheRunOrAreWorkedAround) {
+  const std::string example = read_file(PL_CONFIG_EXAMPLE_DEF);
+  const struct {
+    const char* what;
+    Call call;
+    bool write_if_changed;
+    const char* message;  // "": the run succeeds
+  } cases[] = {
+      {"no temporary file", Call::create, false, "cannot open %s/wam_regs.h"},
+      {"a write", Call::write, false, "cannot write %s/wam_arch.h"},
+      {"a close", Call::close, false, "cannot write %s/wam_arch.h"},
+      {"the rename", Call::rename, false, "cannot write %s/wam_arch.h"},
+      {"the rename of a changed header", Call::rename, true, "cannot write %s/wam_arch.h"},
+      {"a changed header not opened to compare", Call::open, true, ""},
+      {"a changed header not read to compare", Call::read, true, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const fs::path dir = testing::make_temp_dir();
+    testing::write_file(dir / "wam_arch.def", example);
+    testing::write_old_headers(dir, testing::previous_headers());
+    const std::string def = (dir / "wam_arch.def").string(), out = dir.string();
+    const Directory directory(def.c_str(), out.c_str(), c.write_if_changed);
+    testing::MemoryOutput summary;
+    platform::fail_next(c.call);
+    const std::string message = fatal_message([&] { run_pl_config(empty_config(), directory, summary.out()); });
+    EXPECT_FALSE(platform::take_failure(c.call)) << "the call was never made";
+    char expected[512] = "";
+    std::snprintf(expected, sizeof expected, c.message, out.c_str());
+    EXPECT_EQ(message, expected);
+    std::map<std::string, std::string> headers;
+    for (const fs::directory_entry& entry : fs::directory_iterator(dir))
+      if (entry.path().filename() != "wam_arch.def")
+        headers[entry.path().filename().string()] = read_file(entry.path());
+    if (c.message[0] != '\0') {
+      EXPECT_EQ(headers, testing::previous_headers());
+    } else {
+      EXPECT_EQ(headers.size(), 4u);
+      EXPECT_NE(headers["wam_arch.h"].find("End Register Generation"), std::string::npos);
+    }
+    fs::remove_all(dir);
+  }
+}
+
+// One header written with write-if-changed over an earlier one: replaced
+// (a new file in its place) exactly when the texts differ, else left as it
+// is without a temporary file ever made.  Texts of several blocks, so that
+// a difference comes after whole blocks that matched.
+TEST(FilesTest, WriteIfChangedReplacesOnlyAChangedHeader) {
+  std::string old_text;
+  for (int i = 0; old_text.size() < 300 * 1024; ++i)
+    old_text += "#define LINE_" + std::to_string(i) + " " + std::to_string(i * 7) + "\n";
+  std::string late_change = old_text, first_change = old_text;
+  late_change[old_text.size() - 2] = 'x';
+  first_change[0] = '/';
+  const struct {
+    const char* what;
+    std::optional<std::string> old_text;
+    const std::string& new_text;
+    bool replaced;
+  } cases[] = {
+      {"the same text", old_text, old_text, false},
+      {"a prefix of the old text", old_text, old_text.substr(0, old_text.size() - 1), true},
+      {"the old text and more", old_text.substr(0, old_text.size() - 1), old_text, true},
+      {"a change in the last block", old_text, late_change, true},
+      {"a change in the first byte", old_text, first_change, true},
+      {"no old header", std::nullopt, old_text, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const fs::path dir = testing::make_temp_dir();
+    const fs::path header = dir / "wam_regs.h";
+    struct stat before {
+    }, after{};
+    if (c.old_text) {
+      testing::write_file(header, *c.old_text);
+      fs::last_write_time(header, testing::old_date);
+      ASSERT_EQ(stat(header.c_str(), &before), 0);
+    }
+    // Only a changed header may need a temporary file.
+    if (!c.replaced) platform::fail_next(Call::create);
+    const std::string out = dir.string();
+    EXPECT_EQ(fatal_message([&] {
+                const Directory directory("unused", out.c_str(), true);
+                OutputFile file(directory, "wam_regs.h");
+                file.out().put(c.new_text);
+                file.close();
+                file.install();
+              }),
+              "");
+    platform::take_failure(Call::create);
+    ASSERT_EQ(stat(header.c_str(), &after), 0);
+    EXPECT_TRUE(read_file(header) == c.new_text);
+    EXPECT_EQ(after.st_ino != before.st_ino, c.replaced);
+    EXPECT_EQ(fs::last_write_time(header) != testing::old_date, c.replaced);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+    fs::remove_all(dir);
+  }
+}
+
+// At the moment the header is opened, with or without write-if-changed
+// (whose temporary file may come only later).
 TEST(FilesTest, OpenFailuresNameTheFile) {
   EXPECT_EQ(fatal_message([] { InputFile file(Directory("/nonexistent/wam_arch.def")); }),
             "cannot open /nonexistent/wam_arch.def");
-  EXPECT_EQ(fatal_message([] {
-              const Directory directory;
-              OutputFile file(directory, "/nonexistent/wam_arch.h");
-            }),
-            "cannot open /nonexistent/wam_arch.h");
+  const fs::path dir = testing::make_temp_dir();
+  fs::create_directory(dir / "wam_arch.h");
+  const std::string header_dir = dir.string(), missing = (dir / "missing").string();
+  for (const std::string& output_dir : {header_dir, missing}) {
+    for (const bool write_if_changed : {false, true}) {
+      SCOPED_TRACE(output_dir + (write_if_changed ? " -w" : ""));
+      EXPECT_EQ(fatal_message([&] {
+                  const Directory directory("unused", output_dir.c_str(), write_if_changed);
+                  OutputFile file(directory, "wam_arch.h");
+                }),
+                "cannot open " + output_dir + "/wam_arch.h");
+    }
+  }
+  fs::remove_all(dir);
 }
 
 }  // namespace

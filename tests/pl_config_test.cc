@@ -125,12 +125,10 @@ TEST(DriverTest, FullDiskIsAnErrorForEveryOutputFile) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    Files previous;
-    for (const char* name : {"wam_arch.h", "wam_regs.h", "wam_stacks.h", "th_public_config.h"})
-      if (std::string(name) != c.name) previous[name] = std::string("previous ") + name + "\n";
+    const Files previous = previous_headers(c.name);
     const ToolResult result = run_tool(default_tool, "x\n", {.prepare = [&](const fs::path& dir) {
                                          fs::create_symlink("/dev/full", dir / c.name);
-                                         for (const auto& [name, text] : previous) write_file(dir / name, text);
+                                         write_old_headers(dir, previous);
                                        }});
     expect_run(result, 1, c.out, std::string("cannot write ") + c.name + "\n", previous);
   }

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "expect_run.h"
+#include "process.h"
 #include "tool_run.h"
 
 namespace pl_config::testing {
@@ -31,55 +32,32 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* const header_names[] = {"wam_arch.h", "wam_regs.h", "wam_stacks.h", "th_public_config.h"};
 const fs::path golden_dir = fs::path(PL_CONFIG_GOLDEN_DIR) / "example";
-const fs::file_time_type long_ago = fs::file_time_type::clock::now() - std::chrono::hours(24 * 365);
+const std::string example = read_file(PL_CONFIG_EXAMPLE_DEF);
 
-using Headers = std::map<std::string, std::string>;
-
-Headers golden_headers() {
-  Headers headers;
+Files golden_headers() {
+  Files headers;
   for (const char* name : header_names) headers[name] = read_file(golden_dir / name);
   return headers;
-}
-
-// Writes `headers` into `dir`, each dated long ago.
-void write_old_headers(const fs::path& dir, const Headers& headers) {
-  for (const auto& [name, text] : headers) {
-    write_file(dir / name, text);
-    fs::last_write_time(dir / name, long_ago);
-  }
 }
 
 // The example many times over: a run of about 100 ms, long enough to be
 // caught in the middle.
 std::string large_description() {
-  const std::string example = read_file(PL_CONFIG_EXAMPLE_DEF);
   std::string text;
   for (int i = 0; i < 3000; ++i) text += example;
   return text;
 }
 
 // Runs the tool in `dir` `times` times in a row, in a process of its own.
-pid_t start_tool(const fs::path& dir, int times = 1) {
+pid_t start_tool(const fs::path& dir, int times = 1, const std::vector<std::string>& args = {}) {
+  const std::vector<std::string> command = tool_command(default_tool, args);
+  if (times == 1) return start_process(command, dir, "/dev/null", "/dev/null");
   const pid_t pid = fork();
   if (pid != 0) return pid;
-  const int null = open("/dev/null", O_WRONLY);
-  if (chdir(dir.c_str()) != 0 || null < 0) _exit(127);
-  dup2(null, STDOUT_FILENO);
-  dup2(null, STDERR_FILENO);
-  for (int i = 1; i < times; ++i) {
-    const pid_t run = fork();
-    if (run == 0) exec_tool(default_tool);
-    int status = 0;
-    if (waitpid(run, &status, 0) != run || !WIFEXITED(status) || WEXITSTATUS(status) != 0) _exit(1);
-  }
-  exec_tool(default_tool);
-}
-
-void kill_tool(pid_t pid) {
-  kill(pid, SIGKILL);
-  waitpid(pid, nullptr, 0);
+  for (int i = 0; i < times; ++i)
+    if (wait_process(start_process(command, dir, "/dev/null", "/dev/null")) != 0) _exit(1);
+  _exit(0);
 }
 
 // The file holds `text`: read in one go, to catch a header mid-write.
@@ -94,74 +72,91 @@ bool holds(const fs::path& path, const std::string& text) {
 }
 
 // The headers a complete run writes for `description`, from a run of its own.
-Headers complete_headers(const std::string& description) {
+Files complete_headers(const std::string& description) {
   const ToolResult result = run_tool(default_tool, description);
   EXPECT_EQ(result.status, 0);
   return result.files;
 }
 
+// The headers whose date is no longer the old one.
+std::vector<std::string> redated(const fs::path& dir) {
+  std::vector<std::string> names;
+  for (const char* name : header_names)
+    if (fs::last_write_time(dir / name) != old_date) names.push_back(name);
+  return names;
+}
+
+// Over the headers of an earlier run, dated long ago.  A header that begins
+// with the whole new text but goes on is a change too.
 TEST(StagedOutputTest, WriteIfChangedLeavesEqualHeadersAlone) {
-  std::string bigger_trail = read_file(PL_CONFIG_EXAMPLE_DEF);
+  std::string bigger_trail = example;
   bigger_trail.replace(bigger_trail.find("256  TR"), 7, "512  TR");
-  Headers bigger_trail_headers = golden_headers();
+  Files bigger_trail_headers = golden_headers();
   std::string& stacks = bigger_trail_headers["wam_stacks.h"];
   stacks.replace(stacks.find("&pl_def_trail_size, 32768,"), 26, "&pl_def_trail_size, 65536,");
+  Files longer_regs = golden_headers();
+  longer_regs["wam_regs.h"] += "#define STALE_MACRO 1\n";
   const struct {
     std::vector<std::string> args;
     std::string description;
-    Headers headers;
+    Files old_headers;
+    Files headers;
     std::vector<std::string> replaced;
   } cases[] = {
-      {{"--write-if-changed"}, read_file(PL_CONFIG_EXAMPLE_DEF), golden_headers(), {}},
-      {{"-w"}, bigger_trail, bigger_trail_headers, {"wam_stacks.h"}},
-      {{}, read_file(PL_CONFIG_EXAMPLE_DEF), golden_headers(), {"wam_arch.h", "wam_regs.h", "wam_stacks.h", "th_public_config.h"}},
+      {{"--write-if-changed"}, example, golden_headers(), golden_headers(), {}},
+      {{"-w"}, bigger_trail, golden_headers(), bigger_trail_headers, {"wam_stacks.h"}},
+      {{"-w"}, example, longer_regs, golden_headers(), {"wam_regs.h"}},
+      {{}, example, golden_headers(), golden_headers(), {header_names, std::end(header_names)}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.args.empty() ? "no option" : c.args.front() + " " + std::to_string(c.replaced.size()));
     std::vector<std::string> replaced;
     const ToolResult result = run_tool(default_tool, c.description,
-                                       {.prepare = [](const fs::path& dir) { write_old_headers(dir, golden_headers()); },
+                                       {.prepare = [&](const fs::path& dir) { write_old_headers(dir, c.old_headers); },
                                         .args = c.args,
-                                        .inspect = [&](const fs::path& dir) {
-                                          for (const char* name : header_names)
-                                            if (fs::last_write_time(dir / name) != long_ago) replaced.push_back(name);
-                                        }});
+                                        .inspect = [&](const fs::path& dir) { replaced = redated(dir); }});
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.files, c.headers);
     EXPECT_EQ(replaced, c.replaced);
   }
 }
 
+// With --write-if-changed too, whose temporary file comes only once a
+// header differs.
 TEST(StagedOutputTest, LinksStayAndPermissionBitsAreKept) {
   if (windows_tools) GTEST_SKIP() << "needs a POSIX host";
   const mode_t mask = umask(0);
   umask(mask);
-  std::map<std::string, unsigned> modes;
-  bool still_a_link = false;
-  std::string link_target;
-  const ToolResult result = run_tool(default_tool, read_file(PL_CONFIG_EXAMPLE_DEF), {
-      .prepare = [](const fs::path& dir) {
-        fs::create_directory(dir / "targets");
-        write_file(dir / "targets" / "regs.h", "old\n");
-        fs::permissions(dir / "targets" / "regs.h", fs::perms(0640));
-        fs::create_symlink("targets/regs.h", dir / "wam_regs.h");
-        write_file(dir / "wam_stacks.h", "old\n");
-        fs::permissions(dir / "wam_stacks.h", fs::perms(0600));
-      },
-      .inspect = [&](const fs::path& dir) {
-        for (const char* name : {"wam_arch.h", "wam_stacks.h", "targets/regs.h"})
-          modes[name] = static_cast<unsigned>(fs::status(dir / name).permissions());
-        still_a_link = fs::is_symlink(dir / "wam_regs.h");
-        link_target = read_file(dir / "targets" / "regs.h");
-      }});
-  EXPECT_EQ(result.status, 0);
-  EXPECT_TRUE(still_a_link);
-  EXPECT_EQ(link_target, read_file(golden_dir / "wam_regs.h"));
-  EXPECT_EQ(modes, (std::map<std::string, unsigned>{
-                       {"wam_arch.h", 0666u & ~static_cast<unsigned>(mask)},
-                       {"wam_stacks.h", 0600u},
-                       {"targets/regs.h", 0640u},
-                   }));
+  for (const std::vector<std::string>& args : {std::vector<std::string>{}, {"-w"}}) {
+    SCOPED_TRACE(args.empty() ? "no option" : args[0]);
+    std::map<std::string, unsigned> modes;
+    bool still_a_link = false;
+    std::string link_target;
+    const ToolResult result = run_tool(default_tool, example, {
+        .prepare = [](const fs::path& dir) {
+          fs::create_directory(dir / "targets");
+          write_file(dir / "targets" / "regs.h", "old\n");
+          fs::permissions(dir / "targets" / "regs.h", fs::perms(0640));
+          fs::create_symlink("targets/regs.h", dir / "wam_regs.h");
+          write_file(dir / "wam_stacks.h", "old\n");
+          fs::permissions(dir / "wam_stacks.h", fs::perms(0600));
+        },
+        .args = args,
+        .inspect = [&](const fs::path& dir) {
+          for (const char* name : {"wam_arch.h", "wam_stacks.h", "targets/regs.h"})
+            modes[name] = static_cast<unsigned>(fs::status(dir / name).permissions());
+          still_a_link = fs::is_symlink(dir / "wam_regs.h");
+          link_target = read_file(dir / "targets" / "regs.h");
+        }});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_TRUE(still_a_link);
+    EXPECT_EQ(link_target, read_file(golden_dir / "wam_regs.h"));
+    EXPECT_EQ(modes, (std::map<std::string, unsigned>{
+                         {"wam_arch.h", 0666u & ~static_cast<unsigned>(mask)},
+                         {"wam_stacks.h", 0600u},
+                         {"targets/regs.h", 0640u},
+                     }));
+  }
 }
 
 // The user `nobody`, when the suite may give a link to them; else why not.
@@ -199,7 +194,7 @@ TEST(StagedOutputTest, LinksInStickySharedDirectories) {
                                       << (c.dangling ? " dangling" : ""));
     const std::string target = c.dangling ? "targets/new.h" : "targets/regs.h";
     bool still_a_link = false;
-    Headers files;  // every regular file under the run's directory, hidden ones too
+    Files files;  // every regular file under the run's directory, hidden ones too
     const ToolResult result = run_tool(default_tool, read_file(PL_CONFIG_EXAMPLE_DEF), {
         .prepare = [&](const fs::path& dir) {
           fs::create_directories(dir / "targets");
@@ -219,7 +214,7 @@ TEST(StagedOutputTest, LinksInStickySharedDirectories) {
             if (!entry.is_symlink() && entry.is_regular_file() && entry.path().filename() != "wam_arch.def")
               files[fs::relative(entry.path(), dir).string()] = read_file(entry.path());
         }});
-    Headers expected = {{"targets/regs.h", "old\n"}};
+    Files expected = {{"targets/regs.h", "old\n"}};
     if (c.followed) {
       for (const auto& [name, text] : golden_headers()) expected["shared/" + name] = text;
       expected.erase("shared/wam_regs.h");
@@ -243,15 +238,16 @@ TEST(StagedOutputTest, PathsFromTheCommandLine) {
       {{"-d", "./sub//arch.def", "-o", "gen/"}, 0, "", "gen"},
       {{"-d", "sub/none.def", "-o", "gen"}, 1, "cannot open sub/none.def\n", ""},
       {{"-d", "sub/arch.def", "-o", "missing"}, 1, "cannot open missing/wam_regs.h\n", ""},
+      {{"-d", "sub/arch.def", "-o", "missing", "-w"}, 1, "cannot open missing/wam_regs.h\n", ""},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.args[1] + " " + c.args[3]);
-    Headers headers;
+    SCOPED_TRACE(c.args[1] + " " + c.args[3] + (c.args.size() > 4 ? " -w" : ""));
+    Files headers;
     const ToolResult result = run_tool(default_tool, std::nullopt, {
         .prepare = [](const fs::path& dir) {
           fs::create_directories(dir / "sub");
           fs::create_directories(dir / "gen");
-          write_file(dir / "sub" / "arch.def", read_file(PL_CONFIG_EXAMPLE_DEF));
+          write_file(dir / "sub" / "arch.def", example);
         },
         .args = c.args,
         .inspect = [&](const fs::path& dir) {
@@ -261,7 +257,7 @@ TEST(StagedOutputTest, PathsFromTheCommandLine) {
         }});
     EXPECT_EQ(result.status, c.status);
     EXPECT_EQ(result.err, c.err);
-    Headers expected;
+    Files expected;
     if (!c.header_dir.empty())
       for (const auto& [name, text] : golden_headers()) expected[c.header_dir + "/" + name] = text;
     EXPECT_EQ(headers, expected);
@@ -279,7 +275,7 @@ TEST(StagedOutputTest, WindowsPathsWithADriveLetter) {
   };
   const fs::path root = make_temp_dir();
   fs::create_directory(root / "gen");
-  write_file(root / "arch.def", read_file(PL_CONFIG_EXAMPLE_DEF));
+  write_file(root / "arch.def", example);
   const std::vector<std::string> cases[] = {
       {"--description", windows_path(root / "arch.def", '\\'), "--output-dir", windows_path(root / "gen", '/')},
       {"-d", windows_path(root / "arch.def", '/'), "-o", windows_path(root / "gen", '\\') + "\\"},
@@ -290,7 +286,7 @@ TEST(StagedOutputTest, WindowsPathsWithADriveLetter) {
     const ToolResult result = run_tool(default_tool, std::nullopt, {.args = args});
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.err, "");
-    Headers headers;
+    Files headers;
     for (const fs::directory_entry& entry : fs::directory_iterator(root / "gen"))
       headers[entry.path().filename().string()] = read_file(entry.path());
     EXPECT_EQ(headers, golden_headers());
@@ -302,15 +298,13 @@ TEST(StagedOutputTest, WindowsPathsWithADriveLetter) {
 // or an editor may: the run fails, and no header is replaced.
 TEST(StagedOutputTest, HeaderHeldOpenOnWindowsFailsTheRun) {
   if (!windows_tools) GTEST_SKIP() << "POSIX systems replace an open file";
-  Headers previous;
-  for (const char* name : header_names) previous[name] = std::string("previous ") + name + "\n";
   int to_holder[2], from_holder[2];
   ASSERT_EQ(pipe2(to_holder, O_CLOEXEC), 0);
   ASSERT_EQ(pipe2(from_holder, O_CLOEXEC), 0);
   pid_t holder = -1;
-  const ToolResult result = run_tool(default_tool, read_file(PL_CONFIG_EXAMPLE_DEF), {
+  const ToolResult result = run_tool(default_tool, example, {
       .prepare = [&](const fs::path& dir) {
-        write_old_headers(dir, previous);
+        write_old_headers(dir, previous_headers());
         holder = fork();
         if (holder == 0) {
           dup2(to_holder[0], STDIN_FILENO);
@@ -329,44 +323,40 @@ TEST(StagedOutputTest, HeaderHeldOpenOnWindowsFailsTheRun) {
         close(from_holder[0]);
         waitpid(holder, nullptr, 0);
       }});
-  expect_run(result, 1, read_file(golden_dir / "stdout"), "cannot write wam_arch.h\n", previous);
+  expect_run(result, 1, read_file(golden_dir / "stdout"), "cannot write wam_arch.h\n", previous_headers());
 }
 
 // A syntax error at the very end of a large description: the run has written
 // almost everything by then, and none of it may reach the headers.
 TEST(StagedOutputTest, LateFailureLeavesThePreviousHeaders) {
-  Headers previous;
-  for (const char* name : header_names) previous[name] = std::string("previous ") + name + "\n";
-  std::vector<std::string> kept_dates;
+  std::vector<std::string> replaced;
   const ToolResult result = run_tool(default_tool, large_description() + "@begin bogus\n", {
-      .prepare = [&](const fs::path& dir) { write_old_headers(dir, previous); },
-      .inspect = [&](const fs::path& dir) {
-        for (const char* name : header_names)
-          if (fs::last_write_time(dir / name) == long_ago) kept_dates.push_back(name);
-      }});
+      .prepare = [&](const fs::path& dir) { write_old_headers(dir, previous_headers()); },
+      .inspect = [&](const fs::path& dir) { replaced = redated(dir); }});
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.err, "Syntax error: unknown section in: @begin bogus\n\n");
-  EXPECT_EQ(result.files, previous);  // and no temporary file
-  EXPECT_EQ(kept_dates.size(), std::size(header_names));
+  EXPECT_EQ(result.files, previous_headers());  // and no temporary file
+  EXPECT_EQ(replaced, std::vector<std::string>{});
 }
 
 // Killed at any moment, a run leaves each header as it was or complete; what
 // else it leaves is hidden, and the next run goes through.
 TEST(StagedOutputTest, KilledRunLeavesWholeHeaders) {
   const std::string description = large_description();
-  const Headers complete = complete_headers(description);
+  const Files complete = complete_headers(description);
+  const Files previous = previous_headers();
   const ToolResult result = run_tool(default_tool, description, {
       .prepare = [&](const fs::path& dir) {
-        Headers previous;
-        for (const char* name : header_names) previous[name] = "previous\n";
         write_old_headers(dir, previous);
         for (int delay_ms = 0; delay_ms <= 150; delay_ms += 10) {
           const pid_t pid = start_tool(dir);
           std::this_thread::sleep_for(std::chrono::milliseconds(delay_ms));
-          kill_tool(pid);
+          kill(pid, SIGKILL);
+          wait_process(pid);
           for (const char* name : header_names) {
             const std::string text = read_file(dir / name);
-            EXPECT_TRUE(text == "previous\n" || text == complete.at(name)) << name << " after " << delay_ms << " ms";
+            EXPECT_TRUE(text == previous.at(name) || text == complete.at(name))
+                << name << " after " << delay_ms << " ms";
           }
           for (const fs::directory_entry& entry : fs::directory_iterator(dir)) {
             const std::string name = entry.path().filename().string();
@@ -382,17 +372,21 @@ TEST(StagedOutputTest, KilledRunLeavesWholeHeaders) {
 
 // Six jobs at once in one directory, each running the tool four times, as a
 // parallel make may start them, and a reader beside them: every read sees a
-// whole header.
+// whole header.  Every other job runs with --write-if-changed, comparing
+// with the headers that the others keep replacing.
 TEST(StagedOutputTest, ConcurrentRunsNeverShowATornHeader) {
   const std::string description = large_description();
-  const Headers complete = complete_headers(description);
+  const Files complete = complete_headers(description);
   int passes_during_runs = 0;  // over all four headers, with a run still going
   std::vector<int> statuses;
   const ToolResult result = run_tool(default_tool, description, {
       .prepare = [&](const fs::path& dir) {
         write_old_headers(dir, complete);
         std::vector<pid_t> running;
-        for (int i = 0; i < 6; ++i) running.push_back(start_tool(dir, 4));
+        for (int i = 0; i < 6; ++i) {
+          const std::vector<std::string> args = i % 2 == 0 ? std::vector<std::string>{} : std::vector<std::string>{"-w"};
+          running.push_back(start_tool(dir, 4, args));
+        }
         while (!running.empty()) {
           for (const char* name : header_names) EXPECT_TRUE(holds(dir / name, complete.at(name))) << name;
           std::erase_if(running, [&](pid_t pid) {

@@ -3,9 +3,11 @@
 #include <cstdio>
 #include <string>
 
+#include "memory_sink.h"
+
 namespace pl_config::testing {
 
-// A temporary stream to write to or read from, with its bytes as a string.
+// A stream in memory to write to or read from, with its bytes as a string.
 class MemoryStream {
  public:
   MemoryStream();
@@ -18,6 +20,7 @@ class MemoryStream {
   std::string contents() const;
 
  private:
+  MemoryText memory_;
   std::FILE* stream_;
 };
 

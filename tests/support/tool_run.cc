@@ -1,13 +1,13 @@
 #include "tool_run.h"
 
-#include <fcntl.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+
+#include "process.h"
 
 namespace pl_config::testing {
 
@@ -26,21 +26,42 @@ void write_file(const fs::path& path, const std::string& bytes) {
   if (!out) throw std::runtime_error("cannot write " + path.string());
 }
 
+std::map<std::string, std::string> previous_headers(const char* except) {
+  std::map<std::string, std::string> headers;
+  for (const char* name : header_names)
+    if (except == nullptr || std::string(name) != except) headers[name] = std::string("previous ") + name + "\n";
+  return headers;
+}
+
+void write_old_headers(const fs::path& dir, const std::map<std::string, std::string>& headers) {
+  for (const auto& [name, text] : headers) {
+    write_file(dir / name, text);
+    fs::last_write_time(dir / name, old_date);
+  }
+}
+
 fs::path make_temp_dir() {
   std::string pattern = (fs::temp_directory_path() / "pl_config_test.XXXXXX").string();
   if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
   return pattern;
 }
 
-void exec_tool(const char* tool, const std::vector<std::string>& args) {
-  std::vector<char*> argv;
+std::vector<std::string> tool_command(const char* tool, const std::vector<std::string>& args) {
+  std::vector<std::string> argv;
   if (windows_tools) {
     setenv("WINEPREFIX", PL_CONFIG_TEST_WINEPREFIX, 1);
     setenv("WINEDEBUG", "-all", 1);
-    argv.push_back(const_cast<char*>(wine));
+    argv.push_back(wine);
   }
-  argv.push_back(const_cast<char*>(tool));
-  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(tool);
+  argv.insert(argv.end(), args.begin(), args.end());
+  return argv;
+}
+
+void exec_tool(const char* tool, const std::vector<std::string>& args) {
+  const std::vector<std::string> command = tool_command(tool, args);
+  std::vector<char*> argv;
+  for (const std::string& arg : command) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
   execv(argv[0], argv.data());
   _exit(127);
@@ -48,33 +69,12 @@ void exec_tool(const char* tool, const std::vector<std::string>& args) {
 
 namespace {
 
-void redirect(const fs::path& path, int fd) {
-  const int file = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  if (file < 0 || dup2(file, fd) < 0) _exit(127);
-  close(file);
-}
-
 const fs::path wine_prefix = PL_CONFIG_TEST_WINEPREFIX;
 
 // wine writes to the tool's standard error while it sets up a new prefix.
 void check_wine_prefix() {
   if (!fs::exists(wine_prefix / ".update-timestamp"))
     throw std::runtime_error("no wine prefix in " + wine_prefix.string() + ": run the wine_start test first");
-}
-
-int spawn(const char* tool, const std::vector<std::string>& args, const fs::path& dir, const fs::path& out,
-          const fs::path& err) {
-  const pid_t pid = fork();
-  if (pid < 0) throw std::runtime_error("fork failed");
-  if (pid == 0) {
-    if (chdir(dir.c_str()) != 0) _exit(127);
-    redirect(out, STDOUT_FILENO);
-    redirect(err, STDERR_FILENO);
-    exec_tool(tool, args);
-  }
-  int status = 0;
-  if (waitpid(pid, &status, 0) != pid) throw std::runtime_error("waitpid failed");
-  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
 // Standard output and error of a Windows tool are in text mode, which writes
@@ -108,7 +108,7 @@ ToolResult run_tool(const char* tool, const std::optional<std::string>& descript
 
   ToolResult result;
   const fs::path out = options.stdout_path ? fs::path(*options.stdout_path) : root / "stdout";
-  result.status = spawn(tool, options.args, dir, out, root / "stderr");
+  result.status = wait_process(start_process(tool_command(tool, options.args), dir, out, root / "stderr"));
   if (!options.stdout_path) result.out = from_text_mode(read_file(out));
   result.err = from_text_mode(read_file(root / "stderr"));
   if (options.inspect) options.inspect(dir);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -49,11 +50,23 @@ struct ToolOptions {
 
 // Runs `tool` in a fresh temporary directory holding `description` as
 // wam_arch.def (no such file when it is nullopt), and removes the directory.
-ToolResult run_tool(const char* tool, const std::optional<std::string>& description,
-                    const ToolOptions& options = {});
+ToolResult run_tool(const char* tool, const std::optional<std::string>& description, const ToolOptions& options = {});
 
-// Replaces the process by a run of `tool` (under wine for Windows tools).
+// The command line that runs `tool` (under wine for Windows tools), for
+// start_process().
+std::vector<std::string> tool_command(const char* tool, const std::vector<std::string>& args = {});
+// Replaces the process by a run of `tool`.
 [[noreturn]] void exec_tool(const char* tool, const std::vector<std::string>& args = {});
+
+// The four headers, in the order a run opens them.
+inline constexpr const char* header_names[] = {"wam_regs.h", "wam_stacks.h", "th_public_config.h", "wam_arch.h"};
+
+// The headers of an earlier run: "previous <name>" in each, but `except`.
+std::map<std::string, std::string> previous_headers(const char* except = nullptr);
+// Writes `headers` into `dir`, each dated `old_date`.
+void write_old_headers(const std::filesystem::path& dir, const std::map<std::string, std::string>& headers);
+inline const std::filesystem::file_time_type old_date =
+    std::filesystem::file_time_type::clock::now() - std::chrono::hours(24 * 365);
 
 // A new directory under the system's temporary directory.
 std::filesystem::path make_temp_dir();

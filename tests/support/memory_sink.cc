@@ -1,0 +1,48 @@
+#include "memory_sink.h"
+
+#include <sys/types.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+namespace pl_config::testing {
+
+MemoryText::~MemoryText() { std::free(data_); }
+
+void MemoryText::append(const char* data, std::size_t size) {
+  if (size_ + size > capacity_) {
+    const std::size_t capacity = std::max(size_ + size, 2 * capacity_ + 4096);
+    char* grown = static_cast<char*>(std::realloc(data_, capacity));
+    if (grown == nullptr) throw std::bad_alloc();
+    data_ = grown;
+    capacity_ = capacity;
+  }
+  if (size > 0) std::memcpy(data_ + size_, data, size);
+  size_ += size;
+}
+
+namespace {
+
+ssize_t read_memory(void* cookie, char* data, std::size_t size) {
+  MemoryText& memory = *static_cast<MemoryText*>(cookie);
+  const std::string_view rest = memory.text().substr(std::min(memory.read_from, memory.text().size()));
+  const std::size_t part = std::min(size, rest.size());
+  if (part > 0) std::memcpy(data, rest.data(), part);
+  memory.read_from += part;
+  return static_cast<ssize_t>(part);
+}
+
+ssize_t write_memory(void* cookie, const char* data, std::size_t size) {
+  static_cast<MemoryText*>(cookie)->append(data, size);
+  return static_cast<ssize_t>(size);
+}
+
+}  // namespace
+
+std::FILE* open_memory_stream(MemoryText& memory) {
+  return fopencookie(&memory, "r+", {.read = read_memory, .write = write_memory, .seek = nullptr, .close = nullptr});
+}
+
+}  // namespace pl_config::testing
