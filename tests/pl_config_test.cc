@@ -135,7 +135,7 @@ TEST(DriverTest, FullDiskIsAnErrorForEveryOutputFile) {
 }
 
 // A check's report is its result: one that cannot be written is an error
-// too.
+// too, whether the disk is full or standard output closed.
 TEST(DriverTest, FullDiskOnStandardOutputIsAnError) {
   const struct {
     std::vector<std::string> args;
@@ -144,8 +144,11 @@ TEST(DriverTest, FullDiskOnStandardOutputIsAnError) {
   } cases[] = {
       {{}, "/dev/full", "cannot write standard output\n"},
       {{"--check"}, "/dev/full", "pl_config: error: cannot write standard output: No space left on device\n"},
+      {{}, "-", "cannot write standard output\n"},
+      {{"--check"}, "-", "pl_config: error: cannot write standard output: Bad file descriptor\n"},
   };
   for (const auto& c : cases) {
+    if (windows_tools && std::string(c.stdout_path) == "-") continue;
     const ToolResult result = run_tool(default_tool, "x\n", {.stdout_path = c.stdout_path, .args = c.args});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err, c.err);

@@ -12,6 +12,10 @@ namespace {
 
 void redirect(const char* path, int fd) {
   if (path[0] == '\0') return;
+  if (path[0] == '-' && path[1] == '\0') {
+    close(fd);
+    return;
+  }
   const int file = open(path, O_WRONLY | O_CREAT | O_TRUNC, 0644);
   if (file < 0 || dup2(file, fd) < 0) _exit(127);
   close(file);

@@ -40,7 +40,8 @@ struct ToolResult {
 struct ToolOptions {
   // Runs in the fresh directory before the tool does.
   std::function<void(const std::filesystem::path&)> prepare = {};
-  // Standard output goes to this file instead of being captured.
+  // Standard output goes to this file instead of being captured; "-":
+  // closed.
   std::optional<std::string> stdout_path = {};
   // The tool's arguments.
   std::vector<std::string> args = {};
