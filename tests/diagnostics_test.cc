@@ -43,6 +43,11 @@ TEST(DiagnosticOptionsTest, StatusesAndStreams) {
       {{"--check", "--color=never"}, 0, warning, false},
       // Standard error is a pipe here: no colour unless asked for.
       {{"--check"}, 0, warning, false},
+      // An error about a file names it, with the system's reason.
+      {{"--check", "--description=missing.def"}, 1, "missing.def: error: cannot open: No such file or directory\n",
+       false},
+      {{"--located-errors", "-d", "missing.def"}, 1, "missing.def: error: cannot open: No such file or directory\n",
+       false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.args));
