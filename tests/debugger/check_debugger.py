@@ -8,7 +8,13 @@ pretty printer or type summary, print of each word and register must be
 what the program itself wrote with the headers' untag macros; wam-layout
 must print the tags block of pl_config --check.
 
-  check_debugger.py gdb|lldb DEBUGGER CC TOOL MACHINE_TOOL EXAMPLE CASES_DIR WORK_DIR
+In gdb, the first port of docs/description-format.md is also taken from the
+document, its blocks found by their "<!-- first port: NAME -->" markers: the
+description and first.c written, the shell lines run (pl_config and cc
+standing for TOOL and CC), and the gdb session replayed, each command's
+output compared with the lines shown after it.
+
+  check_debugger.py gdb|lldb DEBUGGER CC TOOL MACHINE_TOOL EXAMPLE CASES_DIR WORK_DIR DOC
 
 MACHINE_TOOL hands out the x86-64 registers r12 to r15; it is "" where the
 machine-register case cannot be built.  CASES_DIR is tests/c_integration,
@@ -243,8 +249,78 @@ def check_auto_load(debugger, built, failures):
             [decoded, decoded], failures)
 
 
+FIRST_PORT_MARKER = re.compile(r"^<!-- first port: (\S+) -->$")
+
+
+def first_port_blocks(doc):
+    """The walkthrough's marked blocks, in document order: (name, text)."""
+    with open(doc) as markdown:
+        lines = markdown.read().split("\n")
+    found = []
+    for i, line in enumerate(lines):
+        marker = FIRST_PORT_MARKER.match(line)
+        if marker:
+            if not lines[i + 1].startswith("```"):
+                sys.exit("%s:%d: no fenced block after the marker" % (doc, i + 1))
+            end = lines.index("```", i + 2)
+            found.append((marker.group(1), "\n".join(lines[i + 2:end]) + "\n"))
+    return found
+
+
+def gdb_session(text):
+    """A shown session: gdb's arguments, and each command with the lines after it."""
+    args, commands = None, []
+    for line in text.splitlines():
+        if line.startswith("$ gdb "):
+            args = line.split()[2:]
+        elif line.startswith("(gdb) "):
+            commands.append((line[6:], []))
+        elif line.strip():
+            commands[-1][1].append(line)
+    return args, commands
+
+
+def has_lines(got, shown):
+    return any(got[i:i + len(shown)] == shown for i in range(len(got) - len(shown) + 1))
+
+
+# The decoding commands' output is shown whole; of the others', consecutive
+# lines, since what depends on the machine is left out.
+def check_first_port(debugger, tool, cc, doc, work_dir, failures):
+    work = os.path.join(work_dir, "first_port")
+    shutil.rmtree(work, ignore_errors=True)
+    os.makedirs(work)
+    blocks = first_port_blocks(doc)
+    compare("the first port's blocks", sorted(set(name for name, _ in blocks)),
+            ["first.c", "gdb", "shell", "wam_arch.def"], failures)
+    session = None
+    for name, text in blocks:
+        if name == "gdb":
+            session = gdb_session(text)
+        elif name != "shell":
+            with open(os.path.join(work, name), "w") as out:
+                out.write(text)
+    for line in "".join(text for name, text in blocks if name == "shell").splitlines():
+        words = line.split()
+        run([{"pl_config": tool, "cc": cc}[words[0]]] + words[1:], cwd=work)
+    if session is None:
+        return
+    args, commands = session
+    gdb = [debugger.program, "-nx", "-batch"]
+    for i, (command, _) in enumerate(commands):
+        gdb += ["-ex", "echo @@@ %d\\n" % i, "-ex", command]
+    got = chunks(run(gdb + args, cwd=work, check=False).stdout)
+    for i, (command, shown) in enumerate(commands):
+        output = got.get(str(i), [])
+        if command.startswith(("wam-", "print ")):
+            compare("first port: (gdb) " + command, output, shown, failures)
+        elif not has_lines(output, shown):
+            failures.append("first port: (gdb) %s:\n  got      %r\n  shown    %r" % (command, output, shown))
+    print("first port: %d gdb commands, %s" % (len(commands), "failed" if failures else "ok"))
+
+
 def main():
-    kind, program, cc, tool, machine_tool, example, cases_dir, work_dir = sys.argv[1:]
+    kind, program, cc, tool, machine_tool, example, cases_dir, work_dir, doc = sys.argv[1:]
     debugger = (Gdb if kind == "gdb" else Lldb)(program)
     if not shutil.which(program):
         print("no %s here (%s): skipped" % (kind, program))
@@ -262,6 +338,10 @@ def main():
         return SKIP
 
     failures = []
+    if kind == "gdb":
+        check_first_port(debugger, tool, cc, doc, work_dir, failures)
+    else:
+        print("first port: its session is gdb's, not checked in %s" % kind)
     for case in cases(example, cases_dir, machine_tool):
         built = Built(case, machine_tool if case.machine else tool, cc, cases_dir, work_dir)
         output = debugger.session([built.program, os.path.join(built.dir, "expected.txt")], built.script,
