@@ -157,14 +157,21 @@ void check_error_line(std::string_view input, const Outcome& outcome) {
     finding("error about a line outside the input", outcome.error + " at " + std::to_string(outcome.line));
 }
 
-// The line of the first error of a check's messages, 0 for none.
+// The line of the first error of a check's messages, 0 for none.  Only a
+// message's first line starts with the file's name: the line shown below it
+// is indented, whatever text the input put there.
 int first_error_line(std::string_view messages) {
-  const std::size_t error = messages.find(": error: ");
-  if (error == std::string_view::npos) return 0;
-  const std::size_t start = messages.rfind('\n', error) + 1;  // npos + 1 is 0
-  const std::string_view locus = messages.substr(start, error - start);
-  const std::size_t colon = locus.find(':');
-  return colon == std::string_view::npos ? 0 : std::atoi(locus.data() + colon + 1);
+  constexpr std::string_view locus = "wam_arch.def:";
+  for (std::size_t at = 0; at < messages.size();) {
+    const std::size_t end = std::min(messages.find('\n', at), messages.size());
+    const std::string_view line = messages.substr(at, end - at);
+    at = end + 1;
+    if (!line.starts_with(locus)) continue;
+    const std::size_t error = line.find(": error: ");
+    if (error != std::string_view::npos && line.find(": warning: ") > error)
+      return std::atoi(line.data() + locus.size());
+  }
+  return 0;
 }
 
 // A check reads as a run does, so its first error is the run's, and it opens
