@@ -6,8 +6,9 @@
 #include <cstdio>
 #include <string>
 
+#include "header_writer.h"
+#include "output.h"
 #include "reader.h"
-#include "run.h"
 
 namespace {
 
@@ -25,18 +26,20 @@ std::string large_description(int sections) {
 
 void BM_ReadDescription(benchmark::State& state) {
   const std::string text = large_description(static_cast<int>(state.range(0)));
-  std::FILE* null = std::fopen("/dev/null", "wb");
+  static char buffer[128 * 1024];
+  pl_config::DiscardingSink nowhere;
+  pl_config::Output out(nowhere, buffer);
   for (auto _ : state) {
     std::FILE* input = std::tmpfile();
     std::fwrite(text.data(), 1, text.size(), input);
     std::rewind(input);
-    pl_config::Run run({});
-    run.register_map = run.stack_header = run.public_config = null;
+    pl_config::MachineRegisters machine_registers({});
+    pl_config::HeaderWriter writer(out, out, out, out);
+    pl_config::DescriptionCopy copy(out);
     pl_config::DescriptionInput in(input, "wam_arch.def");
-    pl_config::read_description(in, null, run);
+    pl_config::read_description(in, copy, machine_registers, writer);
     std::fclose(input);
   }
-  std::fclose(null);
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(text.size()));
 }
 BENCHMARK(BM_ReadDescription)->Arg(1)->Arg(100);
