@@ -167,7 +167,8 @@ void Diagnostics::error(const FatalError& error) {
   if (!error.choices().view().empty()) {
     out_.print(" '%.*s'", static_cast<int>(error.word().size()), error.word().data());
     const std::string_view nearest = nearest_choice(error.word(), error.choices().view());
-    if (!nearest.empty()) out_.print("; did you mean '%.*s'?", static_cast<int>(nearest.size()), nearest.data());
+    if (!nearest.empty())
+      out_.print(entry_of(Message::did_you_mean).text, static_cast<int>(nearest.size()), nearest.data());
     out_.print(" (%s)", error.choices().c_str());
   }
   out_.put('\n');

@@ -84,7 +84,8 @@ enum class MessageKind {
   X(section_opened_here, note, "section opened here", nullptr) \
   X(first_declared_here, note, "first declared here", nullptr) \
   X(error_limit_reached, note, "the check stops after %d errors", nullptr) \
-  X(did_you_mean, note, "did you mean '%s'?", nullptr)
+  /* Added to an error about a word that is not one of a few. */ \
+  X(did_you_mean, note, "; did you mean '%.*s'?", nullptr)
 
 enum class Message {
 #define PL_CONFIG_MESSAGE_NAME(name, kind, text, warning_name) name,
