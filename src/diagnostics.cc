@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "tokens.h"
+
 namespace pl_config {
 
 namespace {
@@ -15,8 +17,6 @@ constexpr char reset[] = "\33[m\33[K";
 constexpr char green[] = "\33[32m\33[K";
 constexpr const char* severity_words[] = {"error", "warning", "note"};
 constexpr const char* severity_colors[] = {"\33[01;31m\33[K", "\33[01;35m\33[K", "\33[01;36m\33[K"};
-
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // Levenshtein distance, letter case aside; words longer than the table are
 // never near.
@@ -30,7 +30,8 @@ int edit_distance(std::string_view a, std::string_view b) {
     row[0] = static_cast<int>(i);
     for (std::size_t j = 1; j <= b.size(); ++j) {
       const int above = row[j];
-      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (lower(a[i - 1]) == lower(b[j - 1]) ? 0 : 1)});
+      const int change = ascii_lower(a[i - 1]) == ascii_lower(b[j - 1]) ? 0 : 1;
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + change});
       diagonal = above;
     }
   }

@@ -40,12 +40,4 @@ void fatal_error(Message id, ...) {
   throw error;
 }
 
-void fatal_error_at(Location at, Message id, ...) {
-  std::va_list args;
-  va_start(args, id);
-  const FatalError error(id, at, args);
-  va_end(args);
-  throw error;
-}
-
 }  // namespace pl_config

@@ -78,7 +78,5 @@ FatalError make_error(Message id, Location at, ...);
 // Ends the run with the message `id`, its printf format filled with the
 // arguments.
 [[noreturn]] void fatal_error(Message id, ...);
-// The same, about a place in the description.
-[[noreturn]] void fatal_error_at(Location at, Message id, ...);
 
 }  // namespace pl_config

@@ -58,7 +58,9 @@ InputFile::InputFile(const Directory& directory)
 InputFile::~InputFile() { std::fclose(stream_); }
 
 OutputFile::OutputFile(const Directory& directory, const char* name)
-    : sink_(&open(directory, directory.output_dir(), name)), buffer_(take_output_buffer(path_)), out_(*sink_, buffer_) {}
+    : sink_(&open(directory, directory.output_dir(), name)),
+      buffer_(take_output_buffer(path_)),
+      out_(*sink_, buffer_) {}
 
 OutputFile::OutputFile(const Directory& directory, const char* path, std::span<char> buffer)
     : sink_(&open(directory, nullptr, path)), buffer_(buffer), out_(*sink_, buffer_), owns_buffer_(false) {}

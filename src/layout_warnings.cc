@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <string_view>
 
+#include "tokens.h"
+
 namespace pl_config {
 
 namespace {
@@ -27,11 +29,10 @@ bool is_keyword(std::string_view name) {
   return std::find(std::begin(c_keywords), std::end(c_keywords), name) != std::end(c_keywords);
 }
 
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 bool same_but_case(std::string_view a, std::string_view b) {
   return a != b && a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower(x) == lower(y); });
+         std::equal(a.begin(), a.end(), b.begin(),
+                    [](char x, char y) { return ascii_lower(x) == ascii_lower(y); });
 }
 
 }  // namespace

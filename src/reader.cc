@@ -268,7 +268,8 @@ void read_description(DescriptionInput& in, DescriptionCopy& copy, MachineRegist
   }
 }
 
-SectionLines::SectionLines(DescriptionInput& in, DescriptionCopy& copy, const Scanner& opening_line, Message end_expected,
+SectionLines::SectionLines(DescriptionInput& in, DescriptionCopy& copy, const Scanner& opening_line,
+                           Message end_expected,
                            Diagnostics* diagnostics)
     : in_(in),
       copy_(copy),

@@ -129,7 +129,7 @@ RegsSection read_regs_section(SectionLines& lines, MachineRegisters& machine_reg
   const std::size_t count = written_register_count(tables);
   if (count == 0) end_line.fail(Message::no_register);
   if (machine_registers_needed(machine_registers.list().size(), count) > machine_registers.room())
-    fatal_error_at(end_line.location(), Message::too_many_machine_registers, MachineRegisters::capacity);
+    throw make_error(Message::too_many_machine_registers, end_line.location(), MachineRegisters::capacity);
   section.opening = lines.opening();
   section.filler_prefix = tables.filler_prefix;
   place_registers(tables, section, machine_registers);

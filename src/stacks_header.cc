@@ -6,13 +6,11 @@
 #include <span>
 
 #include "header_writer.h"
+#include "tokens.h"
 
 namespace pl_config {
 
 namespace {
-
-// Plain ASCII whatever the locale, like the character classes.
-constexpr char ascii_upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 Name capitalised(const Name& name) {
   Name result = name;
