@@ -5,27 +5,11 @@
 #include <limits>
 
 #include "fatal_error.h"
+#include "text_scan.h"
 
 namespace pl_config {
 
 namespace {
-
-// Counted in 16 byte-wide lanes, each of which a chunk of 255 steps cannot
-// overflow: a loop that compilers turn into vector compares and adds even
-// without -O3, so counting takes a fraction of the copy's time.
-std::int64_t count_newlines(const char* from, const char* to) {
-  constexpr std::size_t lanes = 16, chunk = lanes * 255;
-  std::int64_t count = 0;
-  while (static_cast<std::size_t>(to - from) >= chunk) {
-    std::uint8_t lane[lanes] = {};
-    for (std::size_t i = 0; i < chunk; i += lanes)
-      for (std::size_t j = 0; j < lanes; ++j) lane[j] = static_cast<std::uint8_t>(lane[j] + (from[i + j] == '\n'));
-    for (const std::uint8_t n : lane) count += n;
-    from += chunk;
-  }
-  for (; from != to; ++from) count += *from == '\n';
-  return count;
-}
 
 void write_line(const LineBuffer& line, DescriptionCopy& out) {
   out.put(line.text(), line.line_number, line.starts_line);
@@ -227,9 +211,11 @@ void DescriptionInput::copy_ordinary_pieces(DescriptionCopy& out) {
   while (!at_end()) {
     const char* scan = next_;
     std::size_t scan_column = column_;
+    std::int64_t newlines = 0;
     const char* stop = end_;
-    while (const void* found = std::memchr(scan, '@', static_cast<std::size_t>(end_ - scan))) {
-      const char* at = static_cast<const char*>(found);
+    for (;;) {
+      const char* at = find_at_sign(scan, end_, newlines);
+      if (at == end_) break;
       scan_column = column_at(scan, at, scan_column);
       if (scan_column % LineBuffer::capacity == 0) {
         stop = at;
@@ -242,7 +228,7 @@ void DescriptionInput::copy_ordinary_pieces(DescriptionCopy& out) {
     const std::size_t copied_column = column_;
     column_ = stop == end_ ? column_at(scan, end_, scan_column) : scan_column;
     out.put({next_, static_cast<std::size_t>(stop - next_)}, line_, copied_column == 0);
-    line_ += count_newlines(next_, stop);
+    line_ += newlines;
     next_ = stop;
     if (stop != end_) return;
   }
