@@ -27,7 +27,7 @@ void Headers::close(bool with_description) {
 }
 
 void Headers::install() {
-  for (std::optional<OutputFile>& file : files_) file->install();
+  for (Deferred<OutputFile>& file : files_) file->install();
 }
 
 }  // namespace pl_config

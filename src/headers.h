@@ -3,9 +3,9 @@
 #include <array>
 #include <cstddef>
 #include <iterator>
-#include <optional>
 
 #include "files.h"
+#include "fixed_table.h"
 #include "output.h"
 
 namespace pl_config {
@@ -50,7 +50,7 @@ class Headers {
 
  private:
   const Directory& directory_;
-  std::array<std::optional<OutputFile>, count> files_;
+  std::array<Deferred<OutputFile>, count> files_;
 };
 
 }  // namespace pl_config

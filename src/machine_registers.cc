@@ -6,10 +6,9 @@ namespace pl_config {
 
 namespace {
 
-void copy_name(Name& field, std::string_view name) {
+void check_name(std::string_view name) {
   if (!Name::fits(name))
     fatal_error(Message::machine_register_name_too_long, static_cast<int>(name.size()), name.data());
-  field.assign(name);
 }
 
 }  // namespace
@@ -17,11 +16,12 @@ void copy_name(Name& field, std::string_view name) {
 void MachineRegisters::append(const char* machine_register, std::string_view register_name,
                               std::string_view type_name) {
   if (room() == 0) fatal_error(Message::too_many_machine_registers, capacity);
-  MachineRegisterEntry& entry = table_[static_cast<std::size_t>(count_)];
+  check_name(register_name);
+  check_name(type_name);
+  MachineRegisterEntry& entry = table_.add();
   entry.machine_register = machine_register;
-  copy_name(entry.register_name, register_name);
-  copy_name(entry.type_name, type_name);
-  ++count_;
+  entry.register_name.assign(register_name);
+  entry.type_name.assign(type_name);
 }
 
 void write_register_usage_macros(Output& register_map, const MachineRegisters& registers) {

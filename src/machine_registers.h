@@ -1,11 +1,11 @@
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <span>
 #include <string_view>
 
 #include "description_limits.h"
+#include "fixed_table.h"
 #include "output.h"
 
 namespace pl_config {
@@ -29,11 +29,9 @@ class MachineRegisters {
   explicit MachineRegisters(std::span<const char* const> list) : list_(list) {}
 
   std::span<const char* const> list() const { return list_; }
-  int count() const { return count_; }
-  std::size_t room() const { return capacity - static_cast<std::size_t>(count_); }
-  std::span<const MachineRegisterEntry> entries() const {
-    return {table_.data(), static_cast<std::size_t>(count_)};
-  }
+  int count() const { return static_cast<int>(table_.size()); }
+  std::size_t room() const { return capacity - table_.size(); }
+  std::span<const MachineRegisterEntry> entries() const { return table_; }
 
   // Ends the run when the table is full or a name does not fit its field;
   // the regs reader makes sure neither happens.
@@ -41,8 +39,7 @@ class MachineRegisters {
 
  private:
   std::span<const char* const> list_;
-  std::array<MachineRegisterEntry, capacity> table_{};
-  int count_ = 0;
+  FixedTable<MachineRegisterEntry, capacity> table_;
 };
 
 // Writes NB_USED_MACHINE_REGS and CFLAGS_REGS into the register map header.

@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
-#include <optional>
 
 #include "debugger_script.h"
 #include "fatal_error.h"
@@ -114,33 +113,24 @@ void check_version(const BuildConfig& config) { parse_version(config.version); }
 
 namespace {
 
-// The sections into the warnings of a run that shows them and into the
-// debugger script of a run that writes one, besides the headers.  With
-// --werror a warning fails the run before any header is replaced.  A
-// function of its own, so that a plain run's frame holds neither.
-void read_into_more_writers(DescriptionInput& in, DescriptionCopy& copy, MachineRegisters& machine_registers,
-                            SectionWriter& header_writer, const RunSettings& settings, OutputFile* script,
-                            const char* description) {
-  std::array<SectionWriter*, 3> writers{&header_writer};
-  std::size_t count = 1;
-  std::optional<LayoutWarnings> warnings;
-  if (settings.diagnostics != nullptr) writers[count++] = &warnings.emplace(*settings.diagnostics);
-  std::optional<DebuggerScript> script_writer;
-  if (script != nullptr) writers[count++] = &script_writer.emplace(script->out(), description);
-  WriterList writer({writers.data(), count});
-  read_description(in, copy, machine_registers, writer, settings.diagnostics);
-  if (script_writer) script_writer->finish();
-  if (settings.diagnostics != nullptr && settings.diagnostics->errors() > 0) fatal_error(Message::warnings_are_errors);
-}
-
+// The sections into the headers, the warnings of a run that shows them and
+// the debugger script of a run that writes one.  With --werror a warning
+// fails the run before any header is replaced.
 void read_sections(const InputFile& description, Headers& headers, DescriptionCopy& copy,
                    MachineRegisters& machine_registers, const RunSettings& settings, OutputFile* script) {
   DescriptionInput in(description.stream(), description.name());
   HeaderWriter header_writer(headers.out(HeaderRole::arch_header), headers.out(HeaderRole::register_map),
                              headers.out(HeaderRole::stack_header), headers.out(HeaderRole::public_config));
-  if (settings.diagnostics == nullptr && script == nullptr)
-    return read_description(in, copy, machine_registers, header_writer);
-  read_into_more_writers(in, copy, machine_registers, header_writer, settings, script, description.name());
+  std::array<SectionWriter*, 3> writers{&header_writer};
+  std::size_t count = 1;
+  Deferred<LayoutWarnings> warnings;
+  if (settings.diagnostics != nullptr) writers[count++] = &warnings.emplace(*settings.diagnostics);
+  Deferred<DebuggerScript> script_writer;
+  if (script != nullptr) writers[count++] = &script_writer.emplace(script->out(), description.name());
+  WriterList writer({writers.data(), count});
+  read_description(in, copy, machine_registers, writer, settings.diagnostics);
+  if (script_writer.has_value()) script_writer->finish();
+  if (settings.diagnostics != nullptr && settings.diagnostics->errors() > 0) fatal_error(Message::warnings_are_errors);
 }
 
 }  // namespace
@@ -151,7 +141,7 @@ int run_pl_config(const BuildConfig& config, const Directory& directory, Output&
   Headers headers(directory);
   headers.open(false);
   static char script_buffer[64 * 1024];
-  std::optional<OutputFile> script;
+  Deferred<OutputFile> script;
   if (settings.debugger_script != nullptr) script.emplace(directory, settings.debugger_script, script_buffer);
   print_banner(summary);
   print_configuration(summary, config);
@@ -162,9 +152,9 @@ int run_pl_config(const BuildConfig& config, const Directory& directory, Output&
   DescriptionCopy copy(headers.out(HeaderRole::arch_header));
   if (settings.line_directives)
     copy.use_line_directives(directory.description(), headers.path(HeaderRole::arch_header));
-  read_sections(description, headers, copy, machine_registers, settings, script ? &*script : nullptr);
+  read_sections(description, headers, copy, machine_registers, settings, script.has_value() ? &*script : nullptr);
   headers.close(true);
-  if (script) script->close();
+  if (script.has_value()) script->close();
 
   write_register_usage_macros(headers.out(HeaderRole::register_map), machine_registers);
   print_machine_register_count(summary, machine_registers);
@@ -175,7 +165,7 @@ int run_pl_config(const BuildConfig& config, const Directory& directory, Output&
 
   // Only a run that has succeeded to its last write replaces the headers.
   headers.install();
-  if (script) script->install();
+  if (script.has_value()) script->install();
   return 0;
 }
 

@@ -19,15 +19,12 @@ constexpr std::size_t group_count = limit::register_groups;
 constexpr std::size_t written_group_count = limit::written_register_groups;
 constexpr std::size_t group_capacity = limit::registers_per_group;
 
-struct Group {
-  std::array<PlacedRegister, group_capacity> declarations{};
-  std::size_t count = 0;
-};
+using Group = FixedTable<PlacedRegister, group_capacity>;
 
 // The section as its lines declare it, group by group; only complete once
 // its end line is read.
 struct RegsTables {
-  std::array<Group, group_count> groups{};
+  std::array<Group, group_count> groups;
   FillerPrefix filler_prefix;
 };
 
@@ -42,10 +39,10 @@ void read_register_line(Scanner& rest, RegsTables& tables) {
   const Location name_at = rest.location();
   if (static_cast<std::size_t>(group_number) >= group_count) rest.fail(Message::group_above_14, group_at);
   Group& group = tables.groups[static_cast<std::size_t>(group_number)];
-  if (group.count == group_capacity) rest.fail(Message::group_full, group_at);
+  if (group.full()) rest.fail(Message::group_full, group_at);
   if (!Name::fits(type)) rest.fail(Message::name_too_long, type_at);
   if (!Name::fits(name)) rest.fail(Message::name_too_long, name_at);
-  PlacedRegister& declaration = group.declarations[group.count++];
+  PlacedRegister& declaration = group.add();
   declaration.type.assign(type);
   declaration.name.assign(name);
   declaration.group = group_number;
@@ -77,7 +74,7 @@ constexpr DirectiveRow<RegsTables> regs_directives[] = {
 
 std::size_t written_register_count(const RegsTables& tables) {
   std::size_t count = 0;
-  for (std::size_t g = 0; g < written_group_count; ++g) count += tables.groups[g].count;
+  for (std::size_t g = 0; g < written_group_count; ++g) count += tables.groups[g].size();
   return count;
 }
 
@@ -101,9 +98,8 @@ void place_registers(const RegsTables& tables, RegsSection& section, MachineRegi
   int next_slot = 0;
   for (std::size_t g = 0; g < written_group_count; ++g) {
     const Group& group = tables.groups[g];
-    for (std::size_t i = 0; i < group.count; ++i) {
-      PlacedRegister& reg = section.register_table[section.register_count++];
-      reg = group.declarations[i];
+    for (const PlacedRegister& declaration : group) {
+      PlacedRegister& reg = section.register_table.add(declaration);
       if (next_name < list.size()) {
         reg.machine_register = list[next_name++];
         machine_registers.append(reg.machine_register, reg.name.view(), reg.type.view());
@@ -114,8 +110,7 @@ void place_registers(const RegsTables& tables, RegsSection& section, MachineRegi
   }
   for (std::size_t g = written_group_count; g < group_count; ++g) {
     const Group& group = tables.groups[g];
-    for (std::size_t i = 0; i < group.count; ++i)
-      section.unwritten_table[section.unwritten_count++] = group.declarations[i];
+    for (const PlacedRegister& declaration : group) section.unwritten_table.add(declaration);
   }
 }
 

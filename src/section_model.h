@@ -1,12 +1,12 @@
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
 
 #include "description_limits.h"
 #include "fatal_error.h"
+#include "fixed_table.h"
 #include "tag_kinds.h"
 #include "word_layout.h"
 
@@ -42,14 +42,12 @@ struct RegsSection {
   Location opening;  // the @begin line
   const char* bank_pointer_register = nullptr;  // pl_reg_bank's machine register; null: it is a variable
   FillerPrefix filler_prefix;  // the filler values, each followed by "+"
-  std::array<PlacedRegister, capacity> register_table{};  // in register order
-  std::size_t register_count = 0;
+  FixedTable<PlacedRegister, capacity> register_table;  // in register order
   // Declared in groups 10 to 14, which no header shows, in register order.
-  std::array<PlacedRegister, unwritten_capacity> unwritten_table{};
-  std::size_t unwritten_count = 0;
+  FixedTable<PlacedRegister, unwritten_capacity> unwritten_table;
 
-  std::span<const PlacedRegister> registers() const { return {register_table.data(), register_count}; }
-  std::span<const PlacedRegister> unwritten() const { return {unwritten_table.data(), unwritten_count}; }
+  std::span<const PlacedRegister> registers() const { return register_table; }
+  std::span<const PlacedRegister> unwritten() const { return unwritten_table; }
 };
 
 struct Tag {
@@ -65,15 +63,14 @@ struct Tag {
 };
 
 struct TagsSection {
-  static constexpr int capacity = limit::tags;
+  static constexpr std::size_t capacity = limit::tags;
 
   Location opening;
   WordLayout word{0};  // complete at the end line
-  std::array<Tag, capacity> tag_table{};
-  int tag_count = 0;
+  FixedTable<Tag, capacity> tag_table;
   std::int32_t largest_value = 0;
 
-  std::span<const Tag> tags() const { return {tag_table.data(), static_cast<std::size_t>(tag_count)}; }
+  std::span<const Tag> tags() const { return tag_table; }
 };
 
 struct StackEntry {
@@ -91,10 +88,9 @@ struct StackEntry {
 
 struct StacksSection {
   Location opening;
-  std::array<StackEntry, limit::stacks> stack_table{};
-  std::size_t stack_count = 0;
+  FixedTable<StackEntry, limit::stacks> stack_table;
 
-  std::span<const StackEntry> stacks() const { return {stack_table.data(), stack_count}; }
+  std::span<const StackEntry> stacks() const { return stack_table; }
 };
 
 }  // namespace pl_config

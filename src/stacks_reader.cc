@@ -22,7 +22,7 @@ void read_stack_line(Scanner& rest, StacksSection& section) {
   entry.size_at = rest.location();
   const std::string_view top = rest.identifier();
   entry.top_at = rest.location();
-  if (section.stack_count == section.stack_table.size()) rest.fail(Message::too_many_stacks, entry.name_at);
+  if (section.stack_table.full()) rest.fail(Message::too_many_stacks, entry.name_at);
   if (!Name::fits(name)) rest.fail(Message::name_too_long, entry.name_at);
   if (!StackDescription::fits(description)) rest.fail(Message::description_too_long, entry.description_at);
   if (size > limit::stack_size) rest.fail(Message::stack_size_too_large, entry.size_at);
@@ -31,7 +31,7 @@ void read_stack_line(Scanner& rest, StacksSection& section) {
   entry.description.assign(description);
   entry.default_size = size * limit::stack_size_unit;
   entry.top_expression.assign(top);
-  section.stack_table[section.stack_count++] = entry;
+  section.stack_table.add(entry);
 }
 
 constexpr DirectiveRow<StacksSection> stacks_directives[] = {{"stack", read_stack_line}};
@@ -44,7 +44,7 @@ StacksSection read_stacks_section(SectionLines& lines) {
   StacksSection section;
   section.opening = lines.opening();
   const Scanner end_line = read_directives(lines, section, stacks_directives);
-  if (!lines.failed() && section.stack_count == 0) end_line.fail(Message::no_stack_declared);
+  if (!lines.failed() && section.stack_table.empty()) end_line.fail(Message::no_stack_declared);
   return section;
 }
 

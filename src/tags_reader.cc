@@ -30,11 +30,11 @@ void read_tag_line(Scanner& line, TagsSection& section) {
   tag.kind_at = line.location();
   tag.value = line.integer();
   tag.value_at = line.location();
-  if (section.tag_count == TagsSection::capacity) line.fail(Message::too_many_tags, tag.name_at);
+  if (section.tag_table.full()) line.fail(Message::too_many_tags, tag.name_at);
   if (!Name::fits(name)) line.fail(Message::name_too_long, tag.name_at);
   if (tag.value >= limit::tag_value_bound) line.fail(Message::tag_value_too_large, tag.value_at);
   tag.name.assign(name);
-  section.tag_table[static_cast<std::size_t>(section.tag_count++)] = tag;
+  section.tag_table.add(tag);
   if (tag.value > section.largest_value) section.largest_value = tag.value;
 }
 
@@ -57,7 +57,7 @@ TagsSection read_tags_section(SectionLines& lines, SectionWriter& writer) {
   const Scanner end_line = read_directives(lines, section, tags_directives);
   if (lines.failed()) return section;
   // Two tags cannot share a value if there are more tags than values.
-  if (section.largest_value + 1 < section.tag_count) {
+  if (static_cast<std::size_t>(section.largest_value) + 1 < section.tag_table.size()) {
     writer.tags_section_rejected();
     FatalError error = make_error(Message::tag_value_repeated, end_line.location());
     error.set_source_line(end_line.quoted_line().c_str());

@@ -64,7 +64,7 @@ CoreResult run_core(const std::string& description, std::span<const char* const>
 std::string describe(const RegsSection& section) {
   const char* bank = section.bank_pointer_register ? section.bank_pointer_register : "variable";
   const std::string filler = "[" + std::string(section.filler_prefix.c_str()) + "]";
-  const std::string hidden = std::to_string(section.unwritten_count);
+  const std::string hidden = std::to_string(section.unwritten().size());
   std::string text = at(section.opening) + fields({"bank", bank, "filler", filler, "hidden", hidden});
   for (const PlacedRegister& r : section.registers())
     text += " |" + fields({r.c_name(), r.c_type(), std::to_string(r.group), at(r.type_at), at(r.name_at),
