@@ -38,27 +38,6 @@ int edit_distance(std::string_view a, std::string_view b) {
   return row[b.size()];
 }
 
-// Line `number` of the description read again, without its newline.
-bool read_line(const Directory& directory, int number, FatalError::LineText& text) {
-  std::FILE* stream = directory.reopen_description();
-  if (stream == nullptr) return false;
-  static char block[64 * 1024];
-  int line = 1;
-  bool found = false;
-  text.assign("");
-  for (std::size_t size; !found && (size = std::fread(block, 1, sizeof block, stream)) > 0;) {
-    for (std::size_t i = 0; i < size && !found; ++i) {
-      if (block[i] == '\n') {
-        found = line++ == number;
-      } else if (line == number) {
-        text.append({block + i, 1});
-      }
-    }
-  }
-  std::fclose(stream);
-  return found || line == number;
-}
-
 // The display column of byte `column` (from 1), tabs expanded to the next
 // multiple of 8.
 int display_column(std::string_view text, int column) {
@@ -116,7 +95,7 @@ void Diagnostics::show_line(Location at, const FatalError::LineText* known) {
   FatalError::LineText fetched;
   const FatalError::LineText* text = known;
   if (text == nullptr || text->size() == 0) {
-    if (!read_line(directory_, at.line, fetched)) return;
+    if (!lines_.read(at.line, fetched)) return;
     text = &fetched;
   }
   char number[16];

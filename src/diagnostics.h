@@ -3,6 +3,7 @@
 #include <cstdarg>
 #include <cstdint>
 
+#include "description_lines.h"
 #include "fatal_error.h"
 #include "files.h"
 #include "messages.h"
@@ -33,7 +34,7 @@ class Diagnostics {
   static constexpr int error_limit = 20;
 
   Diagnostics(Output& out, const Directory& directory, const DiagnosticSettings& settings)
-      : out_(out), directory_(directory), settings_(settings) {}
+      : out_(out), directory_(directory), settings_(settings), lines_(directory) {}
 
   void error(const FatalError& error);
   // The error that ends a run or a check.
@@ -63,6 +64,7 @@ class Diagnostics {
   Output& out_;
   const Directory& directory_;
   DiagnosticSettings settings_;
+  DescriptionLines lines_;
   int errors_ = 0;
   int warnings_ = 0;
 };

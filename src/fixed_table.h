@@ -42,8 +42,10 @@ class FixedTable {
     ++size_;
     return *entry;
   }
-  void clear() {
-    while (size_ > 0) std::destroy_at(&entries_[--size_]);
+  void clear() { truncate(0); }
+  // Keeps the first `size` entries.
+  void truncate(std::size_t size) {
+    while (size_ > size) std::destroy_at(&entries_[--size_]);
   }
 
   std::size_t size() const { return size_; }

@@ -20,6 +20,12 @@ std::FILE* MemoryDirectory::open_description() const {
   return open_memory_stream(description_);
 }
 
+std::FILE* MemoryDirectory::reopen_description() const {
+  reread_.clear();
+  reread_.append(description_.text().data(), description_.text().size());
+  return open_memory_stream(reread_);
+}
+
 // Written in place: a memory file has nothing to be renamed over.
 Sink* MemoryDirectory::open_header(const char* path, StagedOutput&) const {
   for (std::size_t i = 0; i < output_names_.size(); ++i) {

@@ -37,13 +37,14 @@ class MemoryDirectory : public Directory {
   explicit MemoryDirectory(std::string_view description) : description_(description) {}
 
   std::FILE* open_description() const override;
-  std::FILE* reopen_description() const override { return open_description(); }
+  std::FILE* reopen_description() const override;
   Sink* open_header(const char* path, StagedOutput& staged) const override;
   // The output file of that name; null for any other name.
   const MemoryFile* output(const char* name) const;
 
  private:
   mutable MemoryText description_;
+  mutable MemoryText reread_;  // the description again, read apart from the run's own reading
   static constexpr std::array<const char*, 4> output_names_ = {file_name::arch_header, file_name::register_map,
                                                                file_name::stack_header, file_name::public_config};
   mutable std::array<MemoryFile, 4> outputs_;

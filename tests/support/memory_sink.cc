@@ -39,10 +39,22 @@ ssize_t write_memory(void* cookie, const char* data, std::size_t size) {
   return static_cast<ssize_t>(size);
 }
 
+// Moves where reads go on from; writes append wherever it is.
+int seek_memory(void* cookie, off64_t* offset, int whence) {
+  MemoryText& memory = *static_cast<MemoryText*>(cookie);
+  const off64_t base = whence == SEEK_SET ? 0
+                       : whence == SEEK_CUR ? static_cast<off64_t>(memory.read_from)
+                                            : static_cast<off64_t>(memory.text().size());
+  if (base + *offset < 0) return -1;
+  memory.read_from = static_cast<std::size_t>(base + *offset);
+  *offset = base + *offset;
+  return 0;
+}
+
 }  // namespace
 
 std::FILE* open_memory_stream(MemoryText& memory) {
-  return fopencookie(&memory, "r+", {.read = read_memory, .write = write_memory, .seek = nullptr, .close = nullptr});
+  return fopencookie(&memory, "r+", {.read = read_memory, .write = write_memory, .seek = seek_memory, .close = nullptr});
 }
 
 }  // namespace pl_config::testing
