@@ -26,7 +26,6 @@ TEST(DiagnosticOptionsTest, StatusesAndStreams) {
   const ToolResult plain = run_tool(default_tool, description);
   ASSERT_EQ(plain.status, 0);
   ASSERT_EQ(plain.files.size(), 4u);
-  const Files none;
   const struct {
     std::vector<std::string> args;
     int status;

@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "tool_run.h"
+#include "expect_run.h"
 
 namespace pl_config::testing {
 namespace {
@@ -44,12 +44,8 @@ TEST(ReadmeTest, CheckExamplePrintsTheReportShown) {
   const std::string description = block_after(readme, "<!-- checked description");
   const std::string report = block_after(readme, "<!-- checked report");
   ASSERT_FALSE(description.empty() || report.empty());
-
-  const ToolResult result = run_tool(default_tool, description, {.args = {"--check"}});
-  EXPECT_EQ(result.status, 0);
-  EXPECT_EQ(result.err, "");
-  EXPECT_EQ(result.out, report);
-  EXPECT_TRUE(result.files.empty()) << "--check wrote a file";
+  // A check writes no file.
+  expect_run(run_tool(default_tool, description, {.args = {"--check"}}), 0, report, "", {});
 }
 
 }  // namespace
