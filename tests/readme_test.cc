@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "expect_run.h"
 
@@ -17,24 +19,19 @@ namespace {
 // `marker`, each line with its newline; empty, with a failure, when there is
 // no such block or more than one marker.
 std::string block_after(const std::string& markdown, const std::string& marker) {
+  std::vector<std::string> lines;
   std::istringstream in(markdown);
-  std::string block;
-  int markers = 0;
-  for (std::string line; std::getline(in, line);) {
-    if (!line.starts_with(marker)) continue;
-    ++markers;
-    if (!std::getline(in, line) || !line.starts_with("```")) {
-      ADD_FAILURE() << "no fenced block right after " << marker;
-      return "";
-    }
-    bool closed = false;
-    while (!closed && std::getline(in, line)) {
-      closed = line == "```";
-      if (!closed) block += line + "\n";
-    }
-    if (!closed) ADD_FAILURE() << "the block after " << marker << " is not closed";
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  const auto is_marker = [&](const std::string& line) { return line.starts_with(marker); };
+  EXPECT_EQ(std::ranges::count_if(lines, is_marker), 1) << "lines starting with " << marker;
+  auto line = std::ranges::find_if(lines, is_marker);
+  if (line == lines.end() || ++line == lines.end() || !line->starts_with("```")) {
+    ADD_FAILURE() << "no fenced block right after " << marker;
+    return "";
   }
-  EXPECT_EQ(markers, 1) << "lines starting with " << marker;
+  std::string block;
+  while (++line != lines.end() && *line != "```") block += *line + "\n";
+  if (line == lines.end()) ADD_FAILURE() << "the block after " << marker << " is not closed";
   EXPECT_FALSE(block.empty()) << "nothing after " << marker;
   return block;
 }
