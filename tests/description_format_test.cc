@@ -68,12 +68,13 @@ std::vector<Block> fenced_blocks(const std::string& markdown) {
 
 // Every output of a whole run, or a check, on the example's description, by
 // name; standard error as the tool writes it, warnings and a located error
-// included.
+// included.  The paragraph before the example names each of its settings.
 std::map<std::string, std::string> run_example(const Block& example) {
   std::vector<std::string> names;
   InProcess how;
   for (std::size_t i = 1; i < example.title.size(); ++i) {
     const std::string& setting = example.title[i];
+    EXPECT_NE(example.paragraph.find(setting), std::string::npos) << "not named: " << setting;
     if (setting == "--check") {
       how.check = how.located = true;
     } else if (setting == "--format=json") {
@@ -99,8 +100,6 @@ TEST(DescriptionFormatTest, EveryExampleShowsWhatTheToolWrites) {
     if (!example->is("description")) continue;
     SCOPED_TRACE("docs/description-format.md:" + std::to_string(example->line));
     ++examples;
-    for (std::size_t i = 1; i < example->title.size(); ++i)
-      EXPECT_NE(example->paragraph.find(example->title[i]), std::string::npos) << "not named: " << example->title[i];
     std::map<std::string, std::string> outputs = run_example(*example);
     bool shows_error = false;
     for (auto block = example + 1; block != blocks.end() && !block->is("description"); ++block) {
