@@ -148,17 +148,14 @@ class Built:
         self.script = os.path.join(self.dir, "wam_debug.py")
         self.layout = tags_block(run([tool, "--check"], cwd=self.dir).stdout).splitlines()
         self.program = os.path.join(self.dir, "words")
-        self.compile(cc, cases_dir)
-        run([self.program, os.path.join(self.dir, "count.txt")])
-        self.word_count = len(self.expected(os.path.join(self.dir, "count.txt"))["word"])
-
-    def compile(self, cc, cases_dir):
         with open(os.path.join(self.dir, "wam_regs.h")) as header:
             cflags_regs = re.search(r'^#define CFLAGS_REGS\s*"(.*)"$', header.read(), re.M).group(1).split()
-        defines = ["-DMACHINE_REGISTER_NAMES=" + MACHINE_REGISTER_NAMES] if self.case.machine else []
-        run([cc, "-std=gnu11", "-O0", self.case.debug, "-Wall", "-Wextra", "-Werror"] + cflags_regs + defines +
-            ["-I" + self.dir, "-I" + cases_dir, "-I" + os.path.join(cases_dir, self.case.names),
+        defines = ["-DMACHINE_REGISTER_NAMES=" + MACHINE_REGISTER_NAMES] if case.machine else []
+        run([cc, "-std=gnu11", "-O0", case.debug, "-Wall", "-Wextra", "-Werror"] + cflags_regs + defines +
+            ["-I" + self.dir, "-I" + cases_dir, "-I" + os.path.join(cases_dir, case.names),
              os.path.join(HERE, "words.c"), "-o", self.program])
+        run([self.program, os.path.join(self.dir, "count.txt")])
+        self.word_count = len(self.expected(os.path.join(self.dir, "count.txt"))["word"])
 
     @staticmethod
     def expected(path):
@@ -224,21 +221,15 @@ def check_auto_load(debugger, built, failures):
     compare("gdb's auto-loaded script", shown, [decoded, decoded], failures)
 
 
-FIRST_PORT_MARKER = re.compile(r"^<!-- first port: (\S+) -->$")
+FIRST_PORT_BLOCK = re.compile(r"^<!-- first port: (\S+) -->\n```.*\n((?:.*\n)*?)```$", re.M)
 
 
-def first_port_blocks(doc):
+def first_port_blocks(doc, failures):
     """The walkthrough's marked blocks, in document order: (name, text)."""
     with open(doc) as markdown:
-        lines = markdown.read().split("\n")
-    found = []
-    for i, line in enumerate(lines):
-        marker = FIRST_PORT_MARKER.match(line)
-        if marker:
-            if not lines[i + 1].startswith("```"):
-                sys.exit("%s:%d: no fenced block after the marker" % (doc, i + 1))
-            end = lines.index("```", i + 2)
-            found.append((marker.group(1), "\n".join(lines[i + 2:end]) + "\n"))
+        text = markdown.read()
+    found = FIRST_PORT_BLOCK.findall(text)
+    compare("first port markers right above a block", len(found), text.count("<!-- first port: "), failures)
     return found
 
 
@@ -265,7 +256,7 @@ def check_first_port(debugger, tool, cc, doc, work_dir, failures):
     work = os.path.join(work_dir, "first_port")
     shutil.rmtree(work, ignore_errors=True)
     os.makedirs(work)
-    blocks = first_port_blocks(doc)
+    blocks = first_port_blocks(doc, failures)
     compare("the first port's blocks", sorted(set(name for name, _ in blocks)),
             ["first.c", "gdb", "shell", "wam_arch.def"], failures)
     session = None
@@ -295,12 +286,10 @@ def check_first_port(debugger, tool, cc, doc, work_dir, failures):
 def main():
     kind, program, cc, tool, machine_tool, example, cases_dir, work_dir, doc = sys.argv[1:]
     debugger = (Gdb if kind == "gdb" else Lldb)(program)
-    if not shutil.which(program):
-        print("no %s here (%s): skipped" % (kind, program))
-        return SKIP
-    if not shutil.which(cc):
-        print("no C compiler '%s': skipped" % cc)
-        return SKIP
+    for needed, missing in ((program, "no %s here (%s)" % (kind, program)), (cc, "no C compiler '%s'" % cc)):
+        if not shutil.which(needed):
+            print(missing + ": skipped")
+            return SKIP
     os.makedirs(work_dir, exist_ok=True)
     probe_source = os.path.join(work_dir, "probe.c")
     with open(probe_source, "w") as out:
