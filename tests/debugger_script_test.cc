@@ -80,21 +80,19 @@ TEST(DebuggerScriptTest, WriteIfChangedLeavesAnEqualScriptAlone) {
     std::vector<std::string> args;
     bool replaced;
   } cases[] = {
-      {script, {"--write-if-changed"}, false},
-      {script, {}, true},
-      {script + "# edited\n", {"-w"}, true},
+      {script, {"--write-if-changed", "--debugger-script=wam_debug.py"}, false},
+      {script, {"--debugger-script=wam_debug.py"}, true},
+      {script + "# edited\n", {"-w", "--debugger-script=wam_debug.py"}, true},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.args.empty() ? "no option" : c.args.front());
-    std::vector<std::string> args = c.args;
-    args.push_back("--debugger-script=wam_debug.py");
+    SCOPED_TRACE(::testing::PrintToString(c.args));
     bool replaced = false;
     const ToolResult result = run_tool(default_tool, example, {
         .prepare = [&](const fs::path& dir) {
           write_file(dir / "wam_debug.py", c.earlier);
           fs::last_write_time(dir / "wam_debug.py", old_date);
         },
-        .args = args,
+        .args = c.args,
         .inspect = [&](const fs::path& dir) { replaced = fs::last_write_time(dir / "wam_debug.py") != old_date; }});
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.files.at("wam_debug.py"), script);

@@ -78,8 +78,8 @@ class Debugger:
         self.program = program
 
     def probe(self, probe_program):
-        output = run([self.program] + self.batch + [self.option, self.python + " print(6 * 7)", self.option, "run",
-                                                    probe_program], check=False).stdout
+        commands = [self.option, self.python + " print(6 * 7)", self.option, "run", probe_program]
+        output = run([self.program] + self.batch + commands, check=False).stdout
         return "42" in output.splitlines() and self.exited in output
 
 
@@ -90,7 +90,7 @@ class Gdb(Debugger):
     expected_locals = {"args": ["word = %s"], "locals": ["local_word = %s"]}
     batch, option, python, exited = ["-nx", "-batch"], "-ex", "python", "exited normally"
 
-    # `preamble` loads the script; gdb can also load it by itself.
+    # `preamble` is what loads the script: by default a source command.
     def session(self, program_args, script, commands, preamble=None):
         args = [self.program] + self.batch + (preamble or ["-ex", "source " + script])
         args += ["-ex", "break stopped", "-ex", "run", "-ex", "up"] + gdb_commands(commands)
@@ -259,19 +259,17 @@ def check_first_port(debugger, tool, cc, doc, work_dir, failures):
     blocks = first_port_blocks(doc, failures)
     compare("the first port's blocks", sorted(set(name for name, _ in blocks)),
             ["first.c", "gdb", "shell", "wam_arch.def"], failures)
-    session = None
     for name, text in blocks:
-        if name == "gdb":
-            session = gdb_session(text)
-        elif name != "shell":
+        if name not in ("gdb", "shell"):
             with open(os.path.join(work, name), "w") as out:
                 out.write(text)
     for line in "".join(text for name, text in blocks if name == "shell").splitlines():
         words = line.split()
         run([{"pl_config": tool, "cc": cc}[words[0]]] + words[1:], cwd=work)
-    if session is None:
+    sessions = [gdb_session(text) for name, text in blocks if name == "gdb"]
+    if not sessions:
         return
-    args, commands = session
+    args, commands = sessions[-1]
     marked = gdb_commands((str(i), command) for i, (command, _) in enumerate(commands))
     got = chunks(run([debugger.program] + debugger.batch + marked + args, cwd=work, check=False).stdout)
     for i, (command, shown) in enumerate(commands):

@@ -52,8 +52,9 @@ std::vector<std::string> describe(const std::vector<Section>& sections) {
   return lines;
 }
 
-// How run_in_process runs the tool: a run, or a check (which locates its
-// errors and shows warnings but the `disabled` ones), its report in `format`.
+// How run_in_process runs the tool: a run, or a check, which locates its
+// errors (a run does with `located`) and shows the warnings but the
+// `disabled` ones, its report in `format`.
 struct InProcess {
   bool check = false;
   bool located = check;
