@@ -53,14 +53,11 @@ def expect(what, got, expected):
 
 def report_blocks(report):
     """Each block of the text report: its kind, its line and its lines."""
-    blocks = []
     if report.startswith("No section: "):
-        return blocks
-    for block in report.strip("\n").split("\n\n"):
-        lines = block.split("\n")
-        title = re.fullmatch(r"[A-Za-z ]+, (\w+) section of line (\d+)", lines[0])
-        blocks.append((title.group(1), int(title.group(2)), lines[1:]))
-    return blocks
+        return []
+    blocks = [block.split("\n") for block in report.strip("\n").split("\n\n")]
+    titles = [re.fullmatch(r"[A-Za-z ]+, (\w+) section of line (\d+)", lines[0]) for lines in blocks]
+    return [(title.group(1), int(title.group(2)), lines[1:]) for title, lines in zip(titles, blocks)]
 
 
 def columns(line):
