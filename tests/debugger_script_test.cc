@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -14,14 +13,6 @@ namespace pl_config::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-const char* const header_names[] = {"wam_arch.h", "wam_regs.h", "wam_stacks.h", "th_public_config.h"};
-
-Files golden_headers() {
-  Files headers;
-  for (const char* name : header_names) headers[name] = read_file(fs::path(PL_CONFIG_GOLDEN_DIR) / "example" / name);
-  return headers;
-}
 
 // The script's path is taken as given, like the description's; the file is
 // put in place with the headers after a run that succeeded, never by a
@@ -46,9 +37,7 @@ TEST(DebuggerScriptTest, WrittenWithTheHeadersOrNotAtAll) {
       {{"--debugger-script=missing/wam_debug.py"}, example, 1, "cannot open missing/wam_debug.py\n", {}},
   };
   for (const auto& c : cases) {
-    std::string joined;
-    for (const std::string& arg : c.args) joined += " " + arg;
-    SCOPED_TRACE("pl_config" + joined);
+    SCOPED_TRACE(::testing::PrintToString(c.args));
     Files headers_in_gen;
     const ToolResult result = run_tool(default_tool, c.description, {
         .prepare = [&](const fs::path& dir) {
@@ -74,7 +63,9 @@ TEST(DebuggerScriptTest, WrittenWithTheHeadersOrNotAtAll) {
       // The headers are those of a plain run, wherever they go.
       Files headers = headers_in_gen.empty() ? result.files : headers_in_gen;
       headers.erase("wam_debug.py");
-      EXPECT_EQ(first_difference(headers, golden_headers()), "");
+      Files golden;
+      for (const char* name : header_names) golden[name] = read_file(fs::path(PL_CONFIG_GOLDEN_DIR) / "example" / name);
+      EXPECT_EQ(first_difference(headers, golden), "");
     }
   }
 }
@@ -84,28 +75,25 @@ TEST(DebuggerScriptTest, WriteIfChangedLeavesAnEqualScriptAlone) {
   const std::string script =
       run_tool(default_tool, example, {.args = {"--debugger-script=wam_debug.py"}}).files["wam_debug.py"];
   ASSERT_FALSE(script.empty());
-  const fs::file_time_type long_ago = fs::file_time_type::clock::now() - std::chrono::hours(24 * 365);
   const struct {
     std::string earlier;
     std::vector<std::string> args;
     bool replaced;
   } cases[] = {
-      {script, {"--write-if-changed"}, false},
-      {script, {}, true},
-      {script + "# edited\n", {"-w"}, true},
+      {script, {"--write-if-changed", "--debugger-script=wam_debug.py"}, false},
+      {script, {"--debugger-script=wam_debug.py"}, true},
+      {script + "# edited\n", {"-w", "--debugger-script=wam_debug.py"}, true},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.args.empty() ? "no option" : c.args.front());
-    std::vector<std::string> args = c.args;
-    args.push_back("--debugger-script=wam_debug.py");
+    SCOPED_TRACE(::testing::PrintToString(c.args));
     bool replaced = false;
     const ToolResult result = run_tool(default_tool, example, {
         .prepare = [&](const fs::path& dir) {
           write_file(dir / "wam_debug.py", c.earlier);
-          fs::last_write_time(dir / "wam_debug.py", long_ago);
+          fs::last_write_time(dir / "wam_debug.py", old_date);
         },
-        .args = args,
-        .inspect = [&](const fs::path& dir) { replaced = fs::last_write_time(dir / "wam_debug.py") != long_ago; }});
+        .args = c.args,
+        .inspect = [&](const fs::path& dir) { replaced = fs::last_write_time(dir / "wam_debug.py") != old_date; }});
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.files.at("wam_debug.py"), script);
     EXPECT_EQ(replaced, c.replaced);

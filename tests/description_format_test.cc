@@ -19,11 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "description_check.h"
-#include "fatal_error.h"
-#include "memory_directory.h"
-#include "memory_output.h"
-#include "pl_config.h"
+#include "core_run.h"
 #include "tool_run.h"
 
 namespace pl_config::testing {
@@ -70,49 +66,31 @@ std::vector<Block> fenced_blocks(const std::string& markdown) {
   return blocks;
 }
 
-// The build constants of the examples: the defaults, with the processor aarch64.
-BuildConfig example_build_config(std::span<const char* const> machine_registers) {
-  return {"1.0.0", "Dec 8 2026", "Copyright (C) 2026 The Tarnhollow authors", "linux-gnu", "aarch64", "gcc",
-          "-O3 -fomit-frame-pointer -Wno-char-subscripts", " -fno-strict-aliasing -fcommon", "as", "",
-          "-static -s", "-lm", "Yes", "Yes", "Yes", "Yes", machine_registers};
-}
-
 // Every output of a whole run, or a check, on the example's description, by
 // name; standard error as the tool writes it, warnings and a located error
-// included.
+// included.  The paragraph before the example names each of its settings.
 std::map<std::string, std::string> run_example(const Block& example) {
   std::vector<std::string> names;
-  bool check = false, located = false;
-  ReportFormat format = ReportFormat::text;
+  InProcess how;
   for (std::size_t i = 1; i < example.title.size(); ++i) {
     const std::string& setting = example.title[i];
+    EXPECT_NE(example.paragraph.find(setting), std::string::npos) << "not named: " << setting;
     if (setting == "--check") {
-      check = located = true;
+      how.check = how.located = true;
     } else if (setting == "--format=json") {
-      format = ReportFormat::json;
+      how.format = ReportFormat::json;
     } else if (setting == "--located-errors") {
-      located = true;
+      how.located = true;
     } else {
       EXPECT_TRUE(setting.starts_with("PL_CONFIG_MACHINE_REGS=")) << "unknown setting " << setting;
-      for (const std::string& name : words(setting.substr(setting.find('=') + 1), ';')) names.push_back(name);
+      names = words(setting.substr(setting.find('=') + 1), ';');
     }
   }
   std::vector<const char*> list;
   for (const std::string& name : names) list.push_back(name.c_str());
-  const MemoryDirectory files(example.text);
-  MemoryOutput out, err;
-  Diagnostics diagnostics(err.out(), files, {.located = located, .warnings = check, .keep_going = check});
-  try {
-    if (check) check_description(example_build_config(list), files, out.out(), diagnostics, format);
-    else run_pl_config(example_build_config(list), files, out.out(), {.diagnostics = located ? &diagnostics : nullptr});
-  } catch (const FatalError& error) {
-    diagnostics.fatal(error);
-  }
-  std::map<std::string, std::string> outputs{{"stdout", out.text()}, {"stderr", err.text()}};
-  for (const char* name : {file_name::arch_header, file_name::register_map, file_name::stack_header,
-                           file_name::public_config})
-    outputs[name] = files.output(name)->text();
-  return outputs;
+  ToolResult result = run_in_process(example.text, list, how);
+  result.files.insert({{"stdout", result.out}, {"stderr", result.err}});
+  return result.files;
 }
 
 TEST(DescriptionFormatTest, EveryExampleShowsWhatTheToolWrites) {
@@ -122,15 +100,13 @@ TEST(DescriptionFormatTest, EveryExampleShowsWhatTheToolWrites) {
     if (!example->is("description")) continue;
     SCOPED_TRACE("docs/description-format.md:" + std::to_string(example->line));
     ++examples;
-    for (std::size_t i = 1; i < example->title.size(); ++i)
-      EXPECT_NE(example->paragraph.find(example->title[i]), std::string::npos) << "not named: " << example->title[i];
     std::map<std::string, std::string> outputs = run_example(*example);
     bool shows_error = false;
     for (auto block = example + 1; block != blocks.end() && !block->is("description"); ++block) {
       if (block->title.size() < 2) continue;
       SCOPED_TRACE("docs/description-format.md:" + std::to_string(block->line));
       const std::string& name = block->title[1];
-      ASSERT_TRUE(outputs.contains(name)) << "no output named " << name;
+      ASSERT_TRUE(outputs.contains(name)) << "no output named " << name << ", or not written";
       EXPECT_NE(block->paragraph.find(name), std::string::npos) << "the paragraph before does not name " << name;
       ++shown;
       if (name == "stderr") {

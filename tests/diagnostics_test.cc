@@ -23,10 +23,10 @@ TEST(DiagnosticOptionsTest, StatusesAndStreams) {
       "      |                ^~~\n";
   std::string as_error = warning;
   as_error.replace(as_error.find("warning:"), 8, "error:");
+  const std::string cannot_open = "missing.def: error: cannot open: No such file or directory\n";
   const ToolResult plain = run_tool(default_tool, description);
   ASSERT_EQ(plain.status, 0);
   ASSERT_EQ(plain.files.size(), 4u);
-  const Files none;
   const struct {
     std::vector<std::string> args;
     int status;
@@ -44,10 +44,8 @@ TEST(DiagnosticOptionsTest, StatusesAndStreams) {
       // Standard error is a pipe here: no colour unless asked for.
       {{"--check"}, 0, warning, false},
       // An error about a file names it, with the system's reason.
-      {{"--check", "--description=missing.def"}, 1, "missing.def: error: cannot open: No such file or directory\n",
-       false},
-      {{"--located-errors", "-d", "missing.def"}, 1, "missing.def: error: cannot open: No such file or directory\n",
-       false},
+      {{"--check", "--description=missing.def"}, 1, cannot_open, false},
+      {{"--located-errors", "-d", "missing.def"}, 1, cannot_open, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.args));

@@ -3,35 +3,25 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <sstream>
 #include <string>
 
-#include "description_check.h"
-#include "memory_directory.h"
-#include "memory_output.h"
+#include "core_run.h"
 #include "messages.h"
 
-namespace pl_config {
+namespace pl_config::testing {
 namespace {
-
-using testing::MemoryDirectory;
-using testing::MemoryOutput;
 
 // The first lines of what a check of `description` warns: each warning's
 // and note's locus and text (the line and caret below them are the located
 // errors' own test).
 std::string warnings_of(const std::string& description, std::uint64_t disabled = 0) {
-  BuildConfig config{};
-  config.version = "1.0.0";
-  const MemoryDirectory files(description);
-  MemoryOutput report, warnings;
-  Diagnostics diagnostics(warnings.out(), files, {.keep_going = true, .disabled = disabled});
-  EXPECT_EQ(check_description(config, files, report.out(), diagnostics), 0);
+  const ToolResult check = run_in_process(description, {}, {.check = true, .disabled = disabled});
+  EXPECT_EQ(check.status, 0);
+  std::istringstream err(check.err);
   std::string first_lines;
-  for (std::size_t at = 0, end; at < warnings.text().size(); at = end + 1) {
-    end = warnings.text().find('\n', at);
-    const std::string line = warnings.text().substr(at, end - at);
+  for (std::string line; std::getline(err, line);)
     if (line.starts_with("wam_arch.def:")) first_lines += line.substr(13) + "\n";
-  }
   return first_lines;
 }
 
@@ -117,4 +107,4 @@ TEST(LayoutWarningsTest, TurnedOffByName) {
 }
 
 }  // namespace
-}  // namespace pl_config
+}  // namespace pl_config::testing

@@ -5,10 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
+#include <vector>
 
-#include "tool_run.h"
+#include "expect_run.h"
 
 namespace pl_config::testing {
 namespace {
@@ -17,24 +19,19 @@ namespace {
 // `marker`, each line with its newline; empty, with a failure, when there is
 // no such block or more than one marker.
 std::string block_after(const std::string& markdown, const std::string& marker) {
+  std::vector<std::string> lines;
   std::istringstream in(markdown);
-  std::string block;
-  int markers = 0;
-  for (std::string line; std::getline(in, line);) {
-    if (!line.starts_with(marker)) continue;
-    ++markers;
-    if (!std::getline(in, line) || !line.starts_with("```")) {
-      ADD_FAILURE() << "no fenced block right after " << marker;
-      return "";
-    }
-    bool closed = false;
-    while (!closed && std::getline(in, line)) {
-      closed = line == "```";
-      if (!closed) block += line + "\n";
-    }
-    if (!closed) ADD_FAILURE() << "the block after " << marker << " is not closed";
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  const auto is_marker = [&](const std::string& line) { return line.starts_with(marker); };
+  EXPECT_EQ(std::ranges::count_if(lines, is_marker), 1) << "lines starting with " << marker;
+  auto line = std::ranges::find_if(lines, is_marker);
+  if (line == lines.end() || ++line == lines.end() || !line->starts_with("```")) {
+    ADD_FAILURE() << "no fenced block right after " << marker;
+    return "";
   }
-  EXPECT_EQ(markers, 1) << "lines starting with " << marker;
+  std::string block;
+  while (++line != lines.end() && *line != "```") block += *line + "\n";
+  if (line == lines.end()) ADD_FAILURE() << "the block after " << marker << " is not closed";
   EXPECT_FALSE(block.empty()) << "nothing after " << marker;
   return block;
 }
@@ -44,12 +41,8 @@ TEST(ReadmeTest, CheckExamplePrintsTheReportShown) {
   const std::string description = block_after(readme, "<!-- checked description");
   const std::string report = block_after(readme, "<!-- checked report");
   ASSERT_FALSE(description.empty() || report.empty());
-
-  const ToolResult result = run_tool(default_tool, description, {.args = {"--check"}});
-  EXPECT_EQ(result.status, 0);
-  EXPECT_EQ(result.err, "");
-  EXPECT_EQ(result.out, report);
-  EXPECT_TRUE(result.files.empty()) << "--check wrote a file";
+  // A check writes no file.
+  expect_run(run_tool(default_tool, description, {.args = {"--check"}}), 0, report, "", {});
 }
 
 }  // namespace

@@ -23,6 +23,7 @@ test counts as skipped, with the reason printed, when the debugger or the
 compiler cannot run a program here.
 """
 
+import collections
 import os
 import re
 import shutil
@@ -35,12 +36,9 @@ MACHINE_REGISTER_NAMES = '"r13", "r14", "r15"'
 HERE = os.path.dirname(os.path.abspath(__file__))
 
 
-class Case:
-    def __init__(self, name, description, names, debug, machine=False, filler_needs_macros=False):
-        self.name, self.description, self.names, self.debug = name, description, names, debug
-        self.machine = machine
-        # wam-regs can only say that it needs -g3.
-        self.filler_needs_macros = filler_needs_macros
+# Without -g3, wam-regs can only say that it needs it for the filler.
+Case = collections.namedtuple("Case", "name description names debug machine filler_needs_macros",
+                              defaults=(False, False))
 
 
 def cases(example, cases_dir, machine_tool):
@@ -67,47 +65,48 @@ def run(args, cwd=None, check=True):
     return result
 
 
-class Gdb:
-    name = "gdb"
-    print_prefix = re.compile(r"^\$\d+ = ")
+def gdb_commands(commands):
+    """gdb's arguments that run each command after a line with its marker."""
+    return [arg for marker, command in commands for arg in ("-ex", "echo @@@ %s\\n" % marker, "-ex", command)]
 
+
+# Each debugger's words for printing a word and showing the stopped frame's
+# locals ("%s" standing for the decoded word), for running its Python and
+# for a program that exited normally.
+class Debugger:
     def __init__(self, program):
         self.program = program
-
-    def session(self, program_args, script, commands, load=True):
-        args = [self.program, "-nx", "-batch"]
-        if load:
-            args += ["-ex", "source " + script]
-        args += ["-ex", "break stopped", "-ex", "run", "-ex", "up"]
-        for marker, command in commands:
-            args += ["-ex", "echo @@@ %s\\n" % marker, "-ex", command]
-        return run(args + ["--args"] + program_args, check=False).stdout
-
-    def print_command(self, expression):
-        return "print " + expression
-
-    def locals_commands(self):
-        return [("args", "info args"), ("locals", "info locals"), ("backtrace", "bt full")]
-
-    def expected_locals(self, decoded):
-        return {"args": ["word = " + decoded], "locals": ["local_word = " + decoded]}
 
     def probe(self, probe_program):
-        output = run([self.program, "-nx", "-batch", "-ex", "python print(6 * 7)", "-ex", "run", probe_program],
-                     check=False).stdout
-        return "42" in output.splitlines() and "exited normally" in output
+        commands = [self.option, self.python + " print(6 * 7)", self.option, "run", probe_program]
+        output = run([self.program] + self.batch + commands, check=False).stdout
+        return "42" in output.splitlines() and self.exited in output
 
 
-class Lldb:
-    name = "lldb"
+class Gdb(Debugger):
+    print_prefix = re.compile(r"^\$\d+ = ")
+    print_command = "print "
+    locals_commands = [("args", "info args"), ("locals", "info locals"), ("backtrace", "bt full")]
+    expected_locals = {"args": ["word = %s"], "locals": ["local_word = %s"]}
+    batch, option, python, exited = ["-nx", "-batch"], "-ex", "python", "exited normally"
+
+    # `preamble` is what loads the script: by default a source command.
+    def session(self, program_args, script, commands, preamble=None):
+        args = [self.program] + self.batch + (preamble or ["-ex", "source " + script])
+        args += ["-ex", "break stopped", "-ex", "run", "-ex", "up"] + gdb_commands(commands)
+        return run(args + ["--args"] + program_args, check=False).stdout
+
+
+class Lldb(Debugger):
     print_prefix = re.compile(r"^\(WamWord\) \$\d+ = ")
-
-    def __init__(self, program):
-        self.program = program
+    print_command = "expression -- "
+    locals_commands = [("locals", "frame variable")]
+    expected_locals = {"locals": ["(WamWord) word = %s", "(WamWord) local_word = %s"]}
+    batch, option, python, exited = ["-b", "-x"], "-o", "script", "exited with status = 0"
 
     # lldb -b stops at the first command that fails: the commands run from a
     # file that goes on past errors.
-    def session(self, program_args, script, commands, load=True):
+    def session(self, program_args, script, commands):
         commands_file = os.path.join(os.path.dirname(script), "commands.lldb")
         with open(commands_file, "w") as out:
             for marker, command in commands:
@@ -117,20 +116,6 @@ class Lldb:
                 "command source -e false " + commands_file, "--"]
         output = run(args + program_args, check=False).stdout
         return "\n".join(line for line in output.splitlines() if not line.startswith("(lldb) "))
-
-    def print_command(self, expression):
-        return "expression -- " + expression
-
-    def locals_commands(self):
-        return [("locals", "frame variable")]
-
-    def expected_locals(self, decoded):
-        return {"locals": ["(WamWord) word = " + decoded, "(WamWord) local_word = " + decoded]}
-
-    def probe(self, probe_program):
-        output = run([self.program, "-b", "-x", "-o", "script print(6 * 7)", "-o", "run", probe_program],
-                     check=False).stdout
-        return "42" in output.splitlines() and "exited with status = 0" in output
 
 
 def chunks(output):
@@ -163,21 +148,14 @@ class Built:
         self.script = os.path.join(self.dir, "wam_debug.py")
         self.layout = tags_block(run([tool, "--check"], cwd=self.dir).stdout).splitlines()
         self.program = os.path.join(self.dir, "words")
-        self.compile(cc, cases_dir)
-        self.word_count = len(self.expected(self.run_once())["word"])
-
-    def compile(self, cc, cases_dir):
         with open(os.path.join(self.dir, "wam_regs.h")) as header:
             cflags_regs = re.search(r'^#define CFLAGS_REGS\s*"(.*)"$', header.read(), re.M).group(1).split()
-        defines = ["-DMACHINE_REGISTER_NAMES=" + MACHINE_REGISTER_NAMES] if self.case.machine else []
-        run([cc, "-std=gnu11", "-O0", self.case.debug, "-Wall", "-Wextra", "-Werror"] + cflags_regs + defines +
-            ["-I" + self.dir, "-I" + cases_dir, "-I" + os.path.join(cases_dir, self.case.names),
+        defines = ["-DMACHINE_REGISTER_NAMES=" + MACHINE_REGISTER_NAMES] if case.machine else []
+        run([cc, "-std=gnu11", "-O0", case.debug, "-Wall", "-Wextra", "-Werror"] + cflags_regs + defines +
+            ["-I" + self.dir, "-I" + cases_dir, "-I" + os.path.join(cases_dir, case.names),
              os.path.join(HERE, "words.c"), "-o", self.program])
-
-    def run_once(self):
-        path = os.path.join(self.dir, "count.txt")
-        run([self.program, path])
-        return path
+        run([self.program, os.path.join(self.dir, "count.txt")])
+        self.word_count = len(self.expected(os.path.join(self.dir, "count.txt"))["word"])
 
     @staticmethod
     def expected(path):
@@ -190,14 +168,9 @@ class Built:
 
 
 def commands(debugger, built):
-    found = []
-    for i in range(built.word_count):
-        found.append(("word %d" % i, "wam-word words[%d]" % i))
-        found.append(("print %d" % i, debugger.print_command("words[%d]" % i)))
-    found.append(("regs", "wam-regs"))
-    found += debugger.locals_commands()
-    found.append(("layout", "wam-layout"))
-    return found
+    per_word = (("word %d", "wam-word words[%d]"), ("print %d", debugger.print_command + "words[%d]"))
+    words = [(marker % i, command % i) for i in range(built.word_count) for marker, command in per_word]
+    return words + [("regs", "wam-regs")] + debugger.locals_commands + [("layout", "wam-layout")]
 
 
 def compare(what, got, expected, failures):
@@ -222,11 +195,11 @@ def check_session(debugger, built, output, failures):
     for i, decoded in enumerate(expected["word"]):
         compare("wam-word words[%d]" % i, shown.get("word %d" % i), [decoded], failures)
         printed = [debugger.print_prefix.sub("", line) for line in shown.get("print %d" % i, [])]
-        compare("%s words[%d]" % (debugger.print_command(""), i), printed, [decoded], failures)
+        compare("%swords[%d]" % (debugger.print_command, i), printed, [decoded], failures)
     check_registers(built, shown.get("regs", []), expected["register"], failures)
     decoded = expected["local"][0]
-    for marker, lines in debugger.expected_locals(decoded).items():
-        compare("the locals (%s)" % marker, shown.get(marker), lines, failures)
+    for marker, lines in debugger.expected_locals.items():
+        compare("the locals (%s)" % marker, shown.get(marker), [line % decoded for line in lines], failures)
     if "backtrace" in shown:
         frame = [line for line in shown["backtrace"] if " in show (" in line]
         compare("the backtrace's frame of show()", [line.split(" in show (", 1)[1].split(") at ")[0]
@@ -240,30 +213,23 @@ def check_session(debugger, built, output, failures):
 # directory is declared safe: no source command.
 def check_auto_load(debugger, built, failures):
     shutil.copy(built.script, built.program + "-gdb.py")
-    args = [debugger.program, "-nx", "-batch", "-iex", "add-auto-load-safe-path " + built.dir, "-ex",
-            "break stopped", "-ex", "run", "-ex", "echo @@@ auto\\n", "-ex", "wam-word words[1]", "-ex",
-            "print words[1]", "--args", built.program, os.path.join(built.dir, "auto.txt")]
-    shown = chunks(run(args, check=False).stdout).get("auto", [])
+    output = debugger.session([built.program, os.path.join(built.dir, "auto.txt")], built.script,
+                              [("auto", "wam-word words[1]"), ("auto", "print words[1]")],
+                              ["-iex", "add-auto-load-safe-path " + built.dir])
+    shown = [debugger.print_prefix.sub("", line) for line in chunks(output).get("auto", [])]
     decoded = built.expected(os.path.join(built.dir, "auto.txt"))["word"][1]
-    compare("gdb's auto-loaded script", [debugger.print_prefix.sub("", line) for line in shown],
-            [decoded, decoded], failures)
+    compare("gdb's auto-loaded script", shown, [decoded, decoded], failures)
 
 
-FIRST_PORT_MARKER = re.compile(r"^<!-- first port: (\S+) -->$")
+FIRST_PORT_BLOCK = re.compile(r"^<!-- first port: (\S+) -->\n```.*\n((?:.*\n)*?)```$", re.M)
 
 
-def first_port_blocks(doc):
+def first_port_blocks(doc, failures):
     """The walkthrough's marked blocks, in document order: (name, text)."""
     with open(doc) as markdown:
-        lines = markdown.read().split("\n")
-    found = []
-    for i, line in enumerate(lines):
-        marker = FIRST_PORT_MARKER.match(line)
-        if marker:
-            if not lines[i + 1].startswith("```"):
-                sys.exit("%s:%d: no fenced block after the marker" % (doc, i + 1))
-            end = lines.index("```", i + 2)
-            found.append((marker.group(1), "\n".join(lines[i + 2:end]) + "\n"))
+        text = markdown.read()
+    found = FIRST_PORT_BLOCK.findall(text)
+    compare("first port markers right above a block", len(found), text.count("<!-- first port: "), failures)
     return found
 
 
@@ -290,26 +256,22 @@ def check_first_port(debugger, tool, cc, doc, work_dir, failures):
     work = os.path.join(work_dir, "first_port")
     shutil.rmtree(work, ignore_errors=True)
     os.makedirs(work)
-    blocks = first_port_blocks(doc)
+    blocks = first_port_blocks(doc, failures)
     compare("the first port's blocks", sorted(set(name for name, _ in blocks)),
             ["first.c", "gdb", "shell", "wam_arch.def"], failures)
-    session = None
     for name, text in blocks:
-        if name == "gdb":
-            session = gdb_session(text)
-        elif name != "shell":
+        if name not in ("gdb", "shell"):
             with open(os.path.join(work, name), "w") as out:
                 out.write(text)
     for line in "".join(text for name, text in blocks if name == "shell").splitlines():
         words = line.split()
         run([{"pl_config": tool, "cc": cc}[words[0]]] + words[1:], cwd=work)
-    if session is None:
+    sessions = [gdb_session(text) for name, text in blocks if name == "gdb"]
+    if not sessions:
         return
-    args, commands = session
-    gdb = [debugger.program, "-nx", "-batch"]
-    for i, (command, _) in enumerate(commands):
-        gdb += ["-ex", "echo @@@ %d\\n" % i, "-ex", command]
-    got = chunks(run(gdb + args, cwd=work, check=False).stdout)
+    args, commands = sessions[-1]
+    marked = gdb_commands((str(i), command) for i, (command, _) in enumerate(commands))
+    got = chunks(run([debugger.program] + debugger.batch + marked + args, cwd=work, check=False).stdout)
     for i, (command, shown) in enumerate(commands):
         output = got.get(str(i), [])
         if command.startswith(("wam-", "print ")):
@@ -322,12 +284,10 @@ def check_first_port(debugger, tool, cc, doc, work_dir, failures):
 def main():
     kind, program, cc, tool, machine_tool, example, cases_dir, work_dir, doc = sys.argv[1:]
     debugger = (Gdb if kind == "gdb" else Lldb)(program)
-    if not shutil.which(program):
-        print("no %s here (%s): skipped" % (kind, program))
-        return SKIP
-    if not shutil.which(cc):
-        print("no C compiler '%s': skipped" % cc)
-        return SKIP
+    for needed, missing in ((program, "no %s here (%s)" % (kind, program)), (cc, "no C compiler '%s'" % cc)):
+        if not shutil.which(needed):
+            print(missing + ": skipped")
+            return SKIP
     os.makedirs(work_dir, exist_ok=True)
     probe_source = os.path.join(work_dir, "probe.c")
     with open(probe_source, "w") as out:

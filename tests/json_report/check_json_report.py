@@ -14,6 +14,7 @@ knows: its case compiles the register map header alone.  CASES_DIR is
 tests/c_integration, with the low and split descriptions and th_config.h.
 """
 
+import collections
 import json
 import os
 import re
@@ -32,9 +33,7 @@ WARNINGS_DESCRIPTION = (b"/* warnings */\n@begin regs\n@reg 0 WamWord X1\n@end\n
                         b"@begin stacks\n@stack heap \"tab\there back\\\\slash \xc3\xa9t\xe9\" 16 X1\n@end\n")
 
 
-class Case:
-    def __init__(self, name, description, tool="plain", compile_headers=True):
-        self.name, self.description, self.tool, self.compile_headers = name, description, tool, compile_headers
+Case = collections.namedtuple("Case", "name description tool compile_headers", defaults=("plain", True))
 
 
 def run(args, cwd):
@@ -54,45 +53,33 @@ def expect(what, got, expected):
 
 def report_blocks(report):
     """Each block of the text report: its kind, its line and its lines."""
-    blocks = []
     if report.startswith("No section: "):
-        return blocks
-    for block in report.strip("\n").split("\n\n"):
-        lines = block.split("\n")
-        title = re.fullmatch(r"[A-Za-z ]+, (\w+) section of line (\d+)", lines[0])
-        blocks.append((title.group(1), int(title.group(2)), lines[1:]))
-    return blocks
+        return []
+    blocks = [block.split("\n") for block in report.strip("\n").split("\n\n")]
+    titles = [re.fullmatch(r"[A-Za-z ]+, (\w+) section of line (\d+)", lines[0]) for lines in blocks]
+    return [(title.group(1), int(title.group(2)), lines[1:]) for title, lines in zip(titles, blocks)]
 
 
 def columns(line):
     return re.split(r"\s{2,}", line.strip())
 
 
-def filler_slot(filler, slot):
-    """The report's slot and byte offset of a bank slot, from the JSON's filler."""
-    if filler["words"] is not None:
-        return str(filler["words"] + slot), str((filler["words"] + slot) * 8)
-    prefix = "".join("%s+" % value for value in filler["values"])
-    return "%s%d" % (prefix, slot), "(%s%d)*8" % (prefix, slot)
-
-
 def check_regs_report(section, lines):
     pointer = section["bank_pointer_register"]
     expect("pl_reg_bank", lines[0], "  pl_reg_bank  " + ("a variable" if pointer is None
                                                          else "machine register " + pointer))
-    filler = section["filler"]
-    if not filler["values"]:
-        shown = "none"
-    elif filler["words"] is not None:
-        shown = "%d words" % filler["words"]
-    else:
-        shown = "+".join(str(value) for value in filler["values"]) + " words"
-    expect("filler", lines[1], "  filler       " + shown)
+    # A filler of numbers only is shown added up, one with a macro as its sum.
+    words = section["filler"]["words"]
+    total = "+".join(str(value) for value in section["filler"]["values"]) if words is None else str(words)
+    expect("filler", lines[1], "  filler       " + (total + " words" if section["filler"]["values"] else "none"))
     for reg, line in zip(section["registers"], lines[3:], strict=True):
+        slot = reg["bank_slot"]
         if reg["machine_register"] is not None:
             where = ["machine register " + reg["machine_register"]]
+        elif words is not None:
+            where = [str(words + slot), str((words + slot) * 8)]
         else:
-            where = list(filler_slot(filler, reg["bank_slot"]))
+            where = ["%s+%d" % (total, slot), "(%s+%d)*8" % (total, slot)]
         expect("register row", columns(line), [reg["name"], reg["type"]] + where)
 
 

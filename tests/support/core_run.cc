@@ -95,15 +95,17 @@ std::string describe(const MachineRegisters& table) {
   return text;
 }
 
-ToolResult run_in_process(const std::string& description, std::span<const char* const> list, bool check) {
+ToolResult run_in_process(const std::string& description, std::span<const char* const> list, const InProcess& how) {
   const BuildConfig config = default_build_config(list);
   const MemoryDirectory files(description);
   MemoryOutput out, err;
-  Diagnostics diagnostics(err.out(), files, {.located = check, .warnings = check, .keep_going = check});
+  Diagnostics diagnostics(err.out(), files, {.located = how.located, .warnings = how.check, .keep_going = how.check,
+                                             .disabled = how.disabled});
+  const RunSettings settings{.diagnostics = how.located ? &diagnostics : nullptr};
   ToolResult result;
   try {
-    result.status = check ? check_description(config, files, out.out(), diagnostics)
-                          : run_pl_config(config, files, out.out());
+    result.status = how.check ? check_description(config, files, out.out(), diagnostics, how.format)
+                              : run_pl_config(config, files, out.out(), settings);
   } catch (const FatalError& error) {
     diagnostics.fatal(error);
     result.status = 1;

@@ -3,11 +3,13 @@
 // The tool in-process, on a description in memory: read into its models and
 // handed to the writers, or a whole run or check as the tool makes it.
 
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "description_check.h"
 #include "fatal_error.h"
 #include "machine_registers.h"
 #include "pl_config.h"
@@ -50,10 +52,24 @@ std::vector<std::string> describe(const std::vector<Section>& sections) {
   return lines;
 }
 
-// A whole run, or with `check` a check, of the test tool with the machine
-// register list `list`: exit status, standard streams, the headers it
-// opened.  Unlike a real run, a failed one keeps what its headers got.
-ToolResult run_in_process(const std::string& description, std::span<const char* const> list = {}, bool check = false);
+// How run_in_process runs the tool: a run, or a check, which locates its
+// errors (a run does with `located`) and shows the warnings but the
+// `disabled` ones, its report in `format`.
+struct InProcess {
+  bool check = false;
+  bool located = check;
+  ReportFormat format = ReportFormat::text;
+  std::uint64_t disabled = 0;
+};
+
+// A whole run or a check of the test tool with the machine register list
+// `list`: exit status, standard streams, the headers it opened.  Unlike a
+// real run, a failed one keeps what its headers got.
+ToolResult run_in_process(const std::string& description, std::span<const char* const> list, const InProcess& how);
+inline ToolResult run_in_process(const std::string& description, std::span<const char* const> list = {},
+                                 bool check = false) {
+  return run_in_process(description, list, InProcess{.check = check});
+}
 
 // The build constants of the test tools (expected.h).
 BuildConfig default_build_config(std::span<const char* const> list);
