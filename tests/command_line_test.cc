@@ -10,8 +10,6 @@
 namespace pl_config {
 namespace {
 
-using testing::run_tool;
-
 struct Expected {
   Command command = Command::run;
   std::string description = "wam_arch.def";
@@ -24,13 +22,9 @@ struct Expected {
   std::string error = "";
 };
 
-CommandLine parse(const std::vector<std::string>& args) {
-  std::vector<const char*> argv{"pl_config"};
-  for (const std::string& arg : args) argv.push_back(arg.c_str());
-  return parse_command_line(static_cast<int>(argv.size()), argv.data());
-}
-
 TEST(CommandLineTest, OptionsInTheirGnuForms) {
+  using enum Command;
+  using enum ReportFormat;
   const struct {
     std::vector<std::string> args;
     Expected expected;
@@ -47,41 +41,42 @@ TEST(CommandLineTest, OptionsInTheirGnuForms) {
       {{"-cwo", "gen"}, {.output_dir = "gen", .write_if_changed = true, .check = true}},
       {{"--debugger-script", "gdb/wam.py", "-cw"},
        {.write_if_changed = true, .check = true, .debugger_script = "gdb/wam.py"}},
-      {{"--debug=wam.py", "-c", "--format=json"}, {.check = true, .debugger_script = "wam.py", .format = ReportFormat::json}},
+      {{"--debug=wam.py", "-c", "--format=json"}, {.check = true, .debugger_script = "wam.py", .format = json}},
       {{"--format", "text", "--check"}, {.check = true}},
       {{"--check", "--format=json", "--format=text"}, {.check = true}},
       {{"--", }, {}},
-      {{"--help", "--bogus"}, {.command = Command::help}},
-      {{"-w", "--version"}, {.command = Command::version, .write_if_changed = true}},
+      {{"--help", "--bogus"}, {.command = help}},
+      {{"-w", "--version"}, {.command = version, .write_if_changed = true}},
       // Usage errors: the first one found.
-      {{"--bogus"}, {.command = Command::usage_error, .error = "unrecognized option '--bogus'"}},
-      {{"--checks"}, {.command = Command::usage_error, .error = "unrecognized option '--checks'"}},
-      {{"-wx"}, {.command = Command::usage_error, .write_if_changed = true, .error = "invalid option -- 'x'"}},
-      {{"--description"}, {.command = Command::usage_error, .error = "option '--description' requires an argument"}},
-      {{"--description="},
-       {.command = Command::usage_error, .error = "option '--description' requires a non-empty argument"}},
-      {{"-d"}, {.command = Command::usage_error, .error = "option requires an argument -- 'd'"}},
-      {{"--check=yes"}, {.command = Command::usage_error, .error = "option '--check' doesn't allow an argument"}},
-      {{"wam_arch.def"}, {.command = Command::usage_error, .error = "unexpected argument 'wam_arch.def'"}},
+      {{"--bogus"}, {.command = usage_error, .error = "unrecognized option '--bogus'"}},
+      {{"--checks"}, {.command = usage_error, .error = "unrecognized option '--checks'"}},
+      {{"-wx"}, {.command = usage_error, .write_if_changed = true, .error = "invalid option -- 'x'"}},
+      {{"--description"}, {.command = usage_error, .error = "option '--description' requires an argument"}},
+      {{"--description="}, {.command = usage_error, .error = "option '--description' requires a non-empty argument"}},
+      {{"-d"}, {.command = usage_error, .error = "option requires an argument -- 'd'"}},
+      {{"--check=yes"}, {.command = usage_error, .error = "option '--check' doesn't allow an argument"}},
+      {{"wam_arch.def"}, {.command = usage_error, .error = "unexpected argument 'wam_arch.def'"}},
       {{"-c", "--format=JSON"},
-       {.command = Command::usage_error, .check = true,
-        .error = "invalid argument 'JSON' for '--format'"}},
-      {{"--format=json"}, {.command = Command::usage_error, .format = ReportFormat::json,
-                           .error = "option '--format' needs --check"}},
-      {{"--format=json", "--bogus"}, {.command = Command::usage_error, .format = ReportFormat::json,
-                                      .error = "unrecognized option '--bogus'"}},
+       {.command = usage_error, .check = true, .error = "invalid argument 'JSON' for '--format'"}},
+      {{"--format=json"}, {.command = usage_error, .format = json, .error = "option '--format' needs --check"}},
+      {{"--format=json", "--bogus"},
+       {.command = usage_error, .format = json, .error = "unrecognized option '--bogus'"}},
       {{"--debugger-script="},
-       {.command = Command::usage_error, .error = "option '--debugger-script' requires a non-empty argument"}},
+       {.command = usage_error, .error = "option '--debugger-script' requires a non-empty argument"}},
       // A lone "-" is an operand, as standard input would be elsewhere.
-      {{"-"}, {.command = Command::usage_error, .error = "unexpected argument '-'"}},
-      {{"--", "--help"}, {.command = Command::usage_error, .error = "unexpected argument '--help'"}},
-      {{"--bogus", "--help"}, {.command = Command::usage_error, .error = "unrecognized option '--bogus'"}},
+      {{"-"}, {.command = usage_error, .error = "unexpected argument '-'"}},
+      {{"--", "--help"}, {.command = usage_error, .error = "unexpected argument '--help'"}},
+      {{"--bogus", "--help"}, {.command = usage_error, .error = "unrecognized option '--bogus'"}},
   };
   for (const auto& c : cases) {
-    std::string joined;
-    for (const std::string& arg : c.args) joined += " " + arg;
-    SCOPED_TRACE("pl_config" + joined);
-    const CommandLine line = parse(c.args);
+    std::vector<const char*> argv{"pl_config"};
+    std::string joined = "pl_config";
+    for (const std::string& arg : c.args) {
+      argv.push_back(arg.c_str());
+      joined += " " + arg;
+    }
+    SCOPED_TRACE(joined);
+    const CommandLine line = parse_command_line(static_cast<int>(argv.size()), argv.data());
     EXPECT_EQ(line.command, c.expected.command);
     EXPECT_EQ(line.options.description, c.expected.description);
     EXPECT_EQ(line.options.output_dir ? line.options.output_dir : "", c.expected.output_dir);
@@ -100,26 +95,20 @@ TEST(CommandLineTest, NoRunTouchesTheHeaders) {
   const struct {
     std::vector<std::string> args;
     int status;
-    std::string out_start;
+    std::string out_start;  // "": nothing at all
     std::string err;
   } cases[] = {
       {{"--help"}, 0, "Usage: pl_config [OPTION]...\n", ""},
       {{"--version"}, 0, "pl_config (Tarnhollow) 1.0.0\nCopyright (C) 2026 The Tarnhollow authors\n", ""},
-      {{"-w", "stray"},
-       2,
-       "",
+      {{"-w", "stray"}, 2, "",
        "pl_config: unexpected argument 'stray'\nTry 'pl_config --help' for more information.\n"},
       {{"-h"}, 2, "", "pl_config: invalid option -- 'h'\nTry 'pl_config --help' for more information.\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.args.front());
-    const testing::ToolResult result = run_tool(testing::default_tool, "x\n", {.args = c.args});
+    const testing::ToolResult result = testing::run_tool(testing::default_tool, "x\n", {.args = c.args});
     EXPECT_EQ(result.status, c.status);
-    if (c.out_start.empty()) {
-      EXPECT_EQ(result.out, "");
-    } else {
-      EXPECT_EQ(result.out.substr(0, c.out_start.size()), c.out_start);
-    }
+    EXPECT_EQ(c.out_start.empty() ? result.out : result.out.substr(0, c.out_start.size()), c.out_start);
     EXPECT_EQ(result.err, c.err);
     EXPECT_TRUE(result.files.empty());
   }

@@ -14,6 +14,7 @@
 #include "header_writer.h"
 #include "memory_output.h"
 #include "memory_stream.h"
+#include "reader_cases.h"
 
 namespace pl_config::testing {
 namespace {
@@ -58,6 +59,7 @@ ssize_t read_then_fail(void* cookie, char* buffer, std::size_t size) {
 // the tool can be given fails part way, so this runs on a stream in-process.
 TEST(ReadPieceTest, ReadErrorInsideASectionEndsTheRun) {
   for (const char* section : {"regs", "tags", "stacks"}) {
+    SCOPED_TRACE(section);
     FailingSource source{std::string("@begin ") + section + "\n// kept\n"};
     std::FILE* stream = fopencookie(&source, "r", {.read = read_then_fail, .write = nullptr, .seek = nullptr,
                                                    .close = nullptr});
@@ -68,9 +70,8 @@ TEST(ReadPieceTest, ReadErrorInsideASectionEndsTheRun) {
     HeaderWriter writer(arch.out(), arch.out(), arch.out(), arch.out());
     DescriptionCopy copy(arch.out());
     EXPECT_EQ(fatal_message([&] { read_description(in, copy, machine_registers, writer); }),
-              "cannot read wam_arch.def")
-        << section;
-    EXPECT_EQ(arch.text(), "// kept\n") << section;
+              "cannot read wam_arch.def");
+    EXPECT_EQ(arch.text(), "// kept\n");
     std::fclose(stream);
   }
 }
@@ -96,25 +97,25 @@ TEST(ReaderTest, CopiesOrdinaryLinesUnchanged) {
 // about, wherever it stands.
 TEST(ReaderTest, ErrorsAtTheirLine) {
   const ErrorCase cases[] = {
-      {"kept\n@\n", "Syntax error: identifier expected in: @\n", 2},
-      {"kept\n@1begin regs\n", "Syntax error: identifier expected in: @1begin regs\n", 2},
-      {"kept\n@begin(regs)\n", "Syntax error: space expected after identifier in: @begin(regs)\n", 2},
-      {"kept\n@end\n", "Syntax error: incorrect @ declaration in: @end\n", 2},
-      {"kept\n@Begin regs\n", "Syntax error: incorrect @ declaration in: @Begin regs\n", 2},
-      {"kept\n@begin\n", "Syntax error: identifier expected in: @begin\n", 2},
-      {"kept\n@begin regs", "Syntax error: space expected after identifier in: @begin regs", 2},
-      {"kept\n@begin regs;\n", "Syntax error: space expected after identifier in: @begin regs;\n", 2},
-      {"kept\n@begin Regs\n", "Syntax error: unknown section in: @begin Regs\n", 2},
-      {"kept\n@ \tbegin \t stack x y\n", "Syntax error: unknown section in: @ \tbegin \t stack x y\n", 2},
-      {"// lead\n\n@begin Regs\n", "Syntax error: unknown section in: @begin Regs\n", 3},
+      syntax_error("kept\n", "@\n", "identifier expected", 2),
+      syntax_error("kept\n", "@1begin regs\n", "identifier expected", 2),
+      syntax_error("kept\n", "@begin(regs)\n", "space expected after identifier", 2),
+      syntax_error("kept\n", "@end\n", "incorrect @ declaration", 2),
+      syntax_error("kept\n", "@Begin regs\n", "incorrect @ declaration", 2),
+      syntax_error("kept\n", "@begin\n", "identifier expected", 2),
+      syntax_error("kept\n", "@begin regs", "space expected after identifier", 2),
+      syntax_error("kept\n", "@begin regs;\n", "space expected after identifier", 2),
+      syntax_error("kept\n", "@begin Regs\n", "unknown section", 2),
+      syntax_error("kept\n", "@ \tbegin \t stack x y\n", "unknown section", 2),
+      syntax_error("// lead\n\n", "@begin Regs\n", "unknown section", 3),
       // A directive line is cut after 511 bytes.
       {"@begin unknown " + std::string(600, 'z') + "\n",
        "Syntax error: unknown section in: @begin unknown " + std::string(496, 'z'), 1},
-      {std::string(1200, 'l') + "\n@ begin\n", "Syntax error: identifier expected in: @ begin\n", 2},
+      syntax_error(std::string(1200, 'l') + "\n", "@ begin\n", "identifier expected", 2),
       // A piece that starts 511 bytes into a line is still on that line.
       {"a\n" + std::string(511, 'x') + "@oops\n", "Syntax error: incorrect @ declaration in: @oops\n", 2},
       // More newlines in a row than a 16-bit count holds, in one read.
-      {std::string(70000, '\n') + "x\n@begin Regs\n", "Syntax error: unknown section in: @begin Regs\n", 70002},
+      syntax_error(std::string(70000, '\n') + "x\n", "@begin Regs\n", "unknown section", 70002),
   };
   expect_errors(cases);
 }
@@ -125,6 +126,13 @@ TEST(ReaderTest, ErrorsAtTheirLine) {
 // line that starts far ahead of it: at a piece start it opens a directive
 // line, anywhere else it is copied.
 TEST(ReaderTest, PieceStartsDoNotDependOnReadBlocks) {
+  // The description stops at `line`, and what stands ahead of it is copied.
+  const auto expect_stop_at = [](const std::string& ahead, const std::string& line, const std::string& after) {
+    const CoreResult result = run_core(ahead + line + after);
+    EXPECT_EQ(result.error, "Syntax error: incorrect @ declaration in: " + line);
+    EXPECT_EQ(result.error_at.line, std::ranges::count(ahead, '\n') + 1);
+    EXPECT_EQ(result.arch_header, ahead);
+  };
   const std::size_t block = 128 * 1024;
   for (const std::size_t pieces_ahead : {1, 3, 200}) {
     for (const std::size_t at : {block - 2, block - 1, block, block + 1, block + 2}) {
@@ -133,20 +141,11 @@ TEST(ReaderTest, PieceStartsDoNotDependOnReadBlocks) {
       while (ordinary.size() + 61 < line_start) ordinary += std::string(59, 'o') + "\n";
       ordinary += std::string(line_start - ordinary.size() - 1, 'p') + "\n";
       const std::string long_line_head = ordinary + std::string(pieces_ahead * 511, 'x');
-      SCOPED_TRACE("\"@\" at byte " + std::to_string(at) + ", " + std::to_string(pieces_ahead) + " pieces into its line");
-
-      const auto lines_in = [](const std::string& text) { return static_cast<int>(std::ranges::count(text, '\n')); };
-      const CoreResult directive = run_core(long_line_head + "@oops a directive\nnever copied\n");
-      EXPECT_EQ(directive.error, "Syntax error: incorrect @ declaration in: @oops a directive\n");
-      EXPECT_EQ(directive.error_at.line, lines_in(long_line_head) + 1);
-      EXPECT_EQ(directive.arch_header, long_line_head);
-
+      SCOPED_TRACE("\"@\" at byte " + std::to_string(at) + ", " + std::to_string(pieces_ahead) +
+                   " pieces into its line");
+      expect_stop_at(long_line_head, "@oops a directive\n", "never copied\n");
       // Copied, and the line after them counted right.
-      const std::string copied = long_line_head + "y@ copied\n" + std::string(510, 'z') + "@ copied too\n";
-      const CoreResult ordinary_text = run_core(copied + "@ next\n");
-      EXPECT_EQ(ordinary_text.error, "Syntax error: incorrect @ declaration in: @ next\n");
-      EXPECT_EQ(ordinary_text.error_at.line, lines_in(copied) + 1);
-      EXPECT_EQ(ordinary_text.arch_header, copied);
+      expect_stop_at(long_line_head + "y@ copied\n" + std::string(510, 'z') + "@ copied too\n", "@ next\n", "");
     }
   }
 }

@@ -6,24 +6,12 @@
 #include "core_run.h"
 #include "expect_run.h"
 #include "expected.h"
+#include "reader_cases.h"
 
 namespace pl_config::testing {
 namespace {
 
 std::string regs(const std::string& lines) { return "@begin regs\n" + lines + "@end\n"; }
-
-std::string times(const std::string& text, int n) {
-  std::string all;
-  while (n-- > 0) all += text;
-  return all;
-}
-
-// `count` register lines for group `group`, registers R0, R1, ...
-std::string group_lines(int group, int count) {
-  std::string lines;
-  for (int i = 0; i < count; ++i) lines += "@reg " + std::to_string(group) + " WamWord R" + std::to_string(i) + "\n";
-  return lines;
-}
 
 const char* const m1[] = {"m1"};
 const char* const m1m2[] = {"m1", "m2"};
@@ -35,54 +23,43 @@ const std::string worked_example =
     "/* registers */\n@begin regs\n@reg 1 WamWord R3\n /* bank layout */\n\n"  // lines 1 to 5
     "@filler 1\n@\treg 0 WamWordP R1 ignored\n@reg 0 WamWord R2\n@end of registers\ntail\n";
 
+// pl_reg_bank takes the first machine register, the registers the others,
+// in register order, as long as they last.
+const std::string three_registers = regs("@reg 0 PlLong R1\n@reg 0 WamWord R2\n@reg 0 WamWord R3\n");
+
 TEST(RegsReaderTest, PlacesTheRegistersInRegisterOrder) {
-  const struct {
-    std::string description;
-    std::span<const char* const> list;
-    std::vector<std::string> sections;
-    std::string machine_registers;
-  } cases[] = {
-      {worked_example, {},
+  const ReadCase cases[] = {
+      {worked_example,
        {"2:8 bank variable filler [1+] hidden 0 | R1 WamWordP 0 7:9 7:18 slot 0 | R2 WamWord 0 8:8 8:16 slot 1"
-        " | R3 WamWord 1 3:8 3:16 slot 2"},
-       ""},
-      // pl_reg_bank takes the first machine register, the registers the
-      // others, in register order, as long as they last.
-      {regs("@reg 0 PlLong R1\n@reg 0 WamWord R2\n@reg 0 WamWord R3\n"), m1m2,
+        " | R3 WamWord 1 3:8 3:16 slot 2"}},
+      {three_registers,
        {"1:8 bank m1 filler [] hidden 0 | R1 PlLong 0 2:8 2:15 m2 | R2 WamWord 0 3:8 3:16 slot 0"
         " | R3 WamWord 0 4:8 4:16 slot 1"},
-       "m1 (pl_reg_bank) m2 (R1) "},
+       m1m2, "m1 (pl_reg_bank) m2 (R1) "},
       {regs("@reg 2 WamWord C\n@reg 10 WamWord Hidden\n@reg 0 WamWord A1\n@reg 14 WamWord Hidden\n"
             "@reg 0 WamWord A2\n@reg 1 WamWord B\n"),
-       m1m2,
        {"1:8 bank m1 filler [] hidden 2 | A1 WamWord 0 4:8 4:16 m2 | A2 WamWord 0 6:8 6:16 slot 0"
         " | B WamWord 1 7:8 7:16 slot 1 | C WamWord 2 2:8 2:16 slot 2"},
-       "m1 (pl_reg_bank) m2 (A1) "},
+       m1m2, "m1 (pl_reg_bank) m2 (A1) "},
       // A second section takes machine registers of its own.
-      {regs("@reg 0 WamWord R1\n") + regs("@reg 0 WamWord S1\n"), m1,
+      {regs("@reg 0 WamWord R1\n") + regs("@reg 0 WamWord S1\n"),
        {"1:8 bank m1 filler [] hidden 0 | R1 WamWord 0 2:8 2:16 slot 0",
         "4:8 bank m1 filler [] hidden 0 | S1 WamWord 0 5:8 5:16 slot 0"},
-       "m1 (pl_reg_bank) m1 (pl_reg_bank) "},
+       m1, "m1 (pl_reg_bank) m1 (pl_reg_bank) "},
       // The filler prefix is complete before the registers are placed;
       // integers are written back in decimal.
-      {regs("@filler 2\n@reg 0 WamWord R1\n@filler X\n"), {},
-       {"1:8 bank variable filler [2+X+] hidden 0 | R1 WamWord 0 3:8 3:16 slot 0"}, ""},
-      {regs("@filler 007\n@reg 0 WamWord R1\n"), {},
-       {"1:8 bank variable filler [7+] hidden 0 | R1 WamWord 0 3:8 3:16 slot 0"}, ""},
+      {regs("@filler 2\n@reg 0 WamWord R1\n@filler X\n"),
+       {"1:8 bank variable filler [2+X+] hidden 0 | R1 WamWord 0 3:8 3:16 slot 0"}},
+      {regs("@filler 007\n@reg 0 WamWord R1\n"),
+       {"1:8 bank variable filler [7+] hidden 0 | R1 WamWord 0 3:8 3:16 slot 0"}},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.description);
-    const CoreResult result = run_core(c.description, c.list);
-    EXPECT_EQ(result.error, std::nullopt);
-    EXPECT_EQ(describe(result.regs), c.sections);
-    EXPECT_EQ(describe(result.machine_registers), c.machine_registers);
-  }
+  expect_read(cases);
 }
 
 TEST(RegsReaderTest, InputAtTheLimitsIsKeptWhole) {
   const CoreResult result =
       run_core(regs("@filler " + name30 + "\n@reg 14 WamWord Kept\n@reg 0 " + name31 + " " + name31 + "\n" +
-                    group_lines(9, 50)));
+                    repeated(50, "@reg 9 WamWord R<n>\n")));
   ASSERT_EQ(result.error, std::nullopt);
   ASSERT_EQ(result.regs.size(), 1u);
   const RegsSection& section = result.regs[0];
@@ -100,22 +77,23 @@ TEST(RegsReaderTest, ErrorsInTheOrderOfTheChecks) {
   const std::string head = "lead\n@begin regs\ninside\n";
   const ErrorCase cases[] = {
       {head + "@reg 0 WamWord R1\nlast line", "Syntax error: end expected for @begin reg", 2},
-      {head + "@begin regs\n", "Syntax error: incorrect @ declaration in: @begin regs\n", 4},
-      {head + "@reg 0 WamWord\n", "Syntax error: identifier expected in: @reg 0 WamWord\n", 4},
-      {head + "@filler -1\n", "Syntax error: integer expected in: @filler -1\n", 4},
-      {head + "@reg 0x WamWord R1\n", "Syntax error: space expected after identifier in: @reg 0x WamWord R1\n", 4},
-      {head + "@reg 0 WamWord R1\n@end", "Syntax error: space expected after identifier in: @end", 5},
-      {"@begin regs\n@reg 0 WamWord R1\n@reg 0x WamWord R2\n@end\n",
-       "Syntax error: space expected after identifier in: @reg 0x WamWord R2\n", 3},
+      syntax_error(head, "@begin regs\n", "incorrect @ declaration", 4),
+      syntax_error(head, "@reg 0 WamWord\n", "identifier expected", 4),
+      syntax_error(head, "@filler -1\n", "integer expected", 4),
+      syntax_error(head, "@reg 0x WamWord R1\n", "space expected after identifier", 4),
+      syntax_error(head + "@reg 0 WamWord R1\n", "@end", "space expected after identifier", 5),
+      syntax_error("@begin regs\n@reg 0 WamWord R1\n", "@reg 0x WamWord R2\n", "space expected after identifier", 3,
+                   "@end\n"),
       // The limits, each checked after the line's syntax.
-      {head + "@reg 15 WamWord\n", "Syntax error: identifier expected in: @reg 15 WamWord\n", 4},
-      {head + "@reg 15 WamWord R1\n", "Syntax error: register group above 14 in: @reg 15 WamWord R1\n", 4},
-      {head + group_lines(3, 51), "Syntax error: too many registers in group in: @reg 3 WamWord R50\n", 54},
-      {head + "@reg 0 " + name32 + " R1\n", "Syntax error: name too long in: @reg 0 " + name32 + " R1\n", 4},
-      {head + "@reg 0 WamWord " + name32 + "\n", "Syntax error: name too long in: @reg 0 WamWord " + name32 + "\n", 4},
-      {head + "@filler " + name31 + "\n", "Syntax error: filler too long in: @filler " + name31 + "\n", 4},
-      {head + "@filler " + name30 + "\n@filler 1\n", "Syntax error: filler too long in: @filler 1\n", 5},
-      {head + "// hidden\n@reg 10 WamWord R1\n@end\n", "Syntax error: no register in groups 0 to 9 in: @end\n", 6},
+      syntax_error(head, "@reg 15 WamWord\n", "identifier expected", 4),
+      syntax_error(head, "@reg 15 WamWord R1\n", "register group above 14", 4),
+      syntax_error(head + repeated(50, "@reg 3 WamWord R<n>\n"), "@reg 3 WamWord R50\n",
+                   "too many registers in group", 54),
+      syntax_error(head, "@reg 0 " + name32 + " R1\n", "name too long", 4),
+      syntax_error(head, "@reg 0 WamWord " + name32 + "\n", "name too long", 4),
+      syntax_error(head, "@filler " + name31 + "\n", "filler too long", 4),
+      syntax_error(head + "@filler " + name30 + "\n", "@filler 1\n", "filler too long", 5),
+      syntax_error(head + "// hidden\n@reg 10 WamWord R1\n", "@end\n", "no register in groups 0 to 9", 6),
   };
   expect_errors(cases);
 }
@@ -181,6 +159,7 @@ std::string one_register_block(int used) {
          "  } while(0)\n" + (used > 1 ? protect_macros : empty_protect_macros) + end_banner;
 }
 
+const std::string one_register = regs("@reg 0 WamWord R1\n");
 const std::string one_register_map = "#define MAP_REG_BANK\t\t\"m1\"\n\n#define MAP_OFFSET_R1    \t((0)*8)\n";
 
 const std::string worked_example_block =
@@ -203,7 +182,7 @@ TEST(RegsHeaderTest, BlockAndRegisterMapFromTheModel) {
       {worked_example, {}, "/* registers */\n /* bank layout */\n" + worked_example_block + "tail\n",
        "#define MAP_OFFSET_R1    \t((1+0)*8)\n#define MAP_OFFSET_R2    \t((1+1)*8)\n"
        "#define MAP_OFFSET_R3    \t((1+2)*8)\n"},
-      {regs("@reg 0 PlLong R1\n@reg 0 WamWord R2\n@reg 0 WamWord R3\n"), m1m2,
+      {three_registers, m1m2,
        begin_banner +
            "register WamWord \t\t*pl_reg_bank asm (\"m1\");\n\nregister PlLong\t\tR1  asm (\"m2\");\n\n\n"
            "#define R2\t\t\t(((WamWord  *) pl_reg_bank)[0])\n"
@@ -216,9 +195,9 @@ TEST(RegsHeaderTest, BlockAndRegisterMapFromTheModel) {
            protect_macros + end_banner,
        "#define MAP_REG_BANK\t\t\"m1\"\n\n#define MAP_REG_R1        \t\"m2\"\n"
        "#define MAP_OFFSET_R2    \t((0)*8)\n#define MAP_OFFSET_R3    \t((1)*8)\n"},
-      {regs("@reg 0 WamWord R1\n"), m1, one_register_block(1), one_register_map},
+      {one_register, m1, one_register_block(1), one_register_map},
       // The machine register macros cover every entry of the run so far.
-      {regs("@reg 0 WamWord R1\n") + regs("@reg 0 WamWord R1\n"), m1, one_register_block(1) + one_register_block(2),
+      {one_register + one_register, m1, one_register_block(1) + one_register_block(2),
        one_register_map + one_register_map},
   };
   for (const auto& c : cases) {
@@ -234,31 +213,27 @@ TEST(RegsHeaderTest, BlockAndRegisterMapFromTheModel) {
 // list lasts; a section must find room for all of its entries before it is
 // placed, and is refused at its end line.
 TEST(RegsReaderTest, MachineRegisterTableFullRefusesTheSection) {
-  const std::string one = regs("@reg 0 WamWord R1\n");
+  const std::string& one = one_register;
   const std::string two = regs("@reg 0 WamWord R1\n@reg 0 WamWord R2\n");
-  const CoreResult fits = run_core(times(one, 127) + "before\n" + one, m1m2m3);
+  const CoreResult fits = run_core(repeated(127, one) + "before\n" + one, m1m2m3);
   EXPECT_EQ(fits.error, std::nullopt);
   EXPECT_EQ(fits.machine_registers.count(), 256);
   const std::string message = "too many machine registers in use (the table holds 256)";
   const ErrorCase full[] = {
-      {times(one, 128) + "before\n" + one, message, 388},
+      {repeated(128, one) + "before\n" + one, message, 388},
       // Room for the bank pointer's entry, not for the register's.
-      {times(two, 85) + "before\n" + one, message, 344},
+      {repeated(85, two) + "before\n" + one, message, 344},
   };
   expect_errors(full, m1m2m3);
   // With the list (m1) a section takes one entry: a whole run of 256 sections.
-  const ErrorCase one_each[] = {{times(one, 257), message, 771}};
+  const ErrorCase one_each[] = {{repeated(257, one), message, 771}};
   expect_errors(one_each, m1);
-  std::string arch_header, register_map = register_map_head, used, options;
-  for (int count = 1; count <= 256; ++count) {
-    arch_header += one_register_block(count);
-    register_map += one_register_map;
-    used += "m1 (pl_reg_bank)  ";
-    options += "-ffixed-m1 ";
-  }
-  expect_run(run_in_process(times(one, 256), m1), 0, summary(256, used + "\n"), "",
+  std::string arch_header;
+  for (int count = 1; count <= 256; ++count) arch_header += one_register_block(count);
+  expect_run(run_in_process(repeated(256, one), m1), 0, summary(256, repeated(256, "m1 (pl_reg_bank)  ") + "\n"), "",
              {{"wam_arch.h", arch_header},
-              {"wam_regs.h", register_map + register_usage(256, options)},
+              {"wam_regs.h", register_map_head + repeated(256, one_register_map) +
+                                 register_usage(256, repeated(256, "-ffixed-m1 "))},
               {"wam_stacks.h", stack_header_head},
               {"th_public_config.h", version_macros}});
 }

@@ -5,6 +5,7 @@
 
 #include "core_run.h"
 #include "expect_run.h"
+#include "reader_cases.h"
 
 namespace pl_config::testing {
 namespace {
@@ -15,14 +16,7 @@ const std::string arch_block =
 
 std::string stacks(const std::string& lines) { return "@begin stacks\n" + lines + "@end\n"; }
 
-std::string stack_lines(int count) {
-  std::string lines;
-  for (int i = 0; i < count; ++i) {
-    const std::string n = std::to_string(i);
-    lines += "@stack s" + n + " \"d\" 1 T" + n + "\n";
-  }
-  return lines;
-}
+const std::string stack_line = "@stack s<n> \"d\" 1 T<n>\n";
 
 // Its ordinary lines are copied ahead of the section's block and after it.
 const std::string one_stack =
@@ -31,60 +25,53 @@ const std::string one_stack =
 // The fields at their limits: a name of 31 characters, a description of 63
 // with its quotes, the largest size and a top expression of 127.
 const std::string long_name(31, 'n'), long_description = '"' + std::string(61, 'd') + '"', long_top(127, 'T');
+const std::string long_fields =
+    stacks("@stack " + long_name + " " + long_description + " 16_777_215 " + long_top + "\n");
+
+// The character after a closing quote is dropped: "scratch"32 has the size 2.
+const std::string four_stacks = stacks(
+    "@stack local \"local\" 16 TA\n@stack scratch_2 \"scratch\"32 TB\n@stack cp \"choice points\" 1_6 TC\n"
+    "@stack zone \"z\" 1 TD\n");
 
 TEST(StacksReaderTest, ReadsEveryStack) {
-  const struct {
-    std::string description;
-    std::vector<std::string> sections;
-  } cases[] = {
+  const ReadCase cases[] = {
       {one_stack, {"2:8 | trail \"trail stack\" 2048 TR 5:9 5:15 5:29 5:33"}},
-      // The character after a closing quote is dropped: "scratch"32 has the size 2.
-      {stacks("@stack local \"local\" 16 TA\n@stack scratch_2 \"scratch\"32 TB\n@stack cp \"choice points\" 1_6 TC\n"
-              "@stack zone \"z\" 1 TD\n"),
+      {four_stacks,
        {"1:8 | local \"local\" 2048 TA 2:8 2:14 2:22 2:25 | scratch_2 \"scratch\" 256 TB 3:8 3:18 3:28 3:30"
         " | cp \"choice points\" 2048 TC 4:8 4:11 4:27 4:31 | zone \"z\" 128 TD 5:8 5:13 5:17 5:19"}},
-      {stacks("@stack " + long_name + " " + long_description + " 16_777_215 " + long_top + "\n"),
+      {long_fields,
        {"1:8 | " + long_name + " " + long_description + " 2147483520 " + long_top + " 2:8 2:40 2:104 2:115"}},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.description);
-    const CoreResult result = run_core(c.description);
-    EXPECT_EQ(result.error, std::nullopt);
-    EXPECT_EQ(describe(result.stacks), c.sections);
-  }
+  expect_read(cases);
 }
 
 TEST(StacksReaderTest, ErrorsInTheOrderOfTheChecks) {
   const std::string name(32, 'n'), description = '"' + std::string(62, 'd') + '"', top(128, 'T');
+  const std::string head = "@begin stacks\n", unended = "Syntax error: end expected for @begin stack";
   const ErrorCase cases[] = {
-      {"@begin stacks\n@stack a \"d\" 1 T\n", "Syntax error: end expected for @begin stack", 1},
+      {head + "@stack a \"d\" 1 T\n", unended, 1},
       // The opening line ends the file: the section is at its end from the start.
-      {"// kept\n@begin stacks ", "Syntax error: end expected for @begin stack", 2},
-      {"a\nb\n@begin stacks\n@stack a \"d\" 1 T\nc\n", "Syntax error: end expected for @begin stack", 3},
-      {"@begin stacks\n// kept\n@ \t\n", "Syntax error: identifier expected in: @ \t\n", 3},
-      {"@begin stacks\n@stack a \"d\" 1 T\n@end", "Syntax error: space expected after identifier in: @end", 3},
-      {"@begin stacks\n@END\n", "Syntax error: incorrect @ declaration in: @END\n", 2},
-      {"@begin stacks\n@stacks a \"d\" 1 T\n", "Syntax error: incorrect @ declaration in: @stacks a \"d\" 1 T\n", 2},
-      {"@begin stacks\n@stack a d 1 T\n", "Syntax error: string expected in: @stack a d 1 T\n", 2},
-      {"@begin stacks\n@stack a \"d 1 T\n", "Syntax error: string expected in: @stack a \"d 1 T\n", 2},
-      {"@begin stacks\n@stack a \"d\"\n", "Syntax error: integer expected in: @stack a \"d\"\n", 2},
-      {"@begin stacks\n// c\n@stack a \"d\" x T\n@end\n", "Syntax error: integer expected in: @stack a \"d\" x T\n", 3},
-      {"@begin stacks\n@stack a \"d\" 1 T;\n",
-       "Syntax error: space expected after identifier in: @stack a \"d\" 1 T;\n", 2},
-      {"@begin stacks\n// kept\n@end\n", "Syntax error: no stack declared in: @end\n", 3},
+      {"// kept\n@begin stacks ", unended, 2},
+      {"a\nb\n" + head + "@stack a \"d\" 1 T\nc\n", unended, 3},
+      syntax_error(head + "// kept\n", "@ \t\n", "identifier expected", 3),
+      syntax_error(head + "@stack a \"d\" 1 T\n", "@end", "space expected after identifier", 3),
+      syntax_error(head, "@END\n", "incorrect @ declaration", 2),
+      syntax_error(head, "@stacks a \"d\" 1 T\n", "incorrect @ declaration", 2),
+      syntax_error(head, "@stack a d 1 T\n", "string expected", 2),
+      syntax_error(head, "@stack a \"d 1 T\n", "string expected", 2),
+      syntax_error(head, "@stack a \"d\"\n", "integer expected", 2),
+      syntax_error(head + "// c\n", "@stack a \"d\" x T\n", "integer expected", 3, "@end\n"),
+      syntax_error(head, "@stack a \"d\" 1 T;\n", "space expected after identifier", 2),
+      syntax_error(head + "// kept\n", "@end\n", "no stack declared", 3),
       // The limits, each checked after the line's syntax; the first field
       // over its limit is named.
-      {"@begin stacks\n" + stack_lines(13), "Syntax error: too many stacks in: @stack s12 \"d\" 1 T12\n", 14},
-      {"@begin stacks\n" + stack_lines(12) + "@stack s12 \"d\" x T\n",
-       "Syntax error: integer expected in: @stack s12 \"d\" x T\n", 14},
-      {stacks("@stack " + name + " \"d\" 1 T\n"), "Syntax error: name too long in: @stack " + name + " \"d\" 1 T\n", 2},
-      {stacks("@stack a " + description + " 1 T\n"),
-       "Syntax error: description too long in: @stack a " + description + " 1 T\n", 2},
-      {stacks("@stack a \"d\" 16777216 T\n"), "Syntax error: stack size too large in: @stack a \"d\" 16777216 T\n", 2},
-      {stacks("@stack a \"d\" 1 " + top + "\n"),
-       "Syntax error: top expression too long in: @stack a \"d\" 1 " + top + "\n", 2},
-      {stacks("@stack " + name + " " + description + " 1 T\n"),
-       "Syntax error: name too long in: @stack " + name + " " + description + " 1 T\n", 2},
+      syntax_error(head + repeated(12, stack_line), "@stack s12 \"d\" 1 T12\n", "too many stacks", 14),
+      syntax_error(head + repeated(12, stack_line), "@stack s12 \"d\" x T\n", "integer expected", 14),
+      syntax_error(head, "@stack " + name + " \"d\" 1 T\n", "name too long", 2, "@end\n"),
+      syntax_error(head, "@stack a " + description + " 1 T\n", "description too long", 2, "@end\n"),
+      syntax_error(head, "@stack a \"d\" 16777216 T\n", "stack size too large", 2, "@end\n"),
+      syntax_error(head, "@stack a \"d\" 1 " + top + "\n", "top expression too long", 2, "@end\n"),
+      syntax_error(head, "@stack " + name + " " + description + " 1 T\n", "name too long", 2, "@end\n"),
   };
   expect_errors(cases);
 }
@@ -113,8 +100,7 @@ TEST(StacksHeaderTest, TextFromTheModel) {
     std::vector<std::string> pieces;
   } cases[] = {
       // Capitalising takes every letter from a to z.
-      {stacks("@stack local \"local\" 16 TA\n@stack scratch_2 \"scratch\"32 TB\n@stack cp \"choice points\" 1_6 TC\n"
-              "@stack zone \"z\" 1 TD\n"),
+      {four_stacks,
        {"#define NB_OF_STACKS \t\t4\n\n",
         "#define Scratch_2_Stack       \t(pl_stk_tbl[1].stack)\n#define Scratch_2_Size        \t(pl_stk_tbl[1].size)\n"
         "#define Scratch_2_Offset(adr) \t((WamWord *)(adr) - Scratch_2_Stack)\n"
@@ -130,11 +116,11 @@ TEST(StacksHeaderTest, TextFromTheModel) {
         "extern PlLong pl_def_local_size;\nextern PlLong pl_def_scratch_2_size;\n"
         "extern PlLong pl_def_cp_size;\nextern PlLong pl_def_zone_size;\nextern PlLong pl_fixed_sizes;\n"}},
       // Twelve stacks fill the table, and the next section starts afresh.
-      {stacks(stack_lines(12)) + stacks("@stack x \"d\" 0 TX\n"),
+      {stacks(repeated(12, stack_line)) + stacks("@stack x \"d\" 0 TX\n"),
        {"#define NB_OF_STACKS \t\t12\n\n", "((s) == 10) ? T10 : T11)\n",
         " { \"s11\", \"d\", \"S11SZ\", &pl_def_s11_size, 128, 0, NULL }\n};\n",
         "#define NB_OF_STACKS \t\t1\n\n#define X_Stack       \t(pl_stk_tbl[0].stack)\n", "\t(TX)\n"}},
-      {stacks("@stack " + long_name + " " + long_description + " 16_777_215 " + long_top + "\n"),
+      {long_fields,
        {"\t(" + long_top + ")\n", " { \"" + long_name + "\", " + long_description + ", \"" + std::string(31, 'N') +
                                       "SZ\", &pl_def_" + long_name + "_size, 2147483520, 0, NULL }\n};\n"}},
   };
@@ -142,9 +128,8 @@ TEST(StacksHeaderTest, TextFromTheModel) {
     SCOPED_TRACE(c.description);
     const CoreResult result = run_core(c.description);
     expect_contains(result.stack_header, c.pieces);
-    std::string blocks;  // the architecture header's share: the include line
-    for (std::size_t i = 0; i < result.stacks.size(); ++i) blocks += arch_block;
-    EXPECT_EQ(result.arch_header, blocks);
+    // The architecture header's share: the include line.
+    EXPECT_EQ(result.arch_header, repeated(static_cast<int>(result.stacks.size()), arch_block));
   }
 }
 

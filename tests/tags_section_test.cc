@@ -6,6 +6,7 @@
 
 #include "core_run.h"
 #include "expect_run.h"
+#include "reader_cases.h"
 
 namespace pl_config::testing {
 namespace {
@@ -14,12 +15,6 @@ const std::string begin_banner = "\n\n   /*--- Begin Tag Generation ---*/\n\n";
 
 std::string tags(const std::string& lines) { return "@begin tags\n" + lines + "@end\n"; }
 
-std::string tag_lines(int count) {
-  std::string lines;
-  for (int i = 0; i < count; ++i) lines += "@tag X" + std::to_string(i) + " long_int " + std::to_string(i) + "\n";
-  return lines;
-}
-
 // Its ordinary lines are copied ahead of the section's block and after it.
 const std::string split_example =
     "/* lead */\n@begin tags\n@tag T0 address 0\n\n  copied ahead of the block\n"  // lines 1 to 5
@@ -27,51 +22,40 @@ const std::string split_example =
     "@tag T5 long_int 5\n@end of tags\n/* tail */\n";
 
 TEST(TagsReaderTest, ReadsEveryTagAndTheWordLayout) {
-  const struct {
-    std::string description;
-    std::string section;
-  } cases[] = {
+  const ReadCase cases[] = {
       {split_example,
-       "2:8 tag size 4 | T0 address 0 3:6 3:9 3:17 | T1 address 3 6:7 6:10 6:18 | T2 short_uns 2 7:6 7:9 7:19"
-       " | T3 short_uns 9 8:6 8:9 8:19 | T4 long_int 15 9:6 9:9 9:18 | T5 long_int 5 10:6 10:9 10:18"},
-      {tags(""), "1:8 tag size 0"},
+       {"2:8 tag size 4 | T0 address 0 3:6 3:9 3:17 | T1 address 3 6:7 6:10 6:18 | T2 short_uns 2 7:6 7:9 7:19"
+        " | T3 short_uns 9 8:6 8:9 8:19 | T4 long_int 15 9:6 9:9 9:18 | T5 long_int 5 10:6 10:9 10:18"}},
+      {tags(""), {"1:8 tag size 0"}},
       // Values may repeat as long as there are as many values as tags.
       {tags("@tag A long_int 0\n@tag B long_int 0\n@tag C long_int 5\n"),
-       "1:8 tag size 3 | A long_int 0 2:6 2:8 2:17 | B long_int 0 3:6 3:8 3:17 | C long_int 5 4:6 4:8 4:17"},
+       {"1:8 tag size 3 | A long_int 0 2:6 2:8 2:17 | B long_int 0 3:6 3:8 3:17 | C long_int 5 4:6 4:8 4:17"}},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.description);
-    const CoreResult result = run_core(c.description);
-    EXPECT_EQ(result.error, std::nullopt);
-    EXPECT_EQ(describe(result.tags), std::vector<std::string>{c.section});
-  }
+  expect_read(cases);
 }
 
 TEST(TagsReaderTest, ErrorsInTheOrderOfTheChecks) {
   const std::string head = "lead\n@begin tags\ninside\n";
   const std::string long_name(32, 'N');
-  const std::string repeated = "There is an invalid tag value (repetition ?)\n";
+  const std::string repetition = "There is an invalid tag value (repetition ?)\n";
   const ErrorCase cases[] = {
-      {head + "@tag 1 long_int 1\n", "Syntax error: identifier expected in: @tag 1 long_int 1\n", 4},
-      {head + "@tag A; long_int 1\n", "Syntax error: space expected after identifier in: @tag A; long_int 1\n", 4},
-      {head + "@tag A long_int 1x\n", "Syntax error: space expected after identifier in: @tag A long_int 1x\n", 4},
-      {head + "@tags\n", "Syntax error: incorrect @ declaration in: @tags\n", 4},
-      {head + "@tag A Long_int x\n", "Syntax error: wrong tag type in: @tag A Long_int x\n", 4},
-      {"x\n@begin tags\n@tag A long_int 9\n\n@tag B Long_int 8\n@end\n",
-       "Syntax error: wrong tag type in: @tag B Long_int 8\n", 5},
-      {head + "@tag A long_int -1\n", "Syntax error: integer expected in: @tag A long_int -1\n", 4},
+      syntax_error(head, "@tag 1 long_int 1\n", "identifier expected", 4),
+      syntax_error(head, "@tag A; long_int 1\n", "space expected after identifier", 4),
+      syntax_error(head, "@tag A long_int 1x\n", "space expected after identifier", 4),
+      syntax_error(head, "@tags\n", "incorrect @ declaration", 4),
+      syntax_error(head, "@tag A Long_int x\n", "wrong tag type", 4),
+      syntax_error("x\n@begin tags\n@tag A long_int 9\n\n", "@tag B Long_int 8\n", "wrong tag type", 5, "@end\n"),
+      syntax_error(head, "@tag A long_int -1\n", "integer expected", 4),
       // The limits, each checked after the line's syntax.
-      {head + "@tag " + long_name + " long_int 1\n",
-       "Syntax error: name too long in: @tag " + long_name + " long_int 1\n", 4},
-      {head + "@tag " + long_name + " long_int x\n",
-       "Syntax error: integer expected in: @tag " + long_name + " long_int x\n", 4},
-      {head + "@tag A long_int 1073741824\n", "Syntax error: tag value too large in: @tag A long_int 1073741824\n", 4},
-      {head + tag_lines(128) + "@tag Last long_int 1\n", "Syntax error: too many tags in: @tag Last long_int 1\n", 132},
-      {head + "@tag A long_int 1\n@end", "Syntax error: space expected after identifier in: @end", 5},
+      syntax_error(head, "@tag " + long_name + " long_int 1\n", "name too long", 4),
+      syntax_error(head, "@tag " + long_name + " long_int x\n", "integer expected", 4),
+      syntax_error(head, "@tag A long_int 1073741824\n", "tag value too large", 4),
+      syntax_error(head + repeated(128, "@tag X<n> long_int <n>\n"), "@tag Last long_int 1\n", "too many tags", 132),
+      syntax_error(head + "@tag A long_int 1\n", "@end", "space expected after identifier", 5),
       {"@begin tags\n@tag A long_int 1\n", "Syntax error: end expected for @begin tag", 1},
       // Found at the end line, after the whole section.
-      {"/* lead */\n@begin tags\n@tag A long_int 0\n@tag B address 0\n@end\n", repeated, 5},
-      {tags("@tag A long_int 0\n@tag B address 0\n"), repeated, 4},
+      {"/* lead */\n@begin tags\n@tag A long_int 0\n@tag B address 0\n@end\n", repetition, 5},
+      {tags("@tag A long_int 0\n@tag B address 0\n"), repetition, 4},
   };
   expect_errors(cases);
   // The header writer is told: its begin banner stands where the section did.
@@ -127,7 +111,7 @@ TEST(TagsHeaderTest, TextFromTheModel) {
   const struct {
     std::string lines;
     std::vector<std::string> arch;
-    std::optional<std::string> public_config;  // all of it
+    std::optional<std::string> public_config = std::nullopt;  // all of it
   } cases[] = {
       // The mixed-case names show up unchanged in every generated name.
       {"@tag Zero long_int 0\n@tag One long_int 1\n@tag Two address 2\n@tag Five short_uns 5\n",
@@ -152,17 +136,14 @@ TEST(TagsHeaderTest, TextFromTheModel) {
       {"@tag A long_int 7\n@tag S short_uns 3\n@tag U short_uns 4\n",
        {"#define TAG_SIZE     \t\t3\n", "#define Tag_From_Tag_Mask(w) \t(w)\n", "#define TAG_A_MASK\t\t(PlULong)0x7\n",
         "#define Tag_A(v)  \t\t(((PlULong) (v) << 3) | TAG_MASK)\n",
-        "#define UnTag_S(w)  \t\t((PlULong) (w) >> 3)\n#define UnTag_U(w)  \t\tUnTag_Short_Uns(w)\n"},
-       std::nullopt},
+        "#define UnTag_S(w)  \t\t((PlULong) (w) >> 3)\n#define UnTag_U(w)  \t\tUnTag_Short_Uns(w)\n"}},
       {"@tag A long_int 8\n",
        {"#define TAG_SIZE     \t\t4\n", "#define TAG_MASK     \t\t(PlULong)0x8000000000000007\n",
         "#define Tag_From_Tag_Mask(w) \t(((PlULong) (w) >> 60) | ((w) & 7))\n",
-        "#define TAG_A_MASK\t\t(PlULong)0x8000000000000000\n"},
-       std::nullopt},
+        "#define TAG_A_MASK\t\t(PlULong)0x8000000000000000\n"}},
       // One tag of value 0: no tag bits, and 0 is also the all-ones value; the zero form wins.
       {"@tag Z long_int 0\n",
-       {"#define TAG_SIZE     \t\t0\n", "#define Tag_Z(v)  \t\t(((PlULong) (v) << 3) & VALUE_MASK)\n"},
-       std::nullopt},
+       {"#define TAG_SIZE     \t\t0\n", "#define Tag_Z(v)  \t\t(((PlULong) (v) << 3) & VALUE_MASK)\n"}},
       // The largest accepted value: 30 tag bits, 27 of them at the top of the word.
       {"@tag A short_uns 8\n@tag B long_int 1073741823\n",
        {"#define TAG_SIZE_HIGH\t\t27\n#define VALUE_SIZE   \t\t34\n"
@@ -182,9 +163,8 @@ TEST(TagsHeaderTest, TextFromTheModel) {
         "InfTag pl_tag_tbl[] =\n{\n  { 0, LONG_INT, 0, 0}\n};\n\n#else\n\n"},
        "#define PL_MIN_INTEGER\t\t-9223372036854775808\n#define PL_MAX_INTEGER\t\t9223372036854775807\n\n"},
       // What the table holds.
-      {tag_lines(127) + "@tag " + std::string(31, 'N') + " long_int 200\n",
-       {"#define NB_OF_TAGS       \t128\n", "  { \"" + std::string(31, 'N') + "\", LONG_INT, 200,"},
-       std::nullopt},
+      {repeated(127, "@tag X<n> long_int <n>\n") + "@tag " + std::string(31, 'N') + " long_int 200\n",
+       {"#define NB_OF_TAGS       \t128\n", "  { \"" + std::string(31, 'N') + "\", LONG_INT, 200,"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.lines);

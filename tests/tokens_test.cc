@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "expect_run.h"
 #include "fatal_message.h"
+#include "reader_cases.h"
 
 namespace pl_config::testing {
 namespace {
@@ -75,37 +77,29 @@ TEST_F(ScannerTest, MalformedTokens) {
   enum Token { identifier, integer, string };
   const struct {
     Token token;
-    std::string line;
     std::string words;
+    std::vector<std::string> lines;
   } cases[] = {
-      {identifier, "_x y\n", "identifier expected"},
-      {identifier, "9x y\n", "identifier expected"},
-      {identifier, "f(x)\n", "space expected after identifier"},
-      {identifier, "f;\n", "space expected after identifier"},
-      // The end of the line data is not white space.
-      {identifier, "regs", "space expected after identifier"},
-      // A byte above 127 is no identifier character.
-      {identifier, "ab\xe9 \n", "space expected after identifier"},
-      {integer, "-1\n", "integer expected"},
-      {integer, "+1\n", "integer expected"},
-      {integer, "_1\n", "integer expected"},
-      {integer, "12ab\n", "space expected after identifier"},
-      {integer, "12", "space expected after identifier"},
-      {integer, "2147483648\n", "integer too large"},
-      {integer, "99_999_999_999_999_999_999\n", "integer too large"},
-      {string, "abc\"\n", "string expected"},
-      {string, " \"open\n", "string expected"},
-      {string, "\n", "string expected"},
+      {identifier, "identifier expected", {"_x y\n", "9x y\n"}},
+      // The end of the line data is not white space, and a byte above 127 is
+      // no identifier character.
+      {identifier, "space expected after identifier", {"f(x)\n", "f;\n", "regs", "ab\xe9 \n"}},
+      {integer, "integer expected", {"-1\n", "+1\n", "_1\n"}},
+      {integer, "space expected after identifier", {"12ab\n", "12"}},
+      {integer, "integer too large", {"2147483648\n", "99_999_999_999_999_999_999\n"}},
+      {string, "string expected", {"abc\"\n", " \"open\n", "\n"}},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.line);
-    Scanner s = scan(c.line);
-    EXPECT_EQ(fatal_message([&] {
-                if (c.token == identifier) s.identifier();
-                if (c.token == integer) s.integer();
-                if (c.token == string) s.string_token();
-              }),
-              "Syntax error: " + c.words + " in: " + c.line);
+    for (const std::string& line : c.lines) {
+      SCOPED_TRACE(line);
+      Scanner s = scan(line);
+      EXPECT_EQ(fatal_message([&] {
+                  if (c.token == identifier) s.identifier();
+                  if (c.token == integer) s.integer();
+                  if (c.token == string) s.string_token();
+                }),
+                "Syntax error: " + c.words + " in: " + line);
+    }
   }
   // A NUL byte ends the line data, and the quote.
   EXPECT_EQ(fatal_message([&] { scan(std::string("end\0 more\n", 10)).identifier(); }),
@@ -115,14 +109,10 @@ TEST_F(ScannerTest, MalformedTokens) {
 // Every integer token of every section goes through the same check.
 TEST(IntegerTokenTest, BeyondInt32EndsTheRunInEverySection) {
   const ErrorCase cases[] = {
-      {"@begin regs\n@reg 2147483648 WamWord R1\n@end\n",
-       "Syntax error: integer too large in: @reg 2147483648 WamWord R1\n", 2},
-      {"@begin regs\n@filler 99_999_999_999\n@end\n", "Syntax error: integer too large in: @filler 99_999_999_999\n",
-       2},
-      {"@begin tags\n@tag A long_int 4294967296\n@end\n",
-       "Syntax error: integer too large in: @tag A long_int 4294967296\n", 2},
-      {"@begin stacks\n@stack a \"d\" 2_147_483_648 T\n@end\n",
-       "Syntax error: integer too large in: @stack a \"d\" 2_147_483_648 T\n", 2},
+      syntax_error("@begin regs\n", "@reg 2147483648 WamWord R1\n", "integer too large", 2, "@end\n"),
+      syntax_error("@begin regs\n", "@filler 99_999_999_999\n", "integer too large", 2, "@end\n"),
+      syntax_error("@begin tags\n", "@tag A long_int 4294967296\n", "integer too large", 2, "@end\n"),
+      syntax_error("@begin stacks\n", "@stack a \"d\" 2_147_483_648 T\n", "integer too large", 2, "@end\n"),
   };
   expect_errors(cases);
 }
