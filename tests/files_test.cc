@@ -150,9 +150,8 @@ TEST(FilesTest, WriteIfChangedReplacesOnlyAChangedHeader) {
     }
     // Only a changed header may need a temporary file.
     if (!c.replaced) platform::fail_next(Call::create);
-    const std::string out = dir.string();
     EXPECT_EQ(fatal_message([&] {
-                const Directory directory("unused", out.c_str(), true);
+                const Directory directory("unused", dir.c_str(), true);
                 OutputFile file(directory, "wam_regs.h");
                 file.out().put(c.new_text);
                 file.close();
