@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -11,20 +10,15 @@
 namespace pl_config::testing {
 namespace {
 
-namespace fs = std::filesystem;
-
-const fs::path golden_dir = fs::path(PL_CONFIG_GOLDEN_DIR) / "example";
+const std::string example = read_file(PL_CONFIG_EXAMPLE_DEF);
+const std::size_t block = 128 * 1024;
 
 // The golden files, with `ordinary` ahead of the example's own lines and
 // `tail` after them in the architecture header.
 void expect_golden_run(const ToolResult& result, const std::string& ordinary = "", const std::string& tail = "") {
-  Files files;
-  for (const char* name : {"wam_arch.h", "wam_regs.h", "wam_stacks.h", "th_public_config.h"}) {
-    files[name] = read_file(golden_dir / name);
-    ASSERT_FALSE(files[name].empty()) << "golden file missing: " << name;
-  }
+  Files files = example_headers();
   files["wam_arch.h"] = ordinary + files["wam_arch.h"] + tail;
-  expect_run(result, 0, read_file(golden_dir / "stdout"), "", files);
+  expect_run(result, 0, example_summary(), "", files);
 }
 
 std::string with_crlf(const std::string& text) {
@@ -41,8 +35,6 @@ std::string with_crlf(const std::string& text) {
 // a description saved with either line end gives the same headers.  POSIX
 // systems read every byte as it stands: a CR is part of its line.
 TEST(ExampleDescriptionTest, MatchesGoldenFilesWithEitherLineEnd) {
-  const std::string example = read_file(PL_CONFIG_EXAMPLE_DEF);
-  const std::size_t block = 128 * 1024;
   const std::string long_line = std::string(block - 1, 'l') + "\n";
   std::string lines;  // ahead of the example, so that its middle is in the second block
   while (lines.size() + example.size() / 2 < block) lines += std::string(79, 'o') + "\n";
@@ -50,9 +42,7 @@ TEST(ExampleDescriptionTest, MatchesGoldenFilesWithEitherLineEnd) {
     const char* form;
     std::string description;
     std::string ordinary;  // the lines ahead of the example
-    // What a POSIX system copies after the example; none where it gives
-    // other headers.
-    std::optional<std::string> posix_tail;
+    std::optional<std::string> posix_tail;  // what POSIX systems copy after it; none: they give other headers
   } cases[] = {
       {"LF", example, "", ""},
       {"CR LF", with_crlf(example), "", std::nullopt},
@@ -62,11 +52,8 @@ TEST(ExampleDescriptionTest, MatchesGoldenFilesWithEitherLineEnd) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.form);
-    if (windows_tools) {
-      expect_golden_run(run_tool(default_tool, c.description), c.ordinary);
-    } else if (c.posix_tail) {
-      expect_golden_run(run_tool(default_tool, c.description), c.ordinary, *c.posix_tail);
-    }
+    if (windows_tools || c.posix_tail)
+      expect_golden_run(run_tool(default_tool, c.description), c.ordinary, windows_tools ? "" : *c.posix_tail);
   }
 }
 
@@ -75,8 +62,6 @@ TEST(ExampleDescriptionTest, MatchesGoldenFilesWithEitherLineEnd) {
 // end of the first block, and nothing of the output may change.  The blocks
 // are the reader's own, so a run in memory shows it.
 TEST(ExampleDescriptionTest, SameOutputWhereverTheReadBlocksEnd) {
-  const std::string example = read_file(PL_CONFIG_EXAMPLE_DEF);
-  const std::size_t block = 128 * 1024;
   for (std::size_t shift = 0; shift < example.size(); shift += 97) {
     std::string ordinary;
     while (ordinary.size() + 81 < block - shift) ordinary += std::string(79, 'o') + "\n";

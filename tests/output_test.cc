@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,36 +19,28 @@ TEST(OutputTest, TextsReachTheSinkInOrder) {
   const std::string block(40, 'B');
   const struct {
     const char* what;
-    std::vector<std::string> puts;  // "%d" prints the number 12345 instead
-    bool fails;
+    std::vector<std::string> puts;    // "%d" prints 12345, "%40d" 1 in 40 columns
+    std::optional<std::string> text;  // what the sink sees; none when the flush fails
   } cases[] = {
-      {"short texts", {"ab", "cd", "ef"}, false},
-      {"a short text, then a block", {"ab", block, "cd"}, false},
-      {"a block first", {block, "cd"}, false},
-      {"a print beyond the room left", {"0123456789", "%d", "x"}, false},
-      {"a print beyond the whole buffer", {"%40d"}, true},
+      {"short texts", {"ab", "cd", "ef"}, "abcdef"},
+      {"a short text, then a block", {"ab", block, "cd"}, "ab" + block + "cd"},
+      {"a block first", {block, "cd"}, block + "cd"},
+      {"a print beyond the room left", {"0123456789", "%d", "x"}, "012345678912345x"},
+      {"a print beyond the whole buffer", {"%40d"}, std::nullopt},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    testing::MemoryText text;
-    testing::MemorySink sink(text);
+    testing::MemoryText sink;
     char buffer[16];
     Output out(sink, buffer);
-    std::string expected;
     for (const std::string& put : c.puts) {
-      if (put == "%d") {
-        out.print("%d", 12345);
-        expected += "12345";
-      } else if (put == "%40d") {
-        out.print("%40d", 1);
-      } else {
-        out.put(put);
-        expected += put;
-      }
+      if (put == "%d") out.print("%d", 12345);
+      if (put == "%40d") out.print("%40d", 1);
+      if (put[0] != '%') out.put(put);
     }
-    EXPECT_EQ(out.flush(), !c.fails);
-    if (!c.fails) {
-      EXPECT_EQ(text.text(), expected);
+    EXPECT_EQ(out.flush(), c.text.has_value());
+    if (c.text) {
+      EXPECT_EQ(sink.text(), *c.text);
     }
   }
 }

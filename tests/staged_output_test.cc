@@ -32,26 +32,20 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path golden_dir = fs::path(PL_CONFIG_GOLDEN_DIR) / "example";
 const std::string example = read_file(PL_CONFIG_EXAMPLE_DEF);
-
-Files golden_headers() {
-  Files headers;
-  for (const char* name : header_names) headers[name] = read_file(golden_dir / name);
-  return headers;
-}
 
 // The example many times over: a run of about 100 ms, long enough to be
 // caught in the middle.
-std::string large_description() {
+const std::string large_description = [] {
   std::string text;
   for (int i = 0; i < 3000; ++i) text += example;
   return text;
-}
+}();
 
 // Runs the tool in `dir` `times` times in a row, in a process of its own.
-pid_t start_tool(const fs::path& dir, int times = 1, const std::vector<std::string>& args = {}) {
-  const std::vector<std::string> command = tool_command(default_tool, args);
+pid_t start_tool(const fs::path& dir, int times = 1, bool write_if_changed = false) {
+  std::vector<std::string> command = tool_command(default_tool);
+  if (write_if_changed) command.push_back("-w");
   if (times == 1) return start_process(command, dir, "/dev/null", "/dev/null");
   const pid_t pid = fork();
   if (pid != 0) return pid;
@@ -78,23 +72,18 @@ Files complete_headers(const std::string& description) {
   return result.files;
 }
 
-// The headers whose date is no longer the old one.
-std::vector<std::string> redated(const fs::path& dir) {
-  std::vector<std::string> names;
-  for (const char* name : header_names)
-    if (fs::last_write_time(dir / name) != old_date) names.push_back(name);
-  return names;
-}
-
-// Over the headers of an earlier run, dated long ago.  A header that begins
-// with the whole new text but goes on is a change too.
-TEST(StagedOutputTest, WriteIfChangedLeavesEqualHeadersAlone) {
+// Over the headers of an earlier run, dated long ago: a run replaces them
+// all, with --write-if-changed only those whose text changes.  A header that
+// begins with the whole new text but goes on is a change too.  A syntax error
+// at the very end of a large description comes when the run has written
+// almost everything, and none of it may reach the headers.
+TEST(StagedOutputTest, WhichOldHeadersARunReplaces) {
   std::string bigger_trail = example;
   bigger_trail.replace(bigger_trail.find("256  TR"), 7, "512  TR");
-  Files bigger_trail_headers = golden_headers();
+  Files bigger_trail_headers = example_headers();
   std::string& stacks = bigger_trail_headers["wam_stacks.h"];
   stacks.replace(stacks.find("&pl_def_trail_size, 32768,"), 26, "&pl_def_trail_size, 65536,");
-  Files longer_regs = golden_headers();
+  Files longer_regs = example_headers();
   longer_regs["wam_regs.h"] += "#define STALE_MACRO 1\n";
   const struct {
     std::vector<std::string> args;
@@ -102,21 +91,28 @@ TEST(StagedOutputTest, WriteIfChangedLeavesEqualHeadersAlone) {
     Files old_headers;
     Files headers;
     std::vector<std::string> replaced;
+    std::string err = "";
   } cases[] = {
-      {{"--write-if-changed"}, example, golden_headers(), golden_headers(), {}},
-      {{"-w"}, bigger_trail, golden_headers(), bigger_trail_headers, {"wam_stacks.h"}},
-      {{"-w"}, example, longer_regs, golden_headers(), {"wam_regs.h"}},
-      {{}, example, golden_headers(), golden_headers(), {header_names, std::end(header_names)}},
+      {{"--write-if-changed"}, example, example_headers(), example_headers(), {}},
+      {{"-w"}, bigger_trail, example_headers(), bigger_trail_headers, {"wam_stacks.h"}},
+      {{"-w"}, example, longer_regs, example_headers(), {"wam_regs.h"}},
+      {{}, example, example_headers(), example_headers(), {header_names, std::end(header_names)}},
+      {{}, large_description + "@begin bogus\n", previous_headers(), previous_headers(), {},
+       "Syntax error: unknown section in: @begin bogus\n\n"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.args.empty() ? "no option" : c.args.front() + " " + std::to_string(c.replaced.size()));
-    std::vector<std::string> replaced;
-    const ToolResult result = run_tool(default_tool, c.description,
-                                       {.prepare = [&](const fs::path& dir) { write_old_headers(dir, c.old_headers); },
-                                        .args = c.args,
-                                        .inspect = [&](const fs::path& dir) { replaced = redated(dir); }});
-    EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.files, c.headers);
+    SCOPED_TRACE(::testing::PrintToString(c.args) + (c.err.empty() ? "" : " late error"));
+    std::vector<std::string> replaced;  // the headers whose date is no longer the old one
+    const ToolResult result = run_tool(default_tool, c.description, {
+        .prepare = [&](const fs::path& dir) { write_old_headers(dir, c.old_headers); },
+        .args = c.args,
+        .inspect = [&](const fs::path& dir) {
+          for (const char* name : header_names)
+            if (fs::last_write_time(dir / name) != old_date) replaced.push_back(name);
+        }});
+    EXPECT_EQ(result.status, c.err.empty() ? 0 : 1);
+    EXPECT_EQ(result.err, c.err);
+    EXPECT_EQ(result.files, c.headers);  // and no temporary file
     EXPECT_EQ(replaced, c.replaced);
   }
 }
@@ -128,10 +124,9 @@ TEST(StagedOutputTest, LinksStayAndPermissionBitsAreKept) {
   const mode_t mask = umask(0);
   umask(mask);
   for (const std::vector<std::string>& args : {std::vector<std::string>{}, {"-w"}}) {
-    SCOPED_TRACE(args.empty() ? "no option" : args[0]);
+    SCOPED_TRACE(::testing::PrintToString(args));
     std::map<std::string, unsigned> modes;
     bool still_a_link = false;
-    std::string link_target;
     const ToolResult result = run_tool(default_tool, example, {
         .prepare = [](const fs::path& dir) {
           fs::create_directory(dir / "targets");
@@ -146,38 +141,35 @@ TEST(StagedOutputTest, LinksStayAndPermissionBitsAreKept) {
           for (const char* name : {"wam_arch.h", "wam_stacks.h", "targets/regs.h"})
             modes[name] = static_cast<unsigned>(fs::status(dir / name).permissions());
           still_a_link = fs::is_symlink(dir / "wam_regs.h");
-          link_target = read_file(dir / "targets" / "regs.h");
-        }});
+        },
+        .subdirectories = true});
     EXPECT_EQ(result.status, 0);
     EXPECT_TRUE(still_a_link);
-    EXPECT_EQ(link_target, read_file(golden_dir / "wam_regs.h"));
+    Files expected = example_headers();
+    expected["targets/regs.h"] = expected.extract("wam_regs.h").mapped();
+    EXPECT_EQ(result.files, expected);
     EXPECT_EQ(modes, (std::map<std::string, unsigned>{
-                         {"wam_arch.h", 0666u & ~static_cast<unsigned>(mask)},
-                         {"wam_stacks.h", 0600u},
-                         {"targets/regs.h", 0640u},
-                     }));
+                         {"wam_arch.h", 0666u & ~mask}, {"wam_stacks.h", 0600u}, {"targets/regs.h", 0640u}}));
   }
 }
 
-// The user `nobody`, when the suite may give a link to them; else why not.
-std::optional<uid_t> nobody_uid(std::string& why_not) {
-  const passwd* nobody = getpwnam("nobody");
+// Whether the suite may give a link to the user `uid`.
+bool may_give_links_to(uid_t uid) {
   const fs::path dir = make_temp_dir();
   fs::create_symlink("x", dir / "link");
-  const bool given = nobody != nullptr && lchown((dir / "link").c_str(), nobody->pw_uid, -1) == 0;
+  const bool given = lchown((dir / "link").c_str(), uid, -1) == 0;
   fs::remove_all(dir);
-  if (given) return nobody->pw_uid;
-  why_not = nobody == nullptr ? "no user nobody" : "cannot change a link's owner (needs root)";
-  return std::nullopt;
+  return given;
 }
 
 // A link planted in a shared directory by another user is not followed: the
 // run would replace a file of their choosing.
 TEST(StagedOutputTest, LinksInStickySharedDirectories) {
   if (windows_tools) GTEST_SKIP() << "Windows follows no link";
-  std::string why_not;
-  const std::optional<uid_t> other = nobody_uid(why_not);
-  if (!other) GTEST_SKIP() << why_not;
+  const passwd* const nobody = getpwnam("nobody");
+  if (nobody == nullptr) GTEST_SKIP() << "no user nobody";
+  if (!may_give_links_to(nobody->pw_uid)) GTEST_SKIP() << "cannot change a link's owner (needs root)";
+  const uid_t other = nobody->pw_uid;
   enum Owner { runner, someone_else, directory_owner };
   const char* const owner_names[] = {"runner", "someone else", "directory's owner"};
   const struct {
@@ -194,36 +186,29 @@ TEST(StagedOutputTest, LinksInStickySharedDirectories) {
                                       << (c.dangling ? " dangling" : ""));
     const std::string target = c.dangling ? "targets/new.h" : "targets/regs.h";
     bool still_a_link = false;
-    Files files;  // every regular file under the run's directory, hidden ones too
-    const ToolResult result = run_tool(default_tool, read_file(PL_CONFIG_EXAMPLE_DEF), {
+    const ToolResult result = run_tool(default_tool, example, {
         .prepare = [&](const fs::path& dir) {
           fs::create_directories(dir / "targets");
           write_file(dir / "targets" / "regs.h", "old\n");
           fs::create_directory(dir / "shared");
           fs::permissions(dir / "shared", fs::perms(c.dir_mode));
           fs::create_symlink(dir / target, dir / "shared" / "wam_regs.h");
-          const uid_t link_uid = c.link_owner == runner ? geteuid() : *other;
-          const uid_t dir_uid = c.link_owner == directory_owner ? *other : geteuid();
+          const uid_t link_uid = c.link_owner == runner ? geteuid() : other;
+          const uid_t dir_uid = c.link_owner == directory_owner ? other : geteuid();
           EXPECT_EQ(lchown((dir / "shared" / "wam_regs.h").c_str(), link_uid, -1), 0);
           EXPECT_EQ(chown((dir / "shared").c_str(), dir_uid, -1), 0);
         },
         .args = {"--output-dir", "shared"},
-        .inspect = [&](const fs::path& dir) {
-          still_a_link = fs::is_symlink(dir / "shared" / "wam_regs.h");
-          for (const fs::directory_entry& entry : fs::recursive_directory_iterator(dir))
-            if (!entry.is_symlink() && entry.is_regular_file() && entry.path().filename() != "wam_arch.def")
-              files[fs::relative(entry.path(), dir).string()] = read_file(entry.path());
-        }});
+        .inspect = [&](const fs::path& dir) { still_a_link = fs::is_symlink(dir / "shared" / "wam_regs.h"); },
+        .subdirectories = true});
     Files expected = {{"targets/regs.h", "old\n"}};
-    if (c.followed) {
-      for (const auto& [name, text] : golden_headers()) expected["shared/" + name] = text;
-      expected.erase("shared/wam_regs.h");
-      expected[target] = read_file(golden_dir / "wam_regs.h");
-    }
+    if (c.followed)
+      for (const auto& [name, text] : example_headers())
+        expected[name == "wam_regs.h" ? target : "shared/" + name] = text;  // the register map through the link
     EXPECT_EQ(result.status, c.followed ? 0 : 1);
     EXPECT_EQ(result.err, c.followed ? "" : "cannot open shared/wam_regs.h\n");
     EXPECT_TRUE(still_a_link);
-    EXPECT_EQ(files, expected);
+    EXPECT_EQ(result.files, expected);  // hidden files too: no temporary one is left
   }
 }
 
@@ -241,8 +226,7 @@ TEST(StagedOutputTest, PathsFromTheCommandLine) {
       {{"-d", "sub/arch.def", "-o", "missing", "-w"}, 1, "cannot open missing/wam_regs.h\n", ""},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.args[1] + " " + c.args[3] + (c.args.size() > 4 ? " -w" : ""));
-    Files headers;
+    SCOPED_TRACE(::testing::PrintToString(c.args));
     const ToolResult result = run_tool(default_tool, std::nullopt, {
         .prepare = [](const fs::path& dir) {
           fs::create_directories(dir / "sub");
@@ -250,17 +234,13 @@ TEST(StagedOutputTest, PathsFromTheCommandLine) {
           write_file(dir / "sub" / "arch.def", example);
         },
         .args = c.args,
-        .inspect = [&](const fs::path& dir) {
-          for (const fs::directory_entry& entry : fs::recursive_directory_iterator(dir))
-            if (entry.is_regular_file() && entry.path().extension() == ".h")
-              headers[fs::relative(entry.path(), dir).string()] = read_file(entry.path());
-        }});
+        .subdirectories = true});
     EXPECT_EQ(result.status, c.status);
     EXPECT_EQ(result.err, c.err);
-    Files expected;
+    Files expected = {{"sub/arch.def", example}};
     if (!c.header_dir.empty())
-      for (const auto& [name, text] : golden_headers()) expected[c.header_dir + "/" + name] = text;
-    EXPECT_EQ(headers, expected);
+      for (const auto& [name, text] : example_headers()) expected[c.header_dir + "/" + name] = text;
+    EXPECT_EQ(result.files, expected);
   }
 }
 
@@ -283,13 +263,8 @@ TEST(StagedOutputTest, WindowsPathsWithADriveLetter) {
   for (const auto& args : cases) {
     SCOPED_TRACE(args[1] + " " + args[3]);
     for (const char* name : header_names) fs::remove(root / "gen" / name);
-    const ToolResult result = run_tool(default_tool, std::nullopt, {.args = args});
-    EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.err, "");
-    Files headers;
-    for (const fs::directory_entry& entry : fs::directory_iterator(root / "gen"))
-      headers[entry.path().filename().string()] = read_file(entry.path());
-    EXPECT_EQ(headers, golden_headers());
+    expect_run(run_tool(default_tool, std::nullopt, {.args = args}), 0, example_summary(), "", {});
+    EXPECT_EQ(files_in(root / "gen"), example_headers());
   }
   fs::remove_all(root);
 }
@@ -323,31 +298,16 @@ TEST(StagedOutputTest, HeaderHeldOpenOnWindowsFailsTheRun) {
         close(from_holder[0]);
         waitpid(holder, nullptr, 0);
       }});
-  expect_run(result, 1, read_file(golden_dir / "stdout"), "cannot write wam_arch.h\n", previous_headers());
-}
-
-// A syntax error at the very end of a large description: the run has written
-// almost everything by then, and none of it may reach the headers.
-TEST(StagedOutputTest, LateFailureLeavesThePreviousHeaders) {
-  std::vector<std::string> replaced;
-  const ToolResult result = run_tool(default_tool, large_description() + "@begin bogus\n", {
-      .prepare = [&](const fs::path& dir) { write_old_headers(dir, previous_headers()); },
-      .inspect = [&](const fs::path& dir) { replaced = redated(dir); }});
-  EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(result.err, "Syntax error: unknown section in: @begin bogus\n\n");
-  EXPECT_EQ(result.files, previous_headers());  // and no temporary file
-  EXPECT_EQ(replaced, std::vector<std::string>{});
+  expect_run(result, 1, example_summary(), "cannot write wam_arch.h\n", previous_headers());
 }
 
 // Killed at any moment, a run leaves each header as it was or complete; what
 // else it leaves is hidden, and the next run goes through.
 TEST(StagedOutputTest, KilledRunLeavesWholeHeaders) {
-  const std::string description = large_description();
-  const Files complete = complete_headers(description);
-  const Files previous = previous_headers();
-  const ToolResult result = run_tool(default_tool, description, {
+  const Files complete = complete_headers(large_description);
+  const ToolResult result = run_tool(default_tool, large_description, {
       .prepare = [&](const fs::path& dir) {
-        write_old_headers(dir, previous);
+        write_old_headers(dir, previous_headers());
         for (int delay_ms = 0; delay_ms <= 150; delay_ms += 10) {
           const pid_t pid = start_tool(dir);
           std::this_thread::sleep_for(std::chrono::milliseconds(delay_ms));
@@ -355,7 +315,7 @@ TEST(StagedOutputTest, KilledRunLeavesWholeHeaders) {
           wait_process(pid);
           for (const char* name : header_names) {
             const std::string text = read_file(dir / name);
-            EXPECT_TRUE(text == previous.at(name) || text == complete.at(name))
+            EXPECT_TRUE(text == previous_headers().at(name) || text == complete.at(name))
                 << name << " after " << delay_ms << " ms";
           }
           for (const fs::directory_entry& entry : fs::directory_iterator(dir)) {
@@ -375,18 +335,14 @@ TEST(StagedOutputTest, KilledRunLeavesWholeHeaders) {
 // whole header.  Every other job runs with --write-if-changed, comparing
 // with the headers that the others keep replacing.
 TEST(StagedOutputTest, ConcurrentRunsNeverShowATornHeader) {
-  const std::string description = large_description();
-  const Files complete = complete_headers(description);
+  const Files complete = complete_headers(large_description);
   int passes_during_runs = 0;  // over all four headers, with a run still going
   std::vector<int> statuses;
-  const ToolResult result = run_tool(default_tool, description, {
+  const ToolResult result = run_tool(default_tool, large_description, {
       .prepare = [&](const fs::path& dir) {
         write_old_headers(dir, complete);
         std::vector<pid_t> running;
-        for (int i = 0; i < 6; ++i) {
-          const std::vector<std::string> args = i % 2 == 0 ? std::vector<std::string>{} : std::vector<std::string>{"-w"};
-          running.push_back(start_tool(dir, 4, args));
-        }
+        for (int i = 0; i < 6; ++i) running.push_back(start_tool(dir, 4, i % 2 == 1));
         while (!running.empty()) {
           for (const char* name : header_names) EXPECT_TRUE(holds(dir / name, complete.at(name))) << name;
           std::erase_if(running, [&](pid_t pid) {

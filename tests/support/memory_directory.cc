@@ -7,12 +7,7 @@ namespace pl_config::testing {
 Sink& MemoryFile::open_sink() {
   memory_.clear();
   opened_ = true;
-  return sink_;
-}
-
-std::FILE* MemoryFile::open() {
-  open_sink();
-  return open_memory_stream(memory_);
+  return memory_;
 }
 
 std::FILE* MemoryDirectory::open_description() const {
@@ -28,16 +23,13 @@ std::FILE* MemoryDirectory::reopen_description() const {
 
 // Written in place: a memory file has nothing to be renamed over.
 Sink* MemoryDirectory::open_header(const char* path, StagedOutput&) const {
-  for (std::size_t i = 0; i < output_names_.size(); ++i) {
-    if (std::strcmp(path, output_names_[i]) == 0) return &outputs_[i].open_sink();
-  }
-  return nullptr;
+  MemoryFile* const file = find(path);
+  return file != nullptr ? &file->open_sink() : nullptr;
 }
 
-const MemoryFile* MemoryDirectory::output(const char* name) const {
-  for (std::size_t i = 0; i < output_names_.size(); ++i) {
+MemoryFile* MemoryDirectory::find(const char* name) const {
+  for (std::size_t i = 0; i < output_names_.size(); ++i)
     if (std::strcmp(name, output_names_[i]) == 0) return &outputs_[i];
-  }
   return nullptr;
 }
 

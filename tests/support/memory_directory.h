@@ -9,24 +9,15 @@
 
 namespace pl_config::testing {
 
-// A file in memory, written as a header through its sink or, by the code
-// that still takes a stdio stream, through open().
+// A header in memory, written through the sink that open_sink() empties.
 class MemoryFile {
  public:
-  MemoryFile() = default;
-  MemoryFile(const MemoryFile&) = delete;
-  MemoryFile& operator=(const MemoryFile&) = delete;
-
-  // Empties the file: the sink of a header written anew.
   Sink& open_sink();
-  // Empties the file: a stream that keeps its bytes here after fclose().
-  std::FILE* open();
   bool opened() const { return opened_; }
   std::string_view text() const { return memory_.text(); }
 
  private:
   MemoryText memory_;
-  MemorySink sink_{memory_};
   bool opened_ = false;
 };
 
@@ -40,9 +31,11 @@ class MemoryDirectory : public Directory {
   std::FILE* reopen_description() const override;
   Sink* open_header(const char* path, StagedOutput& staged) const override;
   // The output file of that name; null for any other name.
-  const MemoryFile* output(const char* name) const;
+  const MemoryFile* output(const char* name) const { return find(name); }
 
  private:
+  MemoryFile* find(const char* name) const;
+
   mutable MemoryText description_;
   mutable MemoryText reread_;  // the description again, read apart from the run's own reading
   static constexpr std::array<const char*, 4> output_names_ = {file_name::arch_header, file_name::register_map,

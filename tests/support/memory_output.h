@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "memory_sink.h"
 #include "output.h"
 
 namespace pl_config::testing {
@@ -10,8 +11,7 @@ namespace pl_config::testing {
 // An Output whose bytes are kept in memory.
 class MemoryOutput {
  public:
-  // Room is made ahead, so that writing allocates nothing below that size.
-  MemoryOutput() : out_(sink_, buffer_) { sink_.text.reserve(256 * 1024); }
+  MemoryOutput() : out_(memory_, buffer_) {}
   MemoryOutput(const MemoryOutput&) = delete;
   MemoryOutput& operator=(const MemoryOutput&) = delete;
 
@@ -19,17 +19,12 @@ class MemoryOutput {
   // Everything written so far.
   const std::string& text() {
     out_.flush();
-    return sink_.text;
+    return text_ = memory_.text();
   }
 
  private:
-  struct StringSink : Sink {
-    std::string text;
-    bool write(const char* data, std::size_t size) override {
-      text.append(data, size);
-      return true;
-    }
-  } sink_;
+  MemoryText memory_;
+  std::string text_;
   std::array<char, 4096> buffer_{};
   Output out_;
 };

@@ -27,9 +27,7 @@ namespace {
 
 ssize_t read_memory(void* cookie, char* data, std::size_t size) {
   MemoryText& memory = *static_cast<MemoryText*>(cookie);
-  const std::string_view rest = memory.text().substr(std::min(memory.read_from, memory.text().size()));
-  const std::size_t part = std::min(size, rest.size());
-  if (part > 0) std::memcpy(data, rest.data(), part);
+  const std::size_t part = memory.text().substr(std::min(memory.read_from, memory.text().size())).copy(data, size);
   memory.read_from += part;
   return static_cast<ssize_t>(part);
 }

@@ -7,17 +7,13 @@
 
 namespace pl_config::testing {
 
-// A stream in memory to write to or read from, with its bytes as a string.
+// `contents` as a stream in memory, positioned at its start for reading.
 class MemoryStream {
  public:
-  MemoryStream();
-  explicit MemoryStream(const std::string& contents);  // positioned at its start, for reading
+  explicit MemoryStream(const std::string& contents);
   ~MemoryStream();
-  MemoryStream(const MemoryStream&) = delete;
-  MemoryStream& operator=(const MemoryStream&) = delete;
 
   std::FILE* get() const { return stream_; }
-  std::string contents() const;
 
  private:
   MemoryText memory_;

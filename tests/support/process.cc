@@ -42,8 +42,7 @@ pid_t start_process(const std::vector<std::string>& argv, const std::filesystem:
 
 int wait_process(pid_t pid, rusage* usage) {
   int status = 0;
-  rusage ignored{};
-  if (wait4(pid, &status, 0, usage != nullptr ? usage : &ignored) != pid) throw std::runtime_error("wait4 failed");
+  if (wait4(pid, &status, 0, usage) != pid) throw std::runtime_error("wait4 failed");
   return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 

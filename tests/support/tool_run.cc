@@ -26,14 +26,36 @@ void write_file(const fs::path& path, const std::string& bytes) {
   if (!out) throw std::runtime_error("cannot write " + path.string());
 }
 
-std::map<std::string, std::string> previous_headers(const char* except) {
-  std::map<std::string, std::string> headers;
+Files files_in(const fs::path& dir, bool subdirectories) {
+  Files files;
+  for (auto entry = fs::recursive_directory_iterator(dir); entry != fs::recursive_directory_iterator(); ++entry) {
+    if (!subdirectories) entry.disable_recursion_pending();
+    const std::string name = entry->path().lexically_relative(dir).string();
+    if (!entry->is_symlink() && entry->is_regular_file() && name != "wam_arch.def")
+      files[name] = read_file(entry->path());
+  }
+  return files;
+}
+
+Files example_headers() {
+  Files headers;
+  for (const char* name : header_names) {
+    headers[name] = read_file(fs::path(PL_CONFIG_GOLDEN_DIR) / "example" / name);
+    if (headers[name].empty()) throw std::runtime_error(std::string("golden file missing: ") + name);
+  }
+  return headers;
+}
+
+std::string example_summary() { return read_file(fs::path(PL_CONFIG_GOLDEN_DIR) / "example" / "stdout"); }
+
+Files previous_headers(const char* except) {
+  Files headers;
   for (const char* name : header_names)
     if (except == nullptr || std::string(name) != except) headers[name] = std::string("previous ") + name + "\n";
   return headers;
 }
 
-void write_old_headers(const fs::path& dir, const std::map<std::string, std::string>& headers) {
+void write_old_headers(const fs::path& dir, const Files& headers) {
   for (const auto& [name, text] : headers) {
     write_file(dir / name, text);
     fs::last_write_time(dir / name, old_date);
@@ -112,11 +134,7 @@ ToolResult run_tool(const char* tool, const std::optional<std::string>& descript
   if (!options.stdout_path) result.out = from_text_mode(read_file(out));
   result.err = from_text_mode(read_file(root / "stderr"));
   if (options.inspect) options.inspect(dir);
-  for (const fs::directory_entry& entry : fs::directory_iterator(dir)) {
-    if (entry.is_symlink() || !entry.is_regular_file()) continue;
-    const std::string name = entry.path().filename().string();
-    if (name != "wam_arch.def") result.files[name] = read_file(entry.path());
-  }
+  result.files = files_in(dir, options.subdirectories);
   fs::remove_all(root);
   return result;
 }

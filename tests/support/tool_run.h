@@ -29,24 +29,27 @@ inline constexpr char hold_file_tool[] = PL_CONFIG_TEST_HOLD_FILE;
 inline constexpr char wine[] = PL_CONFIG_TEST_WINE;
 inline constexpr bool windows_tools = wine[0] != '\0';
 
+// Files by name, or by path from the directory they are in.
+using Files = std::map<std::string, std::string>;
+
 struct ToolResult {
   int status = -1;
   std::string out;
   std::string err;
-  // Every regular file the run left in its directory but the description.
-  std::map<std::string, std::string> files;
+  // Every regular file the run left in its directory but the description
+  // (and below it, with `subdirectories`).
+  Files files;
 };
 
 struct ToolOptions {
   // Runs in the fresh directory before the tool does.
   std::function<void(const std::filesystem::path&)> prepare = {};
-  // Standard output goes to this file instead of being captured; "-":
-  // closed.
+  // Standard output goes to this file instead of being captured; "-": closed.
   std::optional<std::string> stdout_path = {};
-  // The tool's arguments.
   std::vector<std::string> args = {};
   // Runs in the directory after the tool, before its files are collected.
   std::function<void(const std::filesystem::path&)> inspect = {};
+  bool subdirectories = false;
 };
 
 // Runs `tool` in a fresh temporary directory holding `description` as
@@ -62,10 +65,15 @@ std::vector<std::string> tool_command(const char* tool, const std::vector<std::s
 // The four headers, in the order a run opens them.
 inline constexpr const char* header_names[] = {"wam_regs.h", "wam_stacks.h", "th_public_config.h", "wam_arch.h"};
 
+// The headers that a run on the shipped example writes, worked out by hand
+// (tests/golden/example), and its standard output.
+Files example_headers();
+std::string example_summary();
+
 // The headers of an earlier run: "previous <name>" in each, but `except`.
-std::map<std::string, std::string> previous_headers(const char* except = nullptr);
+Files previous_headers(const char* except = nullptr);
 // Writes `headers` into `dir`, each dated `old_date`.
-void write_old_headers(const std::filesystem::path& dir, const std::map<std::string, std::string>& headers);
+void write_old_headers(const std::filesystem::path& dir, const Files& headers);
 inline const std::filesystem::file_time_type old_date =
     std::filesystem::file_time_type::clock::now() - std::chrono::hours(24 * 365);
 
@@ -74,5 +82,8 @@ std::filesystem::path make_temp_dir();
 
 std::string read_file(const std::filesystem::path& path);
 void write_file(const std::filesystem::path& path, const std::string& bytes);
+// The regular files in `dir`, and with `subdirectories` below it, but a
+// description at its top; links are left out.
+Files files_in(const std::filesystem::path& dir, bool subdirectories = false);
 
 }  // namespace pl_config::testing
