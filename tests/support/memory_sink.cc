@@ -52,7 +52,8 @@ int seek_memory(void* cookie, off64_t* offset, int whence) {
 }  // namespace
 
 std::FILE* open_memory_stream(MemoryText& memory) {
-  return fopencookie(&memory, "r+", {.read = read_memory, .write = write_memory, .seek = seek_memory, .close = nullptr});
+  const cookie_io_functions_t calls = {.read = read_memory, .write = write_memory, .seek = seek_memory, .close = nullptr};
+  return fopencookie(&memory, "r+", calls);
 }
 
 }  // namespace pl_config::testing
