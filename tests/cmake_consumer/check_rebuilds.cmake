@@ -34,9 +34,12 @@ function(run step)
   endif()
 endfunction()
 
-# Builds the consumer; `expected` is "ok" or "fails".  Sets `log` and
-# `compiled`, the sorted names of the sources that were compiled.
-macro(build step expected)
+# Builds the consumer, sets `log` and checks what the build did: `expected` is
+# "ok" or "fails"; `generation` is TRUE or FALSE for whether the headers'
+# custom command ran, or "-" where a failed build may have started it; the
+# other arguments name the sources that must have been compiled, in
+# alphabetical order.
+macro(build step expected generation)
   execute_process(COMMAND "${CMAKE_COMMAND}" --build "${build}"
                   RESULT_VARIABLE status OUTPUT_VARIABLE log ERROR_VARIABLE log)
   if(status EQUAL 0 AND NOT "${expected}" STREQUAL "ok")
@@ -44,27 +47,19 @@ macro(build step expected)
   elseif(NOT status EQUAL 0 AND "${expected}" STREQUAL "ok")
     fail("${step}" "the build failed (${status}):\n${log}")
   endif()
+  string(FIND "${log}" "Generating pl_config headers" at)
+  if("${generation}" STREQUAL "TRUE" AND at EQUAL -1)
+    fail("${step}" "the headers were not generated:\n${log}")
+  elseif("${generation}" STREQUAL "FALSE" AND NOT at EQUAL -1)
+    fail("${step}" "the headers were generated again:\n${log}")
+  endif()
   string(REGEX MATCHALL "Building C object [^\n]*/[a-z]+\\.c\\.o" compiled "${log}")
   list(TRANSFORM compiled REPLACE ".*/([a-z]+)\\.c\\.o$" "\\1")
   list(SORT compiled)
+  if(NOT "${compiled}" STREQUAL "${ARGN}")
+    fail("${step}" "compiled (${compiled}) instead of (${ARGN}):\n${log}")
+  endif()
 endmacro()
-
-function(expect_compiled step)
-  set(expected ${ARGN})
-  list(SORT expected)
-  if(NOT "${compiled}" STREQUAL "${expected}")
-    fail("${step}" "compiled (${compiled}) instead of (${expected}):\n${log}")
-  endif()
-endfunction()
-
-function(expect_generation step ran)
-  string(FIND "${log}" "Generating pl_config headers" at)
-  if(ran AND at EQUAL -1)
-    fail("${step}" "the headers were not generated:\n${log}")
-  elseif(NOT ran AND NOT at EQUAL -1)
-    fail("${step}" "the headers were generated again:\n${log}")
-  endif()
-endfunction()
 
 # The generated headers' text, to compare across a step.
 function(read_headers out)
@@ -77,6 +72,14 @@ function(read_headers out)
     string(APPEND text "--- ${header}\n${content}")
   endforeach()
   set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+
+# The headers must still be those that read_headers() put in `expected_var`.
+function(expect_headers step expected_var)
+  read_headers(now)
+  if(NOT now STREQUAL "${${expected_var}}")
+    fail("${step}" "the headers changed:\n${now}")
+  endif()
 endfunction()
 
 # Edits take effect only if their time stamp is later than the last build's
@@ -113,37 +116,23 @@ run("configure" "${CMAKE_COMMAND}" -S "${src}" -B "${build}" -G "${GENERATOR}" $
 
 # --- Rebuilds ----------------------------------------------------------------
 
-build("first build" ok)
-expect_generation("first build" TRUE)
-expect_compiled("first build" client engine stacks)
+build("first build" ok TRUE client engine stacks)
 read_headers(first_headers)
-
-build("no-op rebuild" ok)
-expect_generation("no-op rebuild" FALSE)
-expect_compiled("no-op rebuild")
+build("no-op rebuild" ok FALSE)
 
 # An empty line inside a section is dropped: no header changes.
 edit_description("@begin tags\n" "@begin tags\n\n")
-build("empty line in the tags section" ok)
-expect_generation("empty line in the tags section" TRUE)
-expect_compiled("empty line in the tags section")
-read_headers(headers_now)
-if(NOT headers_now STREQUAL first_headers)
-  fail("empty line in the tags section" "the headers changed")
-endif()
+build("empty line in the tags section" ok TRUE)
+expect_headers("empty line in the tags section" first_headers)
 
 execute_process(COMMAND "${CMAKE_COMMAND}" -E sleep 1)
 file(TOUCH "${tool}")
-build("new tool" ok)
-expect_generation("new tool" TRUE)
-expect_compiled("new tool")
+build("new tool" ok TRUE)
 
 # A tag value changes the architecture and public configuration headers; the
 # stack header stays as it was.
 edit_description("@tag FLT address 4\n" "@tag FLT address 5\n")
-build("changed tag" ok)
-expect_generation("changed tag" TRUE)
-expect_compiled("changed tag" client engine)
+build("changed tag" ok TRUE client engine)
 file(READ "${generated}/th_public_config.h" public_config)
 string(FIND "${public_config}" "#define PL_FLT        \t\t5 \n" at)
 if(at EQUAL -1)
@@ -155,16 +144,12 @@ read_headers(good_headers)
 # until it is repaired, and the last good headers stay.
 edit_description("@tag FLT address 5\n" "@tag FLT float 5\n")
 foreach(attempt "broken description" "broken description, built again")
-  build("${attempt}" fails)
+  build("${attempt}" fails -)
   string(FIND "${log}" ":9:10: error: wrong tag type 'float' (long_int, short_uns, address)\n" at)
   if(at EQUAL -1)
     fail("${attempt}" "the tool's message is not in the build log:\n${log}")
   endif()
-  expect_compiled("${attempt}")
-  read_headers(headers_now)
-  if(NOT headers_now STREQUAL good_headers)
-    fail("${attempt}" "the headers changed:\n${headers_now}")
-  endif()
+  expect_headers("${attempt}" good_headers)
   file(GLOB leftovers "${generated}/*.new")
   if(leftovers)
     fail("${attempt}" "left ${leftovers}")
@@ -173,9 +158,7 @@ endforeach()
 
 # Repaired, it gives the same headers as before the failure: nothing to compile.
 edit_description("@tag FLT float 5\n" "@tag FLT address 5\n")
-build("repaired description" ok)
-expect_generation("repaired description" TRUE)
-expect_compiled("repaired description")
+build("repaired description" ok TRUE)
 
 # OUTPUTS_VAR names the four headers: the consumer installs them.
 run("install consumer" "${CMAKE_COMMAND}" --install "${build}" --prefix "${WORK_DIR}/engine")

@@ -25,6 +25,7 @@ compiler cannot run a program here.
 
 import collections
 import os
+import pathlib
 import re
 import shutil
 import subprocess
@@ -42,8 +43,7 @@ Case = collections.namedtuple("Case", "name description names debug machine fill
 
 
 def cases(example, cases_dir, machine_tool):
-    low = os.path.join(cases_dir, "low", "wam_arch.def")
-    split = os.path.join(cases_dir, "split", "wam_arch.def")
+    low, split = (os.path.join(cases_dir, name, "wam_arch.def") for name in ("low", "split"))
     found = [
         Case("example", example, "example", "-g", filler_needs_macros=True),
         Case("example_g3", example, "example", "-g3"),
@@ -108,9 +108,8 @@ class Lldb(Debugger):
     # file that goes on past errors.
     def session(self, program_args, script, commands):
         commands_file = os.path.join(os.path.dirname(script), "commands.lldb")
-        with open(commands_file, "w") as out:
-            for marker, command in commands:
-                out.write('script print("@@@ %s")\n%s\n' % (marker, command))
+        lines = ('script print("@@@ %s")\n%s\n' % marked for marked in commands)
+        pathlib.Path(commands_file).write_text("".join(lines))
         args = [self.program, "-b", "-x", "-o", "command script import " + script, "-o",
                 "breakpoint set -n stopped", "-o", "run", "-o", "frame select 1", "-o",
                 "command source -e false " + commands_file, "--"]
@@ -129,12 +128,6 @@ def chunks(output):
     return found
 
 
-def tags_block(report):
-    start = report.index("Tagged word, ")
-    end = report.find("\n\n", start)
-    return report[start:] if end < 0 else report[start:end + 1]
-
-
 class Built:
     """A case's headers, script and program, and what the program writes."""
 
@@ -146,7 +139,8 @@ class Built:
         shutil.copy(case.description, os.path.join(self.dir, "wam_arch.def"))
         run([tool, "--debugger-script=wam_debug.py"], cwd=self.dir)
         self.script = os.path.join(self.dir, "wam_debug.py")
-        self.layout = tags_block(run([tool, "--check"], cwd=self.dir).stdout).splitlines()
+        report = run([tool, "--check"], cwd=self.dir).stdout
+        self.layout = report[report.index("Tagged word, "):].split("\n\n")[0].splitlines()
         self.program = os.path.join(self.dir, "words")
         with open(os.path.join(self.dir, "wam_regs.h")) as header:
             cflags_regs = re.search(r'^#define CFLAGS_REGS\s*"(.*)"$', header.read(), re.M).group(1).split()
@@ -160,10 +154,9 @@ class Built:
     @staticmethod
     def expected(path):
         lines = {"word": [], "register": [], "local": []}
-        with open(path) as written:
-            for line in written.read().splitlines():
-                kind, rest = line.split(" ", 1)
-                lines[kind].append(rest)
+        for line in pathlib.Path(path).read_text().splitlines():
+            kind, rest = line.split(" ", 1)
+            lines[kind].append(rest)
         return lines
 
 
@@ -201,9 +194,8 @@ def check_session(debugger, built, output, failures):
     for marker, lines in debugger.expected_locals.items():
         compare("the locals (%s)" % marker, shown.get(marker), [line % decoded for line in lines], failures)
     if "backtrace" in shown:
-        frame = [line for line in shown["backtrace"] if " in show (" in line]
-        compare("the backtrace's frame of show()", [line.split(" in show (", 1)[1].split(") at ")[0]
-                                                     for line in frame], ["word=" + decoded], failures)
+        frames = re.findall(r" in show \((.*?)\) at ", "\n".join(shown["backtrace"]))
+        compare("the backtrace's frame of show()", frames, ["word=" + decoded], failures)
         compare("the backtrace's local", [line.strip() for line in shown["backtrace"] if "local_word" in line],
                 ["local_word = " + decoded], failures)
     compare("wam-layout", shown.get("layout"), built.layout, failures)
@@ -219,18 +211,6 @@ def check_auto_load(debugger, built, failures):
     shown = [debugger.print_prefix.sub("", line) for line in chunks(output).get("auto", [])]
     decoded = built.expected(os.path.join(built.dir, "auto.txt"))["word"][1]
     compare("gdb's auto-loaded script", shown, [decoded, decoded], failures)
-
-
-FIRST_PORT_BLOCK = re.compile(r"^<!-- first port: (\S+) -->\n```.*\n((?:.*\n)*?)```$", re.M)
-
-
-def first_port_blocks(doc, failures):
-    """The walkthrough's marked blocks, in document order: (name, text)."""
-    with open(doc) as markdown:
-        text = markdown.read()
-    found = FIRST_PORT_BLOCK.findall(text)
-    compare("first port markers right above a block", len(found), text.count("<!-- first port: "), failures)
-    return found
 
 
 def gdb_session(text):
@@ -251,34 +231,31 @@ def has_lines(got, shown):
 
 
 # The decoding commands' output is shown whole; of the others', consecutive
-# lines, since what depends on the machine is left out.
+# lines, since what depends on the machine is left out: where even those are
+# missing, the whole output is reported as differing.
 def check_first_port(debugger, tool, cc, doc, work_dir, failures):
     work = os.path.join(work_dir, "first_port")
     shutil.rmtree(work, ignore_errors=True)
     os.makedirs(work)
-    blocks = first_port_blocks(doc, failures)
+    markdown = pathlib.Path(doc).read_text()
+    blocks = re.findall(r"^<!-- first port: (\S+) -->\n```.*\n((?:.*\n)*?)```$", markdown, re.M)
+    compare("first port markers right above a block", len(blocks), markdown.count("<!-- first port: "), failures)
     compare("the first port's blocks", sorted(set(name for name, _ in blocks)),
             ["first.c", "gdb", "shell", "wam_arch.def"], failures)
     for name, text in blocks:
         if name not in ("gdb", "shell"):
-            with open(os.path.join(work, name), "w") as out:
-                out.write(text)
+            pathlib.Path(work, name).write_text(text)
     for line in "".join(text for name, text in blocks if name == "shell").splitlines():
         words = line.split()
         run([{"pl_config": tool, "cc": cc}[words[0]]] + words[1:], cwd=work)
-    sessions = [gdb_session(text) for name, text in blocks if name == "gdb"]
-    if not sessions:
-        return
-    args, commands = sessions[-1]
-    marked = gdb_commands((str(i), command) for i, (command, _) in enumerate(commands))
-    got = chunks(run([debugger.program] + debugger.batch + marked + args, cwd=work, check=False).stdout)
-    for i, (command, shown) in enumerate(commands):
-        output = got.get(str(i), [])
-        if command.startswith(("wam-", "print ")):
-            compare("first port: (gdb) " + command, output, shown, failures)
-        elif not has_lines(output, shown):
-            failures.append("first port: (gdb) %s:\n  got      %r\n  shown    %r" % (command, output, shown))
-    print("first port: %d gdb commands, %s" % (len(commands), "failed" if failures else "ok"))
+    for args, commands in (gdb_session(text) for name, text in blocks if name == "gdb"):
+        marked = gdb_commands((str(i), command) for i, (command, _) in enumerate(commands))
+        got = chunks(run([debugger.program] + debugger.batch + marked + args, cwd=work, check=False).stdout)
+        for i, (command, shown) in enumerate(commands):
+            output = got.get(str(i), [])
+            if command.startswith(("wam-", "print ")) or not has_lines(output, shown):
+                compare("first port: (gdb) " + command, output, shown, failures)
+        print("first port: %d gdb commands, %s" % (len(commands), "failed" if failures else "ok"))
 
 
 def main():
@@ -289,11 +266,10 @@ def main():
             print(missing + ": skipped")
             return SKIP
     os.makedirs(work_dir, exist_ok=True)
-    probe_source = os.path.join(work_dir, "probe.c")
-    with open(probe_source, "w") as out:
-        out.write("int main(void) { return 0; }\n")
-    run([cc, "-g", probe_source, "-o", os.path.join(work_dir, "probe")])
-    if not debugger.probe(os.path.join(work_dir, "probe")):
+    probe = os.path.join(work_dir, "probe")
+    pathlib.Path(probe + ".c").write_text("int main(void) { return 0; }\n")
+    run([cc, "-g", probe + ".c", "-o", probe])
+    if not debugger.probe(probe):
         print("%s cannot run a program here (no ptrace, or no Python in the debugger): skipped" % program)
         return SKIP
 
@@ -313,8 +289,7 @@ def main():
         print("%s: %d words, %s" % (case.name, built.word_count, "failed" if case_failures else "ok"))
         if case_failures:
             failures += ["%s: %s" % (case.name, failure) for failure in case_failures]
-            with open(os.path.join(built.dir, "session.txt"), "w") as out:
-                out.write(output)
+            pathlib.Path(built.dir, "session.txt").write_text(output)
     for failure in failures[:40]:
         print(failure)
     return 1 if failures else 0

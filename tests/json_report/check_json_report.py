@@ -17,6 +17,7 @@ tests/c_integration, with the low and split descriptions and th_config.h.
 import collections
 import json
 import os
+import pathlib
 import re
 import shutil
 import subprocess
@@ -33,20 +34,16 @@ WARNINGS_DESCRIPTION = (b"/* warnings */\n@begin regs\n@reg 0 WamWord X1\n@end\n
                         b"@begin stacks\n@stack heap \"tab\there back\\\\slash \xc3\xa9t\xe9\" 16 X1\n@end\n")
 
 
-Case = collections.namedtuple("Case", "name description tool compile_headers", defaults=("plain", True))
+Case = collections.namedtuple("Case", "name description tool compile_headers", defaults=(None, True))
 
 
 def run(args, cwd):
     return subprocess.run(args, cwd=cwd, stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=60)
 
 
-def fail(message):
-    raise AssertionError(message)
-
-
 def expect(what, got, expected):
     if got != expected:
-        fail("%s: got %r, expected %r" % (what, got, expected))
+        raise AssertionError("%s: got %r, expected %r" % (what, got, expected))
 
 
 # --- The text report ---------------------------------------------------------
@@ -111,7 +108,7 @@ def check_lines(document, description):
 
     def declared(line, pattern):
         if not re.match(r"@\s*" + pattern, lines[line - 1]):
-            fail("line %d is not %s: %r" % (line, pattern, lines[line - 1]))
+            raise AssertionError("line %d is not %s: %r" % (line, pattern, lines[line - 1]))
 
     for section in document["sections"]:
         declared(section["line"], r"begin\s+" + section["section"] + r"\b")
@@ -182,12 +179,11 @@ def c_program(document):
 
 
 def check_headers(document, work, cc, cases_dir):
-    with open(os.path.join(work, "values.c"), "w") as out:
-        out.write(c_program(document))
+    pathlib.Path(work, "values.c").write_text(c_program(document))
     built = run([cc, "-std=c11", "-Wall", "-Werror", "-I" + work, "-I" + cases_dir, "values.c", "-o", "values"],
                 work)
     if built.returncode != 0:
-        fail("the headers do not compile:\n" + built.stderr.decode())
+        raise AssertionError("the headers do not compile:\n" + built.stderr.decode())
     printed = run([os.path.join(work, "values")], work).stdout.decode().splitlines()
     for path, value in (line.split("\t", 1) for line in printed):
         held = document
@@ -199,18 +195,16 @@ def check_headers(document, work, cc, cases_dir):
 
 # --- One case ------------------------------------------------------------------
 
-def check_case(case, tools, cc, cases_dir, work):
+def check_case(case, plain_tool, cc, cases_dir, work):
     shutil.rmtree(work, ignore_errors=True)
     os.makedirs(work)
-    with open(os.path.join(work, "wam_arch.def"), "wb") as out:
-        out.write(case.description)
-    tool = tools[case.tool]
+    pathlib.Path(work, "wam_arch.def").write_bytes(case.description)
+    tool = case.tool or plain_tool
     json_run = run([tool, "--check", "--format=json"], work)
     text_run = run([tool, "--check"], work)
     expect("exit status", (json_run.returncode, text_run.returncode), (0, 0))
     document = json.loads(json_run.stdout.decode("utf-8"))
-    expect("format", document["format"], 1)
-    expect("description", document["description"], "wam_arch.def")
+    expect("format and description", (document["format"], document["description"]), (1, "wam_arch.def"))
 
     blocks = report_blocks(text_run.stdout.decode())
     expect("sections", [(s["section"], s["line"]) for s in document["sections"]],
@@ -237,20 +231,19 @@ def main():
     if not shutil.which(cc):
         print("no C compiler '%s': skipped" % cc)
         return 77
-    read = lambda path: open(path, "rb").read()
-    tools = {"plain": tool, "m1m2": m1m2_tool}
+    read = lambda *path: pathlib.Path(*path).read_bytes()
     cases = [
         Case("example", read(example)),
-        Case("low", read(os.path.join(cases_dir, "low", "wam_arch.def"))),
-        Case("split", read(os.path.join(cases_dir, "split", "wam_arch.def"))),
-        Case("machine", MACHINE_DESCRIPTION, "m1m2"),
+        Case("low", read(cases_dir, "low", "wam_arch.def")),
+        Case("split", read(cases_dir, "split", "wam_arch.def")),
+        Case("machine", MACHINE_DESCRIPTION, m1m2_tool),
         Case("warnings", WARNINGS_DESCRIPTION, compile_headers=False),
         Case("empty", b"/* no section */\n", compile_headers=False),
     ]
     failed = 0
     for case in cases:
         try:
-            compared = check_case(case, tools, cc, cases_dir, os.path.join(work_dir, case.name))
+            compared = check_case(case, tool, cc, cases_dir, os.path.join(work_dir, case.name))
             print("%s: ok, %d values of the headers compared" % (case.name, compared))
         except (AssertionError, KeyError, ValueError, AttributeError) as error:
             failed += 1

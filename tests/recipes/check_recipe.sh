@@ -93,40 +93,38 @@ check() {
   return 0
 }
 
-# The headers of a plain run of pl_config on the current description: a
-# build's headers must be these, whole and current.
-expect_current_headers() {
-  cp "$src/wam_arch.def" "$work/plain/" && (cd "$work/plain" && "$tool" > /dev/null) ||
-    fail "a plain run of pl_config failed"
+# expect_headers plain|good: the build's headers must be those of a plain run
+# of pl_config on the current description, so whole and current, or those of
+# the last good build, kept in good/.
+expect_headers() {
+  if [ "$1" = plain ]; then
+    cp "$src/wam_arch.def" "$work/plain/" && (cd "$work/plain" && "$tool" > /dev/null) ||
+      fail "a plain run of pl_config failed"
+  fi
   for header in $headers; do
-    cmp -s "$work/plain/$header" "$generated/$header" || fail "$header is not what a plain run writes"
+    cmp -s "$work/$1/$header" "$generated/$header" || fail "$header differs from $1/$header"
   done
 }
 
-expect_good_headers() {
-  for header in $headers; do
-    cmp -s "$work/good/$header" "$generated/$header" || fail "$header changed"
-  done
-}
-
-# Applies a sed script to the description, later than the last build's
-# outputs whatever the file system's time stamp resolution.
+# edit STEP SCRIPT: starts STEP by applying a sed script to the description,
+# later than the last build's outputs whatever the file system's time stamp
+# resolution.
 edit() {
+  step=$1
   sleep 1
-  sed "$1" "$src/wam_arch.def" > "$work/edited" && ! cmp -s "$work/edited" "$src/wam_arch.def" ||
-    fail "the edit '$1' changes nothing"
+  sed "$2" "$src/wam_arch.def" > "$work/edited" && ! cmp -s "$work/edited" "$src/wam_arch.def" ||
+    fail "the edit '$2' changes nothing"
   cat "$work/edited" > "$src/wam_arch.def"
 }
 
 check "first build" ok 1 client engine stacks
-expect_current_headers
+expect_headers plain
 check "no-op rebuild" ok 0
 
 # An empty line inside a section is dropped: no header changes.
-step="empty line in the tags section"
-edit '/^@begin tags$/G'
+edit "empty line in the tags section" '/^@begin tags$/G'
 check "$step" ok 1
-expect_current_headers
+expect_headers plain
 check "$step, built again" ok $stale_runs
 
 # A rebuilt tool with the same constants writes the same headers.
@@ -136,28 +134,25 @@ check "new tool" ok 1
 
 # A tag value changes the architecture and public configuration headers; the
 # stack header stays as it was.
-step="changed tag"
-edit 's/^@tag FLT address 4$/@tag FLT address 5/'
+edit "changed tag" 's/^@tag FLT address 4$/@tag FLT address 5/'
 check "$step" ok 1 client engine
-expect_current_headers
+expect_headers plain
 for header in $headers; do cp "$generated/$header" "$work/good/" || exit 1; done
 
 # A broken description fails every build until it is repaired, with the
 # tool's message on a line of its own, located at the line (the ninth since
 # the empty line), and the last good headers stay.
-step="broken description"
-edit 's/^@tag FLT address 5$/@tag FLT float 5/'
+edit "broken description" 's/^@tag FLT address 5$/@tag FLT float 5/'
 for attempt in "$step" "$step, built again"; do
   check "$attempt" fails -
   grep -q -x -F -e "$description:9:10: error: wrong tag type 'float' (long_int, short_uns, address)" "$work/log" ||
     fail "the tool's message is not in the build log"
-  expect_good_headers
+  expect_headers good
 done
 
-step="repaired description"
-edit 's/^@tag FLT float 5$/@tag FLT address 5/'
+edit "repaired description" 's/^@tag FLT float 5$/@tag FLT address 5/'
 check "$step" ok 1
-expect_good_headers
+expect_headers good
 
 # Every object is what a compilation of the final sources gives: no build
 # compiled against a stale or partly written header.
