@@ -63,9 +63,7 @@ TEST(DebuggerScriptTest, WrittenWithTheHeadersOrNotAtAll) {
       // The headers are those of a plain run, wherever they go.
       Files headers = headers_in_gen.empty() ? result.files : headers_in_gen;
       headers.erase("wam_debug.py");
-      Files golden;
-      for (const char* name : header_names) golden[name] = read_file(fs::path(PL_CONFIG_GOLDEN_DIR) / "example" / name);
-      EXPECT_EQ(first_difference(headers, golden), "");
+      EXPECT_EQ(first_difference(headers, example_headers()), "");
     }
   }
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core_run.h"
+#include "expect_run.h"
 #include "messages.h"
 
 namespace pl_config::testing {
@@ -24,10 +25,6 @@ std::string warnings_of(const std::string& description, std::uint64_t disabled =
     if (line.starts_with("wam_arch.def:")) first_lines += line.substr(13) + "\n";
   return first_lines;
 }
-
-std::string tags(const std::string& lines) { return "@begin tags\n" + lines + "@end\n"; }
-std::string regs(const std::string& lines) { return "@begin regs\n" + lines + "@end\n"; }
-std::string stacks(const std::string& lines) { return "@begin stacks\n" + lines + "@end\n"; }
 
 TEST(LayoutWarningsTest, WhatIsAcceptedButWrong) {
   const std::string first = " note: first declared here\n";

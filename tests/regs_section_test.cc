@@ -6,12 +6,9 @@
 #include "core_run.h"
 #include "expect_run.h"
 #include "expected.h"
-#include "reader_cases.h"
 
 namespace pl_config::testing {
 namespace {
-
-std::string regs(const std::string& lines) { return "@begin regs\n" + lines + "@end\n"; }
 
 const char* const m1[] = {"m1"};
 const char* const m1m2[] = {"m1", "m2"};
@@ -76,24 +73,22 @@ TEST(RegsReaderTest, InputAtTheLimitsIsKeptWhole) {
 TEST(RegsReaderTest, ErrorsInTheOrderOfTheChecks) {
   const std::string head = "lead\n@begin regs\ninside\n";
   const ErrorCase cases[] = {
-      {head + "@reg 0 WamWord R1\nlast line", "Syntax error: end expected for @begin reg", 2},
-      syntax_error(head, "@begin regs\n", "incorrect @ declaration", 4),
-      syntax_error(head, "@reg 0 WamWord\n", "identifier expected", 4),
-      syntax_error(head, "@filler -1\n", "integer expected", 4),
-      syntax_error(head, "@reg 0x WamWord R1\n", "space expected after identifier", 4),
-      syntax_error(head + "@reg 0 WamWord R1\n", "@end", "space expected after identifier", 5),
-      syntax_error("@begin regs\n@reg 0 WamWord R1\n", "@reg 0x WamWord R2\n", "space expected after identifier", 3,
-                   "@end\n"),
+      {head + "@reg 0 WamWord R1\nlast line", "", "Syntax error: end expected for @begin reg", 2},
+      {head, "@begin regs\n", "incorrect @ declaration", 4},
+      {head, "@reg 0 WamWord\n", "identifier expected", 4},
+      {head, "@filler -1\n", "integer expected", 4},
+      {head, "@reg 0x WamWord R1\n", "space expected after identifier", 4},
+      {head + "@reg 0 WamWord R1\n", "@end", "space expected after identifier", 5},
+      {"@begin regs\n@reg 0 WamWord R1\n", "@reg 0x WamWord R2\n", "space expected after identifier", 3, "@end\n"},
       // The limits, each checked after the line's syntax.
-      syntax_error(head, "@reg 15 WamWord\n", "identifier expected", 4),
-      syntax_error(head, "@reg 15 WamWord R1\n", "register group above 14", 4),
-      syntax_error(head + repeated(50, "@reg 3 WamWord R<n>\n"), "@reg 3 WamWord R50\n",
-                   "too many registers in group", 54),
-      syntax_error(head, "@reg 0 " + name32 + " R1\n", "name too long", 4),
-      syntax_error(head, "@reg 0 WamWord " + name32 + "\n", "name too long", 4),
-      syntax_error(head, "@filler " + name31 + "\n", "filler too long", 4),
-      syntax_error(head + "@filler " + name30 + "\n", "@filler 1\n", "filler too long", 5),
-      syntax_error(head + "// hidden\n@reg 10 WamWord R1\n", "@end\n", "no register in groups 0 to 9", 6),
+      {head, "@reg 15 WamWord\n", "identifier expected", 4},
+      {head, "@reg 15 WamWord R1\n", "register group above 14", 4},
+      {head + repeated(50, "@reg 3 WamWord R<n>\n"), "@reg 3 WamWord R50\n", "too many registers in group", 54},
+      {head, "@reg 0 " + name32 + " R1\n", "name too long", 4},
+      {head, "@reg 0 WamWord " + name32 + "\n", "name too long", 4},
+      {head, "@filler " + name31 + "\n", "filler too long", 4},
+      {head + "@filler " + name30 + "\n", "@filler 1\n", "filler too long", 5},
+      {head + "// hidden\n@reg 10 WamWord R1\n", "@end\n", "no register in groups 0 to 9", 6},
   };
   expect_errors(cases);
 }
@@ -220,14 +215,13 @@ TEST(RegsReaderTest, MachineRegisterTableFullRefusesTheSection) {
   EXPECT_EQ(fits.machine_registers.count(), 256);
   const std::string message = "too many machine registers in use (the table holds 256)";
   const ErrorCase full[] = {
-      {repeated(128, one) + "before\n" + one, message, 388},
+      {repeated(128, one) + "before\n" + one, "", message, 388, "", m1m2m3},
       // Room for the bank pointer's entry, not for the register's.
-      {repeated(85, two) + "before\n" + one, message, 344},
+      {repeated(85, two) + "before\n" + one, "", message, 344, "", m1m2m3},
+      // With the list (m1) a section takes one entry; below, a whole run of 256 sections.
+      {repeated(257, one), "", message, 771, "", m1},
   };
-  expect_errors(full, m1m2m3);
-  // With the list (m1) a section takes one entry: a whole run of 256 sections.
-  const ErrorCase one_each[] = {{repeated(257, one), message, 771}};
-  expect_errors(one_each, m1);
+  expect_errors(full);
   std::string arch_header;
   for (int count = 1; count <= 256; ++count) arch_header += one_register_block(count);
   expect_run(run_in_process(repeated(256, one), m1), 0, summary(256, repeated(256, "m1 (pl_reg_bank)  ") + "\n"), "",

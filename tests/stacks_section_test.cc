@@ -5,7 +5,6 @@
 
 #include "core_run.h"
 #include "expect_run.h"
-#include "reader_cases.h"
 
 namespace pl_config::testing {
 namespace {
@@ -13,8 +12,6 @@ namespace {
 const std::string arch_block =
     "\n\n   /*--- Begin Stack Generation ---*/\n\n#include \"wam_stacks.h\"\n"
     "\n\n   /*--- End Stack Generation ---*/\n\n";
-
-std::string stacks(const std::string& lines) { return "@begin stacks\n" + lines + "@end\n"; }
 
 const std::string stack_line = "@stack s<n> \"d\" 1 T<n>\n";
 
@@ -49,29 +46,29 @@ TEST(StacksReaderTest, ErrorsInTheOrderOfTheChecks) {
   const std::string name(32, 'n'), description = '"' + std::string(62, 'd') + '"', top(128, 'T');
   const std::string head = "@begin stacks\n", unended = "Syntax error: end expected for @begin stack";
   const ErrorCase cases[] = {
-      {head + "@stack a \"d\" 1 T\n", unended, 1},
+      {head + "@stack a \"d\" 1 T\n", "", unended, 1},
       // The opening line ends the file: the section is at its end from the start.
-      {"// kept\n@begin stacks ", unended, 2},
-      {"a\nb\n" + head + "@stack a \"d\" 1 T\nc\n", unended, 3},
-      syntax_error(head + "// kept\n", "@ \t\n", "identifier expected", 3),
-      syntax_error(head + "@stack a \"d\" 1 T\n", "@end", "space expected after identifier", 3),
-      syntax_error(head, "@END\n", "incorrect @ declaration", 2),
-      syntax_error(head, "@stacks a \"d\" 1 T\n", "incorrect @ declaration", 2),
-      syntax_error(head, "@stack a d 1 T\n", "string expected", 2),
-      syntax_error(head, "@stack a \"d 1 T\n", "string expected", 2),
-      syntax_error(head, "@stack a \"d\"\n", "integer expected", 2),
-      syntax_error(head + "// c\n", "@stack a \"d\" x T\n", "integer expected", 3, "@end\n"),
-      syntax_error(head, "@stack a \"d\" 1 T;\n", "space expected after identifier", 2),
-      syntax_error(head + "// kept\n", "@end\n", "no stack declared", 3),
+      {"// kept\n@begin stacks ", "", unended, 2},
+      {"a\nb\n" + head + "@stack a \"d\" 1 T\nc\n", "", unended, 3},
+      {head + "// kept\n", "@ \t\n", "identifier expected", 3},
+      {head + "@stack a \"d\" 1 T\n", "@end", "space expected after identifier", 3},
+      {head, "@END\n", "incorrect @ declaration", 2},
+      {head, "@stacks a \"d\" 1 T\n", "incorrect @ declaration", 2},
+      {head, "@stack a d 1 T\n", "string expected", 2},
+      {head, "@stack a \"d 1 T\n", "string expected", 2},
+      {head, "@stack a \"d\"\n", "integer expected", 2},
+      {head + "// c\n", "@stack a \"d\" x T\n", "integer expected", 3, "@end\n"},
+      {head, "@stack a \"d\" 1 T;\n", "space expected after identifier", 2},
+      {head + "// kept\n", "@end\n", "no stack declared", 3},
       // The limits, each checked after the line's syntax; the first field
       // over its limit is named.
-      syntax_error(head + repeated(12, stack_line), "@stack s12 \"d\" 1 T12\n", "too many stacks", 14),
-      syntax_error(head + repeated(12, stack_line), "@stack s12 \"d\" x T\n", "integer expected", 14),
-      syntax_error(head, "@stack " + name + " \"d\" 1 T\n", "name too long", 2, "@end\n"),
-      syntax_error(head, "@stack a " + description + " 1 T\n", "description too long", 2, "@end\n"),
-      syntax_error(head, "@stack a \"d\" 16777216 T\n", "stack size too large", 2, "@end\n"),
-      syntax_error(head, "@stack a \"d\" 1 " + top + "\n", "top expression too long", 2, "@end\n"),
-      syntax_error(head, "@stack " + name + " " + description + " 1 T\n", "name too long", 2, "@end\n"),
+      {head + repeated(12, stack_line), "@stack s12 \"d\" 1 T12\n", "too many stacks", 14},
+      {head + repeated(12, stack_line), "@stack s12 \"d\" x T\n", "integer expected", 14},
+      {head, "@stack " + name + " \"d\" 1 T\n", "name too long", 2, "@end\n"},
+      {head, "@stack a " + description + " 1 T\n", "description too long", 2, "@end\n"},
+      {head, "@stack a \"d\" 16777216 T\n", "stack size too large", 2, "@end\n"},
+      {head, "@stack a \"d\" 1 " + top + "\n", "top expression too long", 2, "@end\n"},
+      {head, "@stack " + name + " " + description + " 1 T\n", "name too long", 2, "@end\n"},
   };
   expect_errors(cases);
 }

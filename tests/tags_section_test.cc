@@ -6,14 +6,11 @@
 
 #include "core_run.h"
 #include "expect_run.h"
-#include "reader_cases.h"
 
 namespace pl_config::testing {
 namespace {
 
 const std::string begin_banner = "\n\n   /*--- Begin Tag Generation ---*/\n\n";
-
-std::string tags(const std::string& lines) { return "@begin tags\n" + lines + "@end\n"; }
 
 // Its ordinary lines are copied ahead of the section's block and after it.
 const std::string split_example =
@@ -39,23 +36,23 @@ TEST(TagsReaderTest, ErrorsInTheOrderOfTheChecks) {
   const std::string long_name(32, 'N');
   const std::string repetition = "There is an invalid tag value (repetition ?)\n";
   const ErrorCase cases[] = {
-      syntax_error(head, "@tag 1 long_int 1\n", "identifier expected", 4),
-      syntax_error(head, "@tag A; long_int 1\n", "space expected after identifier", 4),
-      syntax_error(head, "@tag A long_int 1x\n", "space expected after identifier", 4),
-      syntax_error(head, "@tags\n", "incorrect @ declaration", 4),
-      syntax_error(head, "@tag A Long_int x\n", "wrong tag type", 4),
-      syntax_error("x\n@begin tags\n@tag A long_int 9\n\n", "@tag B Long_int 8\n", "wrong tag type", 5, "@end\n"),
-      syntax_error(head, "@tag A long_int -1\n", "integer expected", 4),
+      {head, "@tag 1 long_int 1\n", "identifier expected", 4},
+      {head, "@tag A; long_int 1\n", "space expected after identifier", 4},
+      {head, "@tag A long_int 1x\n", "space expected after identifier", 4},
+      {head, "@tags\n", "incorrect @ declaration", 4},
+      {head, "@tag A Long_int x\n", "wrong tag type", 4},
+      {"x\n@begin tags\n@tag A long_int 9\n\n", "@tag B Long_int 8\n", "wrong tag type", 5, "@end\n"},
+      {head, "@tag A long_int -1\n", "integer expected", 4},
       // The limits, each checked after the line's syntax.
-      syntax_error(head, "@tag " + long_name + " long_int 1\n", "name too long", 4),
-      syntax_error(head, "@tag " + long_name + " long_int x\n", "integer expected", 4),
-      syntax_error(head, "@tag A long_int 1073741824\n", "tag value too large", 4),
-      syntax_error(head + repeated(128, "@tag X<n> long_int <n>\n"), "@tag Last long_int 1\n", "too many tags", 132),
-      syntax_error(head + "@tag A long_int 1\n", "@end", "space expected after identifier", 5),
-      {"@begin tags\n@tag A long_int 1\n", "Syntax error: end expected for @begin tag", 1},
+      {head, "@tag " + long_name + " long_int 1\n", "name too long", 4},
+      {head, "@tag " + long_name + " long_int x\n", "integer expected", 4},
+      {head, "@tag A long_int 1073741824\n", "tag value too large", 4},
+      {head + repeated(128, "@tag X<n> long_int <n>\n"), "@tag Last long_int 1\n", "too many tags", 132},
+      {head + "@tag A long_int 1\n", "@end", "space expected after identifier", 5},
+      {"@begin tags\n@tag A long_int 1\n", "", "Syntax error: end expected for @begin tag", 1},
       // Found at the end line, after the whole section.
-      {"/* lead */\n@begin tags\n@tag A long_int 0\n@tag B address 0\n@end\n", repetition, 5},
-      {tags("@tag A long_int 0\n@tag B address 0\n"), repetition, 4},
+      {"/* lead */\n@begin tags\n@tag A long_int 0\n@tag B address 0\n@end\n", "", repetition, 5},
+      {tags("@tag A long_int 0\n@tag B address 0\n"), "", repetition, 4},
   };
   expect_errors(cases);
   // The header writer is told: its begin banner stands where the section did.

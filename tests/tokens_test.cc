@@ -7,7 +7,6 @@
 
 #include "expect_run.h"
 #include "fatal_message.h"
-#include "reader_cases.h"
 
 namespace pl_config::testing {
 namespace {
@@ -109,10 +108,10 @@ TEST_F(ScannerTest, MalformedTokens) {
 // Every integer token of every section goes through the same check.
 TEST(IntegerTokenTest, BeyondInt32EndsTheRunInEverySection) {
   const ErrorCase cases[] = {
-      syntax_error("@begin regs\n", "@reg 2147483648 WamWord R1\n", "integer too large", 2, "@end\n"),
-      syntax_error("@begin regs\n", "@filler 99_999_999_999\n", "integer too large", 2, "@end\n"),
-      syntax_error("@begin tags\n", "@tag A long_int 4294967296\n", "integer too large", 2, "@end\n"),
-      syntax_error("@begin stacks\n", "@stack a \"d\" 2_147_483_648 T\n", "integer too large", 2, "@end\n"),
+      {"@begin regs\n", "@reg 2147483648 WamWord R1\n", "integer too large", 2, "@end\n"},
+      {"@begin regs\n", "@filler 99_999_999_999\n", "integer too large", 2, "@end\n"},
+      {"@begin tags\n", "@tag A long_int 4294967296\n", "integer too large", 2, "@end\n"},
+      {"@begin stacks\n", "@stack a \"d\" 2_147_483_648 T\n", "integer too large", 2, "@end\n"},
   };
   expect_errors(cases);
 }

@@ -95,6 +95,14 @@ std::string describe(const MachineRegisters& table) {
   return text;
 }
 
+std::vector<std::string> describe(const CoreResult& result) {
+  std::vector<std::string> lines;
+  for (const RegsSection& section : result.regs) lines.push_back(describe(section));
+  for (const TagsSection& section : result.tags) lines.push_back(describe(section));
+  for (const StacksSection& section : result.stacks) lines.push_back(describe(section));
+  return lines;
+}
+
 ToolResult run_in_process(const std::string& description, std::span<const char* const> list, const InProcess& how) {
   const BuildConfig config = default_build_config(list);
   const MemoryDirectory files(description);

@@ -29,8 +29,6 @@ struct CoreResult {
   std::string arch_header, register_map, stack_header, public_config, warnings;
   std::optional<std::string> error;
   Location error_at;
-
-  std::size_t sections() const { return regs.size() + tags.size() + stacks.size(); }
 };
 
 CoreResult run_core(const std::string& description, std::span<const char* const> list = {});
@@ -44,13 +42,10 @@ std::string describe(const TagsSection& section);
 std::string describe(const StacksSection& section);
 // The machine register table in hand-out order: "m1 (pl_reg_bank) m2 (R1) ".
 std::string describe(const MachineRegisters& table);
-
-template <typename Section>
-std::vector<std::string> describe(const std::vector<Section>& sections) {
-  std::vector<std::string> lines;
-  for (const Section& section : sections) lines.push_back(describe(section));
-  return lines;
-}
+// Every section read, those of regs first, then of tags, then of stacks: the
+// tests read one kind of section at a time, so the order across kinds is
+// never at stake.
+std::vector<std::string> describe(const CoreResult& result);
 
 // How run_in_process runs the tool: a run, or a check, which locates its
 // errors (a run does with `located`) and shows the warnings but the
@@ -65,11 +60,8 @@ struct InProcess {
 // A whole run or a check of the test tool with the machine register list
 // `list`: exit status, standard streams, the headers it opened.  Unlike a
 // real run, a failed one keeps what its headers got.
-ToolResult run_in_process(const std::string& description, std::span<const char* const> list, const InProcess& how);
-inline ToolResult run_in_process(const std::string& description, std::span<const char* const> list = {},
-                                 bool check = false) {
-  return run_in_process(description, list, InProcess{.check = check});
-}
+ToolResult run_in_process(const std::string& description, std::span<const char* const> list = {},
+                          const InProcess& how = {});
 
 // The build constants of the test tools (expected.h).
 BuildConfig default_build_config(std::span<const char* const> list);

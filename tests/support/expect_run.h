@@ -1,13 +1,14 @@
 #pragma once
 
 // Checks of a whole run, of a built tool or in memory: exit status, both
-// standard streams and every file it left behind; of the errors that end the
-// reading of a description; of pieces of a text.
+// standard streams and every file it left behind; of the models that a
+// description reads into and of the errors that end its reading; of pieces
+// of a text.  And the pieces of description the cases are made of.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -18,7 +19,21 @@
 
 namespace pl_config::testing {
 
-using Files = std::map<std::string, std::string>;
+// `count` copies of `text`, each "<n>" in a copy replaced by the copy's
+// number from 0.
+inline std::string repeated(int count, const std::string& text) {
+  std::string all;
+  for (int n = 0; n < count; ++n) {
+    std::string copy = text;
+    for (std::size_t at; (at = copy.find("<n>")) != std::string::npos;) copy.replace(at, 3, std::to_string(n));
+    all += copy;
+  }
+  return all;
+}
+
+inline std::string regs(const std::string& lines) { return "@begin regs\n" + lines + "@end\n"; }
+inline std::string tags(const std::string& lines) { return "@begin tags\n" + lines + "@end\n"; }
+inline std::string stacks(const std::string& lines) { return "@begin stacks\n" + lines + "@end\n"; }
 
 // Where two sets of files first differ: a file missing or extra, or the first
 // differing byte with what follows it on both sides.  A line diff would not
@@ -60,29 +75,56 @@ inline void expect_contains(const std::string& text, const std::vector<std::stri
   for (const std::string& piece : pieces) EXPECT_NE(text.find(piece), std::string::npos) << piece << "\nin:\n" << text;
 }
 
-// A description that a fatal error ends, the message and the line it is about.
-struct ErrorCase {
+// A description that reads without an error, each of its sections described
+// (describe()), and what the machine register table holds after it when the
+// list is `list`.
+struct ReadCase {
   std::string description;
-  std::string message;
+  std::vector<std::string> sections;
+  std::span<const char* const> list = {};
+  std::string machine_registers = "";
+};
+
+inline void expect_read(std::span<const ReadCase> cases) {
+  for (const ReadCase& c : cases) {
+    SCOPED_TRACE(c.description);
+    const CoreResult result = run_core(c.description, c.list);
+    EXPECT_EQ(result.error, std::nullopt);
+    EXPECT_EQ(describe(result), c.sections);
+    EXPECT_EQ(describe(result.machine_registers), c.machine_registers);
+  }
+}
+
+// A description that a fatal error ends at line `line` when the list is
+// `list`: `bad` between `ahead` and `after`, and the syntax error `words`,
+// whose message quotes `bad`.  An error that quotes no line has no `bad`, and
+// `words` is its whole message.
+struct ErrorCase {
+  std::string ahead;
+  std::string bad;
+  std::string words;
   int line;
+  std::string after = "";
+  std::span<const char* const> list = {};
 };
 
 // Each description read in memory: the error ends the reading at its line,
 // and only the sections whose end line stands ahead of it reached the
 // writers.  A check reports it first at that line, after the warnings about
 // them.
-inline void expect_errors(std::span<const ErrorCase> cases, std::span<const char* const> list = {}) {
+inline void expect_errors(std::span<const ErrorCase> cases) {
   for (const ErrorCase& c : cases) {
-    SCOPED_TRACE("line " + std::to_string(c.line) + " of " + c.description.substr(0, 200));
-    const CoreResult result = run_core(c.description, list);
-    EXPECT_EQ(result.error, c.message);
+    const std::string description = c.ahead + c.bad + c.after;
+    SCOPED_TRACE("line " + std::to_string(c.line) + " of " + description.substr(0, 200));
+    const CoreResult result = run_core(description, c.list);
+    EXPECT_EQ(result.error, c.bad.empty() ? c.words : "Syntax error: " + c.words + " in: " + c.bad);
     EXPECT_EQ(result.error_at.line, c.line);
     std::size_t ended = 0;
-    for (std::size_t start = 0, line = 1; line < static_cast<std::size_t>(c.line) && start < c.description.size();
-         ++line, start = std::min(c.description.find('\n', start), c.description.size() - 1) + 1)
-      if (c.description.compare(start, 4, "@end") == 0) ++ended;
-    EXPECT_EQ(result.sections(), ended);
-    const ToolResult check = run_in_process(c.description, list, true);
+    for (std::size_t start = 0, line = 1; line < static_cast<std::size_t>(c.line) && start < description.size();
+         ++line, start = std::min(description.find('\n', start), description.size() - 1) + 1)
+      if (description.compare(start, 4, "@end") == 0) ++ended;
+    EXPECT_EQ(describe(result).size(), ended);
+    const ToolResult check = run_in_process(description, c.list, {.check = true});
     EXPECT_EQ(check.status, 1);
     EXPECT_TRUE(check.err.starts_with(result.warnings + "wam_arch.def:" + std::to_string(c.line) + ":")) << check.err;
   }
