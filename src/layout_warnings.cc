@@ -42,8 +42,8 @@ bool LayoutWarnings::warn(Message id, Location at, ...) {
   va_start(args, at);
   const bool shown = diagnostics_.vwarning(id, at, args);
   va_end(args);
-  if (!shown || recorded_count_ == section_capacity) return shown;
-  Recorded& recorded = recorded_[recorded_count_++];
+  if (!shown || recorded_.full()) return shown;
+  Recorded& recorded = recorded_.add();
   recorded.at = at;
   recorded.name = entry_of(id).name;
   va_start(args, at);
@@ -59,17 +59,14 @@ void LayoutWarnings::declare(const Name& name, Kind kind, Location at) {
   const auto clashes = [kind](Kind earlier) {
     return earlier == kind || (earlier != Kind::stack && kind != Kind::stack);
   };
-  for (std::size_t i = 0; i < name_count_; ++i) {
-    const Declared& earlier = names_[i];
+  for (const Declared& earlier : names_) {
     if (earlier.name.view() == name.view() && clashes(earlier.kind)) {
-      if (warn(Message::duplicate_name, at, name.c_str(), kind_words[int(earlier.kind)],
-                               earlier.at.line))
+      if (warn(Message::duplicate_name, at, name.c_str(), kind_words[int(earlier.kind)], earlier.at.line))
         diagnostics_.note(Message::first_declared_here, earlier.at);
       return;
     }
   }
-  if (name_count_ == name_capacity) return;
-  names_[name_count_++] = {name, kind, at};
+  if (!names_.full()) names_.add(Declared{name, kind, at});
 }
 
 void LayoutWarnings::second_section(int kind, Location at, const char* defined_twice) {
@@ -83,7 +80,7 @@ void LayoutWarnings::second_section(int kind, Location at, const char* defined_t
 
 // In line order, which register order is not.
 void LayoutWarnings::regs_section(const RegsSection& section, const MachineRegisters&) {
-  recorded_count_ = 0;
+  recorded_.clear();
   second_section(int(Kind::register_name), section.opening, "pl_reg_tbl");
   std::array<const PlacedRegister*, RegsSection::capacity> by_line{};
   std::size_t count = 0;
@@ -99,7 +96,7 @@ void LayoutWarnings::regs_section(const RegsSection& section, const MachineRegis
 // tag bits of the split layout: only a tag whose high bits are all ones
 // survives that, and the value 0, whose tag macro masks the value instead.
 void LayoutWarnings::tags_section(const TagsSection& section) {
-  recorded_count_ = 0;
+  recorded_.clear();
   second_section(int(Kind::tag), section.opening, "pl_tag_tbl");
   const WordLayout& word = section.word;
   const std::span<const Tag> tags = section.tags();
@@ -120,7 +117,7 @@ void LayoutWarnings::tags_section(const TagsSection& section) {
 }
 
 void LayoutWarnings::stacks_section(const StacksSection& section) {
-  recorded_count_ = 0;
+  recorded_.clear();
   second_section(int(Kind::stack), section.opening, "InfStack");
   const std::span<const StackEntry> stacks = section.stacks();
   for (std::size_t i = 0; i < stacks.size(); ++i) {

@@ -5,6 +5,7 @@
 #include <span>
 
 #include "diagnostics.h"
+#include "fixed_table.h"
 #include "section_writer.h"
 
 namespace pl_config {
@@ -38,7 +39,7 @@ class LayoutWarnings : public SectionWriter {
   void stacks_section(const StacksSection& section) override;
 
   // The warnings of the last section handed over, in the order written.
-  std::span<const Recorded> section_warnings() const { return {recorded_.data(), recorded_count_}; }
+  std::span<const Recorded> section_warnings() const { return recorded_; }
 
  private:
   enum class Kind { register_name, tag, stack };
@@ -56,11 +57,9 @@ class LayoutWarnings : public SectionWriter {
   bool warn(Message id, Location at, ...);
 
   Diagnostics& diagnostics_;
-  std::array<Declared, name_capacity> names_{};
-  std::size_t name_count_ = 0;
+  FixedTable<Declared, name_capacity> names_;
   std::array<Location, 3> first_sections_{};  // by Kind
-  std::array<Recorded, section_capacity> recorded_{};
-  std::size_t recorded_count_ = 0;
+  FixedTable<Recorded, section_capacity> recorded_;
 };
 
 }  // namespace pl_config

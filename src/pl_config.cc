@@ -113,24 +113,35 @@ void check_version(const BuildConfig& config) { parse_version(config.version); }
 
 namespace {
 
-// The sections into the headers, the warnings of a run that shows them and
-// the debugger script of a run that writes one.  With --werror a warning
-// fails the run before any header is replaced.
-void read_sections(const InputFile& description, Headers& headers, DescriptionCopy& copy,
-                   MachineRegisters& machine_registers, const RunSettings& settings, OutputFile* script) {
-  DescriptionInput in(description.stream(), description.name());
-  HeaderWriter header_writer(headers.out(HeaderRole::arch_header), headers.out(HeaderRole::register_map),
-                             headers.out(HeaderRole::stack_header), headers.out(HeaderRole::public_config));
+// The sections into the warnings of a run that shows them and into the
+// debugger script of a run that writes one, besides the headers.  With
+// --werror a warning fails the run before any header is replaced.  Never
+// inlined, so that a plain run's stack holds neither (the warnings' tables
+// alone are 340 KB).
+[[gnu::noinline]] void read_into_more_writers(DescriptionInput& in, DescriptionCopy& copy,
+                                              MachineRegisters& machine_registers, SectionWriter& header_writer,
+                                              const RunSettings& settings, OutputFile* script,
+                                              const char* description) {
   std::array<SectionWriter*, 3> writers{&header_writer};
   std::size_t count = 1;
   Deferred<LayoutWarnings> warnings;
   if (settings.diagnostics != nullptr) writers[count++] = &warnings.emplace(*settings.diagnostics);
   Deferred<DebuggerScript> script_writer;
-  if (script != nullptr) writers[count++] = &script_writer.emplace(script->out(), description.name());
+  if (script != nullptr) writers[count++] = &script_writer.emplace(script->out(), description);
   WriterList writer({writers.data(), count});
   read_description(in, copy, machine_registers, writer, settings.diagnostics);
   if (script_writer.has_value()) script_writer->finish();
   if (settings.diagnostics != nullptr && settings.diagnostics->errors() > 0) fatal_error(Message::warnings_are_errors);
+}
+
+void read_sections(const InputFile& description, Headers& headers, DescriptionCopy& copy,
+                   MachineRegisters& machine_registers, const RunSettings& settings, OutputFile* script) {
+  DescriptionInput in(description.stream(), description.name());
+  HeaderWriter header_writer(headers.out(HeaderRole::arch_header), headers.out(HeaderRole::register_map),
+                             headers.out(HeaderRole::stack_header), headers.out(HeaderRole::public_config));
+  if (settings.diagnostics == nullptr && script == nullptr)
+    return read_description(in, copy, machine_registers, header_writer);
+  read_into_more_writers(in, copy, machine_registers, header_writer, settings, script, description.name());
 }
 
 }  // namespace

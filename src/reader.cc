@@ -120,8 +120,12 @@ void DescriptionCopy::generated_block() {
   next_line_ = 0;
 }
 
+namespace {
+char description_block[DescriptionInput::buffer_size];
+}  // namespace
+
 DescriptionInput::DescriptionInput(std::FILE* stream, const char* name)
-    : stream_(stream), name_(name), next_(buffer_), end_(buffer_) {}
+    : stream_(stream), name_(name), next_(description_block), end_(description_block), buffer_(description_block) {}
 
 // A block that came with a read error is used first: the run ends where the
 // reading stopped, with what came before it copied.

@@ -64,7 +64,8 @@ class DescriptionCopy {
 // straight from a large read buffer; only directive pieces are copied out.
 class DescriptionInput {
  public:
-  static constexpr std::size_t buffer_size = 128 * 1024;
+  // Twice dd's usual block: half the system calls of a plain copy.
+  static constexpr std::size_t buffer_size = 256 * 1024;
 
   DescriptionInput(std::FILE* stream, const char* name);
   DescriptionInput(const DescriptionInput&) = delete;
@@ -102,7 +103,7 @@ class DescriptionInput {
   bool eof_ = false;
   Diagnostics* diagnostics_ = nullptr;
   std::int64_t long_line_warned_ = 0;
-  char buffer_[buffer_size];
+  char* buffer_;  // one description is read at a time: static storage, not the stack
 };
 
 // Copies the description's ordinary lines to `copy`, reads each section
