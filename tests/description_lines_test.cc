@@ -40,6 +40,10 @@ TEST(DescriptionLinesTest, ReadsAnyLineInAnyOrder) {
     const std::string& line = lines[static_cast<std::size_t>(n - 1)];
     EXPECT_EQ(shown.view(), line.substr(0, FatalError::LineText::capacity));
   }
+  // However many lines are shown, the file is not read from its start for each.
+  const std::size_t before = directory.bytes_reread();
+  for (int n = 1; n <= count; n += 7) ASSERT_TRUE(description.read(n, shown));
+  EXPECT_LT(directory.bytes_reread() - before, 2 * text.size());
   EXPECT_FALSE(description.read(count + 1, shown));
   EXPECT_FALSE(description.read(0, shown));
   ASSERT_TRUE(description.read(7, shown));

@@ -32,6 +32,8 @@ class MemoryDirectory : public Directory {
   Sink* open_header(const char* path, StagedOutput& staged) const override;
   // The output file of that name; null for any other name.
   const MemoryFile* output(const char* name) const { return find(name); }
+  // What was read of the description opened again, since the directory was made.
+  std::size_t bytes_reread() const { return reread_.bytes_read; }
 
  private:
   MemoryFile* find(const char* name) const;

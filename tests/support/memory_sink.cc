@@ -29,6 +29,7 @@ ssize_t read_memory(void* cookie, char* data, std::size_t size) {
   MemoryText& memory = *static_cast<MemoryText*>(cookie);
   const std::size_t part = memory.text().substr(std::min(memory.read_from, memory.text().size())).copy(data, size);
   memory.read_from += part;
+  memory.bytes_read += part;
   return static_cast<ssize_t>(part);
 }
 

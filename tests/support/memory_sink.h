@@ -29,6 +29,7 @@ class MemoryText : public Sink {
   std::string_view text() const { return {data_, size_}; }
 
   std::size_t read_from = 0;
+  std::size_t bytes_read = 0;  // by every stream, since it was made
 
  private:
   char* data_ = nullptr;
