@@ -43,14 +43,17 @@ const std::string large_description = [] {
 }();
 
 // Runs the tool in `dir` `times` times in a row, in a process of its own.
-pid_t start_tool(const fs::path& dir, int times = 1, bool write_if_changed = false) {
+// `times` runs one after the other; what they write on standard error goes
+// to `errors`, beside the run directory.
+pid_t start_tool(const fs::path& dir, int times = 1, bool write_if_changed = false,
+                 const fs::path& errors = "/dev/null") {
   std::vector<std::string> command = tool_command(default_tool);
   if (write_if_changed) command.push_back("-w");
-  if (times == 1) return start_process(command, dir, "/dev/null", "/dev/null");
+  if (times == 1) return start_process(command, dir, "/dev/null", errors);
   const pid_t pid = fork();
   if (pid != 0) return pid;
   for (int i = 0; i < times; ++i)
-    if (wait_process(start_process(command, dir, "/dev/null", "/dev/null")) != 0) _exit(1);
+    if (wait_process(start_process(command, dir, "/dev/null", errors)) != 0) _exit(1);
   _exit(0);
 }
 
@@ -342,7 +345,8 @@ TEST(StagedOutputTest, ConcurrentRunsNeverShowATornHeader) {
       .prepare = [&](const fs::path& dir) {
         write_old_headers(dir, complete);
         std::vector<pid_t> running;
-        for (int i = 0; i < 6; ++i) running.push_back(start_tool(dir, 4, i % 2 == 1));
+        for (int i = 0; i < 6; ++i)
+          running.push_back(start_tool(dir, 4, i % 2 == 1, dir.parent_path() / ("job-" + std::to_string(i))));
         while (!running.empty()) {
           for (const char* name : header_names) EXPECT_TRUE(holds(dir / name, complete.at(name))) << name;
           std::erase_if(running, [&](pid_t pid) {
@@ -352,6 +356,10 @@ TEST(StagedOutputTest, ConcurrentRunsNeverShowATornHeader) {
             return true;
           });
           if (!running.empty()) ++passes_during_runs;
+        }
+        for (int i = 0; i < 6; ++i) {
+          const std::string errors = read_file(dir.parent_path() / ("job-" + std::to_string(i)));
+          EXPECT_EQ(errors, "") << "job " << i;
         }
       }});
   EXPECT_EQ(statuses, std::vector<int>(6, 0));
