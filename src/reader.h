@@ -103,7 +103,6 @@ class DescriptionInput {
   bool eof_ = false;
   Diagnostics* diagnostics_ = nullptr;
   std::int64_t long_line_warned_ = 0;
-  char* buffer_;  // one description is read at a time: static storage, not the stack
 };
 
 // Copies the description's ordinary lines to `copy`, reads each section
