@@ -30,15 +30,12 @@ void BM_ReadDescription(benchmark::State& state) {
   pl_config::DiscardingSink nowhere;
   pl_config::Output out(nowhere, buffer);
   for (auto _ : state) {
-    std::FILE* input = std::tmpfile();
-    std::fwrite(text.data(), 1, text.size(), input);
-    std::rewind(input);
+    pl_config::TextSource input(text);
     pl_config::MachineRegisters machine_registers({});
     pl_config::HeaderWriter writer(out, out, out, out);
     pl_config::DescriptionCopy copy(out);
     pl_config::DescriptionInput in(input, "wam_arch.def");
     pl_config::read_description(in, copy, machine_registers, writer);
-    std::fclose(input);
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(text.size()));
 }

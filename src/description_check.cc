@@ -23,8 +23,7 @@ void read_into(const Directory& directory, MachineRegisters& machine_registers, 
   DiscardingSink nowhere;
   Output nowhere_output(nowhere, copy_buffer);
   DescriptionCopy copy(nowhere_output);
-  const InputFile description(directory);
-  DescriptionInput in(description.stream(), description.name());
+  DescriptionInput in(directory.open_description(), directory.description());
   try {
     read_description(in, copy, machine_registers, writer, &diagnostics);
   } catch (const ReadingStopped&) {

@@ -5,18 +5,6 @@
 
 namespace pl_config {
 
-DescriptionLines::~DescriptionLines() {
-  if (stream_ != nullptr) std::fclose(stream_);
-}
-
-bool DescriptionLines::open() {
-  if (!opened_) {
-    opened_ = true;
-    stream_ = directory_.reopen_description();
-  }
-  return stream_ != nullptr;
-}
-
 // Marks are made only at blocks read for the first time, so they stand at
 // 0, 1, 2... times the spacing, and every other one is at twice of it.
 void DescriptionLines::mark_block() {
@@ -28,16 +16,13 @@ void DescriptionLines::mark_block() {
     mark_every_ *= 2;
     if (block_ % mark_every_ != 0) return;
   }
-  Mark mark{};
-  if (std::fgetpos(stream_, &mark.position) != 0) return;
-  mark.block = block_;
-  mark.line = line_;
-  marks_.add(mark);
+  marks_.add(Mark{.offset = offset_, .block = block_, .line = line_});
 }
 
 bool DescriptionLines::fill() {
   mark_block();
-  size_ = std::fread(buffer_, 1, block_size, stream_);
+  const std::ptrdiff_t size = source_->read_at(offset_, buffer_, block_size);
+  size_ = size > 0 ? static_cast<std::size_t>(size) : 0;
   next_ = 0;
   ++block_;
   return size_ > 0;
@@ -49,7 +34,7 @@ void DescriptionLines::go_back_before(int number) {
   const Mark* best = &marks_[0];
   for (const Mark& mark : marks_)
     if (mark.line < number) best = &mark;
-  std::fsetpos(stream_, &best->position);
+  offset_ = best->offset;
   block_ = best->block;
   line_ = best->line;
   next_ = size_ = 0;
@@ -57,7 +42,8 @@ void DescriptionLines::go_back_before(int number) {
 
 bool DescriptionLines::read(int number, FatalError::LineText& text) {
   text.assign("");
-  if (number < 1 || !open()) return false;
+  if (source_ == nullptr) source_ = directory_.opened_description();
+  if (number < 1 || source_ == nullptr) return false;
   if (number <= line_ && !marks_.empty()) go_back_before(number);
   for (;;) {
     if (next_ == size_ && !fill()) return line_ == number;

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "file_calls.h"
 #include "tokens.h"
 
 namespace pl_config {
@@ -132,7 +133,7 @@ void Diagnostics::error(const FatalError& error) {
     const std::string_view verb = file_verb(entry);
     const char* path = error.what() + std::min(std::strlen(error.what()), verb.size() + 1);
     start(*path != '\0' ? path : "pl_config", {}, Severity::error);
-    out_.print("%.*s: %s\n", static_cast<int>(verb.size()), verb.data(), std::strerror(error.system_error()));
+    out_.print("%.*s: %s\n", static_cast<int>(verb.size()), verb.data(), platform::error_text(error.system_error()));
     return;
   }
   start(error.line() > 0 ? directory_.description() : "pl_config", error.location(), Severity::error);

@@ -1,6 +1,7 @@
 #include "files.h"
 
-#include <sys/stat.h>
+#include <cerrno>
+#include <cstdio>
 
 #include "fatal_error.h"
 
@@ -32,30 +33,36 @@ void release_output_buffer(std::span<char> buffer) {
 
 }  // namespace
 
-std::FILE* Directory::open_description() const {
-  std::FILE* stream = std::fopen(description_, "rt");
-  // The description is read in large blocks straight into the reader's own
-  // buffer; a stdio buffer would only add a copy.
-  if (stream != nullptr) std::setvbuf(stream, nullptr, _IONBF, 0);
-  return stream;
+DescriptionFile::~DescriptionFile() {
+  if (file_ != platform::no_file) platform::close_description(file_);
 }
 
-std::FILE* Directory::reopen_description() const {
-  struct stat status;
-  if (stat(description_, &status) != 0 || !S_ISREG(status.st_mode)) return nullptr;
-  return std::fopen(description_, "rb");
+bool DescriptionFile::open(const platform::Place& place) {
+  file_ = platform::open_description(place);
+  read_again_ = place.kind == platform::Kind::regular;
+  return file_ != platform::no_file;
 }
+
+std::ptrdiff_t DescriptionFile::read(char* data, std::size_t size) {
+  return platform::read_description(file_, data, size);
+}
+
+std::ptrdiff_t DescriptionFile::read_at(std::int64_t& offset, char* data, std::size_t size) {
+  return read_again_ ? platform::read_description_at(file_, offset, data, size) : -1;
+}
+
+ByteSource& Directory::open_description() const {
+  if (!platform::resolve(description_, description_place_) || !description_file_.open(description_place_))
+    fatal_error(Message::cannot_open, description_);
+  description_opened_ = true;
+  return description_file_;
+}
+
+ByteSource* Directory::opened_description() const { return description_opened_ ? &description_file_ : nullptr; }
 
 Sink* Directory::open_header(const char* path, StagedOutput& staged) const {
   return staged.open(path, write_if_changed_) ? &staged : nullptr;
 }
-
-InputFile::InputFile(const Directory& directory)
-    : name_(directory.description()), stream_(directory.open_description()) {
-  if (stream_ == nullptr) fatal_error(Message::cannot_open, name_);
-}
-
-InputFile::~InputFile() { std::fclose(stream_); }
 
 OutputFile::OutputFile(const Directory& directory, const char* name)
     : sink_(&open(directory, directory.output_dir(), name)),
@@ -71,8 +78,9 @@ Sink& OutputFile::open(const Directory& directory, const char* dir, const char* 
                                     : std::snprintf(path_, sizeof path_, "%s/%s", dir, name);
   if (length < 0 || static_cast<std::size_t>(length) >= sizeof path_) fatal_error(Message::cannot_open, path_);
   Sink* sink = directory.open_header(path_, staged_);
-  if (sink == nullptr) fatal_error(Message::cannot_open, path_);
-  return *sink;
+  if (sink != nullptr) return *sink;
+  if (staged_.error() != 0) errno = staged_.error();
+  fatal_error(Message::cannot_open, path_);
 }
 
 // A run that failed still hands over what it wrote, as a device written in
@@ -85,11 +93,15 @@ OutputFile::~OutputFile() {
 void OutputFile::close() {
   closed_ = true;
   const bool flushed = out_.flush();
-  if (!sink_->close() || !flushed) fatal_error(Message::cannot_write, path_);
+  if (sink_->close() && flushed) return;
+  if (staged_.error() != 0) errno = staged_.error();
+  fatal_error(staged_.failed_to_create() ? Message::cannot_open : Message::cannot_write, path_);
 }
 
-void OutputFile::install() {
-  if (!staged_.install()) fatal_error(Message::cannot_write, path_);
+bool OutputFile::install() {
+  const bool installed = staged_.install();
+  if (!installed && staged_.error() != 0) errno = staged_.error();
+  return installed;
 }
 
 }  // namespace pl_config

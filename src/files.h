@@ -1,9 +1,10 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdio>
 #include <span>
 
+#include "byte_source.h"
+#include "file_place.h"
 #include "output.h"
 #include "staged_output.h"
 
@@ -19,6 +20,24 @@ inline constexpr char stack_header[] = "wam_stacks.h";
 inline constexpr char public_config[] = "th_public_config.h";
 }  // namespace file_name
 
+// The description as the platform opened it: read again for the messages'
+// lines only where it is a regular file.
+class DescriptionFile : public ByteSource {
+ public:
+  DescriptionFile() = default;
+  ~DescriptionFile() override;
+  DescriptionFile(const DescriptionFile&) = delete;
+  DescriptionFile& operator=(const DescriptionFile&) = delete;
+
+  bool open(const platform::Place& place);
+  std::ptrdiff_t read(char* data, std::size_t size) override;
+  std::ptrdiff_t read_at(std::int64_t& offset, char* data, std::size_t size) override;
+
+ private:
+  platform::File file_ = platform::no_file;
+  bool read_again_ = false;
+};
+
 // Where a run finds its files and how it writes them: the file system for the
 // tool, memory for the tests and the fuzzer, which run the whole tool
 // in-process.
@@ -33,13 +52,13 @@ class Directory {
 
   const char* description() const { return description_; }
   const char* output_dir() const { return output_dir_; }
-  bool write_if_changed() const { return write_if_changed_; }
 
-  // The description, unbuffered: the reader reads it in large blocks.
-  virtual std::FILE* open_description() const;
-  // The description once more, to show one of its lines; null when it is
-  // not a regular file, which a second open could block on or find empty.
-  virtual std::FILE* reopen_description() const;
+  // The description, opened once, through its place; a failure is "cannot
+  // open <path>".  It stays open with the directory, for the messages that
+  // show its lines, also after the run has ended with an error.
+  virtual ByteSource& open_description() const;
+  // The description as opened; null before.
+  virtual ByteSource* opened_description() const;
   // Where the header at `path` goes: `staged` opened on it here; null when it
   // cannot be created.
   virtual Sink* open_header(const char* path, StagedOutput& staged) const;
@@ -48,23 +67,10 @@ class Directory {
   const char* description_;
   const char* output_dir_;
   bool write_if_changed_;
-};
-
-// The description file, opened with mode "rt"; a failure is "cannot open
-// <path>".  Closing a file that was only read has nothing to report.
-class InputFile {
- public:
-  explicit InputFile(const Directory& directory);
-  ~InputFile();
-  InputFile(const InputFile&) = delete;
-  InputFile& operator=(const InputFile&) = delete;
-
-  std::FILE* stream() const { return stream_; }
-  const char* name() const { return name_; }
-
- private:
-  const char* name_;
-  std::FILE* stream_;
+  // Opened by a const directory: what a run reads is no part of where it is.
+  mutable platform::Place description_place_;
+  mutable DescriptionFile description_file_;
+  mutable bool description_opened_ = false;
 };
 
 // A header, written whole or not at all.  A failure to create it is "cannot
@@ -86,8 +92,9 @@ class OutputFile {
 
   // Flushes and closes the header, checking every write.
   void close();
-  // Replaces the file by the closed header.
-  void install();
+  // Replaces the file by the closed header; false, with errno set, when it
+  // could not be.
+  bool install();
 
  private:
   // `dir` null: the path as given.

@@ -1,5 +1,8 @@
 #include "headers.h"
 
+#include "bounded_text.h"
+#include "fatal_error.h"
+
 namespace pl_config {
 
 namespace {
@@ -26,8 +29,18 @@ void Headers::close(bool with_description) {
     if (header_rows[i].opened_with_description == with_description) files_[i]->close();
 }
 
-void Headers::install() {
-  for (Deferred<OutputFile>& file : files_) file->install();
+void Headers::install(OutputFile* last) {
+  BoundedText<FatalError::capacity - 1> installed;
+  const auto install = [&](OutputFile& file) {
+    if (!file.install()) {
+      if (installed.view().empty()) fatal_error(Message::cannot_write, file.path());
+      fatal_error(Message::cannot_write_after, file.path(), installed.c_str());
+    }
+    installed.append(installed.view().empty() ? "" : ", ");
+    installed.append(file.path());
+  };
+  for (Deferred<OutputFile>& file : files_) install(*file);
+  if (last != nullptr) install(*last);
 }
 
 }  // namespace pl_config

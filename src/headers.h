@@ -42,8 +42,10 @@ class Headers {
   void open(bool with_description);
   // Flushes and closes them, checking every write.
   void close(bool with_description);
-  // Puts every header in place.
-  void install();
+  // Puts every header in place, then `last` where there is one.  One that
+  // cannot be ends the run with "cannot write <path>", which says which
+  // were put in place before it: each file is whole, old or new.
+  void install(OutputFile* last = nullptr);
 
   Output& out(HeaderRole role) { return files_[static_cast<std::size_t>(role)]->out(); }
   const char* path(HeaderRole role) const { return files_[static_cast<std::size_t>(role)]->path(); }

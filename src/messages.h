@@ -53,6 +53,8 @@ enum class MessageKind {
   X(cannot_read, file, "cannot read %s", nullptr) \
   X(cannot_write, file, "cannot write %s", nullptr) \
   X(cannot_write_standard_output, file, "cannot write standard output", nullptr) \
+  /* A rename that failed after others: each file is whole, old or new. */ \
+  X(cannot_write_after, plain, "cannot write %s (already replaced: %s)", nullptr) \
   X(duplicate_name, warning, "%s is already declared as a %s on line %d", "duplicate-name") \
   X(duplicate_tag_value, warning, "tag %s has the same value as tag %s (%d)", "duplicate-tag-value") \
   X(long_int_sign, warning, \

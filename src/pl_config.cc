@@ -134,14 +134,14 @@ namespace {
   if (settings.diagnostics != nullptr && settings.diagnostics->errors() > 0) fatal_error(Message::warnings_are_errors);
 }
 
-void read_sections(const InputFile& description, Headers& headers, DescriptionCopy& copy,
+void read_sections(ByteSource& description, const char* name, Headers& headers, DescriptionCopy& copy,
                    MachineRegisters& machine_registers, const RunSettings& settings, OutputFile* script) {
-  DescriptionInput in(description.stream(), description.name());
+  DescriptionInput in(description, name);
   HeaderWriter header_writer(headers.out(HeaderRole::arch_header), headers.out(HeaderRole::register_map),
                              headers.out(HeaderRole::stack_header), headers.out(HeaderRole::public_config));
   if (settings.diagnostics == nullptr && script == nullptr)
     return read_description(in, copy, machine_registers, header_writer);
-  read_into_more_writers(in, copy, machine_registers, header_writer, settings, script, description.name());
+  read_into_more_writers(in, copy, machine_registers, header_writer, settings, script, name);
 }
 
 }  // namespace
@@ -158,12 +158,13 @@ int run_pl_config(const BuildConfig& config, const Directory& directory, Output&
   print_configuration(summary, config);
   write_version_macros(headers.out(HeaderRole::public_config), config);
 
-  const InputFile description(directory);
+  ByteSource& description = directory.open_description();
   headers.open(true);
   DescriptionCopy copy(headers.out(HeaderRole::arch_header));
   if (settings.line_directives)
     copy.use_line_directives(directory.description(), headers.path(HeaderRole::arch_header));
-  read_sections(description, headers, copy, machine_registers, settings, script.has_value() ? &*script : nullptr);
+  OutputFile* const script_file = script.has_value() ? &*script : nullptr;
+  read_sections(description, directory.description(), headers, copy, machine_registers, settings, script_file);
   headers.close(true);
   if (script.has_value()) script->close();
 
@@ -175,8 +176,7 @@ int run_pl_config(const BuildConfig& config, const Directory& directory, Output&
   if (!summary.flush()) fatal_error(Message::cannot_write_standard_output);
 
   // Only a run that has succeeded to its last write replaces the headers.
-  headers.install();
-  if (script.has_value()) script->install();
+  headers.install(script_file);
   return 0;
 }
 

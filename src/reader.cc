@@ -126,17 +126,14 @@ namespace {
 char description_block[DescriptionInput::buffer_size];
 }  // namespace
 
-DescriptionInput::DescriptionInput(std::FILE* stream, const char* name)
-    : stream_(stream), name_(name), next_(description_block), end_(description_block) {}
+DescriptionInput::DescriptionInput(ByteSource& source, const char* name)
+    : source_(source), name_(name), next_(description_block), end_(description_block) {}
 
-// A block that came with a read error is used first: the run ends where the
-// reading stopped, with what came before it copied.
 bool DescriptionInput::refill() {
-  if (std::ferror(stream_)) fatal_error(Message::cannot_read, name_);
   if (eof_) return false;
-  const std::size_t size = std::fread(description_block, 1, buffer_size, stream_);
-  if (size == 0 && std::ferror(stream_)) fatal_error(Message::cannot_read, name_);
-  eof_ = std::feof(stream_) != 0;
+  const std::ptrdiff_t size = source_.read(description_block, buffer_size);
+  if (size < 0) fatal_error(Message::cannot_read, name_);
+  eof_ = size == 0;
   next_ = description_block;
   end_ = description_block + size;
   return size > 0;

@@ -3,10 +3,10 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <span>
 #include <string_view>
 
+#include "byte_source.h"
 #include "description_limits.h"
 #include "diagnostics.h"
 #include "machine_registers.h"
@@ -67,7 +67,7 @@ class DescriptionInput {
   // Twice dd's usual block: half the system calls of a plain copy.
   static constexpr std::size_t buffer_size = 256 * 1024;
 
-  DescriptionInput(std::FILE* stream, const char* name);
+  DescriptionInput(ByteSource& source, const char* name);
   DescriptionInput(const DescriptionInput&) = delete;
   DescriptionInput& operator=(const DescriptionInput&) = delete;
 
@@ -93,7 +93,7 @@ class DescriptionInput {
   void check_text(const char* from, const char* to, std::size_t column, std::int64_t line);
   void warn_long_line(std::int64_t line);
 
-  std::FILE* stream_;
+  ByteSource& source_;
   const char* name_;
   const char* next_;  // the unread bytes are [next_, end_)
   const char* end_;

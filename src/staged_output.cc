@@ -1,12 +1,14 @@
 #include "staged_output.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 namespace pl_config {
 
 namespace {
 
+using platform::Kind;
 using platform::no_file;
 
 // One block at a time, for whichever header compares or copies: the
@@ -37,16 +39,22 @@ bool matches(platform::File file, const char* data, std::size_t size) {
 
 }  // namespace
 
+bool StagedOutput::failed(int error) {
+  error_ = error;
+  return false;
+}
+
 bool StagedOutput::open(const char* path, bool write_if_changed) {
-  if (!locate_header(path, place_)) return false;
-  if (place_.in_place) {
-    file_ = platform::open_in_place(place_.final_path);
-    return file_ != no_file;
+  if (!platform::resolve(path, place_)) return failed();
+  if (place_.kind == Kind::directory) return failed(EISDIR);
+  if (place_.planted()) return failed(platform::others_file_in_shared_directory);
+  if (place_.descriptor >= 0 || (place_.exists() && place_.kind != Kind::regular)) {
+    file_ = platform::open_in_place(place_);
+    return file_ != no_file || failed();
   }
-  compare_at_install_ = write_if_changed && place_.exists && !platform::renames_over_open_files;
-  if (write_if_changed && place_.exists && !compare_at_install_) {
-    if (!may_create_beside(place_.final_path)) return false;
-    old_ = platform::open_to_read(place_.final_path);
+  compare_at_install_ = write_if_changed && place_.exists() && !platform::renames_over_open_files;
+  if (write_if_changed && place_.exists() && !compare_at_install_) {
+    old_ = platform::open_to_read(place_);
     if (old_ != no_file) return true;
   }
   return start_temp_file();
@@ -60,7 +68,7 @@ bool StagedOutput::write(const char* data, std::size_t size) {
     }
     if (!start_temp_file()) return false;
   }
-  return platform::write_all(file_, data, size);
+  return platform::write_all(file_, data, size) || failed();
 }
 
 // A header with more bytes than the new text has changed too.
@@ -74,22 +82,23 @@ bool StagedOutput::close() {
     }
     if (!start_temp_file()) return false;
   }
-  const bool closed = file_ == no_file || platform::close(file_);
+  const bool closed = file_ == no_file || platform::close(file_) || failed();
   file_ = no_file;
   return closed;
 }
 
 bool StagedOutput::install() {
-  if (temp_path_[0] == '\0') return true;
+  if (temp_name_[0] == '\0') return true;
   if (compare_at_install_ && same_as_header()) {
     discard();
     return true;
   }
-  if (!platform::rename_over(temp_path_, place_.final_path)) {
+  if (!platform::rename_temp(place_, temp_name_)) {
+    failed();
     discard();
     return false;
   }
-  temp_path_[0] = '\0';
+  temp_name_[0] = '\0';
   return true;
 }
 
@@ -97,15 +106,24 @@ void StagedOutput::discard() {
   if (old_ != no_file) platform::close(old_);
   if (file_ != no_file) platform::close(file_);
   old_ = file_ = no_file;
-  if (temp_path_[0] != '\0') platform::remove(temp_path_);
-  temp_path_[0] = '\0';
+  if (temp_name_[0] != '\0') platform::remove_temp(place_, temp_name_);
+  temp_name_[0] = '\0';
 }
 
 // Once the text differs from the header it was compared with, or when there
-// was none to compare with.
+// was none to compare with.  A header the runner may not write is not
+// replaced either.
 bool StagedOutput::start_temp_file() {
-  file_ = platform::create_temp_beside(place_.final_path, temp_path_, place_.mode);
-  if (file_ == no_file || old_ == no_file) return file_ != no_file;
+  if (place_.exists() && !platform::may_write(place_)) errno = EACCES;
+  else file_ = platform::create_temp(place_, temp_name_, place_.exists() ? place_.mode : platform::new_file_mode());
+  if (file_ == no_file) {
+    create_failed_ = true;
+    failed();
+    if (old_ != no_file) platform::close(old_);
+    old_ = no_file;
+    return false;
+  }
+  if (old_ == no_file) return true;
   const bool copied = copy_matched_part();
   platform::close(old_);
   old_ = no_file;
@@ -124,8 +142,8 @@ bool StagedOutput::copy_matched_part() {
 
 // Both held open only while they are compared.
 bool StagedOutput::same_as_header() {
-  const platform::File temp = platform::open_to_read(temp_path_);
-  const platform::File header = platform::open_to_read(place_.final_path);
+  const platform::File temp = platform::open_temp_to_read(place_, temp_name_);
+  const platform::File header = platform::open_to_read(place_);
   bool same = temp != no_file && header != no_file;
   while (same) {
     const std::ptrdiff_t size = platform::read_some(temp, block, sizeof block);

@@ -1,33 +1,24 @@
 #pragma once
 
+#include <cerrno>
 #include <cstddef>
 
 #include "file_calls.h"
+#include "file_place.h"
 #include "output.h"
 
 namespace pl_config {
-
-// Where a header goes, found when it is opened, by the platform's part of
-// staging (staged_output_posix.cc, staged_output_windows.cc).
-struct HeaderPlace {
-  char final_path[platform::path_capacity] = "";  // a link's target, not the link (POSIX)
-  unsigned mode = 0;                              // the permission bits the header gets (POSIX)
-  bool exists = false;                            // a file is there already
-  bool in_place = false;                          // not a regular file (a device, a FIFO): written where it is
-};
-
-// Finds where the header at `path` goes; false when it cannot be written (a
-// directory in its place, an existing header the user may not write, another
-// user's link in a sticky world-writable directory).
-bool locate_header(const char* path, HeaderPlace& place);
-// A temporary file can be created in the directory of `final_path`.
-bool may_create_beside(const char* final_path);
 
 // A header on its way to disk, as the sink of its Output.  A regular file
 // (or a link to one) is written to a hidden temporary file beside its final
 // path and renamed over it only when the whole run has succeeded, so that no
 // reader, build tool or later run ever sees half a header.  On POSIX systems
-// anything else is written in place: there is nothing to rename over.
+// anything else is written in place: there is nothing to rename over.  The
+// replacement keeps the old file's permission bits, but never a set-ID or
+// sticky bit, and its owner and group where the runner may give them.  In a
+// shared directory (sticky, others may write) a file of another user than
+// the runner and the directory's owner is neither written nor replaced, as
+// the kernel's protected_regular and protected_fifos rules have it.
 // Windows follows no link: the header replaces it.
 //
 // With write-if-changed, the new text is compared with the existing header
@@ -48,8 +39,9 @@ class StagedOutput : public Sink {
   StagedOutput(const StagedOutput&) = delete;
   StagedOutput& operator=(const StagedOutput&) = delete;
 
-  // False when the header cannot be created: whatever the reason, at once,
-  // even when the temporary file would only come later.
+  // False when the header cannot be created.  With write-if-changed, a
+  // header that may need no new file can fail only when it does, at a
+  // write or the close (failed_to_create()).
   bool open(const char* path, bool write_if_changed);
   bool write(const char* data, std::size_t size) override;
   bool close() override;
@@ -58,17 +50,26 @@ class StagedOutput : public Sink {
   // Removes the temporary file of a header that will not be installed.
   void discard();
 
+  // What the last failure was: an errno value or a platform::Refusal.
+  int error() const { return error_; }
+  bool failed_to_create() const { return create_failed_; }
+  const platform::Place& place() const { return place_; }
+
  private:
+  // Records `error` (errno by default); false.
+  bool failed(int error = errno);
   bool start_temp_file();
   bool copy_matched_part();
   bool same_as_header();
 
-  HeaderPlace place_;
-  char temp_path_[path_capacity] = "";  // empty when there is none
+  platform::Place place_;
+  char temp_name_[path_capacity] = "";  // empty when there is none
   platform::File file_ = platform::no_file;
   platform::File old_ = platform::no_file;  // the header compared with
   long long matched_ = 0;
   bool compare_at_install_ = false;
+  int error_ = 0;
+  bool create_failed_ = false;
 };
 
 }  // namespace pl_config

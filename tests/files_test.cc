@@ -171,7 +171,7 @@ TEST(FilesTest, WriteIfChangedReplacesOnlyAChangedHeader) {
 // At the moment the header is opened, with or without write-if-changed
 // (whose temporary file may come only later).
 TEST(FilesTest, OpenFailuresNameTheFile) {
-  EXPECT_EQ(fatal_message([] { InputFile file(Directory("/nonexistent/wam_arch.def")); }),
+  EXPECT_EQ(fatal_message([] { Directory("/nonexistent/wam_arch.def").open_description(); }),
             "cannot open /nonexistent/wam_arch.def");
   const fs::path dir = make_temp_dir();
   fs::create_directory(dir / "wam_arch.h");

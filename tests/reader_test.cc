@@ -13,15 +13,15 @@
 #include "fatal_message.h"
 #include "header_writer.h"
 #include "memory_output.h"
-#include "memory_stream.h"
 
 namespace pl_config::testing {
 namespace {
 
 TEST(ReadPieceTest, SplitsLongLinesAt511BytesAndReportsTheEnd) {
   const std::string line = std::string(600, 'x') + "\n";
-  MemoryStream input(line + "last");
-  DescriptionInput in(input.get(), "wam_arch.def");
+  const std::string text = line + "last";
+  TextSource input(text);
+  DescriptionInput in(input, "wam_arch.def");
   LineBuffer piece;
   ASSERT_TRUE(in.read_piece(piece));
   EXPECT_EQ(piece.text(), line.substr(0, 511));
@@ -36,34 +36,24 @@ TEST(ReadPieceTest, SplitsLongLinesAt511BytesAndReportsTheEnd) {
 
 // A source that yields its text and then fails, as a device that stops
 // answering part way through the file would.
-struct FailingSource {
-  std::string text;
-  std::size_t position = 0;
-};
-
-ssize_t read_then_fail(void* cookie, char* buffer, std::size_t size) {
-  FailingSource& source = *static_cast<FailingSource*>(cookie);
-  if (source.position == source.text.size()) {
-    errno = EIO;
-    return -1;
+class FailingSource : public TextSource {
+ public:
+  using TextSource::TextSource;
+  std::ptrdiff_t read(char* data, std::size_t size) override {
+    const std::ptrdiff_t got = TextSource::read(data, size);
+    return got > 0 ? got : -1;
   }
-  const std::size_t n = std::min(size, source.text.size() - source.position);
-  std::memcpy(buffer, source.text.data() + source.position, n);
-  source.position += n;
-  return static_cast<ssize_t>(n);
-}
+};
 
 // A read that fails inside a section must not pass for the end of the file,
 // which would be the section's "end expected" error instead.  No file that
-// the tool can be given fails part way, so this runs on a stream in-process.
+// the tool can be given fails part way, so this runs on a source in-process.
 TEST(ReadPieceTest, ReadErrorInsideASectionEndsTheRun) {
   for (const char* section : {"regs", "tags", "stacks"}) {
     SCOPED_TRACE(section);
-    FailingSource source{std::string("@begin ") + section + "\n// kept\n"};
-    std::FILE* stream = fopencookie(&source, "r", {.read = read_then_fail, .write = nullptr, .seek = nullptr,
-                                                   .close = nullptr});
-    ASSERT_NE(stream, nullptr);
-    DescriptionInput in(stream, "wam_arch.def");
+    const std::string text = std::string("@begin ") + section + "\n// kept\n";
+    FailingSource source(text);
+    DescriptionInput in(source, "wam_arch.def");
     MemoryOutput arch;
     MachineRegisters machine_registers({});
     HeaderWriter writer(arch.out(), arch.out(), arch.out(), arch.out());
@@ -71,7 +61,6 @@ TEST(ReadPieceTest, ReadErrorInsideASectionEndsTheRun) {
     EXPECT_EQ(fatal_message([&] { read_description(in, copy, machine_registers, writer); }),
               "cannot read wam_arch.def");
     EXPECT_EQ(arch.text(), "// kept\n");
-    std::fclose(stream);
   }
 }
 

@@ -7,7 +7,6 @@
 #include "layout_warnings.h"
 #include "memory_directory.h"
 #include "memory_output.h"
-#include "memory_stream.h"
 #include "reader.h"
 
 namespace pl_config::testing {
@@ -34,7 +33,7 @@ std::string fields(std::initializer_list<std::string> words) {
 }  // namespace
 
 CoreResult run_core(const std::string& description, std::span<const char* const> list) {
-  MemoryStream input(description);
+  TextSource input(description);
   MemoryOutput arch, register_map, stack_header, public_config, warnings;
   CoreResult result;
   result.machine_registers = MachineRegisters(list);
@@ -45,7 +44,7 @@ CoreResult run_core(const std::string& description, std::span<const char* const>
   Recorder recorder(result);
   SectionWriter* const writers[] = {&recorder, &headers, layout_warnings.get()};
   WriterList writer(writers);
-  DescriptionInput in(input.get(), file_name::description);
+  DescriptionInput in(input, file_name::description);
   try {
     DescriptionCopy copy(arch.out());
     read_description(in, copy, result.machine_registers, writer, &diagnostics);

@@ -10,15 +10,9 @@ Sink& MemoryFile::open_sink() {
   return memory_;
 }
 
-std::FILE* MemoryDirectory::open_description() const {
-  description_.read_from = 0;
-  return open_memory_stream(description_);
-}
-
-std::FILE* MemoryDirectory::reopen_description() const {
-  reread_.clear();
-  reread_.append(description_.text().data(), description_.text().size());
-  return open_memory_stream(reread_);
+ByteSource& MemoryDirectory::open_description() const {
+  source_.reset(description_.text());
+  return source_;
 }
 
 // Written in place: a memory file has nothing to be renamed over.

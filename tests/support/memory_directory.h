@@ -1,9 +1,9 @@
 #pragma once
 
 #include <array>
-#include <cstdio>
 #include <string_view>
 
+#include "byte_source.h"
 #include "files.h"
 #include "memory_sink.h"
 
@@ -25,21 +25,22 @@ class MemoryFile {
 // header a MemoryFile.
 class MemoryDirectory : public Directory {
  public:
-  explicit MemoryDirectory(std::string_view description) : description_(description) {}
+  explicit MemoryDirectory(std::string_view description) : description_(description), source_(description_.text()) {}
 
-  std::FILE* open_description() const override;
-  std::FILE* reopen_description() const override;
+  // Read from its start at each open, and read again at any time.
+  ByteSource& open_description() const override;
+  ByteSource* opened_description() const override { return &source_; }
   Sink* open_header(const char* path, StagedOutput& staged) const override;
   // The output file of that name; null for any other name.
   const MemoryFile* output(const char* name) const { return find(name); }
   // What was read of the description opened again, since the directory was made.
-  std::size_t bytes_reread() const { return reread_.bytes_read; }
+  std::size_t bytes_reread() const { return source_.bytes_read_again(); }
 
  private:
   MemoryFile* find(const char* name) const;
 
-  mutable MemoryText description_;
-  mutable MemoryText reread_;  // the description again, read apart from the run's own reading
+  MemoryText description_;
+  mutable TextSource source_;
   static constexpr std::array<const char*, 4> output_names_ = {file_name::arch_header, file_name::register_map,
                                                                file_name::stack_header, file_name::public_config};
   mutable std::array<MemoryFile, 4> outputs_;

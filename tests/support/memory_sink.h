@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdio>
 #include <string_view>
 
 #include "output.h"
@@ -10,8 +9,7 @@ namespace pl_config::testing {
 
 // Bytes in memory, grown with realloc as open_memstream grows its own: a
 // run in memory counts no operator new but the code's under test.  As a
-// sink it keeps what an Output hands it; reads, through a stdio stream, go
-// on from `read_from`.
+// sink it keeps what an Output hands it.
 class MemoryText : public Sink {
  public:
   MemoryText() = default;
@@ -25,21 +23,13 @@ class MemoryText : public Sink {
     append(data, size);
     return true;
   }
-  void clear() { size_ = read_from = 0; }
+  void clear() { size_ = 0; }
   std::string_view text() const { return {data_, size_}; }
-
-  std::size_t read_from = 0;
-  std::size_t bytes_read = 0;  // by every stream, since it was made
 
  private:
   char* data_ = nullptr;
   std::size_t size_ = 0;
   std::size_t capacity_ = 0;
 };
-
-// A stdio stream over `memory`, for the code that still reads or writes
-// one: reads go on from `read_from`, writes append.  Closed with fclose;
-// `memory` must outlive it.
-std::FILE* open_memory_stream(MemoryText& memory);
 
 }  // namespace pl_config::testing
