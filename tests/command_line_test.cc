@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -133,6 +136,56 @@ TEST(CommandLineTest, NoRunTouchesTheHeaders) {
               c.err.empty() ? "" : "pl_config: " + c.err + "\nTry 'pl_config --help' for more information.\n");
     EXPECT_TRUE(result.files.empty());
   }
+}
+
+// The options that a line of the README's option block or a tag of the
+// manual page names: "-d" and "--description" in "-d, --description=FILE",
+// sorted; roff's escapes are taken out first.
+std::vector<std::string> options_named(std::string text) {
+  for (const std::string escape : {"\\%", "\\fR", "\\fP", "\\fB", "\\fI", "\\"})
+    for (std::size_t at; (at = text.find(escape)) != std::string::npos;) text.erase(at, escape.size());
+  static const std::regex option(R"((?:^|[\s,"])(--?[a-z][a-z-]*))");
+  std::vector<std::string> names;
+  for (std::sregex_iterator match(text.begin(), text.end(), option), end; match != end; ++match)
+    names.push_back((*match)[1]);
+  std::ranges::sort(names);
+  return names;
+}
+
+std::vector<std::string> lines_of(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// Every option of the table is in the README's block and in the manual
+// page's list, and neither has any other.
+TEST(CommandLineTest, DocumentsListTheOptionTable) {
+  std::vector<std::string> table;
+  for (std::size_t i = 0; i < option_count; ++i) {
+    if (option_table[i].short_name != '\0') table.push_back(std::string("-") + option_table[i].short_name);
+    table.push_back(std::string("--") + option_table[i].long_name);
+  }
+  std::ranges::sort(table);
+
+  const std::vector<std::string> readme = lines_of(testing::read_file(PL_CONFIG_README));
+  auto line = std::ranges::find(readme, "## Command line");
+  while (line != readme.end() && *line != "```") ++line;
+  std::string readme_names;
+  while (line != readme.end() && ++line != readme.end() && *line != "```") {
+    const std::size_t start = line->find_first_not_of(' ');
+    if (start != std::string::npos) readme_names += " " + line->substr(start, line->find("  ", start) - start);
+  }
+  EXPECT_EQ(options_named(readme_names), table) << "README.md, the block under \"## Command line\"";
+
+  const fs::path man_page = fs::path(PL_CONFIG_README).parent_path() / "docs" / "pl_config.1";
+  const std::vector<std::string> man = lines_of(testing::read_file(man_page));
+  line = std::ranges::find(man, ".SH OPTIONS");
+  std::string man_names;
+  while (line != man.end() && ++line != man.end() && !line->starts_with(".SH "))
+    if (*line == ".TP" && line + 1 != man.end()) man_names += " " + *++line;
+  EXPECT_EQ(options_named(man_names), table) << man_page << ", the .TP entries under .SH OPTIONS";
 }
 
 }  // namespace
