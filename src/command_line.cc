@@ -1,77 +1,38 @@
 #include "command_line.h"
 
 #include <algorithm>
+#include <cstdarg>
+#include <cstdio>
 #include <cstring>
-#include <string_view>
+#include <iterator>
 
 #include "diagnostics.h"
 #include "messages.h"
 
 namespace pl_config {
 
-namespace {
-
-enum class OptionId {
-  description,
-  output_dir,
-  write_if_changed,
-  check,
-  format,
-  located_errors,
-  debugger_script,
-  warnings,
-  no_warn,
-  werror,
-  color,
-  line_directives,
-  help,
-  version,
-};
-
-struct OptionEntry {
-  OptionId id;
-  const char* long_name;
-  char short_name;  // '\0': none
-  bool takes_value;
-  // An option added later does not take over an abbreviation that named an
-  // older one: "--w" still means --write-if-changed.
-  bool later = false;
-};
-
-constexpr OptionEntry option_table[] = {
-    {OptionId::description, "description", 'd', true},
-    {OptionId::output_dir, "output-dir", 'o', true},
-    {OptionId::write_if_changed, "write-if-changed", 'w', false},
-    {OptionId::check, "check", 'c', false},
-    {OptionId::format, "format", '\0', true, true},
-    {OptionId::located_errors, "located-errors", '\0', false},
-    {OptionId::debugger_script, "debugger-script", '\0', true, true},
-    {OptionId::warnings, "warnings", '\0', false, true},
-    {OptionId::no_warn, "no-warn", '\0', true, true},
-    {OptionId::werror, "werror", '\0', false, true},
-    {OptionId::color, "color", '\0', true, true},
-    {OptionId::line_directives, "line-directives", '\0', false, true},
-    {OptionId::help, "help", '\0', false},
-    {OptionId::version, "version", '\0', false},
-};
-
-class Parser {
+class OptionParser {
  public:
-  Parser(int argc, const char* const* argv) : argc_(argc), argv_(argv) {}
+  OptionParser(int argc, const char* const* argv) : argc_(argc), argv_(argv) {}
   CommandLine parse();
+
+  // The options whose value is read, named by their rows.  --no-warn takes
+  // a warning name or a comma list of them.
+  void disable_warnings(const Option& option, std::string_view names);
+  void choose_color(const Option& option, std::string_view value);
+  void choose_format(const Option& option, std::string_view value);
 
  private:
   void long_option(std::string_view text);
   void short_options(const char* text);
-  const OptionEntry* find_long(std::string_view name);
+  const Option* find_long(std::string_view name);
   // Records what the option asks for; `value` is null for a flag.
-  void apply(const OptionEntry& entry, const char* value);
+  void apply(const Option& option, const char* value);
   void fail(Message id, std::string_view text);
-  void invalid_argument(const OptionEntry& entry, std::string_view value);
-  // A warning name, or a comma list of them.
-  void disable_warnings(const OptionEntry& entry, std::string_view names);
-  void choose_color(const OptionEntry& entry, std::string_view value);
-  void choose_format(const OptionEntry& entry, std::string_view value);
+  void invalid_argument(const Option& option, std::string_view value);
+  void unknown_warning(const Option& option, std::string_view name);
+  // Adds the text of `id` to the usage error's line.
+  void add(Message id, ...);
   bool done() const { return line_.command != Command::run; }
 
   int argc_;
@@ -81,7 +42,55 @@ class Parser {
   CommandLine line_;
 };
 
-CommandLine Parser::parse() {
+constexpr Option option_table[] = {
+    {"description", 'd', "FILE", &Options::description,
+     "read the description from FILE\n(default: wam_arch.def in the working directory)"},
+    {"output-dir", 'o', "DIR", &Options::output_dir, "write the headers into DIR\n(default: the working directory)"},
+    {"write-if-changed", 'w', nullptr, &Options::write_if_changed,
+     "leave a header whose text would not change as it\nis, time stamp and all"},
+    {"check", 'c', nullptr, &Options::check, "check the description and print its layout;\nwrite no file"},
+    {"located-errors", '\0', nullptr, &Options::located_errors,
+     "write an error as compilers do: FILE:LINE:COLUMN,\nthe line and a caret under the field"},
+    {"warnings", '\0', nullptr, &Options::warnings, "a run also writes the warnings that --check writes"},
+    {"no-warn", '\0', "NAME", &OptionParser::disable_warnings,
+     "turn off the warning NAME (repeatable, or a comma\nlist)"},
+    {"werror", '\0', nullptr, &Options::werror, "make every warning an error: the run fails and\nreplaces no header"},
+    {"color", '\0', "WHEN", &OptionParser::choose_color,
+     "colour the messages: auto (a terminal, NO_COLOR\nunset or empty), always or never"},
+    {"line-directives", '\0', nullptr, &Options::line_directives,
+     "#line lines in wam_arch.h: compiler errors point\nat the description's lines"},
+    {"format", '\0', "FORMAT", &OptionParser::choose_format,
+     "print the layout of --check as text (the default)\nor as json"},
+    {"debugger-script", '\0', "FILE", &Options::debugger_script,
+     "also write FILE, the gdb and lldb commands that\ndecode the engine's words and registers"},
+    {"help", '\0', nullptr, Command::help, "print this help and exit"},
+    {"version", '\0', nullptr, Command::version, "print the version and exit"},
+};
+
+const std::size_t option_count = std::size(option_table);
+
+namespace {
+
+// The offending text is quoted whole as far as the message has room.
+constexpr std::size_t quote_limit = 256;
+
+int quoted_length(std::string_view text) { return static_cast<int>(std::min(text.size(), quote_limit)); }
+
+bool abbreviates(std::string_view name, const Option& option) {
+  return std::string_view(option.long_name).starts_with(name);
+}
+
+// The bit of the warning `name` in Options::disabled_warnings; -1 for none.
+int warning_bit(std::string_view name) {
+  for (std::size_t i = 0; i < message_count; ++i)
+    if (message_table[i].name != nullptr && name == message_table[i].name)
+      return Diagnostics::warning_bit(message_table[i].id);
+  return -1;
+}
+
+}  // namespace
+
+CommandLine OptionParser::parse() {
   bool options_ended = false;
   while (next_ < argc_ && !done()) {
     const char* argument = argv_[next_++];
@@ -99,101 +108,95 @@ CommandLine Parser::parse() {
   return line_;
 }
 
-const OptionEntry* Parser::find_long(std::string_view name) {
-  const OptionEntry* found = nullptr;
-  const OptionEntry* found_earlier = nullptr;
-  int matches = 0, earlier_matches = 0;
-  for (const OptionEntry& entry : option_table) {
-    const std::string_view long_name = entry.long_name;
-    if (long_name == name) return &entry;
-    if (long_name.starts_with(name)) {
-      found = &entry;
+// As getopt takes them: a whole name wins, and a prefix of several names
+// is an error that lists them.
+const Option* OptionParser::find_long(std::string_view name) {
+  const Option* found = nullptr;
+  int matches = 0;
+  for (const Option& option : option_table) {
+    if (option.long_name == name) return &option;
+    if (abbreviates(name, option)) {
+      found = &option;
       ++matches;
-      if (!entry.later) {
-        found_earlier = &entry;
-        ++earlier_matches;
-      }
     }
   }
-  if (earlier_matches == 1) return found_earlier;
   if (matches == 1) return found;
   fail(matches == 0 ? Message::unrecognized_option : Message::ambiguous_option, name);
+  if (matches > 1)
+    for (const Option& option : option_table)
+      if (abbreviates(name, option)) add(Message::possible_option, option.long_name);
   return nullptr;
 }
 
-void Parser::long_option(std::string_view text) {
+void OptionParser::long_option(std::string_view text) {
   const std::size_t equals = text.find('=');
-  const OptionEntry* entry = find_long(text.substr(0, equals));
-  if (entry == nullptr) return;
+  const Option* option = find_long(text.substr(0, equals));
+  if (option == nullptr) return;
   if (equals != std::string_view::npos) {
-    if (!entry->takes_value) return fail(Message::argument_not_allowed, entry->long_name);
-    return apply(*entry, text.data() + equals + 1);
+    if (option->argument == nullptr) return fail(Message::argument_not_allowed, option->long_name);
+    return apply(*option, text.data() + equals + 1);
   }
-  if (!entry->takes_value) return apply(*entry, nullptr);
-  if (next_ == argc_) return fail(Message::argument_required, entry->long_name);
-  apply(*entry, argv_[next_++]);
+  if (option->argument == nullptr) return apply(*option, nullptr);
+  if (next_ == argc_) return fail(Message::argument_required, option->long_name);
+  apply(*option, argv_[next_++]);
 }
 
-void Parser::short_options(const char* text) {
+void OptionParser::short_options(const char* text) {
   for (; *text != '\0' && !done(); ++text) {
-    const OptionEntry* entry = nullptr;
-    for (const OptionEntry& candidate : option_table)
-      if (candidate.short_name == *text) entry = &candidate;
-    if (entry == nullptr) return fail(Message::invalid_short_option, std::string_view(text, 1));
-    if (!entry->takes_value) {
-      apply(*entry, nullptr);
+    const Option* option = nullptr;
+    for (const Option& candidate : option_table)
+      if (candidate.short_name == *text) option = &candidate;
+    if (option == nullptr) return fail(Message::invalid_short_option, std::string_view(text, 1));
+    if (option->argument == nullptr) {
+      apply(*option, nullptr);
     } else if (text[1] != '\0') {
-      return apply(*entry, text + 1);
+      return apply(*option, text + 1);
     } else if (next_ == argc_) {
       return fail(Message::short_argument_required, std::string_view(text, 1));
     } else {
-      return apply(*entry, argv_[next_++]);
+      return apply(*option, argv_[next_++]);
     }
   }
 }
 
-void Parser::apply(const OptionEntry& entry, const char* value) {
-  if (entry.takes_value && value[0] == '\0') return fail(Message::empty_argument, entry.long_name);
-  Options& options = line_.options;
-  switch (entry.id) {
-    case OptionId::description: options.description = value; break;
-    case OptionId::output_dir: options.output_dir = value; break;
-    case OptionId::write_if_changed: options.write_if_changed = true; break;
-    case OptionId::check: options.check = true; break;
-    case OptionId::format: choose_format(entry, value); break;
-    case OptionId::located_errors: options.located_errors = true; break;
-    case OptionId::debugger_script: options.debugger_script = value; break;
-    case OptionId::warnings: options.warnings = true; break;
-    case OptionId::no_warn: disable_warnings(entry, value); break;
-    case OptionId::werror: options.werror = true; break;
-    case OptionId::color: choose_color(entry, value); break;
-    case OptionId::line_directives: options.line_directives = true; break;
-    case OptionId::help: line_.command = Command::help; break;
-    case OptionId::version: line_.command = Command::version; break;
+void OptionParser::apply(const Option& option, const char* value) {
+  if (option.argument != nullptr && value[0] == '\0') return fail(Message::empty_argument, option.long_name);
+  const Effect& effect = option.effect;
+  if (effect.flag != nullptr) {
+    line_.options.*effect.flag = true;
+  } else if (effect.text != nullptr) {
+    line_.options.*effect.text = value;
+  } else if (effect.parse != nullptr) {
+    (this->*effect.parse)(option, value);
+  } else {
+    line_.command = effect.command;
   }
 }
 
-void Parser::invalid_argument(const OptionEntry& entry, std::string_view value) {
-  line_.command = Command::usage_error;
-  const int length = static_cast<int>(std::min<std::size_t>(value.size(), CommandLine::error_capacity / 2));
-  std::snprintf(line_.error, sizeof line_.error, entry_of(Message::invalid_argument).text, length, value.data(),
-                entry.long_name);
-}
-
-void Parser::disable_warnings(const OptionEntry& entry, std::string_view names) {
+void OptionParser::disable_warnings(const Option& option, std::string_view names) {
   while (!names.empty()) {
     const std::string_view name = names.substr(0, names.find(','));
     names.remove_prefix(std::min(names.size(), name.size() + 1));
-    int bit = -1;
-    for (std::size_t i = 0; i < message_count; ++i)
-      if (message_table[i].name != nullptr && name == message_table[i].name)
-        bit = Diagnostics::warning_bit(message_table[i].id);
-    if (bit < 0) return invalid_argument(entry, name);
+    const int bit = warning_bit(name);
+    if (bit < 0) return unknown_warning(option, name);
     line_.options.disabled_warnings |= std::uint64_t{1} << bit;
   }
 }
 
-void Parser::choose_color(const OptionEntry& entry, std::string_view value) {
+// Lists the names, as a description's error lists the words it takes.
+void OptionParser::unknown_warning(const Option& option, std::string_view name) {
+  char names[CommandLine::error_capacity] = "";
+  for (std::size_t i = 0, size = 0; i < message_count; ++i)
+    if (message_table[i].name != nullptr)
+      size += static_cast<std::size_t>(
+          std::snprintf(names + size, sizeof names - size, "%s%s", size == 0 ? "" : ", ", message_table[i].name));
+  invalid_argument(option, name);
+  const std::string_view nearest = nearest_choice(name, names);
+  if (!nearest.empty()) add(Message::did_you_mean, static_cast<int>(nearest.size()), nearest.data());
+  add(Message::choices, names);
+}
+
+void OptionParser::choose_color(const Option& option, std::string_view value) {
   constexpr struct {
     const char* word;
     Color color;
@@ -203,31 +206,65 @@ void Parser::choose_color(const OptionEntry& entry, std::string_view value) {
       line_.options.color = choice.color;
       return;
     }
-  invalid_argument(entry, value);
+  invalid_argument(option, value);
 }
 
-void Parser::choose_format(const OptionEntry& entry, std::string_view value) {
+void OptionParser::choose_format(const Option& option, std::string_view value) {
   format_given_ = true;
   if (value == "text") {
     line_.options.format = ReportFormat::text;
   } else if (value == "json") {
     line_.options.format = ReportFormat::json;
   } else {
-    invalid_argument(entry, value);
+    invalid_argument(option, value);
   }
 }
 
-// The offending text is quoted whole as far as the message has room.
-void Parser::fail(Message id, std::string_view text) {
+void OptionParser::fail(Message id, std::string_view text) {
+  line_.error[0] = '\0';
+  add(id, quoted_length(text), text.data());
+}
+
+void OptionParser::invalid_argument(const Option& option, std::string_view value) {
+  line_.error[0] = '\0';
+  add(Message::invalid_argument, quoted_length(value), value.data(), option.long_name);
+}
+
+void OptionParser::add(Message id, ...) {
   line_.command = Command::usage_error;
-  const int room = static_cast<int>(CommandLine::error_capacity / 2);
-  const int length = text.size() < static_cast<std::size_t>(room) ? static_cast<int>(text.size()) : room;
-  std::snprintf(line_.error, sizeof line_.error, entry_of(id).text, length, text.data());
+  const std::size_t size = std::strlen(line_.error);
+  std::va_list args;
+  va_start(args, id);
+  std::vsnprintf(line_.error + size, sizeof line_.error - size, entry_of(id).text, args);
+  va_end(args);
+}
+
+CommandLine parse_command_line(int argc, const char* const* argv) { return OptionParser(argc, argv).parse(); }
+
+namespace {
+
+// The names in 22 columns, or on a line of their own when wider; the
+// text's later lines two columns further in.
+void print_option_help(Output& out, const Option& option) {
+  char names[64];
+  const int short_size = option.short_name != '\0' ? std::snprintf(names, sizeof names, "-%c, ", option.short_name)
+                                                   : std::snprintf(names, sizeof names, "    ");
+  const int size = short_size + std::snprintf(names + short_size, sizeof names - short_size, "--%s%s%s",
+                                              option.long_name, option.argument != nullptr ? "=" : "",
+                                              option.argument != nullptr ? option.argument : "");
+  if (size <= 22) {
+    out.print("  %-22s  ", names);
+  } else {
+    out.print("  %s\n%26s", names, "");
+  }
+  for (const char c : std::string_view(option.help)) {
+    out.put(c);
+    if (c == '\n') out.print("%28s", "");
+  }
+  out.put('\n');
 }
 
 }  // namespace
-
-CommandLine parse_command_line(int argc, const char* const* argv) { return Parser(argc, argv).parse(); }
 
 void print_help(Output& out) {
   out.put(
@@ -235,33 +272,9 @@ void print_help(Output& out) {
       "Write the engine headers wam_arch.h, wam_regs.h, wam_stacks.h and\n"
       "th_public_config.h from the architecture description wam_arch.def, and\n"
       "print the installation summary.\n"
-      "\n"
-      "  -d, --description=FILE  read the description from FILE\n"
-      "                            (default: wam_arch.def in the working directory)\n"
-      "  -o, --output-dir=DIR    write the headers into DIR\n"
-      "                            (default: the working directory)\n"
-      "  -w, --write-if-changed  leave a header whose text would not change as it\n"
-      "                            is, time stamp and all\n"
-      "  -c, --check             check the description and print its layout;\n"
-      "                            write no file\n"
-      "      --located-errors    write an error as compilers do: FILE:LINE:COLUMN,\n"
-      "                            the line and a caret under the field\n"
-      "      --warnings          a run also writes the warnings that --check writes\n"
-      "      --no-warn=NAME      turn off the warning NAME (repeatable, or a comma\n"
-      "                            list)\n"
-      "      --werror            make every warning an error: the run fails and\n"
-      "                            replaces no header\n"
-      "      --color=WHEN        colour the messages: auto (a terminal, NO_COLOR\n"
-      "                            unset or empty), always or never\n"
-      "      --line-directives   #line lines in wam_arch.h: compiler errors point\n"
-      "                            at the description's lines\n"
-      "      --format=FORMAT     print the layout of --check as text (the default)\n"
-      "                            or as json\n"
-      "      --debugger-script=FILE\n"
-      "                          also write FILE, the gdb and lldb commands that\n"
-      "                            decode the engine's words and registers\n"
-      "      --help              print this help and exit\n"
-      "      --version           print the version and exit\n"
+      "\n");
+  for (const Option& option : option_table) print_option_help(out, option);
+  out.put(
       "\n"
       "Each header is written to a hidden temporary file beside it and renamed\n"
       "over it only once the whole run has succeeded, so a failed run leaves the\n"

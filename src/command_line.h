@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "description_check.h"
 #include "files.h"
@@ -29,16 +30,50 @@ struct Options {
 
 enum class Command { run, help, version, usage_error };
 
+class OptionParser;  // command_line.cc's
+struct Option;
+// Reads the value of an option such as --color, or makes the command line a
+// usage error.
+using ParseValue = void (OptionParser::*)(const Option& option, std::string_view value);
+
+// What giving an option does: one of these.
+struct Effect {
+  constexpr Effect(bool Options::*flag) : flag(flag) {}
+  constexpr Effect(const char* Options::*text) : text(text) {}
+  constexpr Effect(ParseValue parse) : parse(parse) {}
+  constexpr Effect(Command command) : command(command) {}
+
+  bool Options::*flag = nullptr;         // set to true
+  const char* Options::*text = nullptr;  // the value, as given
+  ParseValue parse = nullptr;
+  Command command = Command::run;
+};
+
+// An option: all that parsing and --help know of it.
+struct Option {
+  const char* long_name;
+  char short_name;       // '\0': none
+  const char* argument;  // the value's name in --help; null: the option takes none
+  Effect effect;
+  const char* help;  // its lines separated by '\n'
+};
+
+// In the order of --help, which an ambiguous abbreviation lists them in.
+extern const Option option_table[];
+extern const std::size_t option_count;
+
 struct CommandLine {
-  static constexpr std::size_t error_capacity = 512;
+  // Room for a quoted argument of 256 bytes and every warning's name.
+  static constexpr std::size_t error_capacity = 1024;
 
   Command command = Command::run;
   Options options;
   char error[error_capacity] = "";  // a usage error's first line, without the program name
 };
 
-// GNU style: long options as --name=value or --name value, unambiguous
-// prefixes of long names, bundled short options, "--" ending the options.
+// GNU style: long options as --name=value or --name value, each name whole
+// or a prefix of that name alone, bundled short options, "--" ending the
+// options.
 // The tool takes no operands.
 CommandLine parse_command_line(int argc, const char* const* argv);
 

@@ -75,7 +75,8 @@ enum class MessageKind {
   /* The offending argument is quoted with a length, as far as there is room. */ \
   X(unexpected_argument, usage, "unexpected argument '%.*s'", nullptr) \
   X(unrecognized_option, usage, "unrecognized option '--%.*s'", nullptr) \
-  X(ambiguous_option, usage, "option '--%.*s' is ambiguous", nullptr) \
+  X(ambiguous_option, usage, "option '--%.*s' is ambiguous; possibilities:", nullptr) \
+  X(possible_option, usage, " '--%s'", nullptr) \
   X(argument_not_allowed, usage, "option '--%.*s' doesn't allow an argument", nullptr) \
   X(argument_required, usage, "option '--%.*s' requires an argument", nullptr) \
   X(invalid_short_option, usage, "invalid option -- '%.*s'", nullptr) \
@@ -87,7 +88,8 @@ enum class MessageKind {
   X(first_declared_here, note, "first declared here", nullptr) \
   X(error_limit_reached, note, "the check stops after %d errors", nullptr) \
   /* Added to an error about a word that is not one of a few. */ \
-  X(did_you_mean, note, "; did you mean '%.*s'?", nullptr)
+  X(did_you_mean, note, "; did you mean '%.*s'?", nullptr) \
+  X(choices, note, " (%s)", nullptr)
 
 enum class Message {
 #define PL_CONFIG_MESSAGE_NAME(name, kind, text, warning_name) name,

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -9,6 +13,9 @@
 
 namespace pl_config {
 namespace {
+
+namespace fs = std::filesystem;
+using testing::read_file;
 
 struct Expected {
   Command command = Command::run;
@@ -35,6 +42,7 @@ TEST(CommandLineTest, OptionsInTheirGnuForms) {
       {{"-d", "a.def"}, {.description = "a.def"}},
       {{"-da.def"}, {.description = "a.def"}},
       {{"--desc=a.def", "--out", "gen"}, {.description = "a.def", .output_dir = "gen"}},
+      {{"--wr", "--ch", "--lo"}, {.write_if_changed = true, .check = true, .located_errors = true}},
       {{"-o", "gen", "--write-if-changed", "--located-errors"},
        {.output_dir = "gen", .write_if_changed = true, .located_errors = true}},
       {{"-wc", "-d", "-"}, {.description = "-", .write_if_changed = true, .check = true}},
@@ -90,28 +98,94 @@ TEST(CommandLineTest, OptionsInTheirGnuForms) {
 }
 
 // Help, version and usage errors never touch a file: typed in an engine's
-// source directory, they leave its headers alone.
+// source directory, they leave its headers alone.  A usage error is the two
+// lines that getopt's programs write.
 TEST(CommandLineTest, NoRunTouchesTheHeaders) {
+  const std::string warnings =
+      " (duplicate-name, duplicate-tag-value, long-int-sign, small-tag-values, indented-directive, text-after-quote, "
+      "long-line, unwritten-group, byte-order-mark, second-section, stack-name-case, keyword-name)";
   const struct {
     std::vector<std::string> args;
     int status;
-    std::string out_start;  // "": nothing at all
-    std::string err;
+    std::string out;
+    std::string err;  // a usage error's first line, after "pl_config: "
   } cases[] = {
-      {{"--help"}, 0, "Usage: pl_config [OPTION]...\n", ""},
+      {{"--help"}, 0, read_file(fs::path(PL_CONFIG_GOLDEN_DIR) / "help"), ""},
       {{"--version"}, 0, "pl_config (Tarnhollow) 1.0.0\nCopyright (C) 2026 The Tarnhollow authors\n", ""},
-      {{"-w", "stray"}, 2, "",
-       "pl_config: unexpected argument 'stray'\nTry 'pl_config --help' for more information.\n"},
-      {{"-h"}, 2, "", "pl_config: invalid option -- 'h'\nTry 'pl_config --help' for more information.\n"},
+      {{"-w", "stray"}, 2, "", "unexpected argument 'stray'"},
+      {{"-h"}, 2, "", "invalid option -- 'h'"},
+      {{"--de=wam_debug.py"}, 2, "", "option '--de' is ambiguous; possibilities: '--description' '--debugger-script'"},
+      {{"--w", "--c"}, 2, "",
+       "option '--w' is ambiguous; possibilities: '--write-if-changed' '--warnings' '--werror'"},
+      {{"-w", "--c"}, 2, "", "option '--c' is ambiguous; possibilities: '--check' '--color'"},
+      {{"--l=x"}, 2, "", "option '--l' is ambiguous; possibilities: '--located-errors' '--line-directives'"},
+      {{"--color=rainbow"}, 2, "", "invalid argument 'rainbow' for '--color'"},
+      {{"--no-warn=bogus"}, 2, "", "invalid argument 'bogus' for '--no-warn'" + warnings},
+      {{"--no-warn", "keyword-nme"}, 2, "",
+       "invalid argument 'keyword-nme' for '--no-warn'; did you mean 'keyword-name'?" + warnings},
+      {{"--no-warn=long-line,Long-Lines"}, 2, "",
+       "invalid argument 'Long-Lines' for '--no-warn'; did you mean 'long-line'?" + warnings},
+      {{"--no-warn=,long-line"}, 2, "", "invalid argument '' for '--no-warn'" + warnings},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.args.front());
+    SCOPED_TRACE(::testing::PrintToString(c.args));
     const testing::ToolResult result = testing::run_tool(testing::default_tool, "x\n", {.args = c.args});
     EXPECT_EQ(result.status, c.status);
-    EXPECT_EQ(c.out_start.empty() ? result.out : result.out.substr(0, c.out_start.size()), c.out_start);
-    EXPECT_EQ(result.err, c.err);
+    EXPECT_EQ(result.out, c.out);
+    EXPECT_EQ(result.err,
+              c.err.empty() ? "" : "pl_config: " + c.err + "\nTry 'pl_config --help' for more information.\n");
     EXPECT_TRUE(result.files.empty());
   }
+}
+
+// The options that a line of the README's option block or a tag of the
+// manual page names: "-d" and "--description" in "-d, --description=FILE",
+// sorted; roff's escapes are taken out first.
+std::vector<std::string> options_named(std::string text) {
+  for (const std::string escape : {"\\%", "\\fR", "\\fP", "\\fB", "\\fI", "\\"})
+    for (std::size_t at; (at = text.find(escape)) != std::string::npos;) text.erase(at, escape.size());
+  static const std::regex option(R"((?:^|[\s,"])(--?[a-z][a-z-]*))");
+  std::vector<std::string> names;
+  for (std::sregex_iterator match(text.begin(), text.end(), option), end; match != end; ++match)
+    names.push_back((*match)[1]);
+  std::ranges::sort(names);
+  return names;
+}
+
+std::vector<std::string> lines_of(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// Every option of the table is in the README's block and in the manual
+// page's list, and neither has any other.
+TEST(CommandLineTest, DocumentsListTheOptionTable) {
+  std::vector<std::string> table;
+  for (std::size_t i = 0; i < option_count; ++i) {
+    if (option_table[i].short_name != '\0') table.push_back(std::string("-") + option_table[i].short_name);
+    table.push_back(std::string("--") + option_table[i].long_name);
+  }
+  std::ranges::sort(table);
+
+  const std::vector<std::string> readme = lines_of(testing::read_file(PL_CONFIG_README));
+  auto line = std::ranges::find(readme, "## Command line");
+  while (line != readme.end() && *line != "```") ++line;
+  std::string readme_names;
+  while (line != readme.end() && ++line != readme.end() && *line != "```") {
+    const std::size_t start = line->find_first_not_of(' ');
+    if (start != std::string::npos) readme_names += " " + line->substr(start, line->find("  ", start) - start);
+  }
+  EXPECT_EQ(options_named(readme_names), table) << "README.md, the block under \"## Command line\"";
+
+  const fs::path man_page = fs::path(PL_CONFIG_README).parent_path() / "docs" / "pl_config.1";
+  const std::vector<std::string> man = lines_of(testing::read_file(man_page));
+  line = std::ranges::find(man, ".SH OPTIONS");
+  std::string man_names;
+  while (line != man.end() && ++line != man.end() && !line->starts_with(".SH "))
+    if (*line == ".TP" && line + 1 != man.end()) man_names += " " + *++line;
+  EXPECT_EQ(options_named(man_names), table) << man_page << ", the .TP entries under .SH OPTIONS";
 }
 
 }  // namespace
