@@ -16,6 +16,7 @@
 #include "description_check.h"
 #include "fatal_error.h"
 #include "diagnostics.h"
+#include "distinct_outputs.h"
 #include "pl_config.h"
 #include "standard_streams.h"
 
@@ -99,7 +100,8 @@ int run(const pl_config::Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const pl_config::CommandLine line = pl_config::parse_command_line(argc, argv);
+  pl_config::CommandLine line = pl_config::parse_command_line(argc, argv);
+  pl_config::check_distinct_outputs(line);
   switch (line.command) {
     case pl_config::Command::help:
       pl_config::print_help(pl_config::standard_output());

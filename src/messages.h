@@ -83,6 +83,7 @@ enum class MessageKind {
   X(short_argument_required, usage, "option requires an argument -- '%.*s'", nullptr) \
   X(empty_argument, usage, "option '--%.*s' requires a non-empty argument", nullptr) \
   X(invalid_argument, usage, "invalid argument '%.*s' for '--%s'", nullptr) \
+  X(same_output_file, usage, "option '--%s': '%.256s' is the same file as %s '%.256s'", nullptr) \
   X(needs_check, usage, "option '--%.*s' needs --check", nullptr) \
   X(section_opened_here, note, "section opened here", nullptr) \
   X(first_declared_here, note, "first declared here", nullptr) \

@@ -1,0 +1,50 @@
+#include "distinct_outputs.h"
+
+#include <cstdio>
+
+#include "file_place.h"
+#include "headers.h"
+#include "messages.h"
+
+namespace pl_config {
+
+namespace {
+
+struct Extra {
+  const char* option;
+  const char* path;
+};
+
+// Where `path` leads; false when it cannot be resolved.
+bool resolve(const char* path, platform::Place& place) { return path != nullptr && platform::resolve(path, place); }
+
+void refuse(CommandLine& line, const Extra& extra, const char* what, const char* path) {
+  std::snprintf(line.error, sizeof line.error, entry_of(Message::same_output_file).text, extra.option, extra.path, what,
+                path);
+  line.command = Command::usage_error;
+}
+
+}  // namespace
+
+void check_distinct_outputs(CommandLine& line) {
+  const Options& options = line.options;
+  if (line.command != Command::run || options.check) return;
+  const Extra extras[] = {{"debugger-script", options.debugger_script}};
+  for (std::size_t i = 0; i < std::size(extras); ++i) {
+    platform::Place extra, other;
+    if (!resolve(extras[i].path, extra)) continue;
+    if (resolve(options.description, other) && platform::same_file(extra, other))
+      return refuse(line, extras[i], "the description", options.description);
+    for (const HeaderRow& row : header_rows) {
+      char path[platform::path_capacity];
+      const char* dir = options.output_dir;
+      std::snprintf(path, sizeof path, "%s%s%s", dir == nullptr ? "" : dir, dir == nullptr ? "" : "/", row.name);
+      if (resolve(path, other) && platform::same_file(extra, other)) return refuse(line, extras[i], "the header", path);
+    }
+    for (std::size_t j = 0; j < i; ++j)
+      if (resolve(extras[j].path, other) && platform::same_file(extra, other))
+        return refuse(line, extras[i], "the file of --", extras[j].option);
+  }
+}
+
+}  // namespace pl_config
