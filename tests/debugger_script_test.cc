@@ -98,5 +98,11 @@ TEST(DebuggerScriptTest, WriteIfChangedLeavesAnEqualScriptAlone) {
   }
 }
 
+// The build compiles the commands in from their Python file: what the tool
+// holds is that file byte for byte, its blank first line included.
+TEST(DebuggerScriptTest, CommandsAreTheirFileByteForByte) {
+  EXPECT_EQ(std::string(debugger_commands), read_file(PL_CONFIG_DEBUGGER_COMMANDS));
+}
+
 }  // namespace
 }  // namespace pl_config::testing

@@ -1,17 +1,19 @@
-# cmake -DGENERATOR=<Ninja|Unix Makefiles> -DPACKAGE=<install|build-tree>
-#       -DPL_CONFIG_BUILD_DIR=<dir> -DTOOL=<pl_config> -DSOURCE_DIR=<this dir>
-#       -DWORK_DIR=<scratch dir> -P check_rebuilds.cmake
+# cmake -DGENERATOR=<Ninja|Unix Makefiles> -DPACKAGE=<install|build-tree|subdirectory>
+#       -DPL_CONFIG_BUILD_DIR=<dir> -DPL_CONFIG_SOURCE_DIR=<dir> -DTOOL=<pl_config>
+#       -DSOURCE_DIR=<this dir> -DWORK_DIR=<scratch dir> -P check_rebuilds.cmake
 #
-# Builds the consumer project in SOURCE_DIR against pl_config, taken either
-# from an installation of PL_CONFIG_BUILD_DIR or from that build tree itself
-# (with TOOL run by path), and edits its description to check what each
-# rebuild regenerates and recompiles.  The build log tells: the headers'
-# custom command prints "Generating pl_config headers", and each compilation
-# prints "Building C object" with the object's name.
+# Builds the consumer project in SOURCE_DIR against pl_config, taken from an
+# installation of PL_CONFIG_BUILD_DIR, from that build tree itself (with TOOL
+# run by path) or from PL_CONFIG_SOURCE_DIR added to the consumer's build
+# (which must then build the tool and configure none of its tests), and
+# edits its description to check what each rebuild regenerates and
+# recompiles.  The build log tells: the headers' custom command prints
+# "Generating pl_config headers", and each compilation prints "Building C
+# object" with the object's name.
 
 cmake_minimum_required(VERSION 3.21)
 
-foreach(var GENERATOR PACKAGE PL_CONFIG_BUILD_DIR TOOL SOURCE_DIR WORK_DIR)
+foreach(var GENERATOR PACKAGE PL_CONFIG_BUILD_DIR PL_CONFIG_SOURCE_DIR TOOL SOURCE_DIR WORK_DIR)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "check_rebuilds.cmake: ${var} is not set")
   endif()
@@ -109,14 +111,27 @@ elseif(PACKAGE STREQUAL "build-tree")
   get_filename_component(name "${TOOL}" NAME)
   set(tool "${WORK_DIR}/tool/${name}")
   set(package_options "-Dpl_config_DIR=${PL_CONFIG_BUILD_DIR}" "-DPL_CONFIG_TOOL=${tool}")
+elseif(PACKAGE STREQUAL "subdirectory")
+  # With BUILD_TESTING on, as include(CTest) leaves it, and no GoogleTest to
+  # be found: a consumer's build must need nothing for pl_config's tests.
+  get_filename_component(name "${TOOL}" NAME)
+  set(tool "${build}/pl_config/${name}")
+  set(package_options "-DPL_CONFIG_SOURCE_DIR=${PL_CONFIG_SOURCE_DIR}" -DBUILD_TESTING=ON
+                      -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON -DGTest_DIR=/nonexistent)
 else()
-  fail("setup" "PACKAGE must be install or build-tree, not ${PACKAGE}")
+  fail("setup" "PACKAGE must be install, build-tree or subdirectory, not ${PACKAGE}")
 endif()
 run("configure" "${CMAKE_COMMAND}" -S "${src}" -B "${build}" -G "${GENERATOR}" ${package_options})
 
 # --- Rebuilds ----------------------------------------------------------------
 
 build("first build" ok TRUE client engine stacks)
+if(NOT EXISTS "${tool}")
+  fail("first build" "${tool} was not built")
+endif()
+if(EXISTS "${build}/pl_config/tests")
+  fail("first build" "pl_config's tests were configured")
+endif()
 read_headers(first_headers)
 build("no-op rebuild" ok FALSE)
 

@@ -1,12 +1,4 @@
-// The fixed part of the debugger script: the decoding of words, which
-// mirrors the generated macros, and the commands of gdb and lldb around it.
-// It reads the data that debugger_script.cc writes ahead of it.
 
-#include "debugger_script.h"
-
-namespace pl_config {
-
-extern const char debugger_commands[] = R"python(
 # ---------------------------------------------------------------------------
 # Decoding: what the generated macros compute, on 64-bit words.
 
@@ -272,6 +264,3 @@ except ImportError:
     gdb = None
 if gdb is not None:
     _register_gdb()
-)python";
-
-}  // namespace pl_config
