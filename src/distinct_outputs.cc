@@ -16,7 +16,7 @@ struct Extra {
 };
 
 // Where `path` leads; false when it cannot be resolved.
-bool resolve(const char* path, platform::Place& place) { return path != nullptr && platform::resolve(path, place); }
+bool found(const char* path, platform::Place& place) { return path != nullptr && platform::resolve(path, place); }
 
 void refuse(CommandLine& line, const Extra& extra, const char* what, const char* path) {
   std::snprintf(line.error, sizeof line.error, entry_of(Message::same_output_file).text, extra.option, extra.path, what,
@@ -32,17 +32,17 @@ void check_distinct_outputs(CommandLine& line) {
   const Extra extras[] = {{"debugger-script", options.debugger_script}};
   for (std::size_t i = 0; i < std::size(extras); ++i) {
     platform::Place extra, other;
-    if (!resolve(extras[i].path, extra)) continue;
-    if (resolve(options.description, other) && platform::same_file(extra, other))
+    if (!found(extras[i].path, extra)) continue;
+    if (found(options.description, other) && platform::same_file(extra, other))
       return refuse(line, extras[i], "the description", options.description);
     for (const HeaderRow& row : header_rows) {
       char path[platform::path_capacity];
       const char* dir = options.output_dir;
       std::snprintf(path, sizeof path, "%s%s%s", dir == nullptr ? "" : dir, dir == nullptr ? "" : "/", row.name);
-      if (resolve(path, other) && platform::same_file(extra, other)) return refuse(line, extras[i], "the header", path);
+      if (found(path, other) && platform::same_file(extra, other)) return refuse(line, extras[i], "the header", path);
     }
     for (std::size_t j = 0; j < i; ++j)
-      if (resolve(extras[j].path, other) && platform::same_file(extra, other))
+      if (found(extras[j].path, other) && platform::same_file(extra, other))
         return refuse(line, extras[i], "the file of --", extras[j].option);
   }
 }
