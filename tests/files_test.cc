@@ -5,7 +5,9 @@
 #include "files.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <optional>
@@ -87,6 +89,7 @@ TEST(FilesTest, FailedPlatformCallsFailTheRunOrAreWorkedAround) {
     const char* message;  // "": the run succeeds
   } cases[] = {
       {"no temporary file", Call::create, false, "cannot open %s/wam_regs.h"},
+      {"a look at a path's component", Call::status, false, "cannot open %s/wam_regs.h"},
       {"a write", Call::write, false, "cannot write %s/wam_arch.h"},
       {"a close", Call::close, false, "cannot write %s/wam_arch.h"},
       {"the rename", Call::rename, false, "cannot write %s/wam_arch.h"},
@@ -110,6 +113,52 @@ TEST(FilesTest, FailedPlatformCallsFailTheRunOrAreWorkedAround) {
     EXPECT_EQ(message, expected);
     // The test tools' constants: a run that succeeds writes what theirs do.
     EXPECT_EQ(files_in(dir), expected.empty() ? example_headers() : previous_headers());
+    fs::remove_all(dir);
+  }
+}
+
+// Another process swaps the header's name for a link to a file of its
+// choosing between the look at the name and its use: the file is never
+// written.  A FIFO is opened where it is and must still be the FIFO; a
+// regular header's temporary file is renamed over the name, link or not.
+TEST(FilesTest, NameSwappedForALinkAfterItWasResolved) {
+  const struct {
+    const char* what;
+    Call swapped_before;
+    const char* message;
+  } cases[] = {
+      {"a FIFO", Call::open, "cannot open %s/wam_regs.h"},
+      {"a regular header", Call::create, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const fs::path dir = make_temp_dir();
+    write_file(dir / "victim", "victim\n");
+    fs::create_symlink(dir / "victim", dir / "link");
+    if (c.swapped_before == Call::open) mkfifo((dir / "wam_regs.h").c_str(), 0644);
+    if (c.swapped_before == Call::create) write_file(dir / "wam_regs.h", "old\n");
+    const int reader = open((dir / "wam_regs.h").c_str(), O_RDONLY | O_NONBLOCK);
+    const std::string link = (dir / "link").string(), header = (dir / "wam_regs.h").string();
+    struct Swap {
+      const std::string &from, &to;
+    } swap{link, header};
+    platform::before_next(c.swapped_before, [](void* names) {
+      const Swap& swap = *static_cast<Swap*>(names);
+      std::rename(swap.from.c_str(), swap.to.c_str());
+    }, &swap);
+    std::string expected = c.message;
+    if (!expected.empty()) expected.replace(expected.find("%s"), 2, dir.string());
+    EXPECT_EQ(fatal_message([&] {
+                const Directory directory("unused", dir.c_str());
+                OutputFile file(directory, "wam_regs.h");
+                file.out().put("new\n");
+                file.close();
+                file.install();
+              }),
+              expected);
+    EXPECT_EQ(read_file(dir / "victim"), "victim\n");
+    EXPECT_EQ(read_file(dir / "wam_regs.h"), expected.empty() ? "new\n" : "victim\n");  // the link is there
+    if (reader >= 0) close(reader);
     fs::remove_all(dir);
   }
 }

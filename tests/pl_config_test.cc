@@ -1,6 +1,7 @@
 #include "pl_config.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -83,9 +84,10 @@ TEST(DriverTest, ReadingErrorEndsTheRunAndLeavesNoFile) {
 // and closes the other three in order.  The full device is a link, which the
 // run's file list leaves out.  The directory as the description and the
 // device are POSIX cases: Windows opens no directory as a file, and under
-// wine the Windows tool replaces the link.
+// wine the Windows tool replaces the link.  A FIFO that nobody reads fails
+// at once; an endless device is no description.
 TEST(DriverTest, FileThatCannotBeUsedFailsTheRun) {
-  enum Fault { missing, directory, full_device };
+  enum Fault { missing, directory, full_device, unread_fifo, zero_device };
   const std::string out_at_close = summary_head + "Use machine regs. : Yes (0 used)\n";
   const struct {
     const char* name;
@@ -103,16 +105,20 @@ TEST(DriverTest, FileThatCannotBeUsedFailsTheRun) {
       {"wam_regs.h", full_device, out_at_close, "cannot write wam_regs.h\n"},
       {"wam_stacks.h", full_device, out_at_close, "cannot write wam_stacks.h\n"},
       {"th_public_config.h", full_device, out_at_close, "cannot write th_public_config.h\n"},
+      {"wam_stacks.h", unread_fifo, "", "cannot open wam_stacks.h\n"},
+      {"wam_arch.def", zero_device, summary_head, "cannot open wam_arch.def\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.err);
     const bool description = std::string(c.name) == "wam_arch.def";
-    if (windows_tools && (c.fault == full_device || (c.fault == directory && description))) continue;
+    if (windows_tools && (c.fault >= full_device || (c.fault == directory && description))) continue;
     const Files previous = c.fault == full_device ? previous_headers(c.name) : Files{};
     const ToolResult result = run_tool(default_tool, "x\n", {.prepare = [&](const fs::path& dir) {
                                          if (description) fs::remove(dir / c.name);
                                          if (c.fault == directory) fs::create_directory(dir / c.name);
                                          if (c.fault == full_device) fs::create_symlink("/dev/full", dir / c.name);
+                                         if (c.fault == zero_device) fs::create_symlink("/dev/zero", dir / c.name);
+                                         if (c.fault == unread_fifo) mkfifo((dir / c.name).c_str(), 0644);
                                          write_old_headers(dir, previous);
                                        }});
     expect_run(result, 1, c.out, c.err, previous);

@@ -156,62 +156,155 @@ TEST(StagedOutputTest, LinksStayAndPermissionBitsAreKept) {
   }
 }
 
-// Whether the suite may give a link to the user `uid`.
-bool may_give_links_to(uid_t uid) {
+// A user that is not the runner, whatever user runs the suite, and whether
+// the suite may give files to them (it must run as root).
+const uid_t other_user = geteuid() == 4242 ? 4243 : 4242;
+bool may_give_files_away() {
   const fs::path dir = make_temp_dir();
   fs::create_symlink("x", dir / "link");
-  const bool given = lchown((dir / "link").c_str(), uid, -1) == 0;
+  const bool given = lchown((dir / "link").c_str(), other_user, -1) == 0;
   fs::remove_all(dir);
   return given;
 }
 
-// A link planted in a shared directory by another user is not followed: the
-// run would replace a file of their choosing.
-TEST(StagedOutputTest, LinksInStickySharedDirectories) {
+// Whatever the path, a link planted by another user in a shared directory
+// (sticky, others may write) is not followed, at whichever hop of a chain it
+// is met, so that nobody can make the run replace or read a file of their
+// choosing: the run fails, and nothing is written.  In a plain directory,
+// and there for the runner's or the directory owner's link, every link is
+// followed.  The link planted is `shared/NAME`, with the owner of the row.
+TEST(StagedOutputTest, LinksInSharedDirectoriesAtEveryHop) {
   if (windows_tools) GTEST_SKIP() << "Windows follows no link";
-  const passwd* const nobody = getpwnam("nobody");
-  if (nobody == nullptr) GTEST_SKIP() << "no user nobody";
-  if (!may_give_links_to(nobody->pw_uid)) GTEST_SKIP() << "cannot change a link's owner (needs root)";
-  const uid_t other = nobody->pw_uid;
-  enum Owner { runner, someone_else, directory_owner };
-  const char* const owner_names[] = {"runner", "someone else", "directory's owner"};
+  if (!may_give_files_away()) GTEST_SKIP() << "cannot give a file to another user (needs root)";
+  const std::string script = run_tool(default_tool, example, {.args = {"--debugger-script=s.py"}}).files["s.py"];
+  const Files before = {{"targets/regs.h", "old\n"}, {"targets/wam.py", "old\n"}, {"targets/arch.def", example}};
+  const std::string head = example_summary().substr(0, example_summary().find("Use machine regs."));
+  const auto headers_in = [](const std::string& dir, const char* regs_at = nullptr) {
+    Files files;
+    for (const auto& [name, text] : example_headers())
+      files[name == "wam_regs.h" && regs_at != nullptr ? regs_at : dir + name] = text;
+    return files;
+  };
   const struct {
-    Owner link_owner;
+    const char* layout;
+    const char* planted;  // in shared/, to its target
+    const char* target;
+    const char* chain;  // the runner's link out/wam_regs.h to there; null for none
+    std::vector<std::string> args;
+    const char* refused;  // the path the refusal names
+    Files written;        // where the run writes, but for the description's own directory
+  } layouts[] = {
+      {"the last component", "wam_regs.h", "../targets/regs.h", nullptr, {"-o", "shared"}, "shared/wam_regs.h",
+       headers_in("shared/", "targets/regs.h")},
+      {"a directory component", "gen", "../targets", nullptr, {"-o", "shared/gen/sub"}, "shared/gen/sub/wam_regs.h",
+       headers_in("targets/sub/")},
+      {"the output directory", "gen", "../targets", nullptr, {"-o", "shared/gen"}, "shared/gen/wam_regs.h",
+       headers_in("targets/")},
+      {"a chain through a directory link", "gen", "../targets", "../shared/gen/regs.h", {"-o", "out"}, "out/wam_regs.h",
+       headers_in("out/", "targets/regs.h")},
+      {"the second link of a chain", "regs.h", "../targets/regs.h", "../shared/regs.h", {"-o", "out"}, "out/wam_regs.h",
+       headers_in("out/", "targets/regs.h")},
+      {"the debugger script", "wam.py", "../targets/wam.py", nullptr, {"--debugger-script=shared/wam.py"}, "shared/wam.py",
+       [&] { Files files = headers_in(""); files["targets/wam.py"] = script; return files; }()},
+      {"the description", "arch.def", "../targets/arch.def", nullptr, {"-d", "shared/arch.def"}, "shared/arch.def",
+       headers_in("")},
+  };
+  enum Owner { runner, directory_owner, someone_else };
+  const char* const owner_names[] = {"the runner's link", "the directory owner's link", "another user's link"};
+  for (const auto& layout : layouts) {
+    for (const unsigned dir_mode : {01777u, 0777u}) {
+      for (const Owner owner : {runner, directory_owner, someone_else}) {
+        SCOPED_TRACE(::testing::Message() << layout.layout << ", 0" << std::oct << dir_mode << ", " << owner_names[owner]);
+        const ToolResult result = run_tool(default_tool, std::nullopt, {
+            .prepare = [&](const fs::path& dir) {
+              fs::create_directories(dir / "targets" / "sub");
+              fs::create_directory(dir / "out");
+              fs::create_directory(dir / "shared");
+              for (const auto& [name, text] : before) write_file(dir / name, text);
+              if (layout.chain != nullptr) fs::create_symlink(layout.chain, dir / "out" / "wam_regs.h");
+              fs::create_symlink(layout.target, dir / "shared" / layout.planted);
+              EXPECT_EQ(lchown((dir / "shared" / layout.planted).c_str(), owner == runner ? geteuid() : other_user, -1), 0);
+              EXPECT_EQ(chown((dir / "shared").c_str(), owner == directory_owner ? other_user : geteuid(), -1), 0);
+              fs::permissions(dir / "shared", fs::perms(dir_mode));
+              if (layout.args[0] != "-d") write_file(dir / "wam_arch.def", example);
+            },
+            .args = layout.args,
+            .subdirectories = true});
+        const bool followed = dir_mode == 0777u || owner != someone_else;
+        Files expected = before;
+        if (followed)
+          for (const auto& [name, text] : layout.written) expected[name] = text;
+        const bool description = layout.args[0] == "-d";
+        expect_run(result, followed ? 0 : 1, followed ? example_summary() : description ? head : "",
+                   followed ? "" : std::string("cannot open ") + layout.refused + "\n", expected);
+      }
+    }
+  }
+}
+
+// A replaced header keeps the old one's permission bits, but never a set-ID
+// or sticky bit, and its owner and group: a header of another user's, of
+// the bytes of a program, must not become the runner's set-user-ID program.
+// In a shared directory another user's header is not replaced at all, nor
+// written through.  A new header gets 0666 less the umask.
+TEST(StagedOutputTest, ModesAndOwnersOfReplacedHeaders) {
+  if (windows_tools) GTEST_SKIP() << "Windows has no permission bits";
+  if (!may_give_files_away()) GTEST_SKIP() << "cannot give a file to another user (needs root)";
+  const std::string head = example_summary().substr(0, example_summary().find("Use machine regs."));
+  const struct {
     unsigned dir_mode;
-    bool dangling;
-    bool followed;
+    unsigned old_mode;
+    uid_t owner;
+    unsigned new_mode;  // 0: not replaced
   } cases[] = {
-      {someone_else, 01777, false, false}, {someone_else, 01777, true, false}, {runner, 01777, false, true},
-      {directory_owner, 01777, true, true}, {someone_else, 0777, false, true},
+      {0755, 06777, other_user, 0777}, {0755, 0666, other_user, 0666}, {0755, 0640, other_user, 0640},
+      {01777, 06777, other_user, 0}, {01777, 0666, other_user, 0}, {01777, 0640, other_user, 0},
+      {01777, 04755, geteuid(), 0755},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::Message() << owner_names[c.link_owner] << " 0" << std::oct << c.dir_mode
-                                      << (c.dangling ? " dangling" : ""));
-    const std::string target = c.dangling ? "targets/new.h" : "targets/regs.h";
-    bool still_a_link = false;
+    SCOPED_TRACE(::testing::Message() << std::oct << "0" << c.dir_mode << " 0" << c.old_mode << " " << std::dec
+                                      << c.owner);
+    struct stat after{};
     const ToolResult result = run_tool(default_tool, example, {
         .prepare = [&](const fs::path& dir) {
-          fs::create_directories(dir / "targets");
-          write_file(dir / "targets" / "regs.h", "old\n");
-          fs::create_directory(dir / "shared");
-          fs::permissions(dir / "shared", fs::perms(c.dir_mode));
-          fs::create_symlink(dir / target, dir / "shared" / "wam_regs.h");
-          const uid_t link_uid = c.link_owner == runner ? geteuid() : other;
-          const uid_t dir_uid = c.link_owner == directory_owner ? other : geteuid();
-          EXPECT_EQ(lchown((dir / "shared" / "wam_regs.h").c_str(), link_uid, -1), 0);
-          EXPECT_EQ(chown((dir / "shared").c_str(), dir_uid, -1), 0);
+          fs::create_directory(dir / "gen");
+          write_file(dir / "gen" / "wam_arch.h", "old\n");
+          ASSERT_EQ(chown((dir / "gen" / "wam_arch.h").c_str(), c.owner, other_user), 0);
+          ASSERT_EQ(chmod((dir / "gen" / "wam_arch.h").c_str(), c.old_mode), 0);
+          ASSERT_EQ(chmod((dir / "gen").c_str(), c.dir_mode), 0);
         },
-        .args = {"--output-dir", "shared"},
-        .inspect = [&](const fs::path& dir) { still_a_link = fs::is_symlink(dir / "shared" / "wam_regs.h"); },
+        .args = {"-o", "gen"},
+        .inspect = [&](const fs::path& dir) { stat((dir / "gen" / "wam_arch.h").c_str(), &after); },
         .subdirectories = true});
-    Files expected = {{"targets/regs.h", "old\n"}};
-    if (c.followed)
-      for (const auto& [name, text] : example_headers())
-        expected[name == "wam_regs.h" ? target : "shared/" + name] = text;  // the register map through the link
-    EXPECT_EQ(result.status, c.followed ? 0 : 1);
-    EXPECT_EQ(result.err, c.followed ? "" : "cannot open shared/wam_regs.h\n");
-    EXPECT_TRUE(still_a_link);
-    EXPECT_EQ(result.files, expected);  // hidden files too: no temporary one is left
+    Files expected = {{"gen/wam_arch.h", "old\n"}};
+    if (c.new_mode != 0)
+      for (const auto& [name, text] : example_headers()) expected["gen/" + name] = text;
+    expect_run(result, c.new_mode != 0 ? 0 : 1, c.new_mode != 0 ? example_summary() : head,
+               c.new_mode != 0 ? "" : "cannot open gen/wam_arch.h\n", expected);
+    EXPECT_EQ(after.st_mode & 07777, c.new_mode != 0 ? c.new_mode : c.old_mode);
+    EXPECT_EQ(after.st_uid, c.owner);
+    EXPECT_EQ(after.st_gid, other_user);
+  }
+}
+
+// With --write-if-changed a run whose headers would all stay as they are
+// needs no write access: a header is only read where it does not change.
+// Run as another user in a directory they may read but not write.
+TEST(StagedOutputTest, UnchangedHeadersNeedNoWriteAccess) {
+  if (windows_tools) GTEST_SKIP() << "POSIX permissions";
+  if (!may_give_files_away()) GTEST_SKIP() << "cannot run as another user (needs root)";
+  for (const bool write_if_changed : {true, false}) {
+    SCOPED_TRACE(write_if_changed ? "-w" : "no -w");
+    const ToolResult result = run_tool(default_tool, example, {
+        .prepare = [](const fs::path& dir) {
+          write_old_headers(dir, example_headers());
+          fs::permissions(dir, fs::perms(0555));
+        },
+        .args = write_if_changed ? std::vector<std::string>{"-w"} : std::vector<std::string>{},
+        .inspect = [](const fs::path& dir) { fs::permissions(dir, fs::perms(0755)); },
+        .as_user = other_user});
+    expect_run(result, write_if_changed ? 0 : 1, write_if_changed ? example_summary() : "",
+               write_if_changed ? "" : "cannot open wam_regs.h\n", example_headers());
   }
 }
 

@@ -130,7 +130,13 @@ ToolResult run_tool(const char* tool, const std::optional<std::string>& descript
 
   ToolResult result;
   const fs::path out = options.stdout_path ? fs::path(*options.stdout_path) : root / "stdout";
-  result.status = wait_process(start_process(tool_command(tool, options.args), dir, out, root / "stderr"));
+  std::vector<std::string> command = tool_command(tool, options.args);
+  if (options.as_user) {
+    const std::string id = std::to_string(*options.as_user);
+    command.insert(command.begin(), {"/usr/bin/setpriv", "--reuid=" + id, "--regid=" + id, "--clear-groups"});
+    fs::permissions(root, fs::perms(0711));
+  }
+  result.status = wait_process(start_process(command, dir, out, root / "stderr"));
   if (!options.stdout_path) result.out = from_text_mode(read_file(out));
   result.err = from_text_mode(read_file(root / "stderr"));
   if (options.inspect) options.inspect(dir);

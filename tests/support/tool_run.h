@@ -50,6 +50,9 @@ struct ToolOptions {
   // Runs in the directory after the tool, before its files are collected.
   std::function<void(const std::filesystem::path&)> inspect = {};
   bool subdirectories = false;
+  // Runs the tool as this user and group (POSIX tools; the test runs as
+  // root), who may search the run's directory.
+  std::optional<unsigned> as_user = {};
 };
 
 // Runs `tool` in a fresh temporary directory holding `description` as
