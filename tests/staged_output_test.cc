@@ -245,8 +245,8 @@ TEST(StagedOutputTest, LinksInSharedDirectoriesAtEveryHop) {
 // A replaced header keeps the old one's permission bits, but never a set-ID
 // or sticky bit, and its owner and group: a header of another user's, of
 // the bytes of a program, must not become the runner's set-user-ID program.
-// In a shared directory another user's header is not replaced at all, nor
-// written through.  A new header gets 0666 less the umask.
+// In a shared directory another user's header is neither replaced nor, a
+// FIFO that someone reads, written through.
 TEST(StagedOutputTest, ModesAndOwnersOfReplacedHeaders) {
   if (windows_tools) GTEST_SKIP() << "Windows has no permission bits";
   if (!may_give_files_away()) GTEST_SKIP() << "cannot give a file to another user (needs root)";
@@ -255,32 +255,47 @@ TEST(StagedOutputTest, ModesAndOwnersOfReplacedHeaders) {
     unsigned dir_mode;
     unsigned old_mode;
     uid_t owner;
-    unsigned new_mode;  // 0: not replaced
+    bool fifo;
+    unsigned new_mode;  // 0: refused
   } cases[] = {
-      {0755, 06777, other_user, 0777}, {0755, 0666, other_user, 0666}, {0755, 0640, other_user, 0640},
-      {01777, 06777, other_user, 0}, {01777, 0666, other_user, 0}, {01777, 0640, other_user, 0},
-      {01777, 04755, geteuid(), 0755},
+      {0755, 06777, other_user, false, 0777}, {0755, 0666, other_user, false, 0666},
+      {0755, 0640, other_user, false, 0640},  {01777, 06777, other_user, false, 0},
+      {01777, 0666, other_user, false, 0},    {01777, 0640, other_user, false, 0},
+      {01777, 04755, geteuid(), false, 0755}, {0755, 0666, other_user, true, 0666},
+      {01777, 0666, other_user, true, 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << std::oct << "0" << c.dir_mode << " 0" << c.old_mode << " " << std::dec
-                                      << c.owner);
+                                      << c.owner << (c.fifo ? " FIFO" : ""));
     struct stat after{};
+    int reader = -1;
     const ToolResult result = run_tool(default_tool, example, {
         .prepare = [&](const fs::path& dir) {
+          const fs::path header = dir / "gen" / "wam_arch.h";
           fs::create_directory(dir / "gen");
-          write_file(dir / "gen" / "wam_arch.h", "old\n");
-          ASSERT_EQ(chown((dir / "gen" / "wam_arch.h").c_str(), c.owner, other_user), 0);
-          ASSERT_EQ(chmod((dir / "gen" / "wam_arch.h").c_str(), c.old_mode), 0);
+          if (c.fifo) mkfifo(header.c_str(), 0600);
+          if (c.fifo) reader = open(header.c_str(), O_RDONLY | O_NONBLOCK);
+          if (!c.fifo) write_file(header, "old\n");
+          ASSERT_EQ(chown(header.c_str(), c.owner, other_user), 0);
+          ASSERT_EQ(chmod(header.c_str(), c.old_mode), 0);
           ASSERT_EQ(chmod((dir / "gen").c_str(), c.dir_mode), 0);
         },
-        .args = {"-o", "gen"},
+        .args = {"-o", "gen", "--located-errors"},
         .inspect = [&](const fs::path& dir) { stat((dir / "gen" / "wam_arch.h").c_str(), &after); },
         .subdirectories = true});
-    Files expected = {{"gen/wam_arch.h", "old\n"}};
+    std::string through_fifo(64 * 1024, '\0');
+    through_fifo.resize(static_cast<std::size_t>(std::max<ssize_t>(0, read(reader, through_fifo.data(), 65536))));
+    if (reader >= 0) close(reader);
+    Files expected;
+    if (!c.fifo) expected["gen/wam_arch.h"] = "old\n";
     if (c.new_mode != 0)
       for (const auto& [name, text] : example_headers()) expected["gen/" + name] = text;
+    if (c.fifo) {
+      EXPECT_EQ(through_fifo, c.new_mode != 0 ? expected.extract("gen/wam_arch.h").mapped() : "");
+    }
     expect_run(result, c.new_mode != 0 ? 0 : 1, c.new_mode != 0 ? example_summary() : head,
-               c.new_mode != 0 ? "" : "cannot open gen/wam_arch.h\n", expected);
+               c.new_mode != 0 ? "" : "gen/wam_arch.h: error: cannot open: owned by another user in a shared directory\n",
+               expected);
     EXPECT_EQ(after.st_mode & 07777, c.new_mode != 0 ? c.new_mode : c.old_mode);
     EXPECT_EQ(after.st_uid, c.owner);
     EXPECT_EQ(after.st_gid, other_user);
