@@ -8,7 +8,6 @@ namespace pl_config::platform {
 namespace {
 
 HANDLE handle(File file) { return reinterpret_cast<HANDLE>(file); }
-File file_of(HANDLE handle) { return reinterpret_cast<File>(handle); }
 
 }  // namespace
 

@@ -117,6 +117,28 @@ TEST(FilesTest, FailedPlatformCallsFailTheRunOrAreWorkedAround) {
   }
 }
 
+// A rename that fails after another was made: each header whole, old or
+// new, and the message says which were replaced.
+TEST(FilesTest, ARenameThatFailsPartWaySaysWhatWasReplaced) {
+  const fs::path dir = make_temp_dir();
+  write_file(dir / "wam_arch.def", read_file(PL_CONFIG_EXAMPLE_DEF));
+  write_old_headers(dir, previous_headers());
+  const std::string def = (dir / "wam_arch.def").string(), out = dir.string();
+  // The first rename goes through and makes the second fail.
+  platform::before_next(Call::rename, [](void*) {
+    platform::before_next(Call::rename, [](void*) { platform::fail_next(Call::rename); }, nullptr);
+  }, nullptr);
+  MemoryOutput summary;
+  EXPECT_EQ(fatal_message([&] {
+              run_pl_config(default_build_config({}), Directory(def.c_str(), out.c_str()), summary.out());
+            }),
+            "cannot write " + out + "/wam_regs.h (already replaced: " + out + "/wam_arch.h)");
+  Files expected = previous_headers();
+  expected["wam_arch.h"] = example_headers()["wam_arch.h"];
+  EXPECT_EQ(files_in(dir), expected);
+  fs::remove_all(dir);
+}
+
 // Another process swaps the header's name for a link to a file of its
 // choosing between the look at the name and its use: the file is never
 // written.  A FIFO is opened where it is and must still be the FIFO; a
