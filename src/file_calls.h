@@ -53,6 +53,7 @@ enum Refusal : int {
   others_file_in_shared_directory,
   not_a_text_source,
   changed_while_opened,
+  unread_fifo,
 };
 // The reason of an errno value or a Refusal, in words.
 const char* error_text(int error);

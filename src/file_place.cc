@@ -10,6 +10,7 @@ const char* error_text(int error) {
     case others_file_in_shared_directory: return "owned by another user in a shared directory";
     case not_a_text_source: return "not a regular file, a pipe or a terminal";
     case changed_while_opened: return "replaced while it was opened";
+    case unread_fifo: return "a FIFO that nobody reads";
     default: return std::strerror(error);
   }
 }

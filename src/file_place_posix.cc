@@ -297,7 +297,11 @@ std::ptrdiff_t read_description_at(File file, std::int64_t& offset, char* data, 
   }
 }
 
-File open_in_place(const Place& place) { return blocking(open_checked(place, O_WRONLY | O_NONBLOCK)); }
+File open_in_place(const Place& place) {
+  const int fd = open_checked(place, O_WRONLY | O_NONBLOCK);
+  if (fd < 0 && errno == ENXIO && place.kind == Kind::fifo) errno = unread_fifo;
+  return blocking(fd);
+}
 
 // A dot-file with a name of its own in the header's directory: the rename
 // stays within one file system, and a run killed before it leaves only a

@@ -126,6 +126,10 @@ TEST(CommandLineTest, NoRunTouchesTheHeaders) {
       {{"--no-warn=long-line,Long-Lines"}, 2, "",
        "invalid argument 'Long-Lines' for '--no-warn'; did you mean 'long-line'?" + warnings},
       {{"--no-warn=,long-line"}, 2, "", "invalid argument '' for '--no-warn'" + warnings},
+      {{"--debugger-script=wam_arch.def"}, 2, "",
+       "option '--debugger-script': 'wam_arch.def' is the same file as the description 'wam_arch.def'"},
+      {{"--debugger-script", "./wam_arch.h"}, 2, "",
+       "option '--debugger-script': './wam_arch.h' is the same file as the header 'wam_arch.h'"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.args));
