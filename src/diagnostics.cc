@@ -172,7 +172,6 @@ bool Diagnostics::warning(Message id, Location at, ...) {
 bool Diagnostics::vwarning(Message id, Location at, std::va_list args) {
   const int bit = warning_bit(id);
   if (!settings_.warnings || (bit >= 0 && ((settings_.disabled >> bit) & 1) != 0)) return false;
-  ++warnings_;
   if (settings_.werror) ++errors_;
   start(directory_.description(), at, settings_.werror ? Severity::error : Severity::warning);
   out_.vprint(entry_of(id).text, args);

@@ -48,7 +48,6 @@ class Diagnostics {
 
   bool keeps_going() const { return settings_.keep_going; }
   int errors() const { return errors_; }
-  int warnings() const { return warnings_; }
   bool full() const { return errors_ >= error_limit; }
 
   // The bit of `id` in DiagnosticSettings::disabled; -1 for no warning.
@@ -66,7 +65,6 @@ class Diagnostics {
   DiagnosticSettings settings_;
   DescriptionLines lines_;
   int errors_ = 0;
-  int warnings_ = 0;
 };
 
 // The word of `choices` ("a, b, c") nearest `word`, letter case aside, if

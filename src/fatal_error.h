@@ -6,7 +6,6 @@
 
 #include "bounded_text.h"
 #include "messages.h"
-#include "output.h"
 
 namespace pl_config {
 

@@ -61,7 +61,7 @@ ByteSource& Directory::open_description() const {
 ByteSource* Directory::opened_description() const { return description_opened_ ? &description_file_ : nullptr; }
 
 Sink* Directory::open_header(const char* path, StagedOutput& staged) const {
-  return staged.open(path, write_if_changed_) ? &staged : nullptr;
+  return staged.open(path, rewrite_) ? &staged : nullptr;
 }
 
 OutputFile::OutputFile(const Directory& directory, const char* name)

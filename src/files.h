@@ -46,8 +46,8 @@ class Directory {
   // `output_dir` null: the headers go to the working directory under their
   // bare names.
   explicit Directory(const char* description = file_name::description, const char* output_dir = nullptr,
-                     bool write_if_changed = false)
-      : description_(description), output_dir_(output_dir), write_if_changed_(write_if_changed) {}
+                     Rewrite rewrite = Rewrite::always)
+      : description_(description), output_dir_(output_dir), rewrite_(rewrite) {}
   virtual ~Directory() = default;
 
   const char* description() const { return description_; }
@@ -66,7 +66,7 @@ class Directory {
  private:
   const char* description_;
   const char* output_dir_;
-  bool write_if_changed_;
+  Rewrite rewrite_;
   // Opened by a const directory: what a run reads is no part of where it is.
   mutable platform::Place description_place_;
   mutable DescriptionFile description_file_;

@@ -16,17 +16,17 @@ static_assert(rows_in_role_order());
 
 }  // namespace
 
-void Headers::open(bool with_description) {
+void Headers::open(HeaderSpan span) {
   for (std::size_t i = 0; i < count; ++i) {
-    if (header_rows[i].opened_with_description != with_description) continue;
+    if (header_rows[i].span != span) continue;
     files_[i].emplace(directory_, header_rows[i].name);
     files_[i]->out().put(header_rows[i].first_text);
   }
 }
 
-void Headers::close(bool with_description) {
+void Headers::close(HeaderSpan span) {
   for (std::size_t i = 0; i < count; ++i)
-    if (header_rows[i].opened_with_description == with_description) files_[i]->close();
+    if (header_rows[i].span == span) files_[i]->close();
 }
 
 void Headers::install(OutputFile* last) {

@@ -81,7 +81,9 @@ pl_config::DiagnosticSettings diagnostic_settings(const pl_config::Options& opti
 int run(const pl_config::Options& options) {
   pl_config::Output& out = pl_config::standard_output();
   pl_config::Output& err = pl_config::standard_error();
-  const pl_config::Directory directory(options.description, options.output_dir, options.write_if_changed);
+  const pl_config::Directory directory(
+      options.description, options.output_dir,
+      options.write_if_changed ? pl_config::Rewrite::if_changed : pl_config::Rewrite::always);
   pl_config::Diagnostics diagnostics(err, directory, diagnostic_settings(options));
   const bool diagnosing = options.located_errors || options.warnings || options.werror;
   try {

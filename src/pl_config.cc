@@ -150,7 +150,7 @@ int run_pl_config(const BuildConfig& config, const Directory& directory, Output&
                   const RunSettings& settings) {
   MachineRegisters machine_registers(config.machine_register_list);
   Headers headers(directory);
-  headers.open(false);
+  headers.open(HeaderSpan::whole_run);
   static char script_buffer[64 * 1024];
   Deferred<OutputFile> script;
   if (settings.debugger_script != nullptr) script.emplace(directory, settings.debugger_script, script_buffer);
@@ -159,18 +159,18 @@ int run_pl_config(const BuildConfig& config, const Directory& directory, Output&
   write_version_macros(headers.out(HeaderRole::public_config), config);
 
   ByteSource& description = directory.open_description();
-  headers.open(true);
+  headers.open(HeaderSpan::description);
   DescriptionCopy copy(headers.out(HeaderRole::arch_header));
   if (settings.line_directives)
     copy.use_line_directives(directory.description(), headers.path(HeaderRole::arch_header));
   OutputFile* const script_file = script.has_value() ? &*script : nullptr;
   read_sections(description, directory.description(), headers, copy, machine_registers, settings, script_file);
-  headers.close(true);
+  headers.close(HeaderSpan::description);
   if (script.has_value()) script->close();
 
   write_register_usage_macros(headers.out(HeaderRole::register_map), machine_registers);
   print_machine_register_count(summary, machine_registers);
-  headers.close(false);
+  headers.close(HeaderSpan::whole_run);
   print_used_registers(summary, machine_registers);
   print_closing_line(summary);
   if (!summary.flush()) fatal_error(Message::cannot_write_standard_output);

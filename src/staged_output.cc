@@ -44,7 +44,8 @@ bool StagedOutput::failed(int error) {
   return false;
 }
 
-bool StagedOutput::open(const char* path, bool write_if_changed) {
+bool StagedOutput::open(const char* path, Rewrite rewrite) {
+  const bool write_if_changed = rewrite == Rewrite::if_changed;
   if (!platform::resolve(path, place_)) return failed();
   if (place_.kind == Kind::directory) return failed(EISDIR);
   if (place_.planted()) return failed(platform::others_file_in_shared_directory);

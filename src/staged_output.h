@@ -9,6 +9,9 @@
 
 namespace pl_config {
 
+// Whether a header whose text would not change is written anyway.
+enum class Rewrite { always, if_changed };
+
 // A header on its way to disk, as the sink of its Output.  A regular file
 // (or a link to one) is written to a hidden temporary file beside its final
 // path and renamed over it only when the whole run has succeeded, so that no
@@ -42,7 +45,7 @@ class StagedOutput : public Sink {
   // False when the header cannot be created.  With write-if-changed, a
   // header that may need no new file can fail only when it does, at a
   // write or the close (failed_to_create()).
-  bool open(const char* path, bool write_if_changed);
+  bool open(const char* path, Rewrite rewrite);
   bool write(const char* data, std::size_t size) override;
   bool close() override;
   // Puts the closed header in place; false when it could not be.

@@ -103,7 +103,7 @@ TEST(FilesTest, FailedPlatformCallsFailTheRunOrAreWorkedAround) {
     write_file(dir / "wam_arch.def", example);
     write_old_headers(dir, previous_headers());
     const std::string def = (dir / "wam_arch.def").string(), out = dir.string();
-    const Directory directory(def.c_str(), out.c_str(), c.write_if_changed);
+    const Directory directory(def.c_str(), out.c_str(), c.write_if_changed ? Rewrite::if_changed : Rewrite::always);
     MemoryOutput summary;
     platform::fail_next(c.call);
     const std::string message = fatal_message([&] { run_pl_config(config, directory, summary.out()); });
@@ -222,7 +222,7 @@ TEST(FilesTest, WriteIfChangedReplacesOnlyAChangedHeader) {
     // Only a changed header may need a temporary file.
     if (!c.replaced) platform::fail_next(Call::create);
     EXPECT_EQ(fatal_message([&] {
-                const Directory directory("unused", dir.c_str(), true);
+                const Directory directory("unused", dir.c_str(), Rewrite::if_changed);
                 OutputFile file(directory, "wam_regs.h");
                 file.out().put(c.new_text);
                 file.close();
@@ -250,7 +250,7 @@ TEST(FilesTest, OpenFailuresNameTheFile) {
     for (const bool write_if_changed : {false, true}) {
       SCOPED_TRACE(output_dir + (write_if_changed ? " -w" : ""));
       EXPECT_EQ(fatal_message([&] {
-                  const Directory directory("unused", output_dir.c_str(), write_if_changed);
+                  const Directory directory("unused", output_dir.c_str(), write_if_changed ? Rewrite::if_changed : Rewrite::always);
                   OutputFile file(directory, "wam_arch.h");
                 }),
                 "cannot open " + output_dir + "/wam_arch.h");
