@@ -1,4 +1,5 @@
 #include "machine_registers.h"
+#include "register_usage.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include <span>
 
 #include "description_limits.h"
-#include "fatal_error.h"
+#include "location.h"
 #include "fixed_table.h"
 #include "tag_kinds.h"
 #include "word_layout.h"

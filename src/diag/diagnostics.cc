@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "file_calls.h"
-#include "tokens.h"
+#include "ascii.h"
 
 namespace pl_config {
 

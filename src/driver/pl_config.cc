@@ -13,6 +13,7 @@
 #include "headers.h"
 #include "layout_warnings.h"
 #include "reader.h"
+#include "register_usage.h"
 
 namespace pl_config {
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string_view>
 
-#include "tokens.h"
+#include "ascii.h"
 
 namespace pl_config {
 

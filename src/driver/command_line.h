@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "description_check.h"
+#include "report_format.h"
 #include "files.h"
 #include "output.h"
 

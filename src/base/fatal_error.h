@@ -5,18 +5,10 @@
 #include <string_view>
 
 #include "bounded_text.h"
+#include "location.h"
 #include "messages.h"
 
 namespace pl_config {
-
-// Where in the description a field stands; line 0 for none.  Columns count
-// bytes from 1; a field missing from a line is a byte long, just past the
-// last field.
-struct Location {
-  int line = 0;
-  int column = 0;
-  int length = 1;
-};
 
 // The one error path of the tool.  fatal_error() throws it; main() writes it
 // and exits with status 1, which flushes whatever the output files already

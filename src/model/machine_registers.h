@@ -6,7 +6,6 @@
 
 #include "description_limits.h"
 #include "fixed_table.h"
-#include "output.h"
 
 namespace pl_config {
 
@@ -41,8 +40,5 @@ class MachineRegisters {
   std::span<const char* const> list_;
   FixedTable<MachineRegisterEntry, capacity> table_;
 };
-
-// Writes NB_USED_MACHINE_REGS and CFLAGS_REGS into the register map header.
-void write_register_usage_macros(Output& register_map, const MachineRegisters& registers);
 
 }  // namespace pl_config

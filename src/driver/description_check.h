@@ -4,11 +4,11 @@
 #include "files.h"
 #include "output.h"
 #include "pl_config.h"
+#include "report_format.h"
 
 namespace pl_config {
 
 // How a check writes the layout: for a person, or as JSON for a program.
-enum class ReportFormat { text, json };
 
 // Reads and checks the description as a run does, with the same reader and
 // so the same errors in the same order, but hands each section to the layout

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "section_model.h"
-#include "tokens.h"
+#include "ascii.h"
 
 namespace pl_config {
 

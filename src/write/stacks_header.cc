@@ -6,7 +6,7 @@
 #include <span>
 
 #include "header_writer.h"
-#include "tokens.h"
+#include "ascii.h"
 
 namespace pl_config {
 
