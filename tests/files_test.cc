@@ -27,6 +27,8 @@ namespace fs = std::filesystem;
 using namespace testing;
 using platform::Call;
 
+OutputBuffer buffer;
+
 // Hands itself out for every header, and fails its write numbered
 // `failing` (from 1; 0 for none).
 class FlakyDirectory : public Directory, public Sink {
@@ -63,7 +65,7 @@ TEST(FilesTest, OutputFileReportsAFailedWriteAtClose) {
     SCOPED_TRACE(c.what);
     FlakyDirectory directory(c.failing);
     EXPECT_EQ(fatal_message([&] {
-                OutputFile file(directory, "wam_regs.h");
+                OutputFile file(directory, "wam_regs.h", buffer);
                 std::string block;
                 for (int i = 0; i < c.line_count; ++i) {
                   if (!c.one_block) file.out().put(line + "\n");
@@ -172,7 +174,7 @@ TEST(FilesTest, NameSwappedForALinkAfterItWasResolved) {
     if (!expected.empty()) expected.replace(expected.find("%s"), 2, dir.string());
     EXPECT_EQ(fatal_message([&] {
                 const Directory directory("unused", dir.c_str());
-                OutputFile file(directory, "wam_regs.h");
+                OutputFile file(directory, "wam_regs.h", buffer);
                 file.out().put("new\n");
                 file.close();
                 file.install();
@@ -223,7 +225,7 @@ TEST(FilesTest, WriteIfChangedReplacesOnlyAChangedHeader) {
     if (!c.replaced) platform::fail_next(Call::create);
     EXPECT_EQ(fatal_message([&] {
                 const Directory directory("unused", dir.c_str(), Rewrite::if_changed);
-                OutputFile file(directory, "wam_regs.h");
+                OutputFile file(directory, "wam_regs.h", buffer);
                 file.out().put(c.new_text);
                 file.close();
                 file.install();
@@ -251,7 +253,7 @@ TEST(FilesTest, OpenFailuresNameTheFile) {
       SCOPED_TRACE(output_dir + (write_if_changed ? " -w" : ""));
       EXPECT_EQ(fatal_message([&] {
                   const Directory directory("unused", output_dir.c_str(), write_if_changed ? Rewrite::if_changed : Rewrite::always);
-                  OutputFile file(directory, "wam_arch.h");
+                  OutputFile file(directory, "wam_arch.h", buffer);
                 }),
                 "cannot open " + output_dir + "/wam_arch.h");
     }

@@ -19,7 +19,8 @@ static_assert(rows_in_role_order());
 void Headers::open(HeaderSpan span) {
   for (std::size_t i = 0; i < count; ++i) {
     if (header_rows[i].span != span) continue;
-    files_[i].emplace(directory_, header_rows[i].name);
+    static OutputBuffer buffers[count];
+    files_[i].emplace(directory_, header_rows[i].name, buffers[i]);
     files_[i]->out().put(header_rows[i].first_text);
   }
 }

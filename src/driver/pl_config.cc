@@ -154,7 +154,8 @@ int run_pl_config(const BuildConfig& config, const Directory& directory, Output&
   headers.open(HeaderSpan::whole_run);
   static char script_buffer[64 * 1024];
   Deferred<OutputFile> script;
-  if (settings.debugger_script != nullptr) script.emplace(directory, settings.debugger_script, script_buffer);
+  if (settings.debugger_script != nullptr)
+    script.emplace(directory, path_as_given, settings.debugger_script, script_buffer);
   print_banner(summary);
   print_configuration(summary, config);
   write_version_macros(headers.out(HeaderRole::public_config), config);

@@ -9,14 +9,15 @@ namespace pl_config {
 
 // Takes each section of a description, in the order of the description, once
 // it has been read and checked to its end line: the headers, the layout
-// report, the warnings.  The model is gone after the call.
+// report, the warnings.  The model is gone after the call.  A writer that
+// has nothing to say about a kind of section leaves its call as it is.
 class SectionWriter {
  public:
   virtual ~SectionWriter() = default;
   // `machine_registers`: the whole run's table, this section's included.
-  virtual void regs_section(const RegsSection& section, const MachineRegisters& machine_registers) = 0;
-  virtual void tags_section(const TagsSection& section) = 0;
-  virtual void stacks_section(const StacksSection& section) = 0;
+  virtual void regs_section(const RegsSection&, const MachineRegisters&) {}
+  virtual void tags_section(const TagsSection&) {}
+  virtual void stacks_section(const StacksSection&) {}
   // A tags section was read to its end line and failed its last check.
   virtual void tags_section_rejected() {}
 };

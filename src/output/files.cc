@@ -7,31 +7,6 @@
 
 namespace pl_config {
 
-namespace {
-
-// Each open header has a large buffer of its own, so that even a big header
-// is written in few system calls; static, so that nothing is allocated.  A
-// run keeps its four headers open at once.
-constexpr int output_buffer_count = 4;
-char output_buffers[output_buffer_count][128 * 1024];
-bool output_buffer_taken[output_buffer_count];
-
-std::span<char> take_output_buffer(const char* path) {
-  for (int i = 0; i < output_buffer_count; ++i) {
-    if (!output_buffer_taken[i]) {
-      output_buffer_taken[i] = true;
-      return output_buffers[i];
-    }
-  }
-  fatal_error(Message::cannot_open, path);
-}
-
-void release_output_buffer(std::span<char> buffer) {
-  for (int i = 0; i < output_buffer_count; ++i)
-    if (buffer.data() == output_buffers[i]) output_buffer_taken[i] = false;
-}
-
-}  // namespace
 
 DescriptionFile::~DescriptionFile() {
   if (file_ != platform::no_file) platform::close_description(file_);
@@ -64,13 +39,11 @@ Sink* Directory::open_header(const char* path, StagedOutput& staged) const {
   return staged.open(path, rewrite_) ? &staged : nullptr;
 }
 
-OutputFile::OutputFile(const Directory& directory, const char* name)
-    : sink_(&open(directory, directory.output_dir(), name)),
-      buffer_(take_output_buffer(path_)),
-      out_(*sink_, buffer_) {}
+OutputFile::OutputFile(const Directory& directory, const char* name, std::span<char> buffer)
+    : sink_(&open(directory, directory.output_dir(), name)), out_(*sink_, buffer) {}
 
-OutputFile::OutputFile(const Directory& directory, const char* path, std::span<char> buffer)
-    : sink_(&open(directory, nullptr, path)), buffer_(buffer), out_(*sink_, buffer_), owns_buffer_(false) {}
+OutputFile::OutputFile(const Directory& directory, PathAsGiven, const char* path, std::span<char> buffer)
+    : sink_(&open(directory, nullptr, path)), out_(*sink_, buffer) {}
 
 // A path too long to hold is named as far as the message holds it.
 Sink& OutputFile::open(const Directory& directory, const char* dir, const char* name) {
@@ -87,7 +60,6 @@ Sink& OutputFile::open(const Directory& directory, const char* dir, const char* 
 // place shows it; a temporary file goes with staged_.
 OutputFile::~OutputFile() {
   if (!closed_) out_.flush();
-  if (owns_buffer_) release_output_buffer(buffer_);
 }
 
 void OutputFile::close() {

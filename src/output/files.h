@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <span>
 
@@ -77,12 +78,18 @@ class Directory {
 // open <path>"; a write or close that failed (a full disk, say) is "cannot
 // write <path>", and so is a header that cannot be put in place.  A header
 // that is never installed (the run failed) leaves the file as it was.
+// Each is gathered in a large buffer of its owner's, so that even a big
+// header is written in few system calls: static storage, nothing allocated.
+using OutputBuffer = std::array<char, 128 * 1024>;
+inline constexpr struct PathAsGiven {
+} path_as_given;
+
 class OutputFile {
  public:
-  OutputFile(const Directory& directory, const char* name);
-  // A file at `path` as given, not in the output directory, gathered in
-  // `buffer`.
-  OutputFile(const Directory& directory, const char* path, std::span<char> buffer);
+  // The file `name` in the output directory.
+  OutputFile(const Directory& directory, const char* name, std::span<char> buffer);
+  // The file at `path` as given, from the working directory.
+  OutputFile(const Directory& directory, PathAsGiven, const char* path, std::span<char> buffer);
   ~OutputFile();
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
@@ -103,9 +110,7 @@ class OutputFile {
   char path_[StagedOutput::path_capacity];
   StagedOutput staged_;
   Sink* sink_;
-  std::span<char> buffer_;
   Output out_;
-  bool owns_buffer_ = true;
   bool closed_ = false;
 };
 

@@ -18,7 +18,6 @@ class DebuggerScript : public SectionWriter {
 
   void regs_section(const RegsSection& section, const MachineRegisters& machine_registers) override;
   void tags_section(const TagsSection& section) override;
-  void stacks_section(const StacksSection&) override {}
   // After the last section: the commands.
   void finish();
 
