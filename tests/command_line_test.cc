@@ -103,7 +103,8 @@ TEST(CommandLineTest, OptionsInTheirGnuForms) {
 TEST(CommandLineTest, NoRunTouchesTheHeaders) {
   const std::string warnings =
       " (duplicate-name, duplicate-tag-value, long-int-sign, small-tag-values, indented-directive, text-after-quote, "
-      "long-line, unwritten-group, byte-order-mark, second-section, stack-name-case, keyword-name)";
+      "long-line, unwritten-group, byte-order-mark, second-section, stack-name-case, keyword-name, register-type, "
+      "description-escape)";
   const struct {
     std::vector<std::string> args;
     int status;

@@ -69,8 +69,19 @@ TEST(LayoutWarningsTest, WhatIsAcceptedButWrong) {
       {tags(""),
        "1:8: warning: the largest tag value is 0, below 4: the tag macros shift by negative counts"
        " [small-tag-values]\n"},
-      // A two-word type: the register is named "long".
-      {regs("@reg 0 unsigned long X\n"), "2:17: warning: register long is named like a C keyword [keyword-name]\n"},
+      // A two-word type: the register is named "long", its type is "unsigned".
+      {regs("@reg 0 unsigned long X\n"),
+       "2:8: warning: register long has type unsigned, which is not one 64-bit word on every platform"
+       " [register-type]\n2:17: warning: register long is named like a C keyword [keyword-name]\n"},
+      {regs("@reg 0 WamWordP H\n@reg 0 int32_t COUNT\n@reg 0 PlLong N\n@reg 0 double D\n"),
+       "3:8: warning: register COUNT has type int32_t, which is not one 64-bit word on every platform"
+       " [register-type]\n"
+       "5:8: warning: register D has type double, which is not one 64-bit word on every platform"
+       " [register-type]\n"},
+      {regs("@reg 0 WamWord asm\n"), "2:16: warning: register asm is named like a C keyword [keyword-name]\n"},
+      {stacks("@stack trail \"C:\\stacks\" 16 TR\n@stack heap \"C:/heap\" 16 H\n"),
+       "2:14: warning: stack trail: a backslash in its description is an escape in the generated C string"
+       " [description-escape]\n"},
       {tags("@tag int address 4\n"), "2:6: warning: tag int is named like a C keyword [keyword-name]\n"},
       {regs("@reg 0 WamWord A\n@reg 12 WamWord Q\n"),
        "3:17: warning: register Q is in group 12: groups 10 to 14 are in no header [unwritten-group]\n"},

@@ -72,6 +72,10 @@ enum class MessageKind {
   X(stack_name_case, warning, "stacks %s and %s differ in letter case only: they define the same macros", \
     "stack-name-case") \
   X(keyword_name, warning, "%s %s is named like a C keyword", "keyword-name") \
+  X(register_type, warning, "register %s has type %s, which is not one 64-bit word on every platform", \
+    "register-type") \
+  X(description_escape, warning, "stack %s: a backslash in its description is an escape in the generated C string", \
+    "description-escape") \
   /* The offending argument is quoted with a length, as far as there is room. */ \
   X(unexpected_argument, usage, "unexpected argument '%.*s'", nullptr) \
   X(unrecognized_option, usage, "unrecognized option '--%.*s'", nullptr) \

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
+#include <span>
 #include <string_view>
 
 #include "ascii.h"
@@ -23,11 +24,22 @@ constexpr std::string_view c_keywords[] = {
     "switch", "thread_local", "true", "typedef", "typeof", "typeof_unqual", "union", "unsigned", "void",
     "volatile", "while", "_Alignas", "_Alignof", "_Atomic", "_BitInt", "_Bool", "_Complex", "_Decimal128",
     "_Decimal32", "_Decimal64", "_Generic", "_Imaginary", "_Noreturn", "_Static_assert", "_Thread_local",
+    "asm", "__asm__",
 };
 
-bool is_keyword(std::string_view name) {
-  return std::find(std::begin(c_keywords), std::end(c_keywords), name) != std::end(c_keywords);
+// C's own types that are not one 64-bit word wherever the engine is built
+// (long is 32 bits on Windows): a register is one word of the bank, and its
+// macros and save and restore casts read and write it with its type.
+constexpr std::string_view narrow_types[] = {
+    "char", "short", "int", "long", "float", "double", "_Bool", "bool", "void", "signed", "unsigned",
+    "int8_t", "int16_t", "int32_t", "uint8_t", "uint16_t", "uint32_t",
+};
+
+bool listed(std::span<const std::string_view> words, std::string_view word) {
+  return std::find(words.begin(), words.end(), word) != words.end();
 }
+
+bool is_keyword(std::string_view name) { return listed(c_keywords, name); }
 
 bool same_but_case(std::string_view a, std::string_view b) {
   return a != b && a.size() == b.size() &&
@@ -87,7 +99,11 @@ void LayoutWarnings::regs_section(const RegsSection& section, const MachineRegis
   for (const PlacedRegister& reg : section.registers()) by_line[count++] = &reg;
   std::sort(by_line.begin(), by_line.begin() + count,
             [](const PlacedRegister* a, const PlacedRegister* b) { return a->line() < b->line(); });
-  for (std::size_t i = 0; i < count; ++i) declare(by_line[i]->name, Kind::register_name, by_line[i]->name_at);
+  for (std::size_t i = 0; i < count; ++i) {
+    const PlacedRegister& reg = *by_line[i];
+    if (listed(narrow_types, reg.type.view())) warn(Message::register_type, reg.type_at, reg.c_name(), reg.c_type());
+    declare(reg.name, Kind::register_name, reg.name_at);
+  }
   for (const PlacedRegister& reg : section.unwritten())
     warn(Message::unwritten_group, reg.name_at, reg.c_name(), reg.group);
 }
@@ -122,6 +138,8 @@ void LayoutWarnings::stacks_section(const StacksSection& section) {
   const std::span<const StackEntry> stacks = section.stacks();
   for (std::size_t i = 0; i < stacks.size(); ++i) {
     declare(stacks[i].name, Kind::stack, stacks[i].name_at);
+    if (stacks[i].description.view().find('\\') != std::string_view::npos)
+      warn(Message::description_escape, stacks[i].description_at, stacks[i].name.c_str());
     for (const StackEntry& earlier : stacks.first(i)) {
       if (!same_but_case(earlier.name.view(), stacks[i].name.view())) continue;
       if (warn(Message::stack_name_case, stacks[i].name_at, stacks[i].name.c_str(),

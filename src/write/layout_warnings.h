@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <span>
+#include <string_view>
 
 #include "diagnostics.h"
 #include "fixed_table.h"
@@ -26,10 +27,11 @@ class LayoutWarnings : public SectionWriter {
     const char* name = "";
     char text[160] = "";
   };
-  // The most warnings one section can draw: two per register (a keyword and
-  // a repeated name) and one per hidden one, or four per tag, and one for
-  // the section itself.
-  static constexpr std::size_t section_capacity = 2 * RegsSection::capacity + RegsSection::unwritten_capacity + 2;
+  // The most warnings one section can draw: three per register (its type, a
+  // keyword and a repeated name) and one per hidden one, or four per tag or
+  // stack, and one for the section itself.
+  static constexpr std::size_t section_capacity = 3 * RegsSection::capacity + RegsSection::unwritten_capacity + 2;
+  static_assert(section_capacity >= 2 + 4 * limit::stacks);
   static_assert(section_capacity >= 2 + 4 * TagsSection::capacity);
 
   explicit LayoutWarnings(Diagnostics& diagnostics) : diagnostics_(diagnostics) {}

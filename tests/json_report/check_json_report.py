@@ -215,7 +215,7 @@ def check_case(case, plain_tool, cc, cases_dir, work):
 
     warnings = ["wam_arch.def:%d:%d: warning: %s [%s]" % (w["line"], w["column"], w["message"], w["name"])
                 for section in document["sections"] for w in section["warnings"]]
-    written = [line for line in json_run.stderr.decode().splitlines() if ": warning: " in line]
+    written = [line for line in json_run.stderr.decode("utf-8", errors="replace").splitlines() if ": warning: " in line]
     expect("warnings", warnings, written)
     expect("warnings of the text run", json_run.stderr, text_run.stderr)
     check_lines(document, case.description)
