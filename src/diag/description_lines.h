@@ -13,10 +13,11 @@ namespace pl_config {
 // The description's lines read again for the messages that show them, from
 // the description as the run opened it: the reader keeps none of the text
 // it has copied.  The messages of a check come mostly in the order of their
-// lines, so the file is read on from where the last line was found; a line
-// before that is read from the nearest of the block starts marked on the
-// way.  However many messages there are, none reads the file from its start
-// again.
+// lines, with notes about lines further back between them ("first declared
+// here"): two cursors read on, one for each, and a line before both is read
+// from the nearest of the block starts marked on the way, by the cursor
+// used longer ago.  However many messages there are, none reads the
+// file from its start again.
 class DescriptionLines {
  public:
   explicit DescriptionLines(const Directory& directory) : directory_(directory) {}
@@ -37,18 +38,27 @@ class DescriptionLines {
     int line;             // that the byte is on
   };
 
-  void mark_block();
-  void go_back_before(int number);
-  bool fill();
+  // Where one reading stands, and the block it has read.
+  struct Cursor {
+    char buffer[block_size];
+    std::size_t next = 0;  // the unread bytes are [next, size)
+    std::size_t size = 0;
+    std::int64_t offset = 0;  // of the next block to read
+    std::size_t block = 0;    // of the next block to read
+    int line = 1;             // that buffer[next] is on
+    bool mid_line = false;    // not at the start of `line`
+    unsigned long used = 0;   // when it was last read with
+  };
+
+  void mark_block(const Cursor& cursor);
+  void go_back_before(Cursor& cursor, int number);
+  bool read_on(Cursor& cursor, int number, FatalError::LineText& text);
+  bool fill(Cursor& cursor);
 
   const Directory& directory_;
   ByteSource* source_ = nullptr;
-  char buffer_[block_size];
-  std::size_t next_ = 0;  // the unread bytes are [next_, size_)
-  std::size_t size_ = 0;
-  std::int64_t offset_ = 0;  // of the next block to read
-  std::size_t block_ = 0;    // of the next block to read
-  int line_ = 1;             // that buffer_[next_] is on
+  Cursor cursors_[2];
+  unsigned long reads_ = 0;
   // A mark every `mark_every_` blocks; when the table is full, every other
   // mark goes and the spacing doubles.
   FixedTable<Mark, 256> marks_;
