@@ -78,6 +78,13 @@ TEST(LayoutWarningsTest, WhatIsAcceptedButWrong) {
        " [register-type]\n"
        "5:8: warning: register D has type double, which is not one 64-bit word on every platform"
        " [register-type]\n"},
+      // The test tools' processor is aarch64: 20 tag bits leave 47 bits for an
+      // address, 19 the 48 it needs.
+      {tags("@tag REF address 0\n@tag INT long_int 1048575\n"),
+       "3:19: warning: address tags keep 47 value bits, fewer than the 48 bits of a user address on aarch64"
+       " [address-bits]\n"},
+      {tags("@tag REF address 0\n@tag INT long_int 524287\n"), ""},
+      {tags("@tag ATM short_uns 0\n@tag INT long_int 16777215\n"), ""},
       {regs("@reg 0 WamWord asm\n"), "2:16: warning: register asm is named like a C keyword [keyword-name]\n"},
       {stacks("@stack trail \"C:\\stacks\" 16 TR\n@stack heap \"C:/heap\" 16 H\n"),
        "2:14: warning: stack trail: a backslash in its description is an escape in the generated C string"

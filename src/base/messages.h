@@ -76,6 +76,8 @@ enum class MessageKind {
     "register-type") \
   X(description_escape, warning, "stack %s: a backslash in its description is an escape in the generated C string", \
     "description-escape") \
+  X(address_bits, warning, "address tags keep %d value bits, fewer than the %d bits of a user address on %s", \
+    "address-bits") \
   /* The offending argument is quoted with a length, as far as there is room. */ \
   X(unexpected_argument, usage, "unexpected argument '%.*s'", nullptr) \
   X(unrecognized_option, usage, "unrecognized option '--%.*s'", nullptr) \

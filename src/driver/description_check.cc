@@ -38,7 +38,7 @@ int check_description(const BuildConfig& config, const Directory& directory, Out
   // A version the macros cannot hold fails a run before its description.
   check_version(config);
   MachineRegisters machine_registers(config.machine_register_list);
-  LayoutWarnings layout_warnings(diagnostics);
+  LayoutWarnings layout_warnings(diagnostics, config.processor);
   if (format == ReportFormat::json) {
     JsonReport json_report(report, directory.description(), layout_warnings);
     read_into(directory, machine_registers, layout_warnings, json_report, diagnostics);

@@ -122,11 +122,11 @@ namespace {
 [[gnu::noinline]] void read_into_more_writers(DescriptionInput& in, DescriptionCopy& copy,
                                               MachineRegisters& machine_registers, SectionWriter& header_writer,
                                               const RunSettings& settings, OutputFile* script,
-                                              const char* description) {
+                                              const char* description, const char* processor) {
   std::array<SectionWriter*, 3> writers{&header_writer};
   std::size_t count = 1;
   Deferred<LayoutWarnings> warnings;
-  if (settings.diagnostics != nullptr) writers[count++] = &warnings.emplace(*settings.diagnostics);
+  if (settings.diagnostics != nullptr) writers[count++] = &warnings.emplace(*settings.diagnostics, processor);
   Deferred<DebuggerScript> script_writer;
   if (script != nullptr) writers[count++] = &script_writer.emplace(script->out(), description);
   WriterList writer({writers.data(), count});
@@ -136,13 +136,14 @@ namespace {
 }
 
 void read_sections(ByteSource& description, const char* name, Headers& headers, DescriptionCopy& copy,
-                   MachineRegisters& machine_registers, const RunSettings& settings, OutputFile* script) {
+                   MachineRegisters& machine_registers, const RunSettings& settings, OutputFile* script,
+                   const char* processor) {
   DescriptionInput in(description, name);
   HeaderWriter header_writer(headers.out(HeaderRole::arch_header), headers.out(HeaderRole::register_map),
                              headers.out(HeaderRole::stack_header), headers.out(HeaderRole::public_config));
   if (settings.diagnostics == nullptr && script == nullptr)
     return read_description(in, copy, machine_registers, header_writer);
-  read_into_more_writers(in, copy, machine_registers, header_writer, settings, script, name);
+  read_into_more_writers(in, copy, machine_registers, header_writer, settings, script, name, processor);
 }
 
 }  // namespace
@@ -166,7 +167,8 @@ int run_pl_config(const BuildConfig& config, const Directory& directory, Output&
   if (settings.line_directives)
     copy.use_line_directives(directory.description(), headers.path(HeaderRole::arch_header));
   OutputFile* const script_file = script.has_value() ? &*script : nullptr;
-  read_sections(description, directory.description(), headers, copy, machine_registers, settings, script_file);
+  read_sections(description, directory.description(), headers, copy, machine_registers, settings, script_file,
+                config.processor);
   headers.close(HeaderSpan::description);
   if (script.has_value()) script->close();
 

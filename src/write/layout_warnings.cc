@@ -41,6 +41,24 @@ bool listed(std::span<const std::string_view> words, std::string_view word) {
 
 bool is_keyword(std::string_view name) { return listed(c_keywords, name); }
 
+// The bits of the user-space addresses that Linux hands out by default,
+// without an address hint, by processor (Windows' names too).
+struct AddressBits {
+  std::string_view processor;
+  int bits;
+};
+constexpr AddressBits address_bits[] = {
+    {"x86_64", 47}, {"AMD64", 47}, {"amd64", 47}, {"aarch64", 48}, {"ARM64", 48}, {"arm64", 48},
+    {"riscv64", 47}, {"ppc64", 47}, {"ppc64le", 47},
+};
+constexpr int other_address_bits = 48;
+
+int user_address_bits(std::string_view processor) {
+  for (const AddressBits& row : address_bits)
+    if (row.processor == processor) return row.bits;
+  return other_address_bits;
+}
+
 bool same_but_case(std::string_view a, std::string_view b) {
   return a != b && a.size() == b.size() &&
          std::equal(a.begin(), a.end(), b.begin(),
@@ -117,6 +135,11 @@ void LayoutWarnings::tags_section(const TagsSection& section) {
   const WordLayout& word = section.word;
   const std::span<const Tag> tags = section.tags();
   if (section.largest_value < 4) warn(Message::small_tag_values, section.opening, section.largest_value);
+  const int value_bits = word.split() ? 67 - word.tag_size : 61;
+  const auto largest = std::find_if(tags.begin(), tags.end(), [&](const Tag& t) { return t.value == section.largest_value; });
+  const bool addresses = std::any_of(tags.begin(), tags.end(), [](const Tag& t) { return t.kind == TagKind::address; });
+  if (addresses && value_bits < user_address_bits(processor_) && largest != tags.end())
+    warn(Message::address_bits, largest->value_at, value_bits, user_address_bits(processor_), processor_);
   const std::int64_t high_ones = word.all_ones & ~std::int64_t{7};
   for (std::size_t i = 0; i < tags.size(); ++i) {
     const Tag& tag = tags[i];

@@ -34,7 +34,8 @@ class LayoutWarnings : public SectionWriter {
   static_assert(section_capacity >= 2 + 4 * limit::stacks);
   static_assert(section_capacity >= 2 + 4 * TagsSection::capacity);
 
-  explicit LayoutWarnings(Diagnostics& diagnostics) : diagnostics_(diagnostics) {}
+  // `processor`: the engine's, whose user addresses the address tags hold.
+  LayoutWarnings(Diagnostics& diagnostics, const char* processor) : diagnostics_(diagnostics), processor_(processor) {}
 
   void regs_section(const RegsSection& section, const MachineRegisters& machine_registers) override;
   void tags_section(const TagsSection& section) override;
@@ -59,6 +60,7 @@ class LayoutWarnings : public SectionWriter {
   bool warn(Message id, Location at, ...);
 
   Diagnostics& diagnostics_;
+  const char* processor_;
   FixedTable<Declared, name_capacity> names_;
   std::array<Location, 3> first_sections_{};  // by Kind
   FixedTable<Recorded, section_capacity> recorded_;

@@ -40,7 +40,7 @@ CoreResult run_core(const std::string& description, std::span<const char* const>
   HeaderWriter headers(arch.out(), register_map.out(), stack_header.out(), public_config.out());
   const MemoryDirectory files(description);
   Diagnostics diagnostics(warnings.out(), files, {});
-  const auto layout_warnings = std::make_unique<LayoutWarnings>(diagnostics);
+  const auto layout_warnings = std::make_unique<LayoutWarnings>(diagnostics, default_build_config({}).processor);
   Recorder recorder(result);
   SectionWriter* const writers[] = {&recorder, &headers, layout_warnings.get()};
   WriterList writer(writers);
