@@ -92,7 +92,8 @@ int run(const pl_config::Options& options) {
     return pl_config::run_pl_config(build_config(), directory, out,
                                     {.diagnostics = diagnosing ? &diagnostics : nullptr,
                                      .line_directives = options.line_directives,
-                                     .debugger_script = options.debugger_script});
+                                     .debugger_script = options.debugger_script,
+                                     .summary = options.summary});
   } catch (const pl_config::FatalError& error) {
     diagnostics.fatal(error);
     return 1;

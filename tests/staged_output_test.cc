@@ -88,6 +88,11 @@ TEST(StagedOutputTest, WhichOldHeadersARunReplaces) {
   stacks.replace(stacks.find("&pl_def_trail_size, 32768,"), 26, "&pl_def_trail_size, 65536,");
   Files longer_regs = example_headers();
   longer_regs["wam_regs.h"] += "#define STALE_MACRO 1\n";
+  // The summary in a file goes with the headers.
+  const auto and_summary = [](Files files, const std::string& summary) {
+    files["s.txt"] = summary;
+    return files;
+  };
   const struct {
     std::vector<std::string> args;
     std::string description;
@@ -102,6 +107,13 @@ TEST(StagedOutputTest, WhichOldHeadersARunReplaces) {
       {{}, example, example_headers(), example_headers(), {header_names, std::end(header_names)}},
       {{}, large_description + "@begin bogus\n", previous_headers(), previous_headers(), {},
        "Syntax error: unknown section in: @begin bogus\n\n"},
+      {{"--summary=s.txt"}, example, and_summary(previous_headers(), "old\n"),
+       and_summary(example_headers(), example_summary()),
+       {"wam_regs.h", "wam_stacks.h", "th_public_config.h", "wam_arch.h", "s.txt"}},
+      {{"-w", "--summary=s.txt"}, example, and_summary(example_headers(), example_summary()),
+       and_summary(example_headers(), example_summary()), {}},
+      {{"--summary=s.txt"}, large_description + "@begin bogus\n", and_summary(previous_headers(), "old\n"),
+       and_summary(previous_headers(), "old\n"), {}, "Syntax error: unknown section in: @begin bogus\n\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.args) + (c.err.empty() ? "" : " late error"));
@@ -112,7 +124,12 @@ TEST(StagedOutputTest, WhichOldHeadersARunReplaces) {
         .inspect = [&](const fs::path& dir) {
           for (const char* name : header_names)
             if (fs::last_write_time(dir / name) != old_date) replaced.push_back(name);
+          if (c.old_headers.contains("s.txt") && fs::last_write_time(dir / "s.txt") != old_date)
+            replaced.push_back("s.txt");
         }});
+    if (c.old_headers.contains("s.txt")) {
+      EXPECT_EQ(result.out, "");
+    }
     EXPECT_EQ(result.status, c.err.empty() ? 0 : 1);
     EXPECT_EQ(result.err, c.err);
     EXPECT_EQ(result.files, c.headers);  // and no temporary file

@@ -63,6 +63,8 @@ constexpr Option option_table[] = {
      "print the layout of --check as text (the default)\nor as json"},
     {"debugger-script", '\0', "FILE", &Options::debugger_script,
      "also write FILE, the gdb and lldb commands that\ndecode the engine's words and registers"},
+    {"summary", '\0', "FILE", &Options::summary,
+     "write the installation summary to FILE, with the\nheaders, instead of standard output"},
     {"help", '\0', nullptr, Command::help, "print this help and exit"},
     {"version", '\0', nullptr, Command::version, "print the version and exit"},
 };

@@ -25,6 +25,7 @@ struct Options {
   Color color = Color::automatic;
   bool line_directives = false;
   const char* debugger_script = nullptr;  // null: none is written
+  const char* summary = nullptr;          // null: standard output
   ReportFormat format = ReportFormat::text;  // a check's
 };
 

@@ -29,7 +29,7 @@ void refuse(CommandLine& line, const Extra& extra, const char* what, const char*
 void check_distinct_outputs(CommandLine& line) {
   const Options& options = line.options;
   if (line.command != Command::run || options.check) return;
-  const Extra extras[] = {{"debugger-script", options.debugger_script}};
+  const Extra extras[] = {{"debugger-script", options.debugger_script}, {"summary", options.summary}};
   for (std::size_t i = 0; i < std::size(extras); ++i) {
     platform::Place extra, other;
     if (!found(extras[i].path, extra)) continue;

@@ -30,7 +30,7 @@ void Headers::close(HeaderSpan span) {
     if (header_rows[i].span == span) files_[i]->close();
 }
 
-void Headers::install(OutputFile* last) {
+void Headers::install(std::span<OutputFile* const> others) {
   BoundedText<FatalError::capacity - 1> installed;
   const auto install = [&](OutputFile& file) {
     if (!file.install()) {
@@ -41,7 +41,8 @@ void Headers::install(OutputFile* last) {
     installed.append(file.path());
   };
   for (Deferred<OutputFile>& file : files_) install(*file);
-  if (last != nullptr) install(*last);
+  for (OutputFile* other : others)
+    if (other != nullptr) install(*other);
 }
 
 }  // namespace pl_config

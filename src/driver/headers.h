@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <iterator>
+#include <span>
 
 #include "files.h"
 #include "fixed_table.h"
@@ -45,10 +46,10 @@ class Headers {
   void open(HeaderSpan span);
   // Flushes and closes them, checking every write.
   void close(HeaderSpan span);
-  // Puts every header in place, then `last` where there is one.  One that
-  // cannot be ends the run with "cannot write <path>", which says which
-  // were put in place before it: each file is whole, old or new.
-  void install(OutputFile* last = nullptr);
+  // Puts every header in place, then each of `others` that is not null.
+  // One that cannot be ends the run with "cannot write <path>", which says
+  // which were put in place before it: each file is whole, old or new.
+  void install(std::span<OutputFile* const> others = {});
 
   Output& out(HeaderRole role) { return files_[static_cast<std::size_t>(role)]->out(); }
   const char* path(HeaderRole role) const { return files_[static_cast<std::size_t>(role)]->path(); }

@@ -148,7 +148,7 @@ void read_sections(ByteSource& description, const char* name, Headers& headers, 
 
 }  // namespace
 
-int run_pl_config(const BuildConfig& config, const Directory& directory, Output& summary,
+int run_pl_config(const BuildConfig& config, const Directory& directory, Output& summary_output,
                   const RunSettings& settings) {
   MachineRegisters machine_registers(config.machine_register_list);
   Headers headers(directory);
@@ -157,6 +157,10 @@ int run_pl_config(const BuildConfig& config, const Directory& directory, Output&
   Deferred<OutputFile> script;
   if (settings.debugger_script != nullptr)
     script.emplace(directory, path_as_given, settings.debugger_script, script_buffer);
+  static char summary_buffer[4 * 1024];
+  Deferred<OutputFile> summary_file;
+  if (settings.summary != nullptr) summary_file.emplace(directory, path_as_given, settings.summary, summary_buffer);
+  Output& summary = summary_file.has_value() ? summary_file->out() : summary_output;
   print_banner(summary);
   print_configuration(summary, config);
   write_version_macros(headers.out(HeaderRole::public_config), config);
@@ -177,10 +181,12 @@ int run_pl_config(const BuildConfig& config, const Directory& directory, Output&
   headers.close(HeaderSpan::whole_run);
   print_used_registers(summary, machine_registers);
   print_closing_line(summary);
+  if (summary_file.has_value()) summary_file->close();
   if (!summary.flush()) fatal_error(Message::cannot_write_standard_output);
 
   // Only a run that has succeeded to its last write replaces the headers.
-  headers.install(script_file);
+  OutputFile* const others[] = {script_file, summary_file.has_value() ? &*summary_file : nullptr};
+  headers.install(others);
   return 0;
 }
 

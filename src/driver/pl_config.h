@@ -55,6 +55,10 @@ struct RunSettings {
   // The debugger script, written at that path as given and put in place
   // after the headers; null for none.
   const char* debugger_script = nullptr;
+  // The installation summary, written at that path as given and put in
+  // place after the headers instead of going to the summary output; null
+  // for none.
+  const char* summary = nullptr;
 };
 int run_pl_config(const BuildConfig& config, const Directory& directory, Output& summary,
                   const RunSettings& settings = {});
