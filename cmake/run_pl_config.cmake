@@ -2,8 +2,8 @@
 #       [-DWERROR=ON] -P run_pl_config.cmake
 #
 # The build step behind pl_config_generate_headers(): runs the tool with its
-# standard output in SUMMARY, which a custom command cannot redirect on every
-# platform.  The tool itself leaves every header whose text is unchanged alone
+# installation summary in SUMMARY, which the tool puts in place with the
+# headers.  The tool itself leaves every file whose text is unchanged alone
 # and, when it fails, all of them; its message goes straight to the build's
 # error output, with its warnings, so that a build log shows them.
 
@@ -19,9 +19,8 @@ if(WERROR)
 endif()
 file(MAKE_DIRECTORY "${OUTPUT_DIR}")
 execute_process(
-  COMMAND "${TOOL}" --description "${DESCRIPTION}" --output-dir "${OUTPUT_DIR}"
+  COMMAND "${TOOL}" --description "${DESCRIPTION}" --output-dir "${OUTPUT_DIR}" --summary "${SUMMARY}"
           --write-if-changed --located-errors --warnings ${werror}
-  OUTPUT_FILE "${SUMMARY}"
   RESULT_VARIABLE status
 )
 if(NOT status EQUAL 0)
