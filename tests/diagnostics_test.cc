@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "expect_run.h"
-#include "expected.h"
 #include "tool_run.h"
 
 namespace pl_config::testing {
@@ -60,17 +59,6 @@ TEST(DiagnosticOptionsTest, StatusesAndStreams) {
       EXPECT_TRUE(result.files.empty());
     }
   }
-}
-
-TEST(DiagnosticOptionsTest, ColourAsGccWritesIt) {
-  const ToolResult result =
-      run_tool(default_tool, "@begin tags\n@tag A lng_int 0\n@end\n", {.args = {"--check", "--color=always"}});
-  EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(result.err,
-            "\33[01m\33[Kwam_arch.def:2:8:\33[m\33[K \33[01;31m\33[Kerror: \33[m\33[Kwrong tag type 'lng_int'; did you "
-            "mean 'long_int'? (long_int, short_uns, address)\n"
-            "    2 | @tag A lng_int 0\n"
-            "      |        \33[32m\33[K^~~~~~~\33[m\33[K\n");
 }
 
 TEST(NearestChoiceTest, WithinTwoEditsLetterCaseAside) {
