@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core_run.h"
 #include "expect_run.h"
@@ -78,6 +80,30 @@ TEST(ExampleDescriptionTest, SameOutputWhereverTheReadBlocksEnd) {
     SCOPED_TRACE("block ends " + std::to_string(shift) + " bytes into the example");
     expect_golden_run(run_in_process(ordinary + example), ordinary);
   }
+}
+
+// With --line-directives a "#line N FILE" names the line after it: line N of
+// the description ahead of copied lines, the header's own next line ahead of
+// a generated block.
+TEST(ExampleDescriptionTest, EachLineDirectiveNamesTheLineAfterIt) {
+  const ToolResult result = run_tool(default_tool, example, {.args = {"--line-directives"}});
+  ASSERT_EQ(result.status, 0);
+  const std::vector<std::string> header = lines_of(result.files.at("wam_arch.h")), description = lines_of(example);
+  int own_lines = 0;
+  for (std::size_t at = 0; at + 1 < header.size(); ++at) {
+    std::size_t line = 0;
+    char file[32] = "";
+    if (std::sscanf(header[at].c_str(), "#line %zu \"%31[^\"]\"", &line, file) != 2) continue;
+    SCOPED_TRACE(header[at] + " on line " + std::to_string(at + 1));
+    if (file == std::string("wam_arch.h")) {
+      ++own_lines;
+      EXPECT_EQ(line, at + 2);
+    } else {
+      ASSERT_TRUE(line >= 1 && line <= description.size());
+      EXPECT_EQ(header[at + 1], description[line - 1]);
+    }
+  }
+  EXPECT_EQ(own_lines, 3);  // one ahead of each section's block
 }
 
 }  // namespace

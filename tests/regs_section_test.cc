@@ -14,8 +14,7 @@ const char* const m1m2[] = {"m1", "m2"};
 const char* const m1m2m3[] = {"m1", "m2", "m3"};
 const std::string name30(30, 'N'), name31(31, 'N'), name32(32, 'N');
 
-// Ordinary lines ahead of the section's block and after it; its headers are
-// the case folder regs-worked-example.
+// Its headers: the case folder regs-worked-example.
 const std::string worked_example =
     "/* registers */\n@begin regs\n@reg 1 WamWord R3\n /* bank layout */\n\n"  // lines 1 to 5
     "@filler 1\n@\treg 0 WamWordP R1 ignored\n@reg 0 WamWord R2\n@end of registers\ntail\n";
@@ -108,8 +107,7 @@ TEST(RegsReaderTest, MachineRegisterTableFullRefusesTheSection) {
       {repeated(128, one) + "before\n" + one, "", message, 388, "", m1m2m3},
       // Room for the bank pointer's entry, not for the register's.
       {repeated(85, two) + "before\n" + one, "", message, 344, "", m1m2m3},
-      // With the list (m1) a section takes one entry: a whole run of 256 sections is the
-      // case folder regs-256-sections-m1.
+      // With the list (m1) a section takes one entry; 256 sections: the case folder regs-256-sections-m1.
       {repeated(257, one), "", message, 771, "", m1},
   };
   expect_errors(full);

@@ -10,9 +10,7 @@ namespace {
 
 const std::string stack_line = "@stack s<n> \"d\" 1 T<n>\n";
 
-// Ordinary lines ahead of the section's block and after it.  These three
-// descriptions' headers are the case folders stacks-one-stack,
-// stacks-fields-at-their-limits and stacks-four-stacks.
+// Its headers, and those of the two below: the case folders stacks-*.
 const std::string one_stack =
     "// head\n@begin stacks\n\n// inside\n@\tstack trail \"trail stack\" 1_6 TR ignored text\n@end ignored\n// tail\n";
 

@@ -8,9 +8,7 @@
 namespace pl_config::testing {
 namespace {
 
-// Ordinary lines ahead of the section's block and after it; its headers are
-// the case folder tags-split-example, and the other tags-* folders hold the
-// text of other layouts and names.
+// Its headers, and those of other layouts: the case folders tags-*.
 const std::string split_example =
     "/* lead */\n@begin tags\n@tag T0 address 0\n\n  copied ahead of the block\n"  // lines 1 to 5
     "@ tag T1 address 3 text after the value\n@tag\tT2 short_uns 2\n@tag T3 short_uns 9\n@tag T4 long_int 1_5\n"
