@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <filesystem>
 #include <regex>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "expect_run.h"
 #include "tool_run.h"
 
 namespace pl_config {
@@ -157,13 +157,6 @@ std::vector<std::string> options_named(std::string text) {
   return names;
 }
 
-std::vector<std::string> lines_of(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
 // Every option of the table is in the README's block and in the manual
 // page's list, and neither has any other.
 TEST(CommandLineTest, DocumentsListTheOptionTable) {
@@ -174,7 +167,7 @@ TEST(CommandLineTest, DocumentsListTheOptionTable) {
   }
   std::ranges::sort(table);
 
-  const std::vector<std::string> readme = lines_of(testing::read_file(PL_CONFIG_README));
+  const std::vector<std::string> readme = testing::lines_of(testing::read_file(PL_CONFIG_README));
   auto line = std::ranges::find(readme, "## Command line");
   while (line != readme.end() && *line != "```") ++line;
   std::string readme_names;
@@ -185,7 +178,7 @@ TEST(CommandLineTest, DocumentsListTheOptionTable) {
   EXPECT_EQ(options_named(readme_names), table) << "README.md, the block under \"## Command line\"";
 
   const fs::path man_page = fs::path(PL_CONFIG_README).parent_path() / "docs" / "pl_config.1";
-  const std::vector<std::string> man = lines_of(testing::read_file(man_page));
+  const std::vector<std::string> man = testing::lines_of(testing::read_file(man_page));
   line = std::ranges::find(man, ".SH OPTIONS");
   std::string man_names;
   while (line != man.end() && ++line != man.end() && !line->starts_with(".SH "))

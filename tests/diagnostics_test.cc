@@ -1,12 +1,16 @@
 #include "diagnostics.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <pty.h>
+#include <unistd.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "expect_run.h"
-#include "expected.h"
+#include "process.h"
 #include "tool_run.h"
 
 namespace pl_config::testing {
@@ -62,15 +66,48 @@ TEST(DiagnosticOptionsTest, StatusesAndStreams) {
   }
 }
 
-TEST(DiagnosticOptionsTest, ColourAsGccWritesIt) {
-  const ToolResult result =
-      run_tool(default_tool, "@begin tags\n@tag A lng_int 0\n@end\n", {.args = {"--check", "--color=always"}});
-  EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(result.err,
-            "\33[01m\33[Kwam_arch.def:2:8:\33[m\33[K \33[01;31m\33[Kerror: \33[m\33[Kwrong tag type 'lng_int'; did you "
-            "mean 'long_int'? (long_int, short_uns, address)\n"
-            "    2 | @tag A lng_int 0\n"
-            "      |        \33[32m\33[K^~~~~~~\33[m\33[K\n");
+// What a check of a description with an error writes on standard error when
+// that is a terminal, with NO_COLOR set to `no_color` (null: unset).
+std::string error_on_a_terminal(const char* no_color, const std::vector<std::string>& args) {
+  const std::filesystem::path dir = make_temp_dir();
+  write_file(dir / "wam_arch.def", "@begin tags\n@tag A lng_int 0\n@end\n");
+  int terminal = -1;
+  const pid_t pid = forkpty(&terminal, nullptr, nullptr, nullptr);
+  if (pid == 0) {
+    const int null = open("/dev/null", O_WRONLY);
+    if (chdir(dir.c_str()) != 0 || dup2(null, STDOUT_FILENO) < 0) _exit(127);
+    no_color ? setenv("NO_COLOR", no_color, 1) : unsetenv("NO_COLOR");
+    exec_tool(default_tool, args);
+  }
+  std::string err;
+  char bytes[4096];
+  for (ssize_t got; pid > 0 && (got = read(terminal, bytes, sizeof bytes)) > 0;) err.append(bytes, got);
+  if (pid > 0) wait_process(pid);
+  close(terminal);
+  std::filesystem::remove_all(dir);
+  return err;
+}
+
+TEST(DiagnosticOptionsTest, ColourOnATerminalUnlessNoColorHasAValue) {
+  if (windows_tools) GTEST_SKIP() << "a Windows console is no terminal of this system";
+  const struct {
+    const char* no_color;
+    std::vector<std::string> args;
+    bool coloured;
+  } cases[] = {
+      {nullptr, {"--check"}, true},
+      {"", {"--check"}, true},
+      {"1", {"--check"}, false},
+      {"1", {"--check", "--color=always"}, true},
+      {nullptr, {"--check", "--color=never"}, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string("NO_COLOR ") + (c.no_color ? "'" + std::string(c.no_color) + "'" : "unset") + ", " +
+                 ::testing::PrintToString(c.args));
+    const std::string err = error_on_a_terminal(c.no_color, c.args);
+    EXPECT_NE(err.find("wrong tag type"), std::string::npos) << err;
+    EXPECT_EQ(err.find("\33[") != std::string::npos, c.coloured) << err;
+  }
 }
 
 TEST(NearestChoiceTest, WithinTwoEditsLetterCaseAside) {

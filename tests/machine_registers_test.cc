@@ -4,28 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
 
-#include "expected.h"
 #include "fatal_message.h"
-#include "memory_output.h"
 
 namespace pl_config::testing {
 namespace {
 
 const char* const two_names[] = {"m1", "m2"};
-
-// Every option is followed by a blank.
-TEST(RegisterUsageMacrosTest, CountAndOptionsOfTheTable) {
-  MachineRegisters registers(two_names);
-  for (const auto& [count, options] : {std::pair{0, ""}, std::pair{2, "-ffixed-m1 -ffixed-m2 "}}) {
-    MemoryOutput out;
-    write_register_usage_macros(out.out(), registers);
-    EXPECT_EQ(out.text(), register_usage(count, options));
-    registers.append(two_names[0], "pl_reg_bank", "WamWordP");
-    registers.append(two_names[1], "R1", "WamWord");
-  }
-}
 
 TEST(MachineRegistersTest, EntriesKeepTheirOwnCopiesOfTheNames) {
   MachineRegisters registers(two_names);

@@ -25,7 +25,10 @@ TEST(OutputTest, TextsReachTheSinkInOrder) {
       {"short texts", {"ab", "cd", "ef"}, "abcdef"},
       {"a short text, then a block", {"ab", block, "cd"}, "ab" + block + "cd"},
       {"a block first", {block, "cd"}, block + "cd"},
-      {"a print beyond the room left", {"0123456789", "%d", "x"}, "012345678912345x"},
+      {"a print into the room left", {"0123456789", "%d", "x"}, "012345678912345x"},
+      // vsnprintf needs a byte more for its NUL: the print goes after a flush.
+      {"a print that exactly fills the room left", {"0123456789a", "%d", "x"}, "0123456789a12345x"},
+      {"a print beyond the room left", {"0123456789ab", "%d", "x"}, "0123456789ab12345x"},
       {"a print beyond the whole buffer", {"%40d"}, std::nullopt},
   };
   for (const auto& c : cases) {

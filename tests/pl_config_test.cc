@@ -42,38 +42,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace testing;
 
-TEST(DriverTest, RunsWithoutSections) {
-  const struct {
-    const char* tool;
-    std::string description;
-  } cases[] = {
-      {default_tool, "/* Tarnhollow engine */\n\n#define WAM_WORD 64\n  @indented\nlast line"},
-      {default_tool, ""},
-      // The machine register list goes unused without a regs section.
-      {m1m2_tool, "x\n"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.description);
-    expect_run(run_tool(c.tool, c.description), 0, summary(), "",
-               {{"wam_arch.h", c.description},
-                {"wam_regs.h", register_map_head + register_usage()},
-                {"wam_stacks.h", stack_header_head},
-                {"th_public_config.h", version_macros}});
-  }
-}
-
-// A fatal error while the description is read ends a real run with its
-// message and leaves no file behind, temporary ones included: here one after
-// the tags block's first line was written, and one that ends in a newline of
-// its own; one when the machine register table is full.
-TEST(DriverTest, ReadingErrorEndsTheRunAndLeavesNoFile) {
-  std::string full_table;
-  for (int i = 0; i < 257; ++i) full_table += "@begin regs\n@reg 0 WamWord R1\n@end\n";
-  expect_reading_error(run_tool(default_tool, "/* lead */\n@begin tags\n@tag A long_int 0\n@tag B address 0\n@end\n"),
-                       "There is an invalid tag value (repetition ?)\n");
-  expect_reading_error(run_tool(m1_tool, full_table), "too many machine registers in use (the table holds 256)");
-}
-
 // A file that cannot be read, opened or written ends the run with its
 // message and leaves no file behind, temporary ones included, but the
 // headers of an earlier run as they were.  A directory opens for reading but
@@ -164,12 +132,6 @@ TEST(VersionMacrosTest, NumbersComeFromTheVersionString) {
             "\n");
 }
 
-TEST(VersionMacrosTest, VersionTooLargeForTheMacrosEndsTheRunBeforeAnyMacro) {
-  std::string out = summary_head;
-  out.replace(out.find("1.0.0"), 5, "214748.36.48");
-  expect_run(run_tool(big_version_tool, "x\n"), 1, out, "invalid version string 214748.36.48\n", {});
-}
-
 TEST(VersionMacrosTest, VersionStringsOfAnotherFormOrTooLargeAreErrors) {
   const struct {
     const char* version;
@@ -185,18 +147,6 @@ TEST(VersionMacrosTest, VersionStringsOfAnotherFormOrTooLargeAreErrors) {
     EXPECT_EQ(fatal_message([&] { write_version_macros(out.out(), config_with_version(c.version)); }),
               c.accepted ? "" : std::string("invalid version string ") + c.version);
   }
-}
-
-TEST(SummaryTest, UsedRegistersAreEachFollowedByTwoBlanks) {
-  const char* const list[] = {"x19", "x20"};
-  MachineRegisters registers(list);
-  registers.append(list[0], "pl_reg_bank", "WamWordP");
-  registers.append(list[1], "H", "WamWordP");
-  MemoryOutput out;
-  print_machine_register_count(out.out(), registers);
-  print_used_registers(out.out(), registers);
-  print_closing_line(out.out());
-  EXPECT_EQ(out.text(), summary_tail(2, "x19 (pl_reg_bank)  x20 (H)  \n"));
 }
 
 // The tool's tables are fixed in size and its error message lives in the

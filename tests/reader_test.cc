@@ -108,9 +108,9 @@ TEST(ReaderTest, ErrorsAtTheirLine) {
   expect_errors(cases);
 }
 
-// The file is read in blocks of 128 KiB, but a piece starts only where a
-// line starts and every 511 bytes into a longer line, wherever the blocks
-// end.  Here an "@" falls on and around the end of the first block, in a
+// The file is read in blocks of DescriptionInput::buffer_size, but a piece
+// starts only where a line starts and every 511 bytes into a longer line,
+// wherever the blocks end.  Here an "@" falls on and around the end of the first block, in a
 // line that starts far ahead of it: at a piece start it opens a directive
 // line, anywhere else it is copied.
 TEST(ReaderTest, PieceStartsDoNotDependOnReadBlocks) {
@@ -121,7 +121,7 @@ TEST(ReaderTest, PieceStartsDoNotDependOnReadBlocks) {
     EXPECT_EQ(result.error_at.line, std::ranges::count(ahead, '\n') + 1);
     EXPECT_EQ(result.arch_header, ahead);
   };
-  const std::size_t block = 128 * 1024;
+  const std::size_t block = DescriptionInput::buffer_size;
   for (const std::size_t pieces_ahead : {1, 3, 200}) {
     for (const std::size_t at : {block - 2, block - 1, block, block + 1, block + 2}) {
       const std::size_t line_start = at - pieces_ahead * 511;
@@ -129,6 +129,7 @@ TEST(ReaderTest, PieceStartsDoNotDependOnReadBlocks) {
       while (ordinary.size() + 61 < line_start) ordinary += std::string(59, 'o') + "\n";
       ordinary += std::string(line_start - ordinary.size() - 1, 'p') + "\n";
       const std::string long_line_head = ordinary + std::string(pieces_ahead * 511, 'x');
+      ASSERT_EQ(long_line_head.size(), at);
       SCOPED_TRACE("\"@\" at byte " + std::to_string(at) + ", " + std::to_string(pieces_ahead) +
                    " pieces into its line");
       expect_stop_at(long_line_head, "@oops a directive\n", "never copied\n");

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,9 +18,7 @@ namespace {
 // `marker`, each line with its newline; empty, with a failure, when there is
 // no such block or more than one marker.
 std::string block_after(const std::string& markdown, const std::string& marker) {
-  std::vector<std::string> lines;
-  std::istringstream in(markdown);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  const std::vector<std::string> lines = lines_of(markdown);
   const auto is_marker = [&](const std::string& line) { return line.starts_with(marker); };
   EXPECT_EQ(std::ranges::count_if(lines, is_marker), 1) << "lines starting with " << marker;
   auto line = std::ranges::find_if(lines, is_marker);

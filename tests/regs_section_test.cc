@@ -5,7 +5,6 @@
 
 #include "core_run.h"
 #include "expect_run.h"
-#include "expected.h"
 
 namespace pl_config::testing {
 namespace {
@@ -15,7 +14,7 @@ const char* const m1m2[] = {"m1", "m2"};
 const char* const m1m2m3[] = {"m1", "m2", "m3"};
 const std::string name30(30, 'N'), name31(31, 'N'), name32(32, 'N');
 
-// Its ordinary lines are copied ahead of the section's block and after it.
+// Its headers: the case folder regs-worked-example.
 const std::string worked_example =
     "/* registers */\n@begin regs\n@reg 1 WamWord R3\n /* bank layout */\n\n"  // lines 1 to 5
     "@filler 1\n@\treg 0 WamWordP R1 ignored\n@reg 0 WamWord R2\n@end of registers\ntail\n";
@@ -93,122 +92,12 @@ TEST(RegsReaderTest, ErrorsInTheOrderOfTheChecks) {
   expect_errors(cases);
 }
 
-// The parts of a register block that do not depend on its registers.
-const std::string begin_banner = "\n\n   /*--- Begin Register Generation ---*/\n\n";
-const std::string end_banner = "\n\n   /*--- End Register Generation ---*/\n\n";
-const std::string empty_protect_macros =
-    "\n\n\n\n#define Start_Protect_Regs_For_Signal\n\n\n#define Stop_Protect_Regs_For_Signal\n"
-    "\n\n#define Restore_Protect_Regs_For_Signal\n";
-const std::string protect_macros =
-    "\n\n\n\n#define Start_Protect_Regs_For_Signal \\\n  do { \\\n    Save_Machine_Regs(pl_buff_signal_reg); \\\n"
-    "    pl_buff_signal_reg[NB_OF_USED_MACHINE_REGS] = 1; \\\n  } while(0)\n\n\n"
-    "#define Stop_Protect_Regs_For_Signal \\\n  pl_buff_signal_reg[NB_OF_USED_MACHINE_REGS] = 0; \\\n\n\n"
-    "#define Restore_Protect_Regs_For_Signal \\\n  do { \\\n    if (pl_buff_signal_reg[NB_OF_USED_MACHINE_REGS]) { \\\n"
-    "      Restore_Machine_Regs(pl_buff_signal_reg); \\\n"
-    "      Stop_Protect_Regs_For_Signal; \\\n    } \\\n    pl_reg_bank = save_reg_bank; \\\n  } while(0)\n";
-
-// The counts: `regs` registers, `allocated` of them in machine registers,
-// `used` machine registers in the run's table.
-std::string counts(int regs, int allocated, const std::string& filler, int used) {
-  return "\n\n#define NB_OF_REGS          \t" + std::to_string(regs) + "\n#define NB_OF_ALLOC_REGS    \t" +
-         std::to_string(allocated) + "\n#define NB_OF_NOT_ALLOC_REGS\t" + std::to_string(regs - allocated) +
-         "\n#define REG_BANK_SIZE       \t(" + filler +
-         "NB_OF_NOT_ALLOC_REGS)\n\n\n\n\n#define NB_OF_USED_MACHINE_REGS " + std::to_string(used) + "\n\n";
-}
-
-// The tables and Init_Reg_Bank; `signal_buffer`: with pl_buff_signal_reg.
-std::string tables(const std::string& names, bool signal_buffer) {
-  return std::string("#ifdef ENGINE_FILE\n\nWamWord *save_reg_bank;\n\n") +
-         (signal_buffer ? "WamWord pl_buff_signal_reg[NB_OF_USED_MACHINE_REGS + 1];\n\n" : "") +
-         "char *pl_reg_tbl[] = { " + names + "};\n\n#else\n\nextern WamWord *save_reg_bank;\n\n" +
-         (signal_buffer ? "extern WamWord pl_buff_signal_reg[];\n\n" : "") +
-         "extern char *pl_reg_tbl[];\n\n#endif\n\n#define Init_Reg_Bank(x)  save_reg_bank = pl_reg_bank = x\n\n\n";
-}
-
-// Reg(i) and the save and restore macros of three registers R1, R2, R3.
-std::string three_register_macros(const std::string& r1_type) {
-  return "#define Reg(i)\t\t\t(((i)==0) ? (WamWord) R1 \t: \\\n\t\t\t\t ((i)==1) ? (WamWord) R2 \t: \\\n"
-         "\t\t\t\t            (WamWord) R3)\n\n\n\n\n#define Save_All_Regs(buff_save) \\\n  do { \\\n"
-         "    buff_save[0] = (WamWord) R1; \\\n    buff_save[1] = (WamWord) R2; \\\n"
-         "    buff_save[2] = (WamWord) R3; \\\n  } while(0)\n"
-         "\n\n\n\n#define Restore_All_Regs(buff_save) \\\n  do { \\\n    R1     = (" + r1_type + ") buff_save[0]; \\\n"
-         "    R2     = (WamWord ) buff_save[1]; \\\n    R3     = (WamWord ) buff_save[2]; \\\n  } while(0)\n";
-}
-
-// The block of a section whose one register is R1 of type WamWord, with the
-// machine register list (m1): pl_reg_bank takes m1 and R1 has bank slot 0.
-// `used` is the machine register table's count once the section has its entry.
-std::string one_register_block(int used) {
-  std::string save, restore;
-  for (int i = 0; i < used; ++i) {
-    save += "    buff_save[" + std::to_string(i) + "] = (WamWord) pl_reg_bank; \\\n";
-    restore += "    pl_reg_bank = (WamWordP) buff_save[" + std::to_string(i) + "]; \\\n";
-  }
-  return begin_banner + "register WamWord \t\t*pl_reg_bank asm (\"m1\");\n\n" +
-         "#define R1\t\t\t(((WamWord  *) pl_reg_bank)[0])\n" + counts(1, 0, "", used) + tables("\"R1\"", used > 1) +
-         "#define Reg(i)\t\t\t(           (WamWord) R1)\n\n\n\n\n#define Save_All_Regs(buff_save) \\\n  do { \\\n"
-         "    buff_save[0] = (WamWord) R1; \\\n  } while(0)\n\n\n\n\n#define Restore_All_Regs(buff_save) \\\n"
-         "  do { \\\n    R1     = (WamWord ) buff_save[0]; \\\n  } while(0)\n"
-         "\n\n\n\n#define Save_Machine_Regs(buff_save) \\\n  do { \\\n" +
-         save + "  } while(0)\n\n\n#define Restore_Machine_Regs(buff_save) \\\n  do { \\\n" + restore +
-         "  } while(0)\n" + (used > 1 ? protect_macros : empty_protect_macros) + end_banner;
-}
-
-const std::string one_register = regs("@reg 0 WamWord R1\n");
-const std::string one_register_map = "#define MAP_REG_BANK\t\t\"m1\"\n\n#define MAP_OFFSET_R1    \t((0)*8)\n";
-
-const std::string worked_example_block =
-    begin_banner +
-    "#ifdef ENGINE_FILE\n\n       WamWord \t\t\t*pl_reg_bank;\n\n#else\n\nextern WamWord \t\t\t*pl_reg_bank;\n\n"
-    "#endif\n\n#define R1\t\t\t(((WamWordP *) pl_reg_bank)[1+0])\n#define R2\t\t\t(((WamWord  *) pl_reg_bank)[1+1])\n"
-    "#define R3\t\t\t(((WamWord  *) pl_reg_bank)[1+2])\n" +
-    counts(3, 0, "1+", 0) + tables("\"R1\", \"R2\", \"R3\"", false) + three_register_macros("WamWordP") +
-    "\n\n\n\n#define Save_Machine_Regs(buff_save) \\\n  do { \\\n  } while(0)\n"
-    "\n\n#define Restore_Machine_Regs(buff_save) \\\n  do { \\\n  } while(0)\n" +
-    empty_protect_macros + end_banner;
-
-TEST(RegsHeaderTest, BlockAndRegisterMapFromTheModel) {
-  const struct {
-    std::string description;
-    std::span<const char* const> list;
-    std::string arch_header;
-    std::string register_map;
-  } cases[] = {
-      {worked_example, {}, "/* registers */\n /* bank layout */\n" + worked_example_block + "tail\n",
-       "#define MAP_OFFSET_R1    \t((1+0)*8)\n#define MAP_OFFSET_R2    \t((1+1)*8)\n"
-       "#define MAP_OFFSET_R3    \t((1+2)*8)\n"},
-      {three_registers, m1m2,
-       begin_banner +
-           "register WamWord \t\t*pl_reg_bank asm (\"m1\");\n\nregister PlLong\t\tR1  asm (\"m2\");\n\n\n"
-           "#define R2\t\t\t(((WamWord  *) pl_reg_bank)[0])\n"
-           "#define R3\t\t\t(((WamWord  *) pl_reg_bank)[1])\n" +
-           counts(3, 1, "", 2) + tables("\"R1\", \"R2\", \"R3\"", true) + three_register_macros("PlLong  ") +
-           "\n\n\n\n#define Save_Machine_Regs(buff_save) \\\n  do { \\\n    buff_save[0] = (WamWord) pl_reg_bank; \\\n"
-           "    buff_save[1] = (WamWord) R1; \\\n  } while(0)\n\n\n#define Restore_Machine_Regs(buff_save) \\\n"
-           "  do { \\\n    pl_reg_bank = (WamWordP) buff_save[0]; \\\n"
-           "    R1 = (PlLong  ) buff_save[1]; \\\n  } while(0)\n" +
-           protect_macros + end_banner,
-       "#define MAP_REG_BANK\t\t\"m1\"\n\n#define MAP_REG_R1        \t\"m2\"\n"
-       "#define MAP_OFFSET_R2    \t((0)*8)\n#define MAP_OFFSET_R3    \t((1)*8)\n"},
-      {one_register, m1, one_register_block(1), one_register_map},
-      // The machine register macros cover every entry of the run so far.
-      {one_register + one_register, m1, one_register_block(1) + one_register_block(2),
-       one_register_map + one_register_map},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.description);
-    const CoreResult result = run_core(c.description, c.list);
-    EXPECT_EQ(result.arch_header, c.arch_header);
-    EXPECT_EQ(result.register_map, c.register_map);
-  }
-}
-
 // The table of the whole run holds 256 entries.  With the list (m1 m2 m3) a
 // section takes one for pl_reg_bank and one for each register as long as the
 // list lasts; a section must find room for all of its entries before it is
 // placed, and is refused at its end line.
 TEST(RegsReaderTest, MachineRegisterTableFullRefusesTheSection) {
-  const std::string& one = one_register;
+  const std::string one = regs("@reg 0 WamWord R1\n");
   const std::string two = regs("@reg 0 WamWord R1\n@reg 0 WamWord R2\n");
   const CoreResult fits = run_core(repeated(127, one) + "before\n" + one, m1m2m3);
   EXPECT_EQ(fits.error, std::nullopt);
@@ -218,18 +107,10 @@ TEST(RegsReaderTest, MachineRegisterTableFullRefusesTheSection) {
       {repeated(128, one) + "before\n" + one, "", message, 388, "", m1m2m3},
       // Room for the bank pointer's entry, not for the register's.
       {repeated(85, two) + "before\n" + one, "", message, 344, "", m1m2m3},
-      // With the list (m1) a section takes one entry; below, a whole run of 256 sections.
+      // With the list (m1) a section takes one entry; 256 sections: the case folder regs-256-sections-m1.
       {repeated(257, one), "", message, 771, "", m1},
   };
   expect_errors(full);
-  std::string arch_header;
-  for (int count = 1; count <= 256; ++count) arch_header += one_register_block(count);
-  expect_run(run_in_process(repeated(256, one), m1), 0, summary(256, repeated(256, "m1 (pl_reg_bank)  ") + "\n"), "",
-             {{"wam_arch.h", arch_header},
-              {"wam_regs.h", register_map_head + repeated(256, one_register_map) +
-                                 register_usage(256, repeated(256, "-ffixed-m1 "))},
-              {"wam_stacks.h", stack_header_head},
-              {"th_public_config.h", version_macros}});
 }
 
 }  // namespace

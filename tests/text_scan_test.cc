@@ -12,7 +12,8 @@ namespace {
 // Texts around the sizes at which the scans change step: a vector, the fast
 // loop's 64 bytes, the portable count's chunk of 4080.
 std::vector<std::string> texts() {
-  std::vector<std::string> all = {"", "@", "\n", "\n@\n", "abc"};
+  // More newlines in a row than a byte-wide lane of the portable count holds.
+  std::vector<std::string> all = {"", "@", "\n", "\n@\n", "abc", std::string(9000, '\n')};
   for (const std::size_t size : {31, 32, 63, 64, 65, 127, 128, 4079, 4080, 4081, 9000}) {
     std::string text(size, 'x');
     for (std::size_t i = 0; i < size; i += 1 + i % 7) text[i] = '\n';

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <sstream>
 #include <span>
 #include <string>
 #include <vector>
@@ -29,6 +30,14 @@ inline std::string repeated(int count, const std::string& text) {
     all += copy;
   }
   return all;
+}
+
+// The lines of `text`, without their newlines.
+inline std::vector<std::string> lines_of(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
 }
 
 inline std::string regs(const std::string& lines) { return "@begin regs\n" + lines + "@end\n"; }

@@ -1,0 +1,5 @@
+/* Tarnhollow engine */
+
+#define WAM_WORD 64
+  @indented
+last line

@@ -1,0 +1,9 @@
+
+
+   /*--- Begin Stack Generation ---*/
+
+#include "wam_stacks.h"
+
+
+   /*--- End Stack Generation ---*/
+

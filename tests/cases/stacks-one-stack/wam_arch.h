@@ -1,0 +1,12 @@
+// head
+// inside
+
+
+   /*--- Begin Stack Generation ---*/
+
+#include "wam_stacks.h"
+
+
+   /*--- End Stack Generation ---*/
+
+// tail

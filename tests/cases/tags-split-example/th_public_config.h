@@ -1,0 +1,22 @@
+
+#define __TARNHOLLOW__        	1
+#define __TARNHOL__           	1
+#define __TARNHOL_MINOR__     	0
+#define __TARNHOL_PATCHLEVEL__	0
+#define __TARNHOL_VERSION__   	10000
+
+#define PROLOG_DIALECT  	"tarnhol"
+#define PROLOG_NAME     	"Tarnhollow"
+#define PROLOG_VERSION  	"1.0.0"
+#define PROLOG_DATE     	"Dec 8 2026"
+#define PROLOG_COPYRIGHT	"Copyright (C) 2026 The Tarnhollow authors"
+
+#define PL_MIN_INTEGER		-576460752303423488
+#define PL_MAX_INTEGER		576460752303423487
+
+#define PL_T0         		0 
+#define PL_T1         		3 
+#define PL_T2         		2 
+#define PL_T3         		9 
+#define PL_T4         		15
+#define PL_T5         		5 
