@@ -32,7 +32,8 @@ void check_distinct_outputs(CommandLine& line) {
   const Extra extras[] = {{"debugger-script", options.debugger_script}, {"summary", options.summary}};
   for (std::size_t i = 0; i < std::size(extras); ++i) {
     platform::Place extra, other;
-    if (!found(extras[i].path, extra)) continue;
+    // A device or a pipe is written where it is and overwrites no file.
+    if (!found(extras[i].path, extra) || (extra.exists() && extra.kind != platform::Kind::regular)) continue;
     if (found(options.description, other) && platform::same_file(extra, other))
       return refuse(line, extras[i], "the description", options.description);
     for (const HeaderRow& row : header_rows) {
