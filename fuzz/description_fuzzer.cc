@@ -14,7 +14,7 @@
 
 #include "description_check.h"
 #include "diagnostics.h"
-#include "fatal_error.h"
+#include "error.h"
 #include "files.h"
 #include "memory_directory.h"
 #include "memory_output.h"
@@ -125,7 +125,7 @@ void check_accepted_run(std::string_view input, const MemoryDirectory& files, st
 
 // One message: its entry's text as the message table has it, quoting no
 // more than a line.
-void check_error(const pl_config::FatalError& error) {
+void check_error(const pl_config::Error& error) {
   const std::string_view message = error.what();
   const pl_config::MessageEntry& entry = pl_config::entry_of(error.id());
   const std::string_view text = entry.text;
@@ -145,7 +145,7 @@ struct Outcome {
   bool about_a_file = false;
 };
 
-Outcome outcome_of(const pl_config::FatalError& error) {
+Outcome outcome_of(const pl_config::Error& error) {
   return {error.what(), error.line(), pl_config::entry_of(error.id()).kind == pl_config::MessageKind::file};
 }
 
@@ -183,7 +183,7 @@ void check_the_check(std::string_view input, const Outcome& run) {
   int status = 0;
   try {
     status = pl_config::check_description(config, files, report.out(), diagnostics);
-  } catch (const pl_config::FatalError& error) {
+  } catch (const pl_config::Error& error) {
     diagnostics.error(error);
     status = 1;
   }
@@ -204,7 +204,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Outcome run;
   try {
     accepted = pl_config::run_pl_config(config, files, summary.out()) == 0;
-  } catch (const pl_config::FatalError& error) {
+  } catch (const pl_config::Error& error) {
     check_error(error);
     run = outcome_of(error);
     check_error_line(input, run);

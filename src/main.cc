@@ -14,7 +14,7 @@
 #include "build_constants.h"
 #include "command_line.h"
 #include "description_check.h"
-#include "fatal_error.h"
+#include "error.h"
 #include "diagnostics.h"
 #include "distinct_outputs.h"
 #include "pl_config.h"
@@ -94,7 +94,7 @@ int run(const pl_config::Options& options) {
                                      .line_directives = options.line_directives,
                                      .debugger_script = options.debugger_script,
                                      .summary = options.summary});
-  } catch (const pl_config::FatalError& error) {
+  } catch (const pl_config::Error& error) {
     diagnostics.fatal(error);
     return 1;
   }

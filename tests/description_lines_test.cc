@@ -33,12 +33,12 @@ TEST(DescriptionLinesTest, ReadsAnyLineInAnyOrder) {
   // On, back, the same line again, and across thinned-out marks.
   std::vector<int> order = {1, 2, 500, 1000, 1001, 999, 1, 9000, count, count, 3, 8999, 4500, 4499, 4501, 2000};
   for (int n = count; n > 0; n -= 331) order.push_back(n);
-  FatalError::LineText shown;
+  Error::LineText shown;
   for (const int n : order) {
     SCOPED_TRACE(n);
     ASSERT_TRUE(description.read(n, shown));
     const std::string& line = lines[static_cast<std::size_t>(n - 1)];
-    EXPECT_EQ(shown.view(), line.substr(0, FatalError::LineText::capacity));
+    EXPECT_EQ(shown.view(), line.substr(0, Error::LineText::capacity));
   }
   // However many lines are shown, the file is not read from its start for each.
   const std::size_t before = directory.bytes_reread();

@@ -43,7 +43,7 @@ void DescriptionLines::go_back_before(Cursor& cursor, int number) {
 
 // The cursor nearest before the line reads on to it; with both past it, the
 // one used longer ago goes back to a mark.
-bool DescriptionLines::read(int number, FatalError::LineText& text) {
+bool DescriptionLines::read(int number, Error::LineText& text) {
   text.assign("");
   if (source_ == nullptr) source_ = directory_.opened_description();
   if (number < 1 || source_ == nullptr) return false;
@@ -60,7 +60,7 @@ bool DescriptionLines::read(int number, FatalError::LineText& text) {
   return read_on(*chosen, number, text);
 }
 
-bool DescriptionLines::read_on(Cursor& cursor, int number, FatalError::LineText& text) {
+bool DescriptionLines::read_on(Cursor& cursor, int number, Error::LineText& text) {
   for (;;) {
     if (cursor.next == cursor.size && !fill(cursor)) {
       cursor.mid_line = true;

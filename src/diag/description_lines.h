@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "byte_source.h"
-#include "fatal_error.h"
+#include "error.h"
 #include "files.h"
 #include "fixed_table.h"
 
@@ -27,7 +27,7 @@ class DescriptionLines {
   // Line `number` (from 1) without its newline, cut to what `text` holds.
   // False when the description cannot be read again (it is not a regular
   // file, or not open yet) or has no such line.
-  bool read(int number, FatalError::LineText& text);
+  bool read(int number, Error::LineText& text);
 
  private:
   static constexpr std::size_t block_size = 16 * 1024;
@@ -52,7 +52,7 @@ class DescriptionLines {
 
   void mark_block(const Cursor& cursor);
   void go_back_before(Cursor& cursor, int number);
-  bool read_on(Cursor& cursor, int number, FatalError::LineText& text);
+  bool read_on(Cursor& cursor, int number, Error::LineText& text);
   bool fill(Cursor& cursor);
 
   const Directory& directory_;

@@ -92,9 +92,9 @@ void Diagnostics::start(const char* locus, Location at, Severity severity) {
 }
 
 // As gcc shows it: the line number right-aligned in five columns or more.
-void Diagnostics::show_line(Location at, const FatalError::LineText* known) {
-  FatalError::LineText fetched;
-  const FatalError::LineText* text = known;
+void Diagnostics::show_line(Location at, const Error::LineText* known) {
+  Error::LineText fetched;
+  const Error::LineText* text = known;
   if (text == nullptr || text->size() == 0) {
     if (!lines_.read(at.line, fetched)) return;
     text = &fetched;
@@ -119,14 +119,14 @@ void Diagnostics::show_line(Location at, const FatalError::LineText* known) {
   out_.print("%s\n", color(reset));
 }
 
-void Diagnostics::fatal(const FatalError& error) {
+void Diagnostics::fatal(const Error& error) {
   if (settings_.located) return this->error(error);
   ++errors_;
   out_.put(error.what());
   out_.put('\n');
 }
 
-void Diagnostics::error(const FatalError& error) {
+void Diagnostics::error(const Error& error) {
   ++errors_;
   const MessageEntry& entry = entry_of(error.id());
   if (entry.kind == MessageKind::file) {

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "description_lines.h"
-#include "fatal_error.h"
+#include "error.h"
 #include "files.h"
 #include "messages.h"
 #include "output.h"
@@ -36,9 +36,9 @@ class Diagnostics {
   Diagnostics(Output& out, const Directory& directory, const DiagnosticSettings& settings)
       : out_(out), directory_(directory), settings_(settings), lines_(directory) {}
 
-  void error(const FatalError& error);
+  void error(const Error& error);
   // The error that ends a run or a check.
-  void fatal(const FatalError& error);
+  void fatal(const Error& error);
   // False when the warning is off, and so is any note that would follow it.
   bool warning(Message id, Location at, ...);
   bool vwarning(Message id, Location at, std::va_list args);
@@ -57,7 +57,7 @@ class Diagnostics {
   enum class Severity { error, warning, note };
 
   void start(const char* locus, Location at, Severity severity);
-  void show_line(Location at, const FatalError::LineText* known);
+  void show_line(Location at, const Error::LineText* known);
   const char* color(const char* code) const { return settings_.color ? code : ""; }
 
   Output& out_;

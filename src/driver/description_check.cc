@@ -1,6 +1,6 @@
 #include "description_check.h"
 
-#include "fatal_error.h"
+#include "error.h"
 #include "json_report.h"
 #include "layout_report.h"
 #include "layout_warnings.h"
@@ -48,7 +48,7 @@ int check_description(const BuildConfig& config, const Directory& directory, Out
     read_into(directory, machine_registers, layout_warnings, layout_report, diagnostics);
     if (diagnostics.errors() == 0) layout_report.finish();
   }
-  if (!report.flush()) fatal_error(Message::cannot_write_standard_output);
+  if (!report.flush()) fail(Message::cannot_write_standard_output);
   return diagnostics.errors() == 0 ? 0 : 1;
 }
 

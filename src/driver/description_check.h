@@ -16,7 +16,7 @@ namespace pl_config {
 // touched.  The report goes to `report` instead of the installation summary.
 // An error in a line is reported and the check goes on with the next line,
 // up to the error limit; returns the exit status.  An error that ends the
-// reading (a file that cannot be read) throws FatalError.
+// reading (a file that cannot be read) throws Error.
 int check_description(const BuildConfig& config, const Directory& directory, Output& report,
                       Diagnostics& diagnostics, ReportFormat format = ReportFormat::text);
 

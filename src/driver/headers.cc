@@ -1,7 +1,7 @@
 #include "headers.h"
 
 #include "bounded_text.h"
-#include "fatal_error.h"
+#include "error.h"
 
 namespace pl_config {
 
@@ -31,11 +31,11 @@ void Headers::close(HeaderSpan span) {
 }
 
 void Headers::install(std::span<OutputFile* const> others) {
-  BoundedText<FatalError::capacity - 1> installed;
+  BoundedText<Error::capacity - 1> installed;
   const auto install = [&](OutputFile& file) {
     if (!file.install()) {
-      if (installed.view().empty()) fatal_error(Message::cannot_write, file.path());
-      fatal_error(Message::cannot_write_after, file.path(), installed.c_str());
+      if (installed.view().empty()) fail(Message::cannot_write, file.path());
+      fail(Message::cannot_write_after, file.path(), installed.c_str());
     }
     installed.append(installed.view().empty() ? "" : ", ");
     installed.append(file.path());

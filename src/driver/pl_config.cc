@@ -7,7 +7,7 @@
 #include <limits>
 
 #include "debugger_script.h"
-#include "fatal_error.h"
+#include "error.h"
 #include "files.h"
 #include "header_writer.h"
 #include "headers.h"
@@ -33,16 +33,16 @@ Version parse_version(const char* text) {
   const char* position = text;
   const char* end = text + std::strlen(text);
   for (int i = 0; i < 3; ++i) {
-    if (i > 0 && (position == end || *position++ != '.')) fatal_error(Message::invalid_version, text);
-    if (position == end || *position < '0' || *position > '9') fatal_error(Message::invalid_version, text);
+    if (i > 0 && (position == end || *position++ != '.')) fail(Message::invalid_version, text);
+    if (position == end || *position < '0' || *position > '9') fail(Message::invalid_version, text);
     const auto [next, error] = std::from_chars(position, end, *parts[i]);
-    if (error != std::errc()) fatal_error(Message::invalid_version, text);
+    if (error != std::errc()) fail(Message::invalid_version, text);
     position = next;
   }
   const std::int64_t number =
       std::int64_t{version.major} * 10000 + std::int64_t{version.minor} * 100 + version.patch_level;
   if (position != end || number > std::numeric_limits<std::int32_t>::max())
-    fatal_error(Message::invalid_version, text);
+    fail(Message::invalid_version, text);
   return version;
 }
 
@@ -132,7 +132,7 @@ namespace {
   WriterList writer({writers.data(), count});
   read_description(in, copy, machine_registers, writer, settings.diagnostics);
   if (script_writer.has_value()) script_writer->finish();
-  if (settings.diagnostics != nullptr && settings.diagnostics->errors() > 0) fatal_error(Message::warnings_are_errors);
+  if (settings.diagnostics != nullptr && settings.diagnostics->errors() > 0) fail(Message::warnings_are_errors);
 }
 
 void read_sections(ByteSource& description, const char* name, Headers& headers, DescriptionCopy& copy,
@@ -182,7 +182,7 @@ int run_pl_config(const BuildConfig& config, const Directory& directory, Output&
   print_used_registers(summary, machine_registers);
   print_closing_line(summary);
   if (summary_file.has_value()) summary_file->close();
-  if (!summary.flush()) fatal_error(Message::cannot_write_standard_output);
+  if (!summary.flush()) fail(Message::cannot_write_standard_output);
 
   // Only a run that has succeeded to its last write replaces the headers.
   OutputFile* const others[] = {script_file, summary_file.has_value() ? &*summary_file : nullptr};

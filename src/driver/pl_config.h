@@ -48,7 +48,7 @@ void write_version_macros(Output& public_config, const BuildConfig& config);
 
 // One whole run on the files of `directory`, the installation summary
 // printed to `summary`; returns the exit status of a complete run.  Errors
-// throw FatalError.
+// throw Error.
 struct RunSettings {
   Diagnostics* diagnostics = nullptr;  // shows the warnings too
   bool line_directives = false;        // #line lines in the architecture header

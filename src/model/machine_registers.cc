@@ -1,6 +1,6 @@
 #include "machine_registers.h"
 
-#include "fatal_error.h"
+#include "error.h"
 
 namespace pl_config {
 
@@ -8,14 +8,14 @@ namespace {
 
 void check_name(std::string_view name) {
   if (!Name::fits(name))
-    fatal_error(Message::machine_register_name_too_long, static_cast<int>(name.size()), name.data());
+    fail(Message::machine_register_name_too_long, static_cast<int>(name.size()), name.data());
 }
 
 }  // namespace
 
 void MachineRegisters::append(const char* machine_register, std::string_view register_name,
                               std::string_view type_name) {
-  if (room() == 0) fatal_error(Message::too_many_machine_registers, capacity);
+  if (room() == 0) fail(Message::too_many_machine_registers, capacity);
   check_name(register_name);
   check_name(type_name);
   MachineRegisterEntry& entry = table_.add();

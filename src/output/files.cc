@@ -3,7 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "fatal_error.h"
+#include "error.h"
 
 namespace pl_config {
 
@@ -28,7 +28,7 @@ std::ptrdiff_t DescriptionFile::read_at(std::int64_t& offset, char* data, std::s
 
 ByteSource& Directory::open_description() const {
   if (!platform::resolve(description_, description_place_) || !description_file_.open(description_place_))
-    fatal_error(Message::cannot_open, description_);
+    fail(Message::cannot_open, description_);
   description_opened_ = true;
   return description_file_;
 }
@@ -49,11 +49,11 @@ OutputFile::OutputFile(const Directory& directory, PathAsGiven, const char* path
 Sink& OutputFile::open(const Directory& directory, const char* dir, const char* name) {
   const int length = dir == nullptr ? std::snprintf(path_, sizeof path_, "%s", name)
                                     : std::snprintf(path_, sizeof path_, "%s/%s", dir, name);
-  if (length < 0 || static_cast<std::size_t>(length) >= sizeof path_) fatal_error(Message::cannot_open, path_);
+  if (length < 0 || static_cast<std::size_t>(length) >= sizeof path_) fail(Message::cannot_open, path_);
   Sink* sink = directory.open_header(path_, staged_);
   if (sink != nullptr) return *sink;
   if (staged_.error() != 0) errno = staged_.error();
-  fatal_error(Message::cannot_open, path_);
+  fail(Message::cannot_open, path_);
 }
 
 // A run that failed still hands over what it wrote, as a device written in
@@ -67,7 +67,7 @@ void OutputFile::close() {
   const bool flushed = out_.flush();
   if (sink_->close() && flushed) return;
   if (staged_.error() != 0) errno = staged_.error();
-  fatal_error(staged_.failed_to_create() ? Message::cannot_open : Message::cannot_write, path_);
+  fail(staged_.failed_to_create() ? Message::cannot_open : Message::cannot_write, path_);
 }
 
 bool OutputFile::install() {

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <limits>
 
-#include "fatal_error.h"
+#include "error.h"
 #include "text_scan.h"
 
 namespace pl_config {
@@ -74,7 +74,7 @@ void open_section(const LineBuffer& line, DescriptionInput& in, DescriptionCopy&
   Scanner scanner(line.text().substr(1), current, line.column + 1);
   const std::string_view word = scanner.identifier();
   if (word != "begin") {
-    FatalError error = scanner.error(Message::incorrect_declaration);
+    Error error = scanner.error(Message::incorrect_declaration);
     error.set_word(word);
     error.add_choice("begin");
     throw error;
@@ -86,7 +86,7 @@ void open_section(const LineBuffer& line, DescriptionInput& in, DescriptionCopy&
     row.read(lines, context);
     return;
   }
-  FatalError error = scanner.error(Message::unknown_section);
+  Error error = scanner.error(Message::unknown_section);
   error.set_word(name);
   for (const SectionRow& row : section_rows) error.add_choice(row.name);
   throw error;
@@ -132,7 +132,7 @@ DescriptionInput::DescriptionInput(ByteSource& source, const char* name)
 bool DescriptionInput::refill() {
   if (eof_) return false;
   const std::ptrdiff_t size = source_.read(description_block, buffer_size);
-  if (size < 0) fatal_error(Message::cannot_read, name_);
+  if (size < 0) fail(Message::cannot_read, name_);
   eof_ = size == 0;
   next_ = description_block;
   end_ = description_block + size;
@@ -247,7 +247,7 @@ void read_description(DescriptionInput& in, DescriptionCopy& copy, MachineRegist
     if (!in.read_piece(line)) return;
     try {
       open_section(line, in, copy, context);
-    } catch (const FatalError& error) {
+    } catch (const Error& error) {
       if (diagnostics == nullptr || !diagnostics->keeps_going()) throw;
       diagnostics->error(error);
       if (diagnostics->full()) throw ReadingStopped{};
@@ -268,7 +268,7 @@ SectionLines::SectionLines(DescriptionInput& in, DescriptionCopy& copy, const Sc
   opening_line_.save(opening_line.quoted_line().c_str(), opening_line.line_number());
 }
 
-void SectionLines::recover(const FatalError& error) {
+void SectionLines::recover(const Error& error) {
   if (diagnostics_ == nullptr || !diagnostics_->keeps_going()) throw error;
   diagnostics_->error(error);
   failed_ = true;
@@ -277,7 +277,7 @@ void SectionLines::recover(const FatalError& error) {
 
 // An "@begin" inside a section is most often a section left unclosed above.
 void SectionLines::unknown_directive(const Directive& directive, std::span<const char* const> words) const {
-  FatalError error = directive.rest.error(Message::incorrect_declaration);
+  Error error = directive.rest.error(Message::incorrect_declaration);
   error.set_word(directive.word);
   for (const char* word : words) error.add_choice(word);
   error.add_choice("end");
@@ -291,7 +291,7 @@ void SectionLines::unknown_directive(const Directive& directive, std::span<const
 Directive SectionLines::next_directive() {
   for (;;) {
     if (!in_.read_piece(line_)) {
-      FatalError error = make_error(end_expected_, opening_);
+      Error error = make_error(end_expected_, opening_);
       error.set_source_line(opening_line_.c_str());
       throw error;
     }
@@ -306,7 +306,7 @@ Directive SectionLines::next_directive() {
     try {
       const std::string_view word = rest.identifier();
       return {word, rest};
-    } catch (const FatalError& error) {
+    } catch (const Error& error) {
       recover(error);
     }
   }

@@ -141,7 +141,7 @@ class SectionLines {
 
   // Called with an error of one of the section's lines: rethrows it, or
   // reports it and marks the section failed when the reading keeps going.
-  void recover(const FatalError& error);
+  void recover(const Error& error);
   // A section with an error is read to its end line and then dropped.
   bool failed() const { return failed_; }
   // A directive word that is none of `words`, or "end".
@@ -183,7 +183,7 @@ Scanner read_directives(SectionLines& lines, Section& section, const DirectiveRo
         lines.unknown_directive(directive, words);
       }
       row->read(directive.rest, section);
-    } catch (const FatalError& error) {
+    } catch (const Error& error) {
       lines.recover(error);
     }
   }

@@ -14,7 +14,7 @@ namespace {
 TagKind read_tag_kind(std::string_view word, const Scanner& line) {
   for (const TagKindRow& row : tag_kinds)
     if (word == row.word) return row.kind;
-  FatalError error = line.error(Message::wrong_tag_type);
+  Error error = line.error(Message::wrong_tag_type);
   error.set_word(word);
   for (const TagKindRow& row : tag_kinds) error.add_choice(row.word);
   throw error;
@@ -59,7 +59,7 @@ TagsSection read_tags_section(SectionLines& lines, SectionWriter& writer) {
   // Two tags cannot share a value if there are more tags than values.
   if (static_cast<std::size_t>(section.largest_value) + 1 < section.tag_table.size()) {
     writer.tags_section_rejected();
-    FatalError error = make_error(Message::tag_value_repeated, end_line.location());
+    Error error = make_error(Message::tag_value_repeated, end_line.location());
     error.set_source_line(end_line.quoted_line().c_str());
     error.set_note(Message::first_declared_here, first_repeated(section.tags()).value_at);
     throw error;

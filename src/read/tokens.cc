@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "fatal_error.h"
+#include "error.h"
 
 namespace pl_config {
 
@@ -22,8 +22,8 @@ void Scanner::fail(Message id) const { fail(id, location()); }
 void Scanner::fail(Message id, Location at) const { throw error(id, at); }
 
 // The quoted text is the whole line only when the piece starts it.
-FatalError Scanner::error(Message id, Location at) const {
-  FatalError error(id, at, quoted_.c_str());
+Error Scanner::error(Message id, Location at) const {
+  Error error(id, at, quoted_.c_str());
   if (first_column_ != 2) error.set_source_line("");
   return error;
 }

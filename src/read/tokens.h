@@ -8,7 +8,7 @@
 #include "ascii.h"
 #include "description_limits.h"
 #include "diagnostics.h"
-#include "fatal_error.h"
+#include "error.h"
 #include "messages.h"
 
 namespace pl_config {
@@ -54,8 +54,8 @@ class Scanner {
   // The same, about the field at `at`.
   [[noreturn]] void fail(Message id, Location at) const;
   // The error that fail() throws.
-  FatalError error(Message id) const { return error(id, location()); }
-  FatalError error(Message id, Location at) const;
+  Error error(Message id) const { return error(id, location()); }
+  Error error(Message id, Location at) const;
   const CurrentLine& quoted_line() const { return quoted_; }
   // What the line has that a reader would misread is warned about.
   void warn_to(Diagnostics* diagnostics) { diagnostics_ = diagnostics; }

@@ -48,7 +48,7 @@ CoreResult run_core(const std::string& description, std::span<const char* const>
   try {
     DescriptionCopy copy(arch.out());
     read_description(in, copy, result.machine_registers, writer, &diagnostics);
-  } catch (const FatalError& error) {
+  } catch (const Error& error) {
     result.error = error.what();
     result.error_at = error.location();
   }
@@ -113,7 +113,7 @@ ToolResult run_in_process(const std::string& description, std::span<const char* 
   try {
     result.status = how.check ? check_description(config, files, out.out(), diagnostics, how.format)
                               : run_pl_config(config, files, out.out(), settings);
-  } catch (const FatalError& error) {
+  } catch (const Error& error) {
     diagnostics.fatal(error);
     result.status = 1;
   }

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "description_check.h"
-#include "fatal_error.h"
+#include "error.h"
 #include "machine_registers.h"
 #include "pl_config.h"
 #include "section_model.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "fatal_error.h"
+#include "error.h"
 
 namespace pl_config::testing {
 
@@ -11,7 +11,7 @@ template <typename Action>
 std::string fatal_message(Action&& action) {
   try {
     action();
-  } catch (const FatalError& error) {
+  } catch (const Error& error) {
     return error.what();
   }
   return "";

@@ -10,22 +10,23 @@
 
 namespace pl_config {
 
-// The one error path of the tool.  fatal_error() throws it; main() writes it
-// and exits with status 1, which flushes whatever the output files already
-// hold.  The message lives in the exception itself: the longest is a quoted
+// The one error path of the tool.  fail() throws it; a run ends with it
+// (main() writes it and exits with status 1, which flushes whatever the
+// output files already hold), while a check reports an error in a line and
+// goes on with the next.  The message lives in the exception itself: the longest is a quoted
 // 511-byte line and a short text.  What a located message shows besides
 // (the line, the word and the words that would have been right, a note at
 // another line) is kept apart from the message, which stays as a plain run
 // writes it.
-class FatalError : public std::exception {
+class Error : public std::exception {
  public:
   static constexpr int capacity = 1024;
   using LineText = BoundedText<1023>;
   using WordList = BoundedText<127>;
 
-  FatalError(Message id, Location at, std::va_list args);
+  Error(Message id, Location at, std::va_list args);
   // A syntax error, quoting `line`.
-  FatalError(Message id, Location at, const char* line);
+  Error(Message id, Location at, const char* line);
 
   const char* what() const noexcept override { return message_; }
   Message id() const { return id_; }
@@ -65,9 +66,9 @@ class FatalError : public std::exception {
 
 // The error of message `id` at `at`, its printf format filled with the
 // arguments.
-FatalError make_error(Message id, Location at, ...);
-// Ends the run with the message `id`, its printf format filled with the
+Error make_error(Message id, Location at, ...);
+// Throws the error of the message `id`, its printf format filled with the
 // arguments.
-[[noreturn]] void fatal_error(Message id, ...);
+[[noreturn]] void fail(Message id, ...);
 
 }  // namespace pl_config
