@@ -95,7 +95,7 @@ int run(const pl_config::Options& options) {
                                      .debugger_script = options.debugger_script,
                                      .summary = options.summary});
   } catch (const pl_config::Error& error) {
-    diagnostics.fatal(error);
+    diagnostics.error(error);
     return 1;
   }
 }

@@ -183,7 +183,7 @@ TEST(DriverTest, AWholeRunAllocatesNothing) {
     // or the report; a check opens no header at all.
     EXPECT_EQ(files.output("wam_arch.h")->opened(), !c.check);
     if (c.check) {
-      EXPECT_TRUE(summary.text().starts_with(c.format == ReportFormat::json ? "{\n  \"format\": 1,\n"
+      EXPECT_TRUE(summary.text().starts_with(c.format == ReportFormat::json ? "{\n  \"format\": 2,\n"
                                                                               : "Register bank, regs section of line 17\n"));
     } else {
       expect_contains(std::string(files.output("wam_arch.h")->text()), {"/*--- End Register Generation ---*/"});

@@ -2,8 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdarg>
 #include <cstddef>
+#include <cstdio>
 #include <string_view>
+
+#include "printf_format.h"
 
 namespace pl_config {
 
@@ -34,6 +38,18 @@ class BoundedText {
     std::copy_n(more.data(), length, text_.data() + size_);
     size_ += length;
     text_[size_] = '\0';
+  }
+
+  // Appends `format` filled with `args`, as far as there is room.
+  void append_vformat(const char* format, std::va_list args) {
+    const int length = std::vsnprintf(text_.data() + size_, room() + 1, format, args);
+    if (length > 0) size_ += std::min(static_cast<std::size_t>(length), room());
+  }
+  void append_format(const char* format, ...) PL_CONFIG_PRINTF(2, 3) {
+    std::va_list args;
+    va_start(args, format);
+    append_vformat(format, args);
+    va_end(args);
   }
 
   // Applies `change` to the first `count` characters (all of them if there

@@ -83,27 +83,28 @@ int Diagnostics::warning_bit(Message id) {
   return -1;
 }
 
-void Diagnostics::start(const char* locus, Location at, Severity severity) {
-  const auto s = static_cast<std::size_t>(severity);
+void DiagnosticPrinter::start(const Diagnostic& diagnostic) {
+  const auto s = static_cast<std::size_t>(diagnostic.severity);
   out_.put(color(bold));
-  out_.put(locus);
-  if (at.line > 0) out_.print(":%d:%d", at.line, at.column);
+  out_.put(diagnostic.locus);
+  if (diagnostic.at.line > 0) out_.print(":%d:%d", diagnostic.at.line, diagnostic.at.column);
   out_.print(":%s %s%s: %s", color(reset), color(severity_colors[s]), severity_words[s], color(reset));
 }
 
 // As gcc shows it: the line number right-aligned in five columns or more.
-void Diagnostics::show_line(Location at, const Error::LineText* known) {
+void DiagnosticPrinter::show_line(const Diagnostic& diagnostic) {
+  const Location at = diagnostic.at;
   Error::LineText fetched;
-  const Error::LineText* text = known;
-  if (text == nullptr || text->size() == 0) {
+  std::string_view text = diagnostic.line_text;
+  if (text.empty()) {
     if (!lines_.read(at.line, fetched)) return;
-    text = &fetched;
+    text = fetched.view();
   }
   char number[16];
   const int width = std::snprintf(number, sizeof number, "%5d", at.line);
   out_.print("%s | ", number);
   int display = 0;
-  for (const char c : text->view()) {
+  for (const char c : text) {
     const int next = c == '\t' ? (display / 8 + 1) * 8 : display + 1;
     if (c == '\t') {
       out_.print("%*s", next - display, "");
@@ -112,52 +113,99 @@ void Diagnostics::show_line(Location at, const Error::LineText* known) {
     }
     display = next;
   }
-  const int first = display_column(text->view(), at.column);
-  const int last = std::max(first + 1, display_column(text->view(), at.column + at.length));
+  const int first = display_column(text, at.column);
+  const int last = std::max(first + 1, display_column(text, at.column + at.length));
   out_.print("\n%*s | %*s%s^", width, "", first, "", color(green));
   for (int i = first + 1; i < last; ++i) out_.put('~');
   out_.print("%s\n", color(reset));
 }
 
-void Diagnostics::fatal(const Error& error) {
-  if (settings_.located) return this->error(error);
-  ++errors_;
-  out_.put(error.what());
+void DiagnosticPrinter::take(const Diagnostic& diagnostic) {
+  if (!located_ && !diagnostic.plain_text.empty()) {
+    out_.put(diagnostic.plain_text);
+    out_.put('\n');
+    return;
+  }
+  start(diagnostic);
+  out_.put(diagnostic.text);
+  if (diagnostic.warning_name != nullptr) out_.print(" [%s]", diagnostic.warning_name);
   out_.put('\n');
+  if (diagnostic.at.line > 0) show_line(diagnostic);
 }
 
+Diagnostics::Diagnostics(Output& out, const Directory& directory, const DiagnosticSettings& settings)
+    : directory_(directory), settings_(settings), printer_(out, directory, settings) {}
+
+// More consumers than the table holds is a fault of the tool.
+void Diagnostics::add_consumer(DiagnosticConsumer& consumer) { consumers_.add(&consumer); }
+
+void Diagnostics::remove_consumer(DiagnosticConsumer& consumer) {
+  const auto found = std::find(consumers_.begin(), consumers_.end(), &consumer);
+  if (found == consumers_.end()) return;
+  std::copy(found + 1, consumers_.end(), found);
+  consumers_.truncate(consumers_.size() - 1);
+}
+
+void Diagnostics::hand_out(const Diagnostic& diagnostic) {
+  if (diagnostic.severity == Severity::error) ++errors_;
+  if (diagnostic.severity == Severity::warning) ++warnings_;
+  printer_.take(diagnostic);
+  for (DiagnosticConsumer* consumer : consumers_) consumer->take(diagnostic);
+}
+
+Diagnostic Diagnostics::make(Severity severity, Message id, Location at, std::string_view text) const {
+  return {.severity = severity,
+          .id = id,
+          .locus = directory_.description(),
+          .at = at,
+          .text = text,
+          .warning_name = nullptr,
+          .section = section_,
+          .line_text = {},
+          .plain_text = {}};
+}
+
+// A file error names the file as its locus and gives the reason; any other
+// is about the description, or about the run when it has no line.  The
+// words an error offers follow its text.
 void Diagnostics::error(const Error& error) {
-  ++errors_;
   const MessageEntry& entry = entry_of(error.id());
+  BoundedText<Error::capacity + 256> text;
+  Diagnostic diagnostic = make(Severity::error, error.id(), error.location(), {});
+  diagnostic.plain_text = error.what();
+  diagnostic.line_text = error.source_line().view();
+  if (error.section().line > 0) diagnostic.section = error.section();
   if (entry.kind == MessageKind::file) {
     const std::string_view verb = file_verb(entry);
     const char* path = error.what() + std::min(std::strlen(error.what()), verb.size() + 1);
-    start(*path != '\0' ? path : "pl_config", {}, Severity::error);
-    out_.print("%.*s: %s\n", static_cast<int>(verb.size()), verb.data(), platform::error_text(error.system_error()));
-    return;
-  }
-  start(error.line() > 0 ? directory_.description() : "pl_config", error.location(), Severity::error);
-  if (entry.kind == MessageKind::syntax) {
-    out_.put(entry.text);
+    diagnostic.locus = *path != '\0' ? path : "pl_config";
+    diagnostic.at = {};
+    text.append_format("%.*s: %s", static_cast<int>(verb.size()), verb.data(),
+                       platform::error_text(error.system_error()));
   } else {
-    std::string_view text = error.what();
-    if (text.starts_with("Syntax error: ")) text.remove_prefix(14);
-    if (text.ends_with('\n')) text.remove_suffix(1);
-    out_.put(text);
+    if (error.line() == 0) diagnostic.locus = "pl_config";
+    if (entry.kind == MessageKind::syntax) {
+      text.assign(entry.text);
+    } else {
+      std::string_view plain = error.what();
+      if (plain.starts_with("Syntax error: ")) plain.remove_prefix(14);
+      if (plain.ends_with('\n')) plain.remove_suffix(1);
+      text.assign(plain);
+    }
+    if (!error.choices().view().empty()) {
+      text.append_format(" '%.*s'", static_cast<int>(error.word().size()), error.word().data());
+      const std::string_view nearest = nearest_choice(error.word(), error.choices().view());
+      if (!nearest.empty())
+        text.append_format(entry_of(Message::did_you_mean).text, static_cast<int>(nearest.size()), nearest.data());
+      text.append_format(entry_of(Message::choices).text, error.choices().c_str());
+    }
   }
-  if (!error.choices().view().empty()) {
-    out_.print(" '%.*s'", static_cast<int>(error.word().size()), error.word().data());
-    const std::string_view nearest = nearest_choice(error.word(), error.choices().view());
-    if (!nearest.empty())
-      out_.print(entry_of(Message::did_you_mean).text, static_cast<int>(nearest.size()), nearest.data());
-    out_.print(" (%s)", error.choices().c_str());
-  }
-  out_.put('\n');
-  if (error.line() > 0) show_line(error.location(), &error.source_line());
-  if (error.note_text() != nullptr) {
-    start(directory_.description(), error.note_location(), Severity::note);
-    out_.print("%s\n", error.note_text());
-    show_line(error.note_location(), nullptr);
+  diagnostic.text = text.view();
+  hand_out(diagnostic);
+  // The plain form of an error is its message alone.
+  if (error.note_text() != nullptr && settings_.located) {
+    const Diagnostic note = make(Severity::note, error.note_id(), error.note_location(), error.note_text());
+    hand_out(note);
   }
 }
 
@@ -172,24 +220,20 @@ bool Diagnostics::warning(Message id, Location at, ...) {
 bool Diagnostics::vwarning(Message id, Location at, std::va_list args) {
   const int bit = warning_bit(id);
   if (!settings_.warnings || (bit >= 0 && ((settings_.disabled >> bit) & 1) != 0)) return false;
-  if (settings_.werror) ++errors_;
-  start(directory_.description(), at, settings_.werror ? Severity::error : Severity::warning);
-  out_.vprint(entry_of(id).text, args);
-  out_.print(" [%s]\n", entry_of(id).name);
-  show_line(at, nullptr);
+  BoundedText<Error::capacity> text;
+  text.append_vformat(entry_of(id).text, args);
+  Diagnostic diagnostic = make(settings_.werror ? Severity::error : Severity::warning, id, at, text.view());
+  diagnostic.warning_name = entry_of(id).name;
+  hand_out(diagnostic);
   return true;
 }
 
-void Diagnostics::note(Message id, Location at) {
-  start(directory_.description(), at, Severity::note);
-  out_.print("%s\n", entry_of(id).text);
-  show_line(at, nullptr);
-}
+void Diagnostics::note(Message id, Location at) { hand_out(make(Severity::note, id, at, entry_of(id).text)); }
 
 void Diagnostics::note_limit() {
-  start(directory_.description(), {}, Severity::note);
-  out_.print(entry_of(Message::error_limit_reached).text, error_limit);
-  out_.put('\n');
+  BoundedText<64> text;
+  text.append_format(entry_of(Message::error_limit_reached).text, error_limit);
+  hand_out(make(Severity::note, Message::error_limit_reached, {}, text.view()));
 }
 
 }  // namespace pl_config

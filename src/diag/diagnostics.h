@@ -2,10 +2,12 @@
 
 #include <cstdarg>
 #include <cstdint>
+#include <string_view>
 
 #include "description_lines.h"
 #include "error.h"
 #include "files.h"
+#include "fixed_table.h"
 #include "messages.h"
 #include "output.h"
 
@@ -25,20 +27,76 @@ struct DiagnosticSettings {
   std::uint64_t disabled = 0;
 };
 
-// Writes errors, warnings and notes as compilers write theirs: the locus,
-// the severity and the text, then the line with a caret under the field.
-// Counts what it wrote, so that a check can go on after an error and end
-// with the right status.
+enum class Severity { error, warning, note };
+
+// One error, warning or note, as it arises.  Everything it points at lives
+// only as long as the call that hands it over.
+struct Diagnostic {
+  Severity severity;
+  Message id;
+  // The description, the path of a file it is about, or "pl_config".
+  const char* locus;
+  Location at;  // line 0: about no line
+  // As it follows "error: ", without a warning's name in brackets.
+  std::string_view text;
+  const char* warning_name;  // null for any other message
+  // The opening line of the section it belongs to; line 0 for none.
+  Location section;
+  // The line's text as the error quoted it; empty when it must be read again.
+  std::string_view line_text;
+  // The message as a plain run writes it, for an error.
+  std::string_view plain_text;
+};
+
+// Takes every diagnostic of a run or a check as it arises: the printer, the
+// JSON report, an editor.
+class DiagnosticConsumer {
+ public:
+  virtual ~DiagnosticConsumer() = default;
+  virtual void take(const Diagnostic& diagnostic) = 0;
+};
+
+// Writes diagnostics as compilers write theirs: the locus, the severity and
+// the text, then the line with a caret under the field.  Without `located`,
+// an error is its plain message alone.
+class DiagnosticPrinter : public DiagnosticConsumer {
+ public:
+  DiagnosticPrinter(Output& out, const Directory& directory, const DiagnosticSettings& settings)
+      : out_(out), located_(settings.located), color_(settings.color), lines_(directory) {}
+
+  void take(const Diagnostic& diagnostic) override;
+
+ private:
+  void start(const Diagnostic& diagnostic);
+  void show_line(const Diagnostic& diagnostic);
+  const char* color(const char* code) const { return color_ ? code : ""; }
+
+  Output& out_;
+  bool located_;
+  bool color_;
+  DescriptionLines lines_;
+};
+
+// The one way every error, warning and note of the tool goes: formatted once
+// and handed, as it arises, to the printer and to every consumer that asked.
+// Counts the errors, so that a check can go on after one and end with the
+// right status, and --werror fail a run.
 class Diagnostics {
  public:
   static constexpr int error_limit = 20;
+  static constexpr std::size_t consumer_capacity = 4;
 
-  Diagnostics(Output& out, const Directory& directory, const DiagnosticSettings& settings)
-      : out_(out), directory_(directory), settings_(settings), lines_(directory) {}
+  Diagnostics(Output& out, const Directory& directory, const DiagnosticSettings& settings);
+  Diagnostics(const Diagnostics&) = delete;
+  Diagnostics& operator=(const Diagnostics&) = delete;
 
+  // `consumer` takes every diagnostic from now on, after the printer, until
+  // it is removed; see ConsumerScope.
+  void add_consumer(DiagnosticConsumer& consumer);
+  void remove_consumer(DiagnosticConsumer& consumer);
+
+  // An error: one that ends a run, or one of a check, which goes on after it.
   void error(const Error& error);
-  // The error that ends a run or a check.
-  void fatal(const Error& error);
   // False when the warning is off, and so is any note that would follow it.
   bool warning(Message id, Location at, ...);
   bool vwarning(Message id, Location at, std::va_list args);
@@ -46,25 +104,61 @@ class Diagnostics {
   // Once the error limit is reached: says so.
   void note_limit();
 
+  // The diagnostics from now on belong to the section opened at `opening`;
+  // line 0 for none.
+  void in_section(Location opening) { section_ = opening; }
+
   bool keeps_going() const { return settings_.keep_going; }
   int errors() const { return errors_; }
+  int warnings() const { return warnings_; }
   bool full() const { return errors_ >= error_limit; }
 
   // The bit of `id` in DiagnosticSettings::disabled; -1 for no warning.
   static int warning_bit(Message id);
 
  private:
-  enum class Severity { error, warning, note };
+  void hand_out(const Diagnostic& diagnostic);
+  Diagnostic make(Severity severity, Message id, Location at, std::string_view text) const;
 
-  void start(const char* locus, Location at, Severity severity);
-  void show_line(Location at, const Error::LineText* known);
-  const char* color(const char* code) const { return settings_.color ? code : ""; }
-
-  Output& out_;
   const Directory& directory_;
   DiagnosticSettings settings_;
-  DescriptionLines lines_;
+  DiagnosticPrinter printer_;
+  FixedTable<DiagnosticConsumer*, consumer_capacity> consumers_;
+  Location section_;
   int errors_ = 0;
+  int warnings_ = 0;
+};
+
+// `consumer` takes the diagnostics while it lives.
+class ConsumerScope {
+ public:
+  ConsumerScope(Diagnostics& diagnostics, DiagnosticConsumer& consumer)
+      : diagnostics_(diagnostics), consumer_(consumer) {
+    diagnostics_.add_consumer(consumer_);
+  }
+  ~ConsumerScope() { diagnostics_.remove_consumer(consumer_); }
+  ConsumerScope(const ConsumerScope&) = delete;
+  ConsumerScope& operator=(const ConsumerScope&) = delete;
+
+ private:
+  Diagnostics& diagnostics_;
+  DiagnosticConsumer& consumer_;
+};
+
+// The diagnostics of the section opened at `opening` while it lives.
+class SectionScope {
+ public:
+  SectionScope(Diagnostics* diagnostics, Location opening) : diagnostics_(diagnostics) {
+    if (diagnostics_ != nullptr) diagnostics_->in_section(opening);
+  }
+  ~SectionScope() {
+    if (diagnostics_ != nullptr) diagnostics_->in_section({});
+  }
+  SectionScope(const SectionScope&) = delete;
+  SectionScope& operator=(const SectionScope&) = delete;
+
+ private:
+  Diagnostics* diagnostics_;
 };
 
 // The word of `choices` ("a, b, c") nearest `word`, letter case aside, if

@@ -83,7 +83,13 @@ void open_section(const LineBuffer& line, DescriptionInput& in, DescriptionCopy&
   for (const SectionRow& row : section_rows) {
     if (name != row.name) continue;
     SectionLines lines(in, copy, scanner, row.end_expected, context.diagnostics);
-    row.read(lines, context);
+    const SectionScope scope(context.diagnostics, lines.opening());
+    try {
+      row.read(lines, context);
+    } catch (Error& error) {
+      error.set_section(lines.opening());
+      throw;
+    }
     return;
   }
   Error error = scanner.error(Message::unknown_section);

@@ -57,11 +57,6 @@ void put_python_name_or_none(Output& out, const char* name) {
   else put_python_string(out, name);
 }
 
-// In the order of UntagForm.
-constexpr const char* untag_form_words[] = {"kind_macro", "unsigned_shift", "whole_word"};
-static_assert(std::size(untag_form_words) == static_cast<std::size_t>(UntagForm::whole_word) + 1);
-
-const char* untag_form_word(const Tag& tag) { return untag_form_words[static_cast<int>(untag_form(tag))]; }
 
 void put_register(Output& out, const PlacedRegister& reg) {
   out.put("    (");
@@ -77,7 +72,7 @@ void put_tag(Output& out, const Tag& tag, const WordLayout& word) {
   out.put("    (");
   put_python_string(out, tag.c_name());
   out.print(", \"%s\", %d, %#" PRIx64 ", \"%s\"),\n", row_of(tag.kind).word, tag.value, word.mask_of(tag.value),
-            untag_form_word(tag));
+            untag_form_word(untag_form(tag)));
 }
 
 // The tags block of --check, word for word, for wam-layout.

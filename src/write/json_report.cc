@@ -4,7 +4,9 @@
 #include <cstddef>
 #include <span>
 
+#include "header_writer.h"
 #include "layout_report.h"
+#include "register_usage.h"
 #include "section_model.h"
 #include "utf8.h"
 
@@ -86,8 +88,8 @@ void put_word_layout(Output& out, const WordLayout& word) {
 void put_tag(Output& out, const Tag& tag, const WordLayout& word) {
   out.put("{\"name\": ");
   put_json_string(out, tag.c_name());
-  out.print(", \"kind\": \"%s\", \"value\": %d, \"mask\": %" PRIu64 ", \"line\": %d}", row_of(tag.kind).word,
-            tag.value, word.mask_of(tag.value), tag.line());
+  out.print(", \"kind\": \"%s\", \"value\": %d, \"mask\": %" PRIu64 ", \"untag\": \"%s\", \"line\": %d}",
+            row_of(tag.kind).word, tag.value, word.mask_of(tag.value), untag_form_word(untag_form(tag)), tag.line());
 }
 
 void put_stack(Output& out, const StackEntry& stack) {
@@ -104,6 +106,11 @@ void put_stack(Output& out, const StackEntry& stack) {
 
 void put_json_string(Output& out, std::string_view text) {
   out.put('"');
+  put_json_text(out, text);
+  out.put('"');
+}
+
+void put_json_text(Output& out, std::string_view text) {
   while (!text.empty()) {
     const std::size_t length = utf8_sequence_length(text);
     if (length == 0) {
@@ -117,32 +124,41 @@ void put_json_string(Output& out, std::string_view text) {
       text.remove_prefix(length);
     }
   }
-  out.put('"');
 }
 
-// An error found before the first section leaves standard output empty.
-void JsonReport::start_document() {
-  out_.print("{\n  \"format\": %d,\n  \"description\": ", format_version);
-  put_json_string(out_, description_);
-  out_.put(",\n  \"sections\": [");
+void JsonReport::start_item() {
+  if (!started_) {
+    started_ = true;
+    out_.print("{\n  \"format\": %d,\n  \"version\": ", format_version);
+    put_json_string(out_, version_);
+    out_.put(",\n  \"description\": ");
+    put_json_string(out_, description_);
+    out_.put(",\n  \"items\": [");
+  }
+  out_.put(items_written_ ? ",\n" : "\n");
+  items_written_ = true;
+}
+
+// One line: where, what and which section.
+void JsonReport::take(const Diagnostic& diagnostic) {
+  constexpr const char* severities[] = {"error", "warning", "note"};
+  start_item();
+  out_.print("    {\"diagnostic\": \"%s\", \"file\": ", severities[static_cast<int>(diagnostic.severity)]);
+  put_json_string(out_, diagnostic.locus);
+  out_.print(", \"line\": %d, \"column\": %d, \"length\": %d, \"name\": ", diagnostic.at.line, diagnostic.at.column,
+             diagnostic.at.line > 0 ? diagnostic.at.length : 0);
+  put_name_or_null(out_, diagnostic.warning_name);
+  out_.put(", \"section\": ");
+  if (diagnostic.section.line > 0) out_.print("%d", diagnostic.section.line);
+  else out_.put("null");
+  out_.put(", \"message\": ");
+  put_json_string(out_, diagnostic.text);
+  out_.put("}");
 }
 
 void JsonReport::start_section(const char* kind, int line) {
-  if (!sections_written_) start_document();
-  out_.put(sections_written_ ? ",\n" : "\n");
-  sections_written_ = true;
+  start_item();
   out_.print("    {\n      \"section\": \"%s\",\n      \"line\": %d,\n", kind, line);
-}
-
-void JsonReport::end_section() {
-  out_.put("      \"warnings\": ");
-  put_array(out_, warnings_.section_warnings(), [&](const LayoutWarnings::Recorded& warning) {
-    out_.print("{\"line\": %d, \"column\": %d, \"name\": \"%s\", \"message\": ", warning.at.line, warning.at.column,
-               warning.name);
-    put_json_string(out_, warning.text);
-    out_.put("}");
-  });
-  out_.put("\n    }");
 }
 
 void JsonReport::regs_section(const RegsSection& section, const MachineRegisters&) {
@@ -153,8 +169,7 @@ void JsonReport::regs_section(const RegsSection& section, const MachineRegisters
   put_filler(out_, section.filler_prefix.view());
   out_.put(",\n      \"registers\": ");
   put_array(out_, section.registers(), [&](const PlacedRegister& reg) { put_register(out_, reg); });
-  out_.put(",\n");
-  end_section();
+  out_.put("\n    }");
 }
 
 void JsonReport::tags_section(const TagsSection& section) {
@@ -163,21 +178,39 @@ void JsonReport::tags_section(const TagsSection& section) {
   put_word_layout(out_, section.word);
   out_.put(",\n      \"tags\": ");
   put_array(out_, section.tags(), [&](const Tag& tag) { put_tag(out_, tag, section.word); });
-  out_.put(",\n");
-  end_section();
+  out_.put("\n    }");
 }
 
 void JsonReport::stacks_section(const StacksSection& section) {
   start_section("stacks", section.opening.line);
   out_.put("      \"stacks\": ");
   put_array(out_, section.stacks(), [&](const StackEntry& stack) { put_stack(out_, stack); });
-  out_.put(",\n");
-  end_section();
+  out_.put("\n    }");
 }
 
-void JsonReport::finish() {
-  if (!sections_written_) start_document();
-  out_.put(sections_written_ ? "\n  ]\n}\n" : "]\n}\n");
+void JsonReport::finish(const MachineRegisters& machine_registers, const Diagnostics& diagnostics) {
+  if (!started_) {
+    start_item();
+    items_written_ = false;
+  }
+  out_.put(items_written_ ? "\n  ],\n  \"machine_registers\": " : "],\n  \"machine_registers\": ");
+  const std::span<const MachineRegisterEntry> entries = machine_registers.entries();
+  if (entries.empty()) out_.put("[]");
+  for (const MachineRegisterEntry& entry : entries) {
+    out_.put(&entry == entries.data() ? "[\n    {\"machine_register\": " : ",\n    {\"machine_register\": ");
+    put_json_string(out_, entry.machine_register);
+    out_.put(", \"register\": ");
+    put_json_string(out_, entry.register_name.view());
+    out_.put("}");
+  }
+  if (!entries.empty()) out_.put("\n  ]");
+  out_.put(",\n  \"cflags_regs\": \"");
+  for (const MachineRegisterEntry& entry : entries) {
+    BoundedText<128> flag;  // the build's machine register names are short
+    flag.append_format(fixed_register_flag, entry.machine_register);
+    put_json_text(out_, flag.view());
+  }
+  out_.print("\",\n  \"errors\": %d,\n  \"warnings\": %d\n}\n", diagnostics.errors(), diagnostics.warnings());
 }
 
 }  // namespace pl_config

@@ -72,14 +72,7 @@ bool LayoutWarnings::warn(Message id, Location at, ...) {
   va_start(args, at);
   const bool shown = diagnostics_.vwarning(id, at, args);
   va_end(args);
-  if (!shown || recorded_.full()) return shown;
-  Recorded& recorded = recorded_.add();
-  recorded.at = at;
-  recorded.name = entry_of(id).name;
-  va_start(args, at);
-  std::vsnprintf(recorded.text, sizeof recorded.text, entry_of(id).text, args);
-  va_end(args);
-  return true;
+  return shown;
 }
 
 // Registers and tags are both macros of the architecture header, so one name
@@ -110,7 +103,6 @@ void LayoutWarnings::second_section(int kind, Location at, const char* defined_t
 
 // In line order, which register order is not.
 void LayoutWarnings::regs_section(const RegsSection& section, const MachineRegisters&) {
-  recorded_.clear();
   second_section(int(Kind::register_name), section.opening, "pl_reg_tbl");
   std::array<const PlacedRegister*, RegsSection::capacity> by_line{};
   std::size_t count = 0;
@@ -130,7 +122,6 @@ void LayoutWarnings::regs_section(const RegsSection& section, const MachineRegis
 // tag bits of the split layout: only a tag whose high bits are all ones
 // survives that, and the value 0, whose tag macro masks the value instead.
 void LayoutWarnings::tags_section(const TagsSection& section) {
-  recorded_.clear();
   second_section(int(Kind::tag), section.opening, "pl_tag_tbl");
   const WordLayout& word = section.word;
   const std::span<const Tag> tags = section.tags();
@@ -156,7 +147,6 @@ void LayoutWarnings::tags_section(const TagsSection& section) {
 }
 
 void LayoutWarnings::stacks_section(const StacksSection& section) {
-  recorded_.clear();
   second_section(int(Kind::stack), section.opening, "InfStack");
   const std::span<const StackEntry> stacks = section.stacks();
   for (std::size_t i = 0; i < stacks.size(); ++i) {

@@ -20,29 +20,12 @@ class LayoutWarnings : public SectionWriter {
   // later ones are still compared with them, but not kept.
   static constexpr std::size_t name_capacity = 2048;
 
-  // A warning of the section just handed over, as it was written: where, its
-  // name and its text.
-  struct Recorded {
-    Location at;
-    const char* name = "";
-    char text[160] = "";
-  };
-  // The most warnings one section can draw: three per register (its type, a
-  // keyword and a repeated name) and one per hidden one, or four per tag or
-  // stack, and one for the section itself.
-  static constexpr std::size_t section_capacity = 3 * RegsSection::capacity + RegsSection::unwritten_capacity + 2;
-  static_assert(section_capacity >= 2 + 4 * limit::stacks);
-  static_assert(section_capacity >= 2 + 4 * TagsSection::capacity);
-
   // `processor`: the engine's, whose user addresses the address tags hold.
   LayoutWarnings(Diagnostics& diagnostics, const char* processor) : diagnostics_(diagnostics), processor_(processor) {}
 
   void regs_section(const RegsSection& section, const MachineRegisters& machine_registers) override;
   void tags_section(const TagsSection& section) override;
   void stacks_section(const StacksSection& section) override;
-
-  // The warnings of the last section handed over, in the order written.
-  std::span<const Recorded> section_warnings() const { return recorded_; }
 
  private:
   enum class Kind { register_name, tag, stack };
@@ -56,14 +39,13 @@ class LayoutWarnings : public SectionWriter {
   // C keyword, and remembers it.
   void declare(const Name& name, Kind kind, Location at);
   void second_section(int kind, Location at, const char* defined_twice);
-  // Writes the warning and records it; false when it is turned off.
+  // False when the warning is turned off.
   bool warn(Message id, Location at, ...);
 
   Diagnostics& diagnostics_;
   const char* processor_;
   FixedTable<Declared, name_capacity> names_;
   std::array<Location, 3> first_sections_{};  // by Kind
-  FixedTable<Recorded, section_capacity> recorded_;
 };
 
 }  // namespace pl_config

@@ -138,6 +138,12 @@ UntagForm untag_form(const Tag& tag) {
   return UntagForm::kind_macro;
 }
 
+const char* untag_form_word(UntagForm form) {
+  constexpr const char* words[] = {"kind_macro", "unsigned_shift", "whole_word"};
+  static_assert(std::size(words) == static_cast<std::size_t>(UntagForm::whole_word) + 1);
+  return words[static_cast<int>(form)];
+}
+
 void emit_tags_begin(Output& ah) { ah.put("\n\n   /*--- Begin Tag Generation ---*/\n\n"); }
 
 void emit_tags_section(const TagsSection& section, Output& ah, Output& pch) {

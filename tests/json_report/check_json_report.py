@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
 """pl_config --check --format=json read back with Python's json.
 
-For each description, every number and name of the JSON report must be what
-the text report of --check prints, what the headers' own macros and tables
-hold (a C program built from the headers prints them) and where the
-description declares it; the warnings must be those written to standard
-error.
+For each description, every key of the JSON report must be one the
+reference lists, of its type; every number and name must be what the text
+report of --check prints, what the headers' own macros and tables hold (a C
+program built from the headers prints them) and where the description
+declares it; the diagnostics must be those written to standard error, and a
+check that fails must still write one whole document.
 
   check_json_report.py TOOL M1M2_TOOL CC EXAMPLE CASES_DIR WORK_DIR
 
@@ -34,7 +35,37 @@ WARNINGS_DESCRIPTION = (b"/* warnings */\n@begin regs\n@reg 0 WamWord X1\n@end\n
                         b"@begin stacks\n@stack heap \"tab\there back\\\\slash \xc3\xa9t\xe9\" 16 X1\n@end\n")
 
 
-Case = collections.namedtuple("Case", "name description tool compile_headers", defaults=(None, True))
+# The warnings of the reading itself: a byte-order mark, a directive after
+# blanks, text after a closing quote, a long line.
+READING_DESCRIPTION = (b"\xef\xbb\xbf/* bom */\n  @begin regs\n@begin stacks\n@stack heap \"heap\"2048 H\n@end\n"
+                       + b"/*" + b"x" * 600 + b"*/\n")
+# Two mistakes and a warning: the document is whole, its errors counted.
+ERRORS_DESCRIPTION = (b"@begin tags\n@tag A foo 1\n@end\n@begin stacks\n@stack heap \"h\\\\d\" 16 H\n@end\n"
+                      b"@begin regs\n@reg 0 WamWord X\n")
+
+Case = collections.namedtuple("Case", "name description tool compile_headers status",
+                              defaults=(None, True, 0))
+
+# Every key the reference lists, with its type; None: also null.
+DOCUMENT_KEYS = {"format": int, "version": str, "description": str, "items": list, "machine_registers": list,
+                 "cflags_regs": str, "errors": int, "warnings": int}
+DIAGNOSTIC_KEYS = {"diagnostic": str, "file": str, "line": int, "column": int, "length": int,
+                   "name": (str, None), "section": (int, None), "message": str}
+SECTION_KEYS = {
+    "regs": {"section": str, "line": int, "bank_pointer_register": (str, None), "filler": dict, "registers": list},
+    "tags": {"section": str, "line": int, "word": dict, "tags": list},
+    "stacks": {"section": str, "line": int, "stacks": list},
+}
+ROW_KEYS = {
+    "filler": {"values": list, "words": (int, None)},
+    "registers": {"group": int, "type": str, "name": str, "line": int, "machine_register": (str, None),
+                  "bank_slot": (int, None)},
+    "word": {"tag_size": int, "layout": str, "value_size": int, "tag_mask": int, "value_mask": int,
+             "min_integer": int, "max_integer": int},
+    "tags": {"name": str, "kind": str, "value": int, "mask": int, "untag": str, "line": int},
+    "stacks": {"name": str, "description": str, "size_words": int, "top": str, "line": int},
+    "machine_registers": {"machine_register": str, "register": str},
+}
 
 
 def run(args, cwd):
@@ -44,6 +75,75 @@ def run(args, cwd):
 def expect(what, got, expected):
     if got != expected:
         raise AssertionError("%s: got %r, expected %r" % (what, got, expected))
+
+
+# --- The shape -------------------------------------------------------------
+
+def check_keys(what, value, keys):
+    if not isinstance(value, dict) or set(value) != set(keys):
+        raise AssertionError("%s: keys %r, expected %r" % (what, sorted(value), sorted(keys)))
+    for key, kind in keys.items():
+        kinds = kind if isinstance(kind, tuple) else (kind,)
+        held = value[key]
+        if not any(held is None if k is None else isinstance(held, k) and not isinstance(held, bool)
+                   for k in kinds):
+            raise AssertionError("%s.%s: %r is not %r" % (what, key, held, kind))
+
+
+def check_shape(document):
+    check_keys("document", document, DOCUMENT_KEYS)
+    for n, item in enumerate(document["items"]):
+        at = "items.%d" % n
+        if "diagnostic" in item:
+            check_keys(at, item, DIAGNOSTIC_KEYS)
+            expect(at + ".diagnostic", item["diagnostic"] in ("error", "warning", "note"), True)
+            continue
+        check_keys(at, item, SECTION_KEYS[item["section"]])
+        for key, value in item.items():
+            for i, row in enumerate(value if isinstance(value, list) and key in ROW_KEYS else
+                                    [value] if key in ROW_KEYS else []):
+                check_keys("%s.%s.%d" % (at, key, i), row, ROW_KEYS[key])
+    for i, row in enumerate(document["machine_registers"]):
+        check_keys("machine_registers.%d" % i, row, ROW_KEYS["machine_registers"])
+
+
+def field_width(line, column, length):
+    """The display width of `length` bytes from `column` (from 1), tabs to
+    the next multiple of 8, as the carets show it: at least one."""
+    def display(end):
+        width = 0
+        for byte in line[:end]:
+            width = (width // 8 + 1) * 8 if byte == 9 else width + 1
+        return width + max(0, end - len(line))
+    return max(1, display(column - 1 + length) - display(column - 1))
+
+
+def sections_of(document):
+    return [item for item in document["items"] if "section" in item and "diagnostic" not in item]
+
+
+def diagnostic_lines(document):
+    """Each diagnostic as the first line of its message on standard error."""
+    lines = []
+    for d in document["items"]:
+        if "diagnostic" not in d:
+            continue
+        where = "%s:%d:%d" % (d["file"], d["line"], d["column"]) if d["line"] else d["file"]
+        name = " [%s]" % d["name"] if d["name"] else ""
+        lines.append("%s: %s: %s%s" % (where, d["diagnostic"], d["message"], name))
+    return lines
+
+
+def check_untag(document, work):
+    """Each tag's untag rule against the body of its UnTag_ macro."""
+    header = pathlib.Path(work, "wam_arch.h").read_text()
+    bodies = {"kind_macro": lambda tag: "%s(w)" % {"long_int": "UnTag_Long_Int", "short_uns": "UnTag_Short_Uns",
+                                                    "address": "UnTag_Address"}[tag["kind"]],
+              "unsigned_shift": lambda tag: "((PlULong) (w) >> 3)", "whole_word": lambda tag: "((WamWord *) (w))"}
+    for section in (s for s in sections_of(document) if s["section"] == "tags"):
+        for tag in section["tags"]:
+            body = re.search(r"#define UnTag_%s\(w\)\s+(.*)" % tag["name"], header).group(1)
+            expect("untag of " + tag["name"], body, bodies[tag["untag"]](tag))
 
 
 # --- The text report ---------------------------------------------------------
@@ -110,7 +210,7 @@ def check_lines(document, description):
         if not re.match(r"@\s*" + pattern, lines[line - 1]):
             raise AssertionError("line %d is not %s: %r" % (line, pattern, lines[line - 1]))
 
-    for section in document["sections"]:
+    for section in sections_of(document):
         declared(section["line"], r"begin\s+" + section["section"] + r"\b")
         for reg in section.get("registers", []):
             declared(reg["line"], r"reg\s+%d\s+%s\s+%s\b" % (reg["group"], reg["type"], reg["name"]))
@@ -130,7 +230,7 @@ def c_program(document):
     path in the document and the headers' value: "PATH<tab>VALUE" lines.  A
     header with machine registers that no compiler knows (m1, m2) leaves out
     wam_arch.h, and with it what only that header holds."""
-    machine = any(reg["machine_register"] for section in document["sections"]
+    machine = any(reg["machine_register"] for section in sections_of(document)
                   for reg in section.get("registers", []))
     lines = ["#define ENGINE_FILE", "#include <stdio.h>", '#include "th_config.h"',
              '#include "th_public_config.h"', '#include "wam_regs.h"']
@@ -142,8 +242,10 @@ def c_program(document):
     def put(path, expression, form="%lld", cast="(long long)"):
         lines.append('  printf("%s\\t%s\\n", %s (%s));' % (path, form, cast, expression))
 
-    for n, section in enumerate(document["sections"]):
-        at = "sections.%d." % n
+    for n, section in enumerate(document["items"]):
+        if "diagnostic" in section:
+            continue
+        at = "items.%d." % n
         if section["section"] == "regs":
             filler = "(%s)" % ("+".join(str(value) for value in section["filler"]["values"]) or "0")
             if section["filler"]["words"] is not None:
@@ -202,27 +304,46 @@ def check_case(case, plain_tool, cc, cases_dir, work):
     tool = case.tool or plain_tool
     json_run = run([tool, "--check", "--format=json"], work)
     text_run = run([tool, "--check"], work)
-    expect("exit status", (json_run.returncode, text_run.returncode), (0, 0))
+    expect("exit status", (json_run.returncode, text_run.returncode), (case.status, case.status))
     document = json.loads(json_run.stdout.decode("utf-8"))
-    expect("format and description", (document["format"], document["description"]), (1, "wam_arch.def"))
+    check_shape(document)
+    version = run([tool, "--version"], work).stdout.decode().split("\n")[0].split(" ")[-1]
+    expect("format, version and description", (document["format"], document["version"], document["description"]),
+           (2, version, "wam_arch.def"))
+
+    stderr = json_run.stderr.decode("utf-8", errors="replace").splitlines()
+    starts = [i for i, line in enumerate(stderr) if re.match(r"\S+: (error|warning|note): ", line)]
+    expect("diagnostics", diagnostic_lines(document), [stderr[i] for i in starts])
+    # The carets under a shown line span the field, tabs expanded.
+    shown = [d for d in document["items"] if "diagnostic" in d and d["line"]]
+    carets = [stderr[i + 2].split("| ", 1)[1].strip() for i in starts if re.match(r"\S+:\d+:\d+: ", stderr[i])]
+    lines = case.description.split(b"\n")
+    expect("caret widths", [field_width(lines[d["line"] - 1], d["column"], d["length"]) for d in shown],
+           [len(caret) for caret in carets])
+    expect("diagnostics of the text run", json_run.stderr, text_run.stderr)
+    counts = [sum(1 for d in document["items"] if d.get("diagnostic") == kind) for kind in ("error", "warning")]
+    expect("counts", [document["errors"], document["warnings"]], counts)
+    if case.status != 0:
+        return 0
 
     blocks = report_blocks(text_run.stdout.decode())
-    expect("sections", [(s["section"], s["line"]) for s in document["sections"]],
+    expect("sections", [(s["section"], s["line"]) for s in sections_of(document)],
            [(kind, line) for kind, line, _ in blocks])
-    for section, (_, _, lines) in zip(document["sections"], blocks):
+    for section, (_, _, lines) in zip(sections_of(document), blocks):
         {"regs": check_regs_report, "tags": check_tags_report, "stacks": check_stacks_report}[
             section["section"]](section, lines)
-
-    warnings = ["wam_arch.def:%d:%d: warning: %s [%s]" % (w["line"], w["column"], w["message"], w["name"])
-                for section in document["sections"] for w in section["warnings"]]
-    written = [line for line in json_run.stderr.decode("utf-8", errors="replace").splitlines() if ": warning: " in line]
-    expect("warnings", warnings, written)
-    expect("warnings of the text run", json_run.stderr, text_run.stderr)
     check_lines(document, case.description)
 
+    summary = run([tool], work)
+    expect("the run's exit status", summary.returncode, 0)
+    used = re.search(r"Used register\(s\)  : (.*)", summary.stdout.decode()).group(1).strip()
+    expect("machine registers", "  ".join("%s (%s)" % (r["machine_register"], r["register"])
+                                          for r in document["machine_registers"]) or "none", used)
+    cflags = re.search(r'#define CFLAGS_REGS\t\t"(.*)"', pathlib.Path(work, "wam_regs.h").read_text()).group(1)
+    expect("cflags_regs", document["cflags_regs"], cflags)
     if not case.compile_headers:
         return 0
-    expect("the run's exit status", run([tool], work).returncode, 0)
+    check_untag(document, work)
     return check_headers(document, work, cc, cases_dir)
 
 
@@ -238,6 +359,8 @@ def main():
         Case("split", read(cases_dir, "split", "wam_arch.def")),
         Case("machine", MACHINE_DESCRIPTION, m1m2_tool),
         Case("warnings", WARNINGS_DESCRIPTION, compile_headers=False),
+        Case("reading", READING_DESCRIPTION, compile_headers=False),
+        Case("errors", ERRORS_DESCRIPTION, status=1),
         Case("empty", b"/* no section */\n", compile_headers=False),
     ]
     failed = 0

@@ -114,7 +114,7 @@ ToolResult run_in_process(const std::string& description, std::span<const char* 
     result.status = how.check ? check_description(config, files, out.out(), diagnostics, how.format)
                               : run_pl_config(config, files, out.out(), settings);
   } catch (const Error& error) {
-    diagnostics.fatal(error);
+    diagnostics.error(error);
     result.status = 1;
   }
   result.out = out.text();
