@@ -147,7 +147,13 @@ bool read_link(int link, const struct stat& status, const struct stat& dir, char
 
 bool resolve_from(int dir, Walk& walk, Place& place) {
   struct stat dir_status;
-  if (dir < 0 || fstat(dir, &dir_status) != 0) return false;
+  if (dir < 0) return false;
+  if (fstat(dir, &dir_status) != 0) {
+    const int error = errno;
+    ::close(dir);
+    errno = error;
+    return false;
+  }
   for (int links = 0;;) {
     char name[NAME_MAX + 1];
     bool last = false;

@@ -7,7 +7,6 @@
 
 namespace pl_config {
 
-
 DescriptionFile::~DescriptionFile() {
   if (file_ != platform::no_file) platform::close_description(file_);
 }
@@ -39,6 +38,12 @@ Sink* Directory::open_header(const char* path, StagedOutput& staged) const {
   return staged.open(path, rewrite_) ? &staged : nullptr;
 }
 
+bool join_path(std::span<char> path, const char* dir, const char* name) {
+  const int length = dir == nullptr ? std::snprintf(path.data(), path.size(), "%s", name)
+                                    : std::snprintf(path.data(), path.size(), "%s/%s", dir, name);
+  return length >= 0 && static_cast<std::size_t>(length) < path.size();
+}
+
 OutputFile::OutputFile(const Directory& directory, const char* name, std::span<char> buffer)
     : sink_(&open(directory, directory.output_dir(), name)), out_(*sink_, buffer) {}
 
@@ -47,9 +52,7 @@ OutputFile::OutputFile(const Directory& directory, PathAsGiven, const char* path
 
 // A path too long to hold is named as far as the message holds it.
 Sink& OutputFile::open(const Directory& directory, const char* dir, const char* name) {
-  const int length = dir == nullptr ? std::snprintf(path_, sizeof path_, "%s", name)
-                                    : std::snprintf(path_, sizeof path_, "%s/%s", dir, name);
-  if (length < 0 || static_cast<std::size_t>(length) >= sizeof path_) fail(Message::cannot_open, path_);
+  if (!join_path(path_, dir, name)) fail(Message::cannot_open, path_);
   Sink* sink = directory.open_header(path_, staged_);
   if (sink != nullptr) return *sink;
   if (staged_.error() != 0) errno = staged_.error();

@@ -74,6 +74,10 @@ class Directory {
   mutable bool description_opened_ = false;
 };
 
+// "DIR/NAME" into `path`, or NAME alone when `dir` is null; false when it
+// does not fit, `path` then holding as much as fits.
+bool join_path(std::span<char> path, const char* dir, const char* name);
+
 // A header, written whole or not at all.  A failure to create it is "cannot
 // open <path>"; a write or close that failed (a full disk, say) is "cannot
 // write <path>", and so is a header that cannot be put in place.  A header
