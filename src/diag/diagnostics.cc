@@ -103,7 +103,7 @@ void Diagnostics::show_line(Location at, const Error::LineText* known) {
   const int width = std::snprintf(number, sizeof number, "%5d", at.line);
   out_.print("%s | ", number);
   int display = 0;
-  for (const char c : text->view()) {
+  for (const char c : without_carriage_return(text->view())) {
     const int next = c == '\t' ? (display / 8 + 1) * 8 : display + 1;
     if (c == '\t') {
       out_.print("%*s", next - display, "");
