@@ -124,10 +124,10 @@ void check_accepted_run(std::string_view input, const MemoryDirectory& files, st
 }
 
 // One message: its entry's text as the message table has it, quoting no
-// more than a line.
+// more than a line; a located form's other words aside.
 void check_error(const pl_config::Error& error) {
   const std::string_view message = error.what();
-  const pl_config::MessageEntry& entry = pl_config::entry_of(error.id());
+  const pl_config::MessageEntry& entry = pl_config::entry_of(error.plain_id());
   const std::string_view text = entry.text;
   if (entry.kind == pl_config::MessageKind::syntax) {
     const std::string expected = "Syntax error: " + std::string(text) + " in: ";

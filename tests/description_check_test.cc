@@ -45,11 +45,60 @@ TEST(CheckTest, ErrorsAreLocatedAtTheirField) {
        "2:513: error: incorrect @ declaration 'oops' (begin)\n"
        "    2 | " + x511 + "@oops\n"
        "      | " + std::string(512, ' ') + "^~~~\n"},
+      {"@begin regs\n@reg 0 WamWord* R1\n@end\n",
+       "Syntax error: space expected after identifier in: @reg 0 WamWord* R1\n",
+       "2:15: error: space expected after identifier\n"
+       "    2 | @reg 0 WamWord* R1\n"
+       "      |               ^\n"},
+      // A number with letters after it is a word; the plain message is as it was.
       {"@begin regs\n@reg 0 WamWord R1\n@reg 0x WamWord R2\n@end\n",
        "Syntax error: space expected after identifier in: @reg 0x WamWord R2\n",
-       "3:7: error: space expected after identifier\n"
+       "3:6: error: integer expected\n"
        "    3 | @reg 0x WamWord R2\n"
-       "      |       ^\n"},
+       "      |      ^~\n"},
+      {"@begin stacks\n@stack a \"d\" 12abc T\n@end\n",
+       "Syntax error: space expected after identifier in: @stack a \"d\" 12abc T\n",
+       "2:14: error: integer expected\n"
+       "    2 | @stack a \"d\" 12abc T\n"
+       "      |              ^~~~~\n"},
+      // A byte above 127 in a name, or where one begins.
+      {"@begin tags\n@tag CAF\xc3\x89 long_int 4\n@end\n",
+       "Syntax error: space expected after identifier in: @tag CAF\xc3\x89 long_int 4\n",
+       "2:9: error: non-ASCII byte: a name is ASCII letters, digits and '_'\n"
+       "    2 | @tag CAF\xc3\x89 long_int 4\n"
+       "      |         ^\n"},
+      {"@begin tags\n@tag \xc3\x89T long_int 4\n@end\n",
+       "Syntax error: identifier expected in: @tag \xc3\x89T long_int 4\n",
+       "2:6: error: non-ASCII byte: a name is ASCII letters, digits and '_'\n"
+       "    2 | @tag \xc3\x89T long_int 4\n"
+       "      |      ^\n"},
+      {"@begin tags\n@tag A long_int 1_073_741_824\n@end\n",
+       "Syntax error: tag value too large in: @tag A long_int 1_073_741_824\n",
+       "2:17: error: tag value too large '1073741824' (the largest is 1073741823)\n"
+       "    2 | @tag A long_int 1_073_741_824\n"
+       "      |                 ^~~~~~~~~~~~~\n"},
+      // The last line without a newline: a note where a newline would have
+      // ended a word, and an end line ended so still ends its section.
+      {"@begin regs\n@reg 0 WamWord R1\n@end", "Syntax error: space expected after identifier in: @end",
+       "3:5: error: space expected after identifier\n"
+       "    3 | @end\n"
+       "      |     ^\n"
+       "FILE: note: the last line has no newline: end the file with one\n"},
+      {"@begin regs\n@reg 0 WamWord " + std::string(600, 'R') + "\n@end\n",
+       "Syntax error: space expected after identifier in: @reg 0 WamWord " + std::string(496, 'R'),
+       "2:512: error: space expected after identifier\n"
+       "    2 | @reg 0 WamWord " + std::string(496, 'R') + "\n"
+       "      | " + std::string(511, ' ') + "^\n"},
+      {"@begin tags\n@tag A long_int ", "Syntax error: integer expected in: @tag A long_int ",
+       "2:16: error: integer expected\n"
+       "    2 | @tag A long_int \n"
+       "      |                ^\n"},
+      // The carriage return of a CRLF file is not shown.
+      {"@begin regs\r\n@reg 0 WamWord* R1\r\n@end\r\n",
+       "Syntax error: space expected after identifier in: @reg 0 WamWord* R1\r\n",
+       "2:15: error: space expected after identifier\n"
+       "    2 | @reg 0 WamWord* R1\n"
+       "      |               ^\n"},
       // Tabs expand to the next multiple of 8 columns.
       {"x\n@begin tags\n@tag A long_int 9\n\n@tag\tB Long_int 8\n@end\n",
        "Syntax error: wrong tag type in: @tag\tB Long_int 8\n",
@@ -100,6 +149,88 @@ TEST(CheckTest, ErrorsAreLocatedAtTheirField) {
     expect_run(run_tool(default_tool, c.description, {.args = {"--located-errors", "--description=./wam_arch.def"}}),
                1, summary_head, named(c.located, "./wam_arch.def"), {});
     expect_reading_error(run_tool(default_tool, c.description), c.message);
+  }
+}
+
+// After an error a check goes on from the next line it can make sense of,
+// so that each mistake gives one error (docs/description-format.md, "Messages
+// as compilers write them"); the case folders check-misspelt-end and the
+// like hold the mistakes most made.  The stacks section that most rows end
+// with is read as if nothing had gone before.
+TEST(CheckTest, EachMistakeGivesOneError) {
+  const std::string heap = "@begin stacks\n@stack heap \"h\" 1 H\n@end\n";
+  const auto heap_at = [](int line) {
+    return "Stacks, stacks section of line " + std::to_string(line) +
+           "\n  stack  words  bytes  top\n  heap     128   1024  H\n";
+  };
+  const struct {
+    std::string description;
+    std::string err;
+    std::string out;
+  } cases[] = {
+      // A misspelt end line, then a line of another section's word: its
+      // lines are passed over up to an end line.
+      {"@begin regs\n@reg 0 WamWordP H\n@ed\n@stack heap \"h\" 1 H\n@end\n" + heap,
+       "wam_arch.def:3:2: error: incorrect @ declaration 'ed'; did you mean 'end'? (filler, reg, end)\n"
+       "    3 | @ed\n"
+       "      |  ^~\n"
+       "wam_arch.def:4:2: note: the section ends here: this line cannot belong to it\n"
+       "    4 | @stack heap \"h\" 1 H\n"
+       "      |  ^~~~~\n",
+       heap_at(6)},
+      // At the end of the file the misspelt end line says it all.
+      {"@begin regs\n@reg 0 WamWordP H\n@endd\n",
+       "wam_arch.def:3:2: error: incorrect @ declaration 'endd'; did you mean 'end'? (filler, reg, end)\n"
+       "    3 | @endd\n"
+       "      |  ^~~~\n",
+       ""},
+      {"@begin regs\n@reg 0 WamWordP H\n@end",
+       "wam_arch.def:3:5: error: space expected after identifier\n"
+       "    3 | @end\n"
+       "      |     ^\n"
+       "wam_arch.def: note: the last line has no newline: end the file with one\n",
+       ""},
+      // Any other directive line after it: it was a wrong word, not the end,
+      // and the section goes on.
+      {"@begin regs\n@reg 0 WamWordP H\n@endd\n@rge 0 WamWordP B\n@reg 0 WamWordP C\n@end\n" + heap,
+       "wam_arch.def:3:2: error: incorrect @ declaration 'endd'; did you mean 'end'? (filler, reg, end)\n"
+       "    3 | @endd\n"
+       "      |  ^~~~\n"
+       "wam_arch.def:4:2: error: incorrect @ declaration 'rge'; did you mean 'reg'? (filler, reg, end)\n"
+       "    4 | @rge 0 WamWordP B\n"
+       "      |  ^~~\n",
+       heap_at(7)},
+      // A word far from "end", and the end line missing too: two mistakes.
+      {"@begin regs\n@rge 0 WamWordP H\n" + heap,
+       "wam_arch.def:2:2: error: incorrect @ declaration 'rge'; did you mean 'reg'? (filler, reg, end)\n"
+       "    2 | @rge 0 WamWordP H\n"
+       "      |  ^~~\n"
+       "wam_arch.def:3:2: error: incorrect @ declaration 'begin' (filler, reg, end)\n"
+       "    3 | @begin stacks\n"
+       "      |  ^~~~~\n"
+       "wam_arch.def:1:8: note: section opened here\n"
+       "    1 | @begin regs\n"
+       "      |        ^~~~\n",
+       heap_at(3)},
+      // Outside sections: the lines after a line that opens none are passed
+      // over up to an opening line, or an end line; after an end line, none.
+      {"@tag A address 0\n@tag B address 1\n" + heap,
+       "wam_arch.def:1:2: error: incorrect @ declaration 'tag' (begin)\n"
+       "    1 | @tag A address 0\n"
+       "      |  ^~~\n",
+       heap_at(3)},
+      {"@end\n@tag A address 0\n@tag B address 1\n@end\n" + heap,
+       "wam_arch.def:1:2: error: incorrect @ declaration 'end' (begin)\n"
+       "    1 | @end\n"
+       "      |  ^~~\n"
+       "wam_arch.def:2:2: error: incorrect @ declaration 'tag' (begin)\n"
+       "    2 | @tag A address 0\n"
+       "      |  ^~~\n",
+       heap_at(5)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.description);
+    expect_run(run_tool(default_tool, c.description, {.args = {"--check"}}), 1, c.out, c.err, {});
   }
 }
 

@@ -5,11 +5,11 @@
 
 namespace pl_config {
 
-Error::Error(Message id, Location at, std::va_list args) : id_(id), at_(at), errno_(errno) {
+Error::Error(Message id, Location at, std::va_list args) : id_(id), plain_id_(id), at_(at), errno_(errno) {
   std::vsnprintf(message_, capacity, entry_of(id).text, args);
 }
 
-Error::Error(Message id, Location at, const char* line) : id_(id), at_(at) {
+Error::Error(Message id, Location at, const char* line) : id_(id), plain_id_(id), at_(at) {
   std::snprintf(message_, capacity, "Syntax error: %s in: %s", entry_of(id).text, line);
   set_source_line(line);
 }

@@ -29,7 +29,13 @@ class Error : public std::exception {
   Error(Message id, Location at, const char* line);
 
   const char* what() const noexcept override { return message_; }
+  // The message whose words the located form shows.
   Message id() const { return id_; }
+  // The message of what(), which a plain run writes.
+  Message plain_id() const { return plain_id_; }
+  // The located form shows the words of `located`, a more exact wording of
+  // the same error; what() keeps the plain message.
+  void reword(Message located) { id_ = located; }
   // The description's line the error is about, counted from 1; 0 for none.
   int line() const { return at_.line; }
   Location location() const { return at_; }
@@ -39,7 +45,8 @@ class Error : public std::exception {
   // The text of the line it is about, as far as it is known.
   const LineText& source_line() const { return source_; }
   void set_source_line(std::string_view text);
-  // A word that is not one of `choices` ("a, b, c").
+  // A word that is not one of `choices` ("a, b, c"), or a number and the
+  // bound it must keep to.
   std::string_view word() const { return word_.view(); }
   const WordList& choices() const { return choices_; }
   void set_word(std::string_view word) { word_.assign(word.substr(0, word_.capacity)); }
@@ -60,6 +67,7 @@ class Error : public std::exception {
  private:
   char message_[capacity] = "";
   Message id_;
+  Message plain_id_;
   Location at_;
   int errno_ = 0;
   LineText source_;

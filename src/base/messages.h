@@ -39,6 +39,8 @@ enum class MessageKind {
   X(stack_size_too_large, syntax, "stack size too large", nullptr) \
   X(top_too_long, syntax, "top expression too long", nullptr) \
   X(no_stack_declared, syntax, "no stack declared", nullptr) \
+  /* The located words of an error whose plain message says less. */ \
+  X(non_ascii_name, syntax, "non-ASCII byte: a name is ASCII letters, digits and '_'", nullptr) \
   /* An unclosed section is blamed on its opening line. */ \
   X(regs_end_expected, line, "Syntax error: end expected for @begin reg", nullptr) \
   X(tags_end_expected, line, "Syntax error: end expected for @begin tag", nullptr) \
@@ -93,10 +95,14 @@ enum class MessageKind {
   X(needs_check, usage, "option '--%.*s' needs --check", nullptr) \
   X(section_opened_here, note, "section opened here", nullptr) \
   X(first_declared_here, note, "first declared here", nullptr) \
+  X(section_ends_here, note, "the section ends here: this line cannot belong to it", nullptr) \
+  X(no_newline_at_end, note, "the last line has no newline: end the file with one", nullptr) \
   X(error_limit_reached, note, "the check stops after %d errors", nullptr) \
   /* Added to an error about a word that is not one of a few. */ \
   X(did_you_mean, note, "; did you mean '%.*s'?", nullptr) \
-  X(choices, note, " (%s)", nullptr)
+  X(choices, note, " (%s)", nullptr) \
+  /* What a number must keep to, where the words it could be would stand. */ \
+  X(largest_tag_value, note, "the largest is %d", nullptr)
 
 enum class Message {
 #define PL_CONFIG_MESSAGE_NAME(name, kind, text, warning_name) name,

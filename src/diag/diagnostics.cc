@@ -104,7 +104,7 @@ void DiagnosticPrinter::show_line(const Diagnostic& diagnostic) {
   const int width = std::snprintf(number, sizeof number, "%5d", at.line);
   out_.print("%s | ", number);
   int display = 0;
-  for (const char c : text) {
+  for (const char c : without_carriage_return(text)) {
     const int next = c == '\t' ? (display / 8 + 1) * 8 : display + 1;
     if (c == '\t') {
       out_.print("%*s", next - display, "");

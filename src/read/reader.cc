@@ -20,7 +20,7 @@ struct SectionContext {
   DescriptionCopy& copy;
   MachineRegisters& machine_registers;
   SectionWriter& writer;
-  Diagnostics* diagnostics;
+  ErrorPath& errors;
 };
 
 struct SectionRow {
@@ -54,24 +54,41 @@ constexpr SectionRow section_rows[] = {
      }},
 };
 
-// An error in an opening line leaves its section's lines unread: a check that
-// goes on passes over them, up to an end line, rather than report each.
-void skip_section(DescriptionInput& in, DescriptionCopy& copy, LineBuffer& line) {
+bool is_one_of(std::string_view word, std::span<const char* const> words) {
+  return std::find(words.begin(), words.end(), word) != words.end();
+}
+
+// The word of a directive line, read without a check: what the line is.
+std::string_view word_of(const LineBuffer& line) { return leading_identifier(line.text().substr(1)); }
+
+// The scanner of the directive line `line`, quoted as `current`.
+Scanner directive_scanner(const LineBuffer& line, DescriptionInput& in, CurrentLine& current) {
+  current.save(line.text(), line.line_number);
+  Scanner scanner(line.text().substr(1), current, line.column + 1);
+  if (line.text().find_first_of(std::string_view("\n\0", 2)) == std::string_view::npos && in.at_end())
+    scanner.mark_last_line_without_newline();
+  return scanner;
+}
+
+// After a directive line that opens no section, the lines are most likely
+// those of the section it failed to open: they are passed over, ordinary
+// lines copied, up to an end line, passed over too, or an opening line,
+// which `line` keeps to be read next (true).
+bool pass_over(DescriptionInput& in, DescriptionCopy& copy, LineBuffer& line) {
   while (in.read_piece(line)) {
     if (line.first() != '@') {
       write_line(line, copy);
-    } else if (line.text().substr(1).starts_with("end") &&
-               (line.size == 4 || is_white_space(static_cast<unsigned char>(line.data[4])))) {
-      return;
+      continue;
     }
+    const std::string_view word = word_of(line);
+    if (word == "begin") return true;
+    if (word == "end") return false;
   }
+  return false;
 }
 
-// "@begin <name>": hands the section to its reader.
-void open_section(const LineBuffer& line, DescriptionInput& in, DescriptionCopy& copy, SectionContext& context) {
-  CurrentLine current;
-  current.save(line.text(), line.line_number);
-  Scanner scanner(line.text().substr(1), current, line.column + 1);
+// "@begin <name>": the row of the section it opens.
+const SectionRow& opened_section(Scanner& scanner) {
   const std::string_view word = scanner.identifier();
   if (word != "begin") {
     Error error = scanner.error(Message::incorrect_declaration);
@@ -80,22 +97,34 @@ void open_section(const LineBuffer& line, DescriptionInput& in, DescriptionCopy&
     throw error;
   }
   const std::string_view name = scanner.identifier();
-  for (const SectionRow& row : section_rows) {
-    if (name != row.name) continue;
-    SectionLines lines(in, copy, scanner, row.end_expected, context.diagnostics);
-    const SectionScope scope(context.diagnostics, lines.opening());
-    try {
-      row.read(lines, context);
-    } catch (Error& error) {
-      error.set_section(lines.opening());
-      throw;
-    }
-    return;
-  }
+  for (const SectionRow& row : section_rows)
+    if (name == row.name) return row;
   Error error = scanner.error(Message::unknown_section);
   error.set_word(name);
   for (const SectionRow& row : section_rows) error.add_choice(row.name);
   throw error;
+}
+
+// A directive line outside sections, in `line`: an opening line, whose
+// section is read.  True when `line` then holds a line to read next.
+bool read_outside_sections(LineBuffer& line, DescriptionInput& in, SectionContext& context) {
+  CurrentLine current;
+  Scanner scanner = directive_scanner(line, in, current);
+  const SectionRow* row = nullptr;
+  if (!context.errors.read([&] { row = &opened_section(scanner); }))
+    return word_of(line) != "end" && pass_over(in, context.copy, line);
+  SectionLines lines(in, context.copy, line, scanner, row->end_expected, context.errors);
+  const SectionScope scope(context.errors.diagnostics(), lines.opening());
+  context.errors.read([&] { row->read(lines, context); });
+  switch (lines.ending()) {
+    case SectionLines::Ending::opening_line:
+      return true;
+    case SectionLines::Ending::other_section_line:
+      return pass_over(in, context.copy, line);
+    case SectionLines::Ending::end_line:
+      break;
+  }
+  return false;
 }
 
 }  // namespace
@@ -243,78 +272,124 @@ void DescriptionInput::copy_ordinary_pieces(DescriptionCopy& out) {
   }
 }
 
+// Line by line, with one line of look-ahead: a line that ended a section
+// is read again outside it.
 void read_description(DescriptionInput& in, DescriptionCopy& copy, MachineRegisters& machine_registers,
                       SectionWriter& writer, Diagnostics* diagnostics) {
-  SectionContext context{copy, machine_registers, writer, diagnostics};
+  ErrorPath errors(diagnostics);
+  SectionContext context{copy, machine_registers, writer, errors};
   in.warn_to(diagnostics);
   LineBuffer line;
-  for (;;) {
-    in.copy_ordinary_pieces(copy);
-    if (!in.read_piece(line)) return;
-    try {
-      open_section(line, in, copy, context);
-    } catch (const Error& error) {
-      if (diagnostics == nullptr || !diagnostics->keeps_going()) throw;
-      diagnostics->error(error);
-      if (diagnostics->full()) throw ReadingStopped{};
-      // An opening line that failed: its section is passed over.
-      if (error.line() == line.line_number && !line.text().substr(1).starts_with("end")) skip_section(in, copy, line);
+  for (bool read_again = false;;) {
+    if (!read_again) {
+      in.copy_ordinary_pieces(copy);
+      if (!in.read_piece(line)) return;
     }
+    read_again = read_outside_sections(line, in, context);
   }
 }
 
-SectionLines::SectionLines(DescriptionInput& in, DescriptionCopy& copy, const Scanner& opening_line,
-                           Message end_expected,
-                           Diagnostics* diagnostics)
-    : in_(in),
-      copy_(copy),
-      opening_(opening_line.location()),
-      end_expected_(end_expected),
-      diagnostics_(diagnostics) {
-  opening_line_.save(opening_line.quoted_line().c_str(), opening_line.line_number());
-}
-
-void SectionLines::recover(const Error& error) {
-  if (diagnostics_ == nullptr || !diagnostics_->keeps_going()) throw error;
+void ErrorPath::report(const Error& error) {
+  release();
+  if (!keeps_going()) throw error;
   diagnostics_->error(error);
-  failed_ = true;
   if (diagnostics_->full()) throw ReadingStopped{};
 }
 
-// An "@begin" inside a section is most often a section left unclosed above.
-void SectionLines::unknown_directive(const Directive& directive, std::span<const char* const> words) const {
-  Error error = directive.rest.error(Message::incorrect_declaration);
-  error.set_word(directive.word);
-  for (const char* word : words) error.add_choice(word);
-  error.add_choice("end");
-  if (directive.word == "begin") error.set_note(Message::section_opened_here, opening_);
-  throw error;
+void ErrorPath::hold(const Error& error) {
+  if (!keeps_going()) throw error;
+  release();
+  held_ = error;
+}
+
+void ErrorPath::release() {
+  if (!held_) return;
+  const Error error = *held_;
+  held_.reset();
+  report(error);
+}
+
+SectionLines::SectionLines(DescriptionInput& in, DescriptionCopy& copy, LineBuffer& line,
+                           const Scanner& opening_line, Message end_expected, ErrorPath& errors)
+    : in_(in),
+      copy_(copy),
+      line_(line),
+      opening_(opening_line.location()),
+      end_expected_(end_expected),
+      errors_(errors) {
+  opening_line_.save(opening_line.quoted_line().c_str(), opening_line.line_number());
+}
+
+std::optional<Directive> SectionLines::end_at(Ending ending) {
+  errors_.release();
+  ending_ = ending;
+  return std::nullopt;
 }
 
 // An input that ends inside the section is reported at the section's opening
 // line: that is the line whose end line is missing, while the input's last
-// line may be anything, far below.
-Directive SectionLines::next_directive() {
+// line may be anything, far below.  After a misspelt end line, that line's
+// error says it all.
+std::optional<Directive> SectionLines::end_of_input() {
+  failed_ = true;
+  if (errors_.held() == nullptr) {
+    Error error = make_error(end_expected_, opening_);
+    error.set_source_line(opening_line_.c_str());
+    errors_.report(error);
+  }
+  return end_at(Ending::end_line);
+}
+
+// A line that cannot belong to the section ends it, with an error of its
+// own or as a note to the misspelt end line before it.  Any other word is
+// reported, but held when the nearest right word is "end": the line may be
+// the section's end line, misspelt, which a line that cannot belong then
+// confirms.
+void SectionLines::unknown_directive(std::string_view word, const Scanner& rest, std::span<const char* const> words,
+                                     bool closes) {
+  failed_ = true;
+  if (closes && errors_.held() != nullptr) {
+    errors_.held()->set_note(Message::section_ends_here, rest.location());
+    return;
+  }
+  Error error = rest.error(Message::incorrect_declaration);
+  error.set_word(word);
+  for (const char* right : words) error.add_choice(right);
+  error.add_choice("end");
+  if (closes) error.set_note(Message::section_opened_here, opening_);
+  if (!closes && nearest_choice(word, error.choices().view()) == "end") return errors_.hold(error);
+  errors_.report(error);
+}
+
+std::optional<Directive> SectionLines::next_directive(std::span<const char* const> words) {
   for (;;) {
-    if (!in_.read_piece(line_)) {
-      Error error = make_error(end_expected_, opening_);
-      error.set_source_line(opening_line_.c_str());
-      throw error;
-    }
+    if (!in_.read_piece(line_)) return end_of_input();
     if (line_.first() == '\n') continue;
     if (line_.first() != '@') {
       write_line(line_, copy_);
       continue;
     }
-    current_line_.save(line_.text(), line_.line_number);
-    Scanner rest(line_.text().substr(1), current_line_, line_.column + 1);
-    rest.warn_to(diagnostics_);
-    try {
-      const std::string_view word = rest.identifier();
-      return {word, rest};
-    } catch (const Error& error) {
-      recover(error);
+    Scanner rest = directive_scanner(line_, in_, current_line_);
+    rest.warn_to(errors_.diagnostics());
+    const std::string_view word = word_of(line_);
+    if (!errors_.read([&] { rest.identifier(); })) {
+      failed_ = true;
+      // An end line with an error in its word still ends the section.
+      if (word == "end") return end_at(Ending::end_line);
+      continue;
     }
+    if (word == "end") {
+      end_line_.emplace(rest);
+      return end_at(Ending::end_line);
+    }
+    if (is_one_of(word, words)) {
+      errors_.release();
+      return Directive{word, rest};
+    }
+    const bool opening = word == "begin";
+    const bool closes = opening || is_one_of(word, directive_word::all);
+    unknown_directive(word, rest, words, closes);
+    if (closes) return end_at(opening ? Ending::opening_line : Ending::other_section_line);
   }
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -109,12 +110,62 @@ class DescriptionInput {
 // with its reader and hands the section's model to `writer`.  The machine
 // registers are handed out as the regs sections are read.  With
 // `diagnostics`, what the reader notices is warned about, and, when they
-// keep going, an error ends the line or section it is in, not the reading.
+// keep going, an error ends the line it is in, not the reading.  A line
+// that cannot belong to the section it stands in, an opening line or a line
+// of another section's word, ends that section and is read again outside
+// it; outside sections, the lines after a line that opens none are passed
+// over, up to an end line or an opening line.
 void read_description(DescriptionInput& in, DescriptionCopy& copy, MachineRegisters& machine_registers,
                       SectionWriter& writer, Diagnostics* diagnostics = nullptr);
 
 // The reading stopped at the error limit of a check.
 struct ReadingStopped {};
+
+// The reading's one way past an error.  A run ends with the error; a check
+// reports it and goes on, until its error limit.  An error may be held back
+// for a note that a later line gives it; the next report, or release(),
+// writes it first.
+class ErrorPath {
+ public:
+  explicit ErrorPath(Diagnostics* diagnostics) : diagnostics_(diagnostics) {}
+  ErrorPath(const ErrorPath&) = delete;
+  ErrorPath& operator=(const ErrorPath&) = delete;
+
+  Diagnostics* diagnostics() const { return diagnostics_; }
+  bool keeps_going() const { return diagnostics_ != nullptr && diagnostics_->keeps_going(); }
+  // Runs `read`: false when it threw an error, which went this way.
+  template <typename Read>
+  bool read(Read&& read) {
+    try {
+      read();
+      return true;
+    } catch (const Error& error) {
+      report(error);
+      return false;
+    }
+  }
+  void report(const Error& error);
+  // In a run, the same as report().
+  void hold(const Error& error);
+  // Null when none is held.
+  Error* held() { return held_ ? &*held_ : nullptr; }
+  void release();
+
+ private:
+  Diagnostics* diagnostics_;
+  std::optional<Error> held_;
+};
+
+// The words of the sections' directive lines, "end" aside, each section's
+// own and the others': a line of one section's words cannot belong to
+// another.
+namespace directive_word {
+inline constexpr char reg[] = "reg";
+inline constexpr char filler[] = "filler";
+inline constexpr char tag[] = "tag";
+inline constexpr char stack[] = "stack";
+inline constexpr const char* all[] = {reg, filler, tag, stack};
+}  // namespace directive_word
 
 // One directive line inside a section, its directive word read; `rest` reads
 // the tokens that follow it.
@@ -124,39 +175,57 @@ struct Directive {
 };
 
 // The lines of one section, for its reader, which starts right after the
-// section's opening line.
+// section's opening line.  A check that meets a line that cannot belong to
+// the section, an opening line or a line of another section's words, takes
+// the section to end there: see read_description.
 class SectionLines {
  public:
-  // `end_expected` is the message for an input that ends before the section.
-  SectionLines(DescriptionInput& in, DescriptionCopy& copy, const Scanner& opening_line, Message end_expected,
-               Diagnostics* diagnostics);
+  // How the section ended: at its end line or the end of the input, or at a
+  // line that cannot belong to it, which `line` then holds.
+  enum class Ending { end_line, opening_line, other_section_line };
+
+  // `line` is the reading's buffer; `end_expected` is the message for an
+  // input that ends before the section.
+  SectionLines(DescriptionInput& in, DescriptionCopy& copy, LineBuffer& line, const Scanner& opening_line,
+               Message end_expected, ErrorPath& errors);
   SectionLines(const SectionLines&) = delete;
   SectionLines& operator=(const SectionLines&) = delete;
 
-  // Reads the section's lines up to its next directive line, which it keeps
-  // as the current line.  Empty lines are dropped and ordinary lines are
-  // copied at once.
-  Directive next_directive();
+  // The section's next directive line whose word is one of `words`, up to
+  // the section's end: nothing then.  Empty lines are dropped, ordinary
+  // lines copied at once, and the lines with an error reported.
+  std::optional<Directive> next_directive(std::span<const char* const> words);
+  // Reads a directive line's tokens by `read`; an error fails the section.
+  template <typename Read>
+  void read_line(Read&& read) {
+    if (!errors_.read(read)) failed_ = true;
+  }
   Location opening() const { return opening_; }
-
-  // Called with an error of one of the section's lines: rethrows it, or
-  // reports it and marks the section failed when the reading keeps going.
-  void recover(const Error& error);
-  // A section with an error is read to its end line and then dropped.
+  // Once next_directive() has given nothing, and the section has not failed.
+  const Scanner& end_line() const { return *end_line_; }
+  Ending ending() const { return ending_; }
+  // A section with an error is read to its end and then dropped.
   bool failed() const { return failed_; }
-  // A directive word that is none of `words`, or "end".
-  [[noreturn]] void unknown_directive(const Directive& directive, std::span<const char* const> words) const;
 
  private:
+  // A directive line whose word is none of `words`: reported, or held when
+  // it may be a misspelt end line.
+  void unknown_directive(std::string_view word, const Scanner& rest, std::span<const char* const> words,
+                         bool closes);
+  std::optional<Directive> end_at(Ending ending);
+  std::optional<Directive> end_of_input();
+
   DescriptionInput& in_;
   DescriptionCopy& copy_;
+  LineBuffer& line_;
   Location opening_;
   Message end_expected_;
-  Diagnostics* diagnostics_;
+  ErrorPath& errors_;
   bool failed_ = false;
+  Ending ending_ = Ending::end_line;
   CurrentLine opening_line_;
   CurrentLine current_line_;
-  LineBuffer line_;
+  std::optional<Scanner> end_line_;
 };
 
 // How a section reads the directive word of each of its lines.
@@ -166,26 +235,15 @@ struct DirectiveRow {
   void (*read)(Scanner& rest, Section& section);
 };
 
-// Reads the directive lines of a section up to its end line, each by the row
-// of its word, and returns the end line.
+// Reads the directive lines of a section up to its end, each by the row of
+// its word.
 template <typename Section, std::size_t N>
-Scanner read_directives(SectionLines& lines, Section& section, const DirectiveRow<Section> (&rows)[N]) {
-  for (;;) {
-    Directive directive = lines.next_directive();
-    if (directive.word == "end") return directive.rest;
-    try {
-      const DirectiveRow<Section>* row = nullptr;
-      for (const DirectiveRow<Section>& candidate : rows)
-        if (directive.word == candidate.word) row = &candidate;
-      if (row == nullptr) {
-        std::array<const char*, N> words;
-        for (std::size_t i = 0; i < N; ++i) words[i] = rows[i].word;
-        lines.unknown_directive(directive, words);
-      }
-      row->read(directive.rest, section);
-    } catch (const Error& error) {
-      lines.recover(error);
-    }
+void read_directives(SectionLines& lines, Section& section, const DirectiveRow<Section> (&rows)[N]) {
+  std::array<const char*, N> words;
+  for (std::size_t i = 0; i < N; ++i) words[i] = rows[i].word;
+  while (std::optional<Directive> directive = lines.next_directive(words)) {
+    for (const DirectiveRow<Section>& row : rows)
+      if (directive->word == row.word) lines.read_line([&] { row.read(directive->rest, section); });
   }
 }
 

@@ -68,8 +68,8 @@ void read_filler_line(Scanner& rest, RegsTables& tables) {
 }
 
 constexpr DirectiveRow<RegsTables> regs_directives[] = {
-    {"filler", read_filler_line},
-    {"reg", read_register_line},
+    {directive_word::filler, read_filler_line},
+    {directive_word::reg, read_register_line},
 };
 
 std::size_t written_register_count(const RegsTables& tables) {
@@ -118,9 +118,10 @@ void place_registers(const RegsTables& tables, RegsSection& section, MachineRegi
 
 RegsSection read_regs_section(SectionLines& lines, MachineRegisters& machine_registers) {
   RegsTables tables;
-  const Scanner end_line = read_directives(lines, tables, regs_directives);
+  read_directives(lines, tables, regs_directives);
   RegsSection section;
   if (lines.failed()) return section;
+  const Scanner& end_line = lines.end_line();
   const std::size_t count = written_register_count(tables);
   if (count == 0) end_line.fail(Message::no_register);
   if (machine_registers_needed(machine_registers.list().size(), count) > machine_registers.room())

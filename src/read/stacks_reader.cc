@@ -34,7 +34,7 @@ void read_stack_line(Scanner& rest, StacksSection& section) {
   section.stack_table.add(entry);
 }
 
-constexpr DirectiveRow<StacksSection> stacks_directives[] = {{"stack", read_stack_line}};
+constexpr DirectiveRow<StacksSection> stacks_directives[] = {{directive_word::stack, read_stack_line}};
 
 }  // namespace
 
@@ -43,8 +43,8 @@ constexpr DirectiveRow<StacksSection> stacks_directives[] = {{"stack", read_stac
 StacksSection read_stacks_section(SectionLines& lines) {
   StacksSection section;
   section.opening = lines.opening();
-  const Scanner end_line = read_directives(lines, section, stacks_directives);
-  if (!lines.failed() && section.stack_table.empty()) end_line.fail(Message::no_stack_declared);
+  read_directives(lines, section, stacks_directives);
+  if (!lines.failed() && section.stack_table.empty()) lines.end_line().fail(Message::no_stack_declared);
   return section;
 }
 

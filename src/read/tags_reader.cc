@@ -1,6 +1,7 @@
 // The tags section: "@tag <name> <kind> <value>" lines.
 
 #include <cstdint>
+#include <cstdio>
 #include <span>
 #include <string_view>
 
@@ -20,6 +21,18 @@ TagKind read_tag_kind(std::string_view word, const Scanner& line) {
   throw error;
 }
 
+// The located message shows the value and the largest one allowed.
+[[noreturn]] void fail_value_too_large(const Tag& tag, const Scanner& line) {
+  Error error = line.error(Message::tag_value_too_large, tag.value_at);
+  char text[32];
+  std::snprintf(text, sizeof text, "%d", static_cast<int>(tag.value));
+  error.set_word(text);
+  std::snprintf(text, sizeof text, entry_of(Message::largest_tag_value).text,
+                static_cast<int>(limit::tag_value_bound - 1));
+  error.add_choice(text);
+  throw error;
+}
+
 // Every token is read before any limit is checked, so a malformed line
 // reports its syntax first.
 void read_tag_line(Scanner& line, TagsSection& section) {
@@ -32,13 +45,13 @@ void read_tag_line(Scanner& line, TagsSection& section) {
   tag.value_at = line.location();
   if (section.tag_table.full()) line.fail(Message::too_many_tags, tag.name_at);
   if (!Name::fits(name)) line.fail(Message::name_too_long, tag.name_at);
-  if (tag.value >= limit::tag_value_bound) line.fail(Message::tag_value_too_large, tag.value_at);
+  if (tag.value >= limit::tag_value_bound) fail_value_too_large(tag, line);
   tag.name.assign(name);
   section.tag_table.add(tag);
   if (tag.value > section.largest_value) section.largest_value = tag.value;
 }
 
-constexpr DirectiveRow<TagsSection> tags_directives[] = {{"tag", read_tag_line}};
+constexpr DirectiveRow<TagsSection> tags_directives[] = {{directive_word::tag, read_tag_line}};
 
 // The first tag whose value a later tag has: there is one when there are more
 // tags than values.
@@ -54,8 +67,9 @@ const Tag& first_repeated(std::span<const Tag> tags) {
 TagsSection read_tags_section(SectionLines& lines, SectionWriter& writer) {
   TagsSection section;
   section.opening = lines.opening();
-  const Scanner end_line = read_directives(lines, section, tags_directives);
+  read_directives(lines, section, tags_directives);
   if (lines.failed()) return section;
+  const Scanner& end_line = lines.end_line();
   // Two tags cannot share a value if there are more tags than values.
   if (static_cast<std::size_t>(section.largest_value) + 1 < section.tag_table.size()) {
     writer.tags_section_rejected();

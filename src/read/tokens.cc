@@ -41,26 +41,51 @@ void Scanner::skip_white_space() {
   token_start_ = token_end_ = position_ < line_.size() ? position_ : last_end_;
 }
 
-void Scanner::consume_white_space_end() {
-  token_end_ = last_end_ = position_;
-  if (position_ >= line_.size() || !is_white_space(line_[position_])) fail(Message::space_expected, here());
-  ++position_;
+void Scanner::fail_reworded(Message id, Message located, Location at) const {
+  Error error = this->error(id, at);
+  error.reword(located);
+  throw error;
 }
 
+void Scanner::consume_white_space_end() {
+  token_end_ = last_end_ = position_;
+  if (position_ < line_.size() && is_white_space(line_[position_])) {
+    ++position_;
+    return;
+  }
+  Error error = this->error(Message::space_expected, here());
+  if (position_ >= line_.size() && last_line_without_newline_) error.set_note(Message::no_newline_at_end, {});
+  throw error;
+}
+
+std::string_view leading_identifier(std::string_view text) {
+  std::size_t start = 0;
+  while (start < text.size() && is_white_space(text[start])) ++start;
+  if (start >= text.size() || !is_letter(text[start])) return {};
+  std::size_t end = start;
+  while (end < text.size() && is_identifier_char(text[end])) ++end;
+  return text.substr(start, end - start);
+}
+
+// A byte above 127 is in no name: the located message says so, where a
+// plain run's message does not.
 std::optional<std::string_view> Scanner::optional_identifier() {
   skip_white_space();
-  if (position_ >= line_.size() || !is_letter(line_[position_])) return std::nullopt;
-  const std::size_t start = position_;
-  while (position_ < line_.size() && is_identifier_char(line_[position_])) ++position_;
-  const std::string_view token = line_.substr(start, position_ - start);
+  const std::string_view token = leading_identifier(line_.substr(position_));
+  if (token.empty()) return std::nullopt;
+  position_ += token.size();
+  if (position_ < line_.size() && !is_ascii(line_[position_]))
+    fail_reworded(Message::space_expected, Message::non_ascii_name, here());
   consume_white_space_end();
   return token;
 }
 
 std::string_view Scanner::identifier() {
   const std::optional<std::string_view> token = optional_identifier();
-  if (!token) fail(Message::identifier_expected);
-  return *token;
+  if (token) return *token;
+  if (position_ < line_.size() && !is_ascii(line_[position_]))
+    fail_reworded(Message::identifier_expected, Message::non_ascii_name, location());
+  fail(Message::identifier_expected);
 }
 
 std::string_view Scanner::string_token() {
@@ -95,6 +120,12 @@ std::int32_t Scanner::integer() {
       fail(Message::integer_too_large);
     }
     value = value * 10 + digit;
+  }
+  // Letters after the digits ("2k", "12abc") make a word, not a number.
+  if (position_ < line_.size() && is_letter(line_[position_])) {
+    while (position_ < line_.size() && is_identifier_char(line_[position_])) ++position_;
+    token_end_ = last_end_ = position_;
+    fail_reworded(Message::space_expected, Message::integer_expected, location());
   }
   consume_white_space_end();
   return value;

@@ -64,11 +64,17 @@ class Scanner {
   Location location() const;
   // Just past the text read so far.
   Location here() const;
+  // The line is the input's last and has no newline: a token that ends it
+  // has no white space after it, and its error says why.
+  void mark_last_line_without_newline() { last_line_without_newline_ = true; }
 
  private:
   void skip_white_space();
   // Consumes the character that must end an identifier or an integer.
   void consume_white_space_end();
+  // Fails with `id`, whose message a plain run writes, shown in the located
+  // form with the words of `located`.
+  [[noreturn]] void fail_reworded(Message id, Message located, Location at) const;
 
   std::string_view line_;
   std::size_t position_ = 0;
@@ -78,6 +84,12 @@ class Scanner {
   const CurrentLine& quoted_;
   int first_column_;
   Diagnostics* diagnostics_ = nullptr;
+  bool last_line_without_newline_ = false;
 };
+
+// The identifier that `text` starts with after white space, whatever
+// follows it; empty when there is none.  It never fails: the reader tells
+// by it what a line is before the line's tokens are read.
+std::string_view leading_identifier(std::string_view text);
 
 }  // namespace pl_config
