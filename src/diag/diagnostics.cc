@@ -173,7 +173,8 @@ bool Diagnostics::vwarning(Message id, Location at, std::va_list args) {
   const int bit = warning_bit(id);
   if (!settings_.warnings || (bit >= 0 && ((settings_.disabled >> bit) & 1) != 0)) return false;
   if (settings_.werror) ++errors_;
-  start(directory_.description(), at, settings_.werror ? Severity::error : Severity::warning);
+  const char* locus = at.line > 0 ? directory_.description() : "pl_config";  // the command line's
+  start(locus, at, settings_.werror ? Severity::error : Severity::warning);
   out_.vprint(entry_of(id).text, args);
   out_.print(" [%s]\n", entry_of(id).name);
   show_line(at, nullptr);

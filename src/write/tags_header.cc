@@ -112,7 +112,8 @@ void emit_tag_types(Output& ah) {
   for (const TagKindRow& row : tag_kinds)
     ah.print("  %s%s\n", row.generated, &row == std::end(tag_kinds) - 1 ? "" : ",");
   ah.print("}%s;\n", names::typ_tag);
-  ah.print("\ntypedef struct\n{\n  char *name;\n  TypTag type;\n  int value;\n  PlLong tag_mask;\n}%s;\n\n\n", names::inf_tag);
+  ah.print("\ntypedef struct\n{\n  char *name;\n  TypTag type;\n  int value;\n  PlLong tag_mask;\n}%s;\n\n\n",
+           names::inf_tag);
 }
 
 // A C array needs at least one element: a section without tags gets a row
