@@ -79,7 +79,7 @@ class LayoutWarnings : public SectionWriter {
   void generated_names(Kind kind, const Name& name, Location name_at, const Name* type = nullptr,
                        Location type_at = {});
   Clash clash_of(const MadeName& made, std::string_view text, std::string_view declared) const;
-  Clash made_by_earlier(const MadeName& made, std::string_view text, std::string_view declared) const;
+  Clash made_by_earlier(const MadeName& made, std::string_view part, std::string_view declared) const;
   void second_section(int kind, Location at, const char* defined_twice);
   // Writes the warning and records it; false when it is turned off.
   bool warn(Message id, Location at, ...);
