@@ -53,16 +53,4 @@ const FixedName* find_fixed_name(std::string_view name) {
   return found != sorted_fixed_names.end() && found->name == name ? &*found : nullptr;
 }
 
-std::string_view made_part(const MadeName& made, std::string_view name) {
-  // The first and last characters rule out most names before a compare.
-  const std::size_t affixes = made.prefix.size() + made.suffix.size();
-  if (name.size() <= affixes || (!made.prefix.empty() && name.front() != made.prefix.front()) ||
-      (!made.suffix.empty() && name.back() != made.suffix.back()) || !name.starts_with(made.prefix) ||
-      !name.ends_with(made.suffix))
-    return {};
-  const std::string_view part = name.substr(made.prefix.size(), name.size() - made.prefix.size() - made.suffix.size());
-  if (made.part == MadePart::capitalised && ascii_upper(part.front()) != part.front()) return {};
-  return part;
-}
-
 }  // namespace pl_config

@@ -12,6 +12,7 @@
 #include <span>
 #include <string_view>
 
+#include "ascii.h"
 #include "bounded_text.h"
 #include "description_limits.h"
 #include "files.h"
@@ -179,7 +180,18 @@ const FixedName* find_fixed_name(std::string_view name);
 // The part of a declaration that `made` makes `name` of, or empty when no
 // part can: its name for MadePart::name and MadePart::type; for
 // MadePart::capitalised the name with a capital, which a name with the
-// first letter in either case makes.
-std::string_view made_part(const MadeName& made, std::string_view name);
+// first letter in either case makes.  Inline: the check asks it of every
+// row for each name a declaration makes.
+inline std::string_view made_part(const MadeName& made, std::string_view name) {
+  // The first and last characters rule out most names before a compare.
+  const std::size_t affixes = made.prefix.size() + made.suffix.size();
+  if (name.size() <= affixes || (!made.prefix.empty() && name.front() != made.prefix.front()) ||
+      (!made.suffix.empty() && name.back() != made.suffix.back()) || !name.starts_with(made.prefix) ||
+      !name.ends_with(made.suffix))
+    return {};
+  const std::string_view part = name.substr(made.prefix.size(), name.size() - made.prefix.size() - made.suffix.size());
+  if (made.part == MadePart::capitalised && ascii_upper(part.front()) != part.front()) return {};
+  return part;
+}
 
 }  // namespace pl_config
