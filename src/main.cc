@@ -18,6 +18,7 @@
 #include "diagnostics.h"
 #include "distinct_outputs.h"
 #include "pl_config.h"
+#include "script_name.h"
 #include "standard_streams.h"
 
 namespace {
@@ -86,6 +87,8 @@ int run(const pl_config::Options& options) {
       options.write_if_changed ? pl_config::Rewrite::if_changed : pl_config::Rewrite::always);
   pl_config::Diagnostics diagnostics(err, directory, diagnostic_settings(options));
   const bool diagnosing = options.located_errors || options.warnings || options.werror;
+  // A check writes no script, but its name is worth the warning there too.
+  if (options.debugger_script != nullptr) pl_config::warn_about_script_name(diagnostics, options.debugger_script);
   try {
     if (options.check)
       return pl_config::check_description(build_config(), directory, out, diagnostics, options.format);

@@ -104,7 +104,7 @@ TEST(CommandLineTest, NoRunTouchesTheHeaders) {
   const std::string warnings =
       " (duplicate-name, duplicate-tag-value, long-int-sign, small-tag-values, indented-directive, text-after-quote, "
       "long-line, unwritten-group, byte-order-mark, second-section, stack-name-case, keyword-name, register-type, "
-      "description-escape, address-bits)";
+      "description-escape, address-bits, generated-name, script-name)";
   const struct {
     std::vector<std::string> args;
     int status;

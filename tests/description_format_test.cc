@@ -4,7 +4,8 @@
 //
 // An example is a fenced block titled "description", a whole wam_arch.def
 // (further words in its title are settings: "PL_CONFIG_MACHINE_REGS=x19;x20",
-// "--check", "--format=json", "--located-errors"), and the fenced blocks up to the next
+// "--check", "--format=json", "--located-errors", "--debugger-script=FILE" of a
+// check), and the fenced blocks up to the next
 // example whose title's second word names an output: a header, "stdout" or
 // "stderr".  A header or stdout block must be whole lines of that output; a
 // stderr block is all of standard error, so an example without one must
@@ -81,6 +82,8 @@ std::map<std::string, std::string> run_example(const Block& example) {
       how.format = ReportFormat::json;
     } else if (setting == "--located-errors") {
       how.located = true;
+    } else if (setting.starts_with("--debugger-script=")) {
+      how.debugger_script = setting.c_str() + setting.find('=') + 1;
     } else {
       EXPECT_TRUE(setting.starts_with("PL_CONFIG_MACHINE_REGS=")) << "unknown setting " << setting;
       names = words(setting.substr(setting.find('=') + 1), ';');

@@ -66,6 +66,45 @@ TEST(DiagnosticOptionsTest, StatusesAndStreams) {
   }
 }
 
+// lldb imports the debugger script as the module of its base name without
+// ".py": a name that Python cannot import draws a warning about the command
+// line, in a check too, which writes no script.
+TEST(DiagnosticOptionsTest, DebuggerScriptNames) {
+  const auto warning = [](const char* severity, const std::string& path, const std::string& module) {
+    return std::string("pl_config: ") + severity + ": lldb cannot import debugger script " + path + ": '" + module +
+           "' is not a Python module name [script-name]\n";
+  };
+  const auto warned = [&](const std::string& path, const std::string& module) {
+    return warning("warning", path, module);
+  };
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    std::string err;
+  } cases[] = {
+      {{"--check", "--debugger-script=wam-debug.py"}, 0, warned("wam-debug.py", "wam-debug")},
+      {{"--check", "--debugger-script=build/2nd.py"}, 0, warned("build/2nd.py", "2nd")},
+      {{"--check", "--debugger-script=wam.debug.py"}, 0, warned("wam.debug.py", "wam.debug")},
+      {{"--check", "--debugger-script=class.py"}, 0, warned("class.py", "class")},
+      {{"--check", "--debugger-script=wam_debug.PY"}, 0, warned("wam_debug.PY", "wam_debug.PY")},
+      {{"--check", "--debugger-script=.py"}, 0, warned(".py", "")},
+      // Only the base name counts, and without ".py" all of it.
+      {{"--check", "--debugger-script=build-1/_wam_debug2.py"}, 0, ""},
+      {{"--check", "--debugger-script=wam_debug"}, 0, ""},
+      {{"--check", "--no-warn=script-name", "--debugger-script=wam-debug.py"}, 0, ""},
+      {{"--warnings", "--debugger-script=wam-debug.py"}, 0, warned("wam-debug.py", "wam-debug")},
+      {{"--debugger-script=wam-debug.py"}, 0, ""},
+      {{"--werror", "--debugger-script=wam-debug.py"}, 1,
+       warning("error", "wam-debug.py", "wam-debug") + "all warnings being treated as errors\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.args));
+    const ToolResult result = run_tool(default_tool, "@begin regs\n@reg 0 WamWordP H\n@end\n", {.args = c.args});
+    EXPECT_EQ(result.status, c.status);
+    EXPECT_EQ(result.err, c.err);
+  }
+}
+
 // What a check of a description with an error writes on standard error when
 // that is a terminal, with NO_COLOR set to `no_color` (null: unset).
 std::string error_on_a_terminal(const char* no_color, const std::vector<std::string>& args) {

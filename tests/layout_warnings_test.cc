@@ -109,6 +109,36 @@ TEST(LayoutWarningsTest, WhatIsAcceptedButWrong) {
        "1:512: warning: line longer than 511 bytes: it is read as lines of 511 bytes [long-line]\n"},
       {"\xEF\xBB\xBF/* engine */\n",
        "1:1: warning: byte-order mark: the first line is read as an ordinary line [byte-order-mark]\n"},
+      // A fixed name that a header defines, one that it uses, one that only
+      // a build with machine registers writes, and a member of InfTag.
+      {regs("@reg 0 WamWord Reg\n@reg 0 WamWord PlULong\n@reg 0 WamWordP BANK\n") + tags("@tag value address 4\n"),
+       "2:16: warning: register Reg and header wam_arch.h both use the name Reg [generated-name]\n"
+       "3:16: warning: register PlULong and header wam_arch.h both use the name PlULong [generated-name]\n"
+       "4:17: warning: register BANK and header wam_regs.h both use the name MAP_REG_BANK [generated-name]\n"
+       "7:6: warning: tag value and header wam_arch.h both use the name value [generated-name]\n"},
+      // A name a tag makes, the tag first or second.
+      {tags("@tag INT long_int 15\n") + regs("@reg 0 WamWord Tag_INT\n"),
+       "5:16: warning: register Tag_INT and tag INT both use the name Tag_INT [generated-name]\n2:6:" + first},
+      {regs("@reg 0 WamWord UnTag_INT\n") + tags("@tag INT long_int 15\n"),
+       "5:6: warning: tag INT and register UnTag_INT both use the name UnTag_INT [generated-name]\n2:16:" + first},
+      // A tag's own macros: a general one, and one of another tag.
+      {tags("@tag Long_Int address 4\n@tag INT long_int 15\n@tag Is_INT address 5\n"),
+       "2:6: warning: tag Long_Int and header wam_arch.h both use the name Tag_Long_Int [generated-name]\n"
+       "4:6: warning: tag Is_INT and tag INT both use the name Tag_Is_INT [generated-name]\n3:6:" + first},
+      // A stack's macros capitalise its name, whatever its first letter was.
+      {stacks("@stack global \"g\" 1 H\n@stack Trail \"t\" 1 TR\n") +
+           regs("@reg 0 WamWord Global_Size\n@reg 0 WamWord Trail_Stack\n@reg 0 WamWord global_Stack\n"),
+       "6:16: warning: register Global_Size and stack global both use the name Global_Size [generated-name]\n2:8:" +
+           first + "7:16: warning: register Trail_Stack and stack Trail both use the name Trail_Stack"
+                   " [generated-name]\n3:8:" + first},
+      {stacks("@stack x \"x\" 1 H\n@stack X_Used \"u\" 1 H\n"),
+       "3:8: warning: stack X_Used and stack x both use the name X_Used_Size [generated-name]\n2:8:" + first},
+      // A register type is a name the macros use, where it first stands;
+      // two uses do not clash.
+      {regs("@reg 0 WamWord X\n@reg 0 X Y\n@reg 0 X Z\n@reg 0 WamWord W\n"),
+       "3:8: warning: register Y and register X both use the name X [generated-name]\n2:16:" + first},
+      {regs("@reg 0 INT Y\n") + tags("@tag INT long_int 15\n"),
+       "5:6: warning: tag INT and register Y both use the name INT [generated-name]\n2:8:" + first},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.description);

@@ -80,6 +80,9 @@ enum class MessageKind {
     "description-escape") \
   X(address_bits, warning, "address tags keep %d value bits, fewer than the %d bits of a user address on %s", \
     "address-bits") \
+  X(generated_name, warning, "%s %s and %s %s both use the name %s", "generated-name") \
+  X(script_name, warning, "lldb cannot import debugger script %s: '%.*s' is not a Python module name", \
+    "script-name") \
   /* The offending argument is quoted with a length, as far as there is room. */ \
   X(unexpected_argument, usage, "unexpected argument '%.*s'", nullptr) \
   X(unrecognized_option, usage, "unrecognized option '--%.*s'", nullptr) \

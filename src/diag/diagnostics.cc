@@ -224,6 +224,7 @@ bool Diagnostics::vwarning(Message id, Location at, std::va_list args) {
   text.append_vformat(entry_of(id).text, args);
   Diagnostic diagnostic = make(settings_.werror ? Severity::error : Severity::warning, id, at, text.view());
   diagnostic.warning_name = entry_of(id).name;
+  if (at.line == 0) diagnostic.locus = "pl_config";  // about the command line
   hand_out(diagnostic);
   return true;
 }

@@ -9,6 +9,7 @@
 #include "debugger_script.h"
 #include "error.h"
 #include "files.h"
+#include "generated_names.h"
 #include "header_writer.h"
 #include "headers.h"
 #include "layout_warnings.h"
@@ -76,17 +77,17 @@ void print_configuration(Output& out, const BuildConfig& config) {
 void write_version_macros(Output& out, const BuildConfig& config) {
   const Version v = parse_version(config.version);
   out.put("\n");
-  out.print("#define __TARNHOLLOW__        \t%d\n", v.major);
-  out.print("#define __TARNHOL__           \t%d\n", v.major);
-  out.print("#define __TARNHOL_MINOR__     \t%d\n", v.minor);
-  out.print("#define __TARNHOL_PATCHLEVEL__\t%d\n", v.patch_level);
-  out.print("#define __TARNHOL_VERSION__   \t%d\n", v.major * 10000 + v.minor * 100 + v.patch_level);
+  out.print("#define %-22s\t%d\n", names::tarnhollow, v.major);
+  out.print("#define %-22s\t%d\n", names::tarnhol, v.major);
+  out.print("#define %-22s\t%d\n", names::tarnhol_minor, v.minor);
+  out.print("#define %-22s\t%d\n", names::tarnhol_patch_level, v.patch_level);
+  out.print("#define %-22s\t%d\n", names::tarnhol_version, v.major * 10000 + v.minor * 100 + v.patch_level);
   out.put("\n");
-  out.put("#define PROLOG_DIALECT  \t\"tarnhol\"\n");
-  out.put("#define PROLOG_NAME     \t\"Tarnhollow\"\n");
-  out.print("#define PROLOG_VERSION  \t\"%s\"\n", config.version);
-  out.print("#define PROLOG_DATE     \t\"%s\"\n", config.release_date);
-  out.print("#define PROLOG_COPYRIGHT\t\"%s\"\n", config.copyright);
+  out.print("#define %-16s\t\"tarnhol\"\n", names::prolog_dialect);
+  out.print("#define %-16s\t\"Tarnhollow\"\n", names::prolog_name);
+  out.print("#define %-16s\t\"%s\"\n", names::prolog_version, config.version);
+  out.print("#define %-16s\t\"%s\"\n", names::prolog_date, config.release_date);
+  out.print("#define %-16s\t\"%s\"\n", names::prolog_copyright, config.copyright);
   out.put("\n");
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
 #include <span>
 #include <string_view>
@@ -13,6 +14,8 @@ namespace pl_config {
 namespace {
 
 constexpr const char* kind_words[] = {"register", "tag", "stack"};
+// What the generated-name warning calls a fixed name's source.
+constexpr const char* header_word = "header";
 constexpr const char* section_words[] = {"regs", "tags", "stacks"};
 
 // The keywords of C11 and C23: a register or tag becomes a macro of its
@@ -59,6 +62,13 @@ int user_address_bits(std::string_view processor) {
   return other_address_bits;
 }
 
+// FNV-1a, for the slot where the search for a name starts.
+std::uint32_t hash_of(std::string_view name) {
+  std::uint32_t hash = 2166136261u;
+  for (const char c : name) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+  return hash;
+}
+
 bool same_but_case(std::string_view a, std::string_view b) {
   return a != b && a.size() == b.size() &&
          std::equal(a.begin(), a.end(), b.begin(),
@@ -89,7 +99,90 @@ void LayoutWarnings::declare(const Name& name, Kind kind, Location at) {
       return;
     }
   }
-  if (!names_.full()) names_.add(Declared{name, kind, at});
+  remember(name, kind, at);
+}
+
+// The index has twice the slots of the names: every search ends at an empty one.
+void LayoutWarnings::remember(const Name& name, Kind kind, Location at) {
+  static_assert(name_capacity < 0xFFFF && std::tuple_size_v<decltype(name_index_)> > name_capacity);
+  if (names_.full()) return;
+  const std::uint32_t hash = hash_of(name.view());
+  std::size_t slot = hash % name_index_.size();
+  while (name_index_[slot] != 0) slot = (slot + 1) % name_index_.size();
+  name_index_[slot] = (hash & 0xFFFF0000u) | static_cast<std::uint32_t>(names_.size() + 1);
+  names_.add(Declared{name, kind, at});
+}
+
+const LayoutWarnings::Declared* LayoutWarnings::find_declared(std::string_view name, Kind kind) const {
+  const std::uint32_t hash = hash_of(name);
+  for (std::size_t slot = hash % name_index_.size(); name_index_[slot] != 0; slot = (slot + 1) % name_index_.size()) {
+    if ((name_index_[slot] ^ hash) >> 16 != 0) continue;
+    const Declared& entry = names_[(name_index_[slot] & 0xFFFFu) - 1u];
+    if (entry.kind == kind && entry.name.view() == name) return &entry;
+  }
+  return nullptr;
+}
+
+const LayoutWarnings::TypeUse* LayoutWarnings::find_type(std::string_view type) const {
+  const auto found =
+      std::find_if(types_.begin(), types_.end(), [&](const TypeUse& use) { return use.type.view() == type; });
+  return found != types_.end() ? &*found : nullptr;
+}
+
+// A declaration of the same name as `declared` is a duplicate-name's (or,
+// stacks, a stack-name-case's), not one of the made names'.
+LayoutWarnings::Clash LayoutWarnings::made_by_earlier(const MadeName& made, std::string_view part,
+                                                      std::string_view declared) const {
+  if (made.part == MadePart::type) {
+    const TypeUse* use = find_type(part);
+    return use == nullptr ? Clash{} : Clash{kind_words[int(Kind::register_name)], use->register_name.c_str(), &use->at};
+  }
+  const auto earlier = [&](std::string_view name) {
+    return name == declared ? nullptr : find_declared(name, made.kind);
+  };
+  const Declared* found = earlier(part);
+  if (found == nullptr && made.part == MadePart::capitalised) {
+    Name lower;
+    lower.assign(part);
+    lower.change_first(1, ascii_lower);
+    found = earlier(lower.view());
+  }
+  return found == nullptr ? Clash{} : Clash{kind_words[int(found->kind)], found->name.c_str(), &found->at};
+}
+
+// Two uses of a name do not clash; a definition and anything else do.
+LayoutWarnings::Clash LayoutWarnings::clash_of(const MadeName& made, std::string_view text,
+                                               std::string_view declared) const {
+  const FixedName* fixed = find_fixed_name(text);
+  if (fixed != nullptr && (made.role == NameRole::defined || fixed->role == NameRole::defined))
+    return {header_word, fixed->header, nullptr};
+  for (const MadeName& other : made_names) {
+    if (&other == &made || (made.role == NameRole::used && other.role == NameRole::used)) continue;
+    const std::string_view part = made_part(other, text);
+    if (part.empty()) continue;
+    if (const Clash clash = made_by_earlier(other, part, declared); clash.kind != nullptr) return clash;
+  }
+  return {};
+}
+
+// One warning per declaration, at the first of its names that clashes; a
+// type only where it first stands.
+void LayoutWarnings::generated_names(Kind kind, const Name& name, Location name_at, const Name* type,
+                                     Location type_at) {
+  const bool new_type = type != nullptr && find_type(type->view()) == nullptr;
+  for (const MadeName& made : made_names) {
+    const bool of_type = made.part == MadePart::type;
+    if (made.kind != kind || (of_type && !new_type)) continue;
+    const MadeText text = made_name(made, of_type ? type->view() : name.view());
+    const Clash clash = clash_of(made, text.view(), name.view());
+    if (clash.kind == nullptr) continue;
+    if (warn(Message::generated_name, of_type ? type_at : name_at, kind_words[int(kind)], name.c_str(), clash.kind,
+             clash.name, text.c_str()) &&
+        clash.at != nullptr)
+      diagnostics_.note(Message::first_declared_here, *clash.at);
+    break;
+  }
+  if (new_type && !types_.full()) types_.add(TypeUse{*type, name, type_at});
 }
 
 void LayoutWarnings::second_section(int kind, Location at, const char* defined_twice) {
@@ -113,6 +206,7 @@ void LayoutWarnings::regs_section(const RegsSection& section, const MachineRegis
     const PlacedRegister& reg = *by_line[i];
     if (listed(narrow_types, reg.type.view())) warn(Message::register_type, reg.type_at, reg.c_name(), reg.c_type());
     declare(reg.name, Kind::register_name, reg.name_at);
+    generated_names(Kind::register_name, reg.name, reg.name_at, &reg.type, reg.type_at);
   }
   for (const PlacedRegister& reg : section.unwritten())
     warn(Message::unwritten_group, reg.name_at, reg.c_name(), reg.group);
@@ -135,6 +229,7 @@ void LayoutWarnings::tags_section(const TagsSection& section) {
   for (std::size_t i = 0; i < tags.size(); ++i) {
     const Tag& tag = tags[i];
     declare(tag.name, Kind::tag, tag.name_at);
+    generated_names(Kind::tag, tag.name, tag.name_at);
     const auto earlier = tags.first(i);
     const auto same = std::find_if(earlier.begin(), earlier.end(), [&](const Tag& e) { return e.value == tag.value; });
     if (same != earlier.end() &&
@@ -151,6 +246,7 @@ void LayoutWarnings::stacks_section(const StacksSection& section) {
   const std::span<const StackEntry> stacks = section.stacks();
   for (std::size_t i = 0; i < stacks.size(); ++i) {
     declare(stacks[i].name, Kind::stack, stacks[i].name_at);
+    generated_names(Kind::stack, stacks[i].name, stacks[i].name_at);
     if (stacks[i].description.view().find('\\') != std::string_view::npos)
       warn(Message::description_escape, stacks[i].description_at, stacks[i].name.c_str());
     for (const StackEntry& earlier : stacks.first(i)) {

@@ -2,11 +2,13 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <string_view>
 
 #include "diagnostics.h"
 #include "fixed_table.h"
+#include "generated_names.h"
 #include "section_writer.h"
 
 namespace pl_config {
@@ -19,6 +21,8 @@ class LayoutWarnings : public SectionWriter {
   // Names are remembered for the repeats across sections up to this many;
   // later ones are still compared with them, but not kept.
   static constexpr std::size_t name_capacity = 2048;
+  // Distinct register types remembered for the names that clash with them.
+  static constexpr std::size_t type_capacity = 64;
 
   // `processor`: the engine's, whose user addresses the address tags hold.
   LayoutWarnings(Diagnostics& diagnostics, const char* processor) : diagnostics_(diagnostics), processor_(processor) {}
@@ -28,16 +32,37 @@ class LayoutWarnings : public SectionWriter {
   void stacks_section(const StacksSection& section) override;
 
  private:
-  enum class Kind { register_name, tag, stack };
+  using Kind = DeclarationKind;
   struct Declared {
     Name name;
     Kind kind;
     Location at;
   };
+  // A register type: the first register of that type and where it is.
+  struct TypeUse {
+    Name type;
+    Name register_name;
+    Location at;
+  };
+  // What a made name of a later declaration clashes with.
+  struct Clash {
+    const char* kind = nullptr;  // "header" or a kind's word
+    const char* name = nullptr;  // the header or the declaration
+    const Location* at = nullptr;  // the earlier declaration's, or null
+  };
 
   // Warns if `name` repeats an earlier declaration it clashes with, or is a
   // C keyword, and remembers it.
   void declare(const Name& name, Kind kind, Location at);
+  void remember(const Name& name, Kind kind, Location at);
+  const Declared* find_declared(std::string_view name, Kind kind) const;
+  const TypeUse* find_type(std::string_view type) const;
+  // Warns if a name that `name` (or, with `type`, a register) makes is
+  // another name of the headers, fixed or made by an earlier declaration.
+  void generated_names(Kind kind, const Name& name, Location name_at, const Name* type = nullptr,
+                       Location type_at = {});
+  Clash clash_of(const MadeName& made, std::string_view text, std::string_view declared) const;
+  Clash made_by_earlier(const MadeName& made, std::string_view part, std::string_view declared) const;
   void second_section(int kind, Location at, const char* defined_twice);
   // False when the warning is turned off.
   bool warn(Message id, Location at, ...);
@@ -45,6 +70,11 @@ class LayoutWarnings : public SectionWriter {
   Diagnostics& diagnostics_;
   const char* processor_;
   FixedTable<Declared, name_capacity> names_;
+  // Hashed names_: each slot 0, or the entry's index plus 1 in the low 16
+  // bits and the high 16 bits of its name's hash, which rule out most other
+  // names without reading the entry.
+  std::array<std::uint32_t, 2 * name_capacity> name_index_{};
+  FixedTable<TypeUse, type_capacity> types_;
   std::array<Location, 3> first_sections_{};  // by Kind
 };
 

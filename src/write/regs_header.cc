@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <span>
 
+#include "generated_names.h"
 #include "header_writer.h"
 
 namespace pl_config {
@@ -29,15 +30,16 @@ void write_lines(Output& out, std::span<const char* const> lines) {
 
 void emit_bank_pointer(const SectionOutput& out) {
   if (out.machine_list.empty()) {
-    static constexpr const char* variable[] = {
-        "#ifdef ENGINE_FILE\n\n", "       WamWord \t\t\t*pl_reg_bank;\n", "\n#else\n\n",
-        "extern WamWord \t\t\t*pl_reg_bank;\n", "\n#endif\n\n"};
-    write_lines(out.arch, variable);
+    out.arch.put("#ifdef ENGINE_FILE\n\n");
+    out.arch.print("       WamWord \t\t\t*%s;\n", names::reg_bank);
+    out.arch.put("\n#else\n\n");
+    out.arch.print("extern WamWord \t\t\t*%s;\n", names::reg_bank);
+    out.arch.put("\n#endif\n\n");
     return;
   }
   const char* m = out.machine_list.front();
-  out.arch.print("register WamWord \t\t*pl_reg_bank asm (\"%s\");\n\n", m);
-  out.register_map.print("#define MAP_REG_BANK\t\t\"%s\"\n\n", m);
+  out.arch.print("register WamWord \t\t*%s asm (\"%s\");\n\n", names::reg_bank, m);
+  out.register_map.print("#define %s\t\t\"%s\"\n\n", names::map_reg_bank, m);
 }
 
 // Returns the number of registers in the bank.  Two newlines follow the
@@ -48,13 +50,14 @@ int emit_register_placements(const SectionOutput& out) {
   for (const PlacedRegister& reg : out.registers) {
     if (reg.machine_register != nullptr) {
       out.arch.print("register %s\t\t%-3s asm (\"%s\");\n", reg.c_type(), reg.c_name(), reg.machine_register);
-      out.register_map.print("#define MAP_REG_%-10s\t\"%s\"\n", reg.c_name(), reg.machine_register);
+      out.register_map.print("#define %-18s\t\"%s\"\n", made_name(made::map_reg, reg.name.view()).c_str(),
+                             reg.machine_register);
       if (++names_used == out.machine_list.size()) out.arch.put("\n\n");
     } else {
       out.arch.print("#define %s\t\t\t(((%-8s *) pl_reg_bank)[%s%d])\n", reg.c_name(), reg.c_type(), out.filler,
                    reg.bank_slot);
-      out.register_map.print("#define MAP_OFFSET_%-6s\t((%s%d)*%d)\n", reg.c_name(), out.filler, reg.bank_slot,
-                   bank_slot_bytes);
+      out.register_map.print("#define %-17s\t((%s%d)*%d)\n", made_name(made::map_offset, reg.name.view()).c_str(),
+                             out.filler, reg.bank_slot, bank_slot_bytes);
       ++in_bank;
     }
   }
@@ -64,11 +67,11 @@ int emit_register_placements(const SectionOutput& out) {
 void emit_counts(const SectionOutput& out, int not_allocated) {
   const int n = as_int(out.registers.size());
   out.arch.put("\n\n");
-  out.arch.print("#define NB_OF_REGS          \t%d\n", n);
-  out.arch.print("#define NB_OF_ALLOC_REGS    \t%d\n", n - not_allocated);
-  out.arch.print("#define NB_OF_NOT_ALLOC_REGS\t%d\n", not_allocated);
-  out.arch.print("#define REG_BANK_SIZE       \t(%sNB_OF_NOT_ALLOC_REGS)\n", out.filler);
-  out.arch.print("\n\n\n\n#define NB_OF_USED_MACHINE_REGS %d\n", out.machine_registers.count());
+  out.arch.print("#define %-20s\t%d\n", names::nb_of_regs, n);
+  out.arch.print("#define %-20s\t%d\n", names::nb_of_alloc_regs, n - not_allocated);
+  out.arch.print("#define %-20s\t%d\n", names::nb_of_not_alloc_regs, not_allocated);
+  out.arch.print("#define %-20s\t(%sNB_OF_NOT_ALLOC_REGS)\n", names::reg_bank_size, out.filler);
+  out.arch.print("\n\n\n\n#define %s %d\n", names::nb_of_used_machine_regs, out.machine_registers.count());
   out.arch.put("\n");
 }
 
@@ -78,9 +81,9 @@ bool has_signal_buffer(const SectionOutput& out) { return out.machine_registers.
 
 void emit_definitions(const SectionOutput& out) {
   out.arch.put("#ifdef ENGINE_FILE\n\n");
-  out.arch.put("WamWord *save_reg_bank;\n\n");
-  if (has_signal_buffer(out)) out.arch.put("WamWord pl_buff_signal_reg[NB_OF_USED_MACHINE_REGS + 1];\n\n");
-  out.arch.put("char *pl_reg_tbl[] = { ");
+  out.arch.print("WamWord *%s;\n\n", names::save_reg_bank);
+  if (has_signal_buffer(out)) out.arch.print("WamWord %s[NB_OF_USED_MACHINE_REGS + 1];\n\n", names::buff_signal_reg);
+  out.arch.print("char *%s[] = { ", names::reg_tbl);
   const std::size_t last = out.registers.size() - 1;
   for (std::size_t n = 0; n <= last; ++n)
     out.arch.print("\"%s\"%s", out.registers[n].c_name(), n < last ? ", " : "};\n");
@@ -88,17 +91,17 @@ void emit_definitions(const SectionOutput& out) {
 
 void emit_declarations(const SectionOutput& out) {
   out.arch.put("\n#else\n\n");
-  out.arch.put("extern WamWord *save_reg_bank;\n\n");
-  if (has_signal_buffer(out)) out.arch.put("extern WamWord pl_buff_signal_reg[];\n\n");
-  out.arch.put("extern char *pl_reg_tbl[];\n");
+  out.arch.print("extern WamWord *%s;\n\n", names::save_reg_bank);
+  if (has_signal_buffer(out)) out.arch.print("extern WamWord %s[];\n\n", names::buff_signal_reg);
+  out.arch.print("extern char *%s[];\n", names::reg_tbl);
   out.arch.put("\n#endif\n\n");
-  out.arch.put("#define Init_Reg_Bank(x)  save_reg_bank = pl_reg_bank = x\n");
+  out.arch.print("#define %s(x)  save_reg_bank = pl_reg_bank = x\n", names::init_reg_bank);
   out.arch.put("\n\n");
 }
 
 // The last register needs no index test: it answers every other i.
 void emit_register_access(const SectionOutput& out) {
-  out.arch.put("#define Reg(i)\t\t\t(");
+  out.arch.print("#define %s(i)\t\t\t(", names::reg);
   const std::size_t last = out.registers.size() - 1;
   for (std::size_t n = 0; n < last; ++n)
     out.arch.print("((i)==%d) ? (WamWord) %-3s\t: \\\n\t\t\t\t ", as_int(n), out.registers[n].c_name());
@@ -106,13 +109,13 @@ void emit_register_access(const SectionOutput& out) {
 }
 
 void emit_all_registers_macros(const SectionOutput& out) {
-  out.arch.put("\n\n\n\n#define Save_All_Regs(buff_save) \\\n");
+  out.arch.print("\n\n\n\n#define %s(buff_save) \\\n", names::save_all_regs);
   out.arch.put("  do { \\\n");
   for (std::size_t n = 0; n < out.registers.size(); ++n)
     out.arch.print("    buff_save[%d] = (WamWord) %s; \\\n", as_int(n), out.registers[n].c_name());
   out.arch.put("  } while(0)\n");
 
-  out.arch.put("\n\n\n\n#define Restore_All_Regs(buff_save) \\\n");
+  out.arch.print("\n\n\n\n#define %s(buff_save) \\\n", names::restore_all_regs);
   out.arch.put("  do { \\\n");
   for (std::size_t n = 0; n < out.registers.size(); ++n) {
     const PlacedRegister& reg = out.registers[n];
@@ -125,13 +128,13 @@ void emit_all_registers_macros(const SectionOutput& out) {
 // included, since the engine reserves all of them.
 void emit_machine_registers_macros(const SectionOutput& out) {
   const std::span<const MachineRegisterEntry> entries = out.machine_registers.entries();
-  out.arch.put("\n\n\n\n#define Save_Machine_Regs(buff_save) \\\n");
+  out.arch.print("\n\n\n\n#define %s(buff_save) \\\n", names::save_machine_regs);
   out.arch.put("  do { \\\n");
   for (std::size_t i = 0; i < entries.size(); ++i)
     out.arch.print("    buff_save[%d] = (WamWord) %s; \\\n", as_int(i), entries[i].register_name.c_str());
   out.arch.put("  } while(0)\n");
 
-  out.arch.put("\n\n#define Restore_Machine_Regs(buff_save) \\\n");
+  out.arch.print("\n\n#define %s(buff_save) \\\n", names::restore_machine_regs);
   out.arch.put("  do { \\\n");
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const MachineRegisterEntry& entry = entries[i];

@@ -4,19 +4,15 @@
 
 #include <cstddef>
 #include <span>
+#include <string_view>
 
-#include "header_writer.h"
 #include "ascii.h"
+#include "generated_names.h"
+#include "header_writer.h"
 
 namespace pl_config {
 
 namespace {
-
-Name capitalised(const Name& name) {
-  Name result = name;
-  result.change_first(1, ascii_upper);
-  return result;
-}
 
 Name upper_case(const Name& name) {
   Name result = name;
@@ -24,21 +20,25 @@ Name upper_case(const Name& name) {
   return result;
 }
 
+MadeText default_size_name(const StackEntry& stack) { return made_name(made::default_size, stack.name.view()); }
+
 void emit_access_macros(Output& sh, std::span<const StackEntry> stacks) {
-  sh.print("#define NB_OF_STACKS \t\t%d\n\n", static_cast<int>(stacks.size()));
+  sh.print("#define %s \t\t%d\n\n", names::nb_of_stacks, static_cast<int>(stacks.size()));
   for (std::size_t i = 0; i < stacks.size(); ++i) {
     const int number = static_cast<int>(i);
-    const Name capital = capitalised(stacks[i].name);
-    const char* name = capital.c_str();
-    sh.print("#define %s_Stack       \t(pl_stk_tbl[%d].stack)\n", name, number);
-    sh.print("#define %s_Size        \t(pl_stk_tbl[%d].size)\n", name, number);
-    sh.print("#define %s_Offset(adr) \t((WamWord *)(adr) - %s_Stack)\n", name, name);
-    sh.print("#define %s_Used_Size   \t%s_Offset(%s)\n\n", name, name, stacks[i].top_expression.c_str());
+    const std::string_view name = stacks[i].name.view();
+    const MadeText area = made_name(made::stack_area, name);
+    const MadeText offset = made_name(made::stack_offset, name);
+    sh.print("#define %s       \t(pl_stk_tbl[%d].stack)\n", area.c_str(), number);
+    sh.print("#define %s        \t(pl_stk_tbl[%d].size)\n", made_name(made::stack_size, name).c_str(), number);
+    sh.print("#define %s(adr) \t((WamWord *)(adr) - %s)\n", offset.c_str(), area.c_str());
+    sh.print("#define %s   \t%s(%s)\n\n", made_name(made::stack_used_size, name).c_str(), offset.c_str(),
+             stacks[i].top_expression.c_str());
   }
 }
 
 void emit_stack_top(Output& sh, std::span<const StackEntry> stacks) {
-  sh.put("\n#define Stack_Top(s)       \t(");
+  sh.print("\n#define %s(s)       \t(", names::stack_top);
   for (std::size_t i = 0; i + 1 < stacks.size(); ++i)
     sh.print("((s) == %d) ? %s : ", static_cast<int>(i), stacks[i].top_expression.c_str());
   sh.print("%s)\n", stacks.back().top_expression.c_str());
@@ -54,27 +54,26 @@ constexpr char inf_stack_type[] =
     "  int default_size; \t/* in WamWords */\n"
     "  int size;         \t/* in WamWords */\n"
     "  WamWord *stack;\n"
-    "}InfStack;\n\n\n";
+    "}%s;\n\n\n";
 
 void emit_definitions(Output& sh, std::span<const StackEntry> stacks) {
   sh.put("#ifdef ENGINE_FILE\n\n");
   sh.put("    /* these variables can be overwritten by top_comp (see stack size file) */\n");
-  for (const StackEntry& stack : stacks) sh.print("PlLong pl_def_%s_size;\n", stack.name.c_str());
-  sh.put("PlLong pl_fixed_sizes;\n\n");
-  sh.put("InfStack pl_stk_tbl[] =\n{\n");
+  for (const StackEntry& stack : stacks) sh.print("PlLong %s;\n", default_size_name(stack).c_str());
+  sh.print("PlLong %s;\n\n", names::fixed_sizes);
+  sh.print("InfStack %s[] =\n{\n", names::stk_tbl);
   for (const StackEntry& stack : stacks) {
-    const char* name = stack.name.c_str();
     const char* row_end = &stack == &stacks.back() ? "\n};\n" : ",\n";
-    sh.print(" { \"%s\", %s, \"%sSZ\", &pl_def_%s_size, %d, 0, NULL }%s", name, stack.description.c_str(),
-                 upper_case(stack.name).c_str(), name, stack.default_size, row_end);
+    sh.print(" { \"%s\", %s, \"%sSZ\", &%s, %d, 0, NULL }%s", stack.name.c_str(), stack.description.c_str(),
+             upper_case(stack.name).c_str(), default_size_name(stack).c_str(), stack.default_size, row_end);
   }
 }
 
 void emit_declarations(Output& sh, std::span<const StackEntry> stacks) {
   sh.put("\n#else\n\n");
-  for (const StackEntry& stack : stacks) sh.print("extern PlLong pl_def_%s_size;\n", stack.name.c_str());
-  sh.put("extern PlLong pl_fixed_sizes;\n\n\n");
-  sh.put("extern InfStack pl_stk_tbl[];\n");
+  for (const StackEntry& stack : stacks) sh.print("extern PlLong %s;\n", default_size_name(stack).c_str());
+  sh.print("extern PlLong %s;\n\n\n", names::fixed_sizes);
+  sh.print("extern InfStack %s[];\n", names::stk_tbl);
   sh.put("\n#endif\n");
 }
 
@@ -83,7 +82,7 @@ void emit_section(std::span<const StackEntry> stacks, Output& arch_header, Outpu
   arch_header.put("#include \"wam_stacks.h\"\n");
   emit_access_macros(sh, stacks);
   emit_stack_top(sh, stacks);
-  sh.put(inf_stack_type);
+  sh.print(inf_stack_type, names::inf_stack);
   emit_definitions(sh, stacks);
   emit_declarations(sh, stacks);
   arch_header.put("\n\n   /*--- End Stack Generation ---*/\n\n");

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <span>
 
+#include "generated_names.h"
 #include "header_writer.h"
 
 namespace pl_config {
@@ -17,40 +18,41 @@ namespace {
 unsigned long long hex(std::uint64_t bits) { return bits; }
 
 void emit_integer_range(Output& pch, const WordLayout& layout) {
-  pch.print("#define PL_MIN_INTEGER\t\t%lld\n", static_cast<long long>(layout.min_integer));
-  pch.print("#define PL_MAX_INTEGER\t\t%lld\n", static_cast<long long>(layout.max_integer));
+  pch.print("#define %s\t\t%lld\n", names::min_integer, static_cast<long long>(layout.min_integer));
+  pch.print("#define %s\t\t%lld\n", names::max_integer, static_cast<long long>(layout.max_integer));
   pch.put("\n");
 }
 
 void emit_layout_constants(Output& ah, const WordLayout& layout) {
   const int n = layout.tag_size;
-  ah.print("#define TAG_SIZE     \t\t%d\n", n);
-  ah.print("#define TAG_SIZE_LOW \t\t%d\n", 3);
-  ah.print("#define TAG_SIZE_HIGH\t\t%d\n", n - 3);
-  ah.print("#define VALUE_SIZE   \t\t%d\n", 64 - n);
-  ah.print("#define TAG_MASK     \t\t(PlULong)%#llx\n", hex(layout.tag_mask));
-  ah.print("#define VALUE_MASK   \t\t(PlULong)%#llx\n", hex(layout.value_mask));
-  ah.put("#define Tag_Mask_Of(w)\t\t((PlLong) (w) & (TAG_MASK))\n");
+  ah.print("#define %-13s\t\t%d\n", names::tag_size, n);
+  ah.print("#define %-13s\t\t%d\n", names::tag_size_low, 3);
+  ah.print("#define %-13s\t\t%d\n", names::tag_size_high, n - 3);
+  ah.print("#define %-13s\t\t%d\n", names::value_size, 64 - n);
+  ah.print("#define %-13s\t\t(PlULong)%#llx\n", names::tag_mask, hex(layout.tag_mask));
+  ah.print("#define %-13s\t\t(PlULong)%#llx\n", names::value_mask, hex(layout.value_mask));
+  ah.print("#define %s(w)\t\t((PlLong) (w) & (TAG_MASK))\n", names::tag_mask_of);
   if (layout.split()) {
-    ah.print("#define Tag_From_Tag_Mask(w) \t(((PlULong) (w) >> %d) | ((w) & %d))\n", 64 - n, 7);
-    ah.print("#define Tag_Of(w)     \t\t((((PlULong) (w) >> %d) << %d) | ((w) & %d))\n", 67 - n, 3, 7);
+    ah.print("#define %s(w) \t(((PlULong) (w) >> %d) | ((w) & %d))\n", names::tag_from_tag_mask, 64 - n, 7);
+    ah.print("#define %s(w)     \t\t((((PlULong) (w) >> %d) << %d) | ((w) & %d))\n", names::tag_of, 67 - n, 3, 7);
   } else {
-    ah.put("#define Tag_From_Tag_Mask(w) \t(w)\n");
-    ah.put("#define Tag_Of(w)     \t\tTag_Mask_Of(w)\n");
+    ah.print("#define %s(w) \t(w)\n", names::tag_from_tag_mask);
+    ah.print("#define %s(w)     \t\tTag_Mask_Of(w)\n", names::tag_of);
   }
 }
 
 void emit_tag_masks(Output& ah, std::span<const Tag> tags, const WordLayout& layout) {
   for (const Tag& tag : tags)
-    ah.print("#define TAG_%s_MASK\t\t(PlULong)%#llx\n", tag.c_name(), hex(layout.mask_of(tag.value)));
+    ah.print("#define %s\t\t(PlULong)%#llx\n", made_name(made::tag_mask, tag.name.view()).c_str(),
+             hex(layout.mask_of(tag.value)));
 }
 
 void emit_tag_values(Output& ah, Output& pch, std::span<const Tag> tags) {
   ah.put("\n");
-  ah.print("#define NB_OF_TAGS       \t%d\n", static_cast<int>(tags.size()));
+  ah.print("#define %-17s\t%d\n", names::nb_of_tags, static_cast<int>(tags.size()));
   for (const Tag& tag : tags) {
     ah.print("#define %-10s \t\t%-2d\n", tag.c_name(), tag.value);
-    pch.print("#define PL_%-10s \t\t%-2d\n", tag.c_name(), tag.value);
+    pch.print("#define %-13s \t\t%-2d\n", made_name(made::public_tag_value, tag.name.view()).c_str(), tag.value);
   }
   ah.put("\n");
 }
@@ -74,7 +76,7 @@ void emit_tag_body(Output& ah, const Tag& tag, const WordLayout& layout) {
   } else if (tag.kind == TagKind::long_int && tag.value == layout.all_ones) {
     ah.print("(((PlULong) (v) << %d) | TAG_MASK)\n", 3);
   } else {
-    ah.print("%s(TAG_%s_MASK, v)\n", row_of(tag.kind).tag_macro, tag.c_name());
+    ah.print("%s(%s, v)\n", row_of(tag.kind).tag_macro, made_name(made::tag_mask, tag.name.view()).c_str());
   }
 }
 
@@ -90,17 +92,18 @@ void emit_specialized_macros(Output& ah, std::span<const Tag> tags, const WordLa
   ah.put("\t/* Specialized Tag/UnTag macros */\n\n");
   ah.put("\n");
   for (const Tag& tag : tags) {
-    ah.print("#define Tag_%s(v)  \t\t", tag.c_name());
+    ah.print("#define %s(v)  \t\t", made_name(made::tag_macro, tag.name.view()).c_str());
     emit_tag_body(ah, tag, layout);
   }
   ah.put("\n");
   for (const Tag& tag : tags) {
-    ah.print("#define UnTag_%s(w)  \t\t", tag.c_name());
+    ah.print("#define %s(w)  \t\t", made_name(made::untag_macro, tag.name.view()).c_str());
     emit_untag_body(ah, tag);
   }
   ah.put("\n");
   for (const Tag& tag : tags)
-    ah.print("#define Tag_Is_%s(w)  \t\t(Tag_Mask_Of(w) == TAG_%s_MASK)\n", tag.c_name(), tag.c_name());
+    ah.print("#define %s(w)  \t\t(Tag_Mask_Of(w) == %s)\n", made_name(made::tag_is, tag.name.view()).c_str(),
+             made_name(made::tag_mask, tag.name.view()).c_str());
 }
 
 // One enumerator per kind, in the order of the rows.
@@ -108,15 +111,16 @@ void emit_tag_types(Output& ah) {
   ah.put("\ntypedef enum\n{\n");
   for (const TagKindRow& row : tag_kinds)
     ah.print("  %s%s\n", row.generated, &row == std::end(tag_kinds) - 1 ? "" : ",");
-  ah.put("}TypTag;\n");
-  ah.put("\ntypedef struct\n{\n  char *name;\n  TypTag type;\n  int value;\n  PlLong tag_mask;\n}InfTag;\n\n\n");
+  ah.print("}%s;\n", names::typ_tag);
+  ah.print("\ntypedef struct\n{\n  char *name;\n  TypTag type;\n  int value;\n  PlLong tag_mask;\n}%s;\n\n\n",
+           names::inf_tag);
 }
 
 // A C array needs at least one element: a section without tags gets a row
 // that nothing reads, since NB_OF_TAGS is then 0.
 void emit_tag_table(Output& ah, std::span<const Tag> tags, const WordLayout& layout) {
   ah.put("#ifdef ENGINE_FILE\n\n");
-  ah.put("InfTag pl_tag_tbl[] =\n{\n");
+  ah.print("InfTag %s[] =\n{\n", names::tag_tbl);
   if (tags.empty()) ah.print("  { 0, %s, 0, 0}\n};\n", tag_kinds[0].generated);
   for (const Tag& tag : tags) {
     const char* separator = &tag == &tags.back() ? "\n};\n" : ",\n";
@@ -124,7 +128,7 @@ void emit_tag_table(Output& ah, std::span<const Tag> tags, const WordLayout& lay
              hex(layout.mask_of(tag.value)), separator);
   }
   ah.put("\n#else\n\n");
-  ah.put("extern InfTag pl_tag_tbl[];\n");
+  ah.print("extern InfTag %s[];\n", names::tag_tbl);
   ah.put("\n#endif\n");
 }
 

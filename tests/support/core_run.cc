@@ -8,6 +8,7 @@
 #include "memory_directory.h"
 #include "memory_output.h"
 #include "reader.h"
+#include "script_name.h"
 
 namespace pl_config::testing {
 
@@ -109,6 +110,7 @@ ToolResult run_in_process(const std::string& description, std::span<const char* 
   Diagnostics diagnostics(err.out(), files, {.located = how.located, .warnings = how.check, .keep_going = how.check,
                                              .disabled = how.disabled});
   const RunSettings settings{.diagnostics = how.located ? &diagnostics : nullptr};
+  if (how.debugger_script != nullptr) warn_about_script_name(diagnostics, how.debugger_script);
   ToolResult result;
   try {
     result.status = how.check ? check_description(config, files, out.out(), diagnostics, how.format)

@@ -55,6 +55,9 @@ struct InProcess {
   bool located = check;
   ReportFormat format = ReportFormat::text;
   std::uint64_t disabled = 0;
+  // The --debugger-script of a check, whose name alone it looks at; null:
+  // none.
+  const char* debugger_script = nullptr;
 };
 
 // A whole run or a check of the test tool with the machine register list
