@@ -2,11 +2,14 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
+#include <string_view>
 
 #include "description_limits.h"
 #include "location.h"
 #include "fixed_table.h"
+#include "section_kinds.h"
 #include "tag_kinds.h"
 #include "word_layout.h"
 
@@ -35,6 +38,7 @@ struct PlacedRegister {
 };
 
 struct RegsSection {
+  static constexpr SectionKind kind = SectionKind::regs;
   static constexpr std::size_t capacity = limit::written_register_groups * limit::registers_per_group;
   static constexpr std::size_t unwritten_capacity =
       (limit::register_groups - limit::written_register_groups) * limit::registers_per_group;
@@ -63,6 +67,7 @@ struct Tag {
 };
 
 struct TagsSection {
+  static constexpr SectionKind kind = SectionKind::tags;
   static constexpr std::size_t capacity = limit::tags;
 
   Location opening;
@@ -87,10 +92,37 @@ struct StackEntry {
 };
 
 struct StacksSection {
+  static constexpr SectionKind kind = SectionKind::stacks;
   Location opening;
   FixedTable<StackEntry, limit::stacks> stack_table;
 
   std::span<const StackEntry> stacks() const { return stack_table; }
 };
+
+// What several writers derive from the models, in one place.
+
+// Each value of a filler prefix, without its "+".
+template <typename Visit>
+void for_each_filler_value(std::string_view prefix, Visit visit) {
+  while (!prefix.empty()) {
+    const std::size_t plus = prefix.find('+');
+    visit(prefix.substr(0, plus));
+    prefix.remove_prefix(plus == std::string_view::npos ? prefix.size() : plus + 1);
+  }
+}
+
+// A filler value written in digits, as the reader writes integers back.
+bool is_number(std::string_view filler_value);
+// The words ahead of the first bank slot, when every filler value is a number.
+std::optional<std::int64_t> filler_words(std::string_view prefix);
+
+// How a tag's UnTag_<TAG> macro takes the value from a word: through its
+// kind's general untag macro, by an unsigned shift past the low tag bits, or
+// as the whole word.  The debugger script decodes words the same way.
+enum class UntagForm { kind_macro, unsigned_shift, whole_word };
+UntagForm untag_form(const Tag& tag);
+// As the debugger script and the JSON report name it: "kind_macro",
+// "unsigned_shift" or "whole_word".
+const char* untag_form_word(UntagForm form);
 
 }  // namespace pl_config

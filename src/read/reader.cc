@@ -23,29 +23,31 @@ struct SectionContext {
   ErrorPath& errors;
 };
 
+// A section kind's reader, which hands the section to the writer.
 struct SectionRow {
-  const char* name;
-  Message end_expected;
+  SectionKind kind;
   void (*read)(SectionLines& lines, SectionContext& context);
+
+  const char* name() const { return row_of(kind).name; }
 };
 
 // A failed section's model goes to no writer.
 constexpr SectionRow section_rows[] = {
-    {"regs", Message::regs_end_expected,
+    {SectionKind::regs,
      [](SectionLines& lines, SectionContext& context) {
        const RegsSection section = read_regs_section(lines, context.machine_registers);
        if (lines.failed()) return;
        context.copy.generated_block();
        context.writer.regs_section(section, context.machine_registers);
      }},
-    {"tags", Message::tags_end_expected,
+    {SectionKind::tags,
      [](SectionLines& lines, SectionContext& context) {
        const TagsSection section = read_tags_section(lines, context.writer);
        if (lines.failed()) return;
        context.copy.generated_block();
        context.writer.tags_section(section);
      }},
-    {"stacks", Message::stacks_end_expected,
+    {SectionKind::stacks,
      [](SectionLines& lines, SectionContext& context) {
        const StacksSection section = read_stacks_section(lines);
        if (lines.failed()) return;
@@ -98,10 +100,10 @@ const SectionRow& opened_section(Scanner& scanner) {
   }
   const std::string_view name = scanner.identifier();
   for (const SectionRow& row : section_rows)
-    if (name == row.name) return row;
+    if (name == row.name()) return row;
   Error error = scanner.error(Message::unknown_section);
   error.set_word(name);
-  for (const SectionRow& row : section_rows) error.add_choice(row.name);
+  for (const SectionRow& row : section_rows) error.add_choice(row.name());
   throw error;
 }
 
@@ -113,7 +115,7 @@ bool read_outside_sections(LineBuffer& line, DescriptionInput& in, SectionContex
   const SectionRow* row = nullptr;
   if (!context.errors.read([&] { row = &opened_section(scanner); }))
     return word_of(line) != "end" && pass_over(in, context.copy, line);
-  SectionLines lines(in, context.copy, line, scanner, row->end_expected, context.errors);
+  SectionLines lines(in, context.copy, line, scanner, row_of(row->kind).end_expected, context.errors);
   const SectionScope scope(context.errors.diagnostics(), lines.opening());
   context.errors.read([&] { row->read(lines, context); });
   switch (lines.ending()) {

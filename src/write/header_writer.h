@@ -7,14 +7,6 @@
 
 namespace pl_config {
 
-// How a tag's UnTag_<TAG> macro takes the value from a word: through its
-// kind's general untag macro, by an unsigned shift past the low tag bits, or
-// as the whole word.  The debugger script decodes words the same way.
-enum class UntagForm { kind_macro, unsigned_shift, whole_word };
-UntagForm untag_form(const Tag& tag);
-// As the debugger script and the JSON report name it: "kind_macro",
-// "unsigned_shift" or "whole_word".
-const char* untag_form_word(UntagForm form);
 
 // Each section's generated text, in output order, from its model.
 void emit_regs_section(const RegsSection& section, const MachineRegisters& machine_registers, Output& arch_header,

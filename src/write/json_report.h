@@ -30,7 +30,7 @@ class JsonReport : public SectionWriter, public DiagnosticConsumer {
 
  private:
   void start_item();
-  void start_section(const char* kind, int line);
+  void start_section(SectionKind kind, int line);
 
   Output& out_;
   const char* version_;

@@ -154,34 +154,14 @@ void write_stack_table(Output& out, std::span<const StackEntry> stacks) {
   }
 }
 
-void write_title(Output& out, const char* title, const char* section, int line) {
-  out.print("%s, %s section of line %d\n", title, section, line);
+void write_title(Output& out, SectionKind kind, int line) {
+  out.print("%s, %s section of line %d\n", row_of(kind).title, row_of(kind).name, line);
 }
 
 }  // namespace
 
-bool is_number(std::string_view filler_value) {
-  return !filler_value.empty() && std::all_of(filler_value.begin(), filler_value.end(), is_digit);
-}
-
-std::optional<std::int64_t> filler_words(std::string_view prefix) {
-  std::int64_t words = 0;
-  bool numeric = true;
-  for_each_filler_value(prefix, [&](std::string_view value) {
-    if (!is_number(value)) {
-      numeric = false;
-      return;
-    }
-    std::int64_t number = 0;
-    for (const char c : value) number = number * 10 + (c - '0');
-    words += number;
-  });
-  if (!numeric) return std::nullopt;
-  return words;
-}
-
 void write_tagged_word_block(Output& out, const TagsSection& section) {
-  write_title(out, "Tagged word", "tags", section.opening.line);
+  write_title(out, section.kind, section.opening.line);
   write_word_layout(out, section.word);
   write_word_diagram(out, section.word);
   out.print("  PL_MIN_INTEGER..PL_MAX_INTEGER  %" PRId64 "..%" PRId64 "\n", section.word.min_integer,
@@ -194,13 +174,13 @@ void LayoutReport::next_block() {
   blocks_written_ = true;
 }
 
-void LayoutReport::start_block(const char* title, const char* section, int line) {
+void LayoutReport::start_block(SectionKind kind, int line) {
   next_block();
-  write_title(out_, title, section, line);
+  write_title(out_, kind, line);
 }
 
 void LayoutReport::regs_section(const RegsSection& section, const MachineRegisters&) {
-  start_block("Register bank", "regs", section.opening.line);
+  start_block(section.kind, section.opening.line);
   const Filler filler(section.filler_prefix.c_str());
   write_bank_pointer_and_filler(out_, section, filler);
   write_register_table(out_, section.registers(), filler);
@@ -212,7 +192,7 @@ void LayoutReport::tags_section(const TagsSection& section) {
 }
 
 void LayoutReport::stacks_section(const StacksSection& section) {
-  start_block("Stacks", "stacks", section.opening.line);
+  start_block(section.kind, section.opening.line);
   write_stack_table(out_, section.stacks());
 }
 

@@ -25,7 +25,7 @@ class LayoutReport : public SectionWriter {
 
  private:
   void next_block();
-  void start_block(const char* title, const char* section, int line);
+  void start_block(SectionKind kind, int line);
 
   Output& out_;
   bool blocks_written_ = false;
@@ -34,19 +34,5 @@ class LayoutReport : public SectionWriter {
 // A tags section's block of the report, from its title line to its last tag.
 void write_tagged_word_block(Output& out, const TagsSection& section);
 
-// Each value of a filler prefix, without its "+".
-template <typename Visit>
-void for_each_filler_value(std::string_view prefix, Visit visit) {
-  while (!prefix.empty()) {
-    const std::size_t plus = prefix.find('+');
-    visit(prefix.substr(0, plus));
-    prefix.remove_prefix(plus == std::string_view::npos ? prefix.size() : plus + 1);
-  }
-}
-
-// A filler value written in digits, as the reader writes integers back.
-bool is_number(std::string_view filler_value);
-// The words ahead of the first bank slot, when every filler value is a number.
-std::optional<std::int64_t> filler_words(std::string_view prefix);
 
 }  // namespace pl_config

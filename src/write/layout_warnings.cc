@@ -13,10 +13,13 @@ namespace pl_config {
 
 namespace {
 
-constexpr const char* kind_words[] = {"register", "tag", "stack"};
+// A declaration is of the kind of its section.
+static_assert(int(DeclarationKind::register_name) == int(SectionKind::regs) &&
+              int(DeclarationKind::tag) == int(SectionKind::tags) &&
+              int(DeclarationKind::stack) == int(SectionKind::stacks));
+const char* declares(DeclarationKind kind) { return row_of(static_cast<SectionKind>(kind)).declares; }
 // What the generated-name warning calls a fixed name's source.
 constexpr const char* header_word = "header";
-constexpr const char* section_words[] = {"regs", "tags", "stacks"};
 
 // The keywords of C11 and C23: a register or tag becomes a macro of its
 // name, which redefines the keyword for every includer.
@@ -88,13 +91,13 @@ bool LayoutWarnings::warn(Message id, Location at, ...) {
 // Registers and tags are both macros of the architecture header, so one name
 // cannot be both; a stack's name only ever stands inside longer names.
 void LayoutWarnings::declare(const Name& name, Kind kind, Location at) {
-  if (is_keyword(name.view())) warn(Message::keyword_name, at, kind_words[int(kind)], name.c_str());
+  if (is_keyword(name.view())) warn(Message::keyword_name, at, declares(kind), name.c_str());
   const auto clashes = [kind](Kind earlier) {
     return earlier == kind || (earlier != Kind::stack && kind != Kind::stack);
   };
   for (const Declared& earlier : names_) {
     if (earlier.name.view() == name.view() && clashes(earlier.kind)) {
-      if (warn(Message::duplicate_name, at, name.c_str(), kind_words[int(earlier.kind)], earlier.at.line))
+      if (warn(Message::duplicate_name, at, name.c_str(), declares(earlier.kind), earlier.at.line))
         diagnostics_.note(Message::first_declared_here, earlier.at);
       return;
     }
@@ -135,7 +138,7 @@ LayoutWarnings::Clash LayoutWarnings::made_by_earlier(const MadeName& made, std:
                                                       std::string_view declared) const {
   if (made.part == MadePart::type) {
     const TypeUse* use = find_type(part);
-    return use == nullptr ? Clash{} : Clash{kind_words[int(Kind::register_name)], use->register_name.c_str(), &use->at};
+    return use == nullptr ? Clash{} : Clash{declares(Kind::register_name), use->register_name.c_str(), &use->at};
   }
   const auto earlier = [&](std::string_view name) {
     return name == declared ? nullptr : find_declared(name, made.kind);
@@ -147,7 +150,7 @@ LayoutWarnings::Clash LayoutWarnings::made_by_earlier(const MadeName& made, std:
     lower.change_first(1, ascii_lower);
     found = earlier(lower.view());
   }
-  return found == nullptr ? Clash{} : Clash{kind_words[int(found->kind)], found->name.c_str(), &found->at};
+  return found == nullptr ? Clash{} : Clash{declares(found->kind), found->name.c_str(), &found->at};
 }
 
 // Two uses of a name do not clash; a definition and anything else do.
@@ -176,7 +179,7 @@ void LayoutWarnings::generated_names(Kind kind, const Name& name, Location name_
     const MadeText text = made_name(made, of_type ? type->view() : name.view());
     const Clash clash = clash_of(made, text.view(), name.view());
     if (clash.kind == nullptr) continue;
-    if (warn(Message::generated_name, of_type ? type_at : name_at, kind_words[int(kind)], name.c_str(), clash.kind,
+    if (warn(Message::generated_name, of_type ? type_at : name_at, declares(kind), name.c_str(), clash.kind,
              clash.name, text.c_str()) &&
         clash.at != nullptr)
       diagnostics_.note(Message::first_declared_here, *clash.at);
@@ -185,18 +188,18 @@ void LayoutWarnings::generated_names(Kind kind, const Name& name, Location name_
   if (new_type && !types_.full()) types_.add(TypeUse{*type, name, type_at});
 }
 
-void LayoutWarnings::second_section(int kind, Location at, const char* defined_twice) {
+void LayoutWarnings::second_section(SectionKind kind, Location at) {
   Location& first = first_sections_[static_cast<std::size_t>(kind)];
   if (first.line == 0) {
     first = at;
-  } else if (warn(Message::second_section, at, section_words[kind], defined_twice)) {
+  } else if (warn(Message::second_section, at, row_of(kind).name, row_of(kind).redefined)) {
     diagnostics_.note(Message::first_declared_here, first);
   }
 }
 
 // In line order, which register order is not.
 void LayoutWarnings::regs_section(const RegsSection& section, const MachineRegisters&) {
-  second_section(int(Kind::register_name), section.opening, "pl_reg_tbl");
+  second_section(section.kind, section.opening);
   std::array<const PlacedRegister*, RegsSection::capacity> by_line{};
   std::size_t count = 0;
   for (const PlacedRegister& reg : section.registers()) by_line[count++] = &reg;
@@ -216,7 +219,7 @@ void LayoutWarnings::regs_section(const RegsSection& section, const MachineRegis
 // tag bits of the split layout: only a tag whose high bits are all ones
 // survives that, and the value 0, whose tag macro masks the value instead.
 void LayoutWarnings::tags_section(const TagsSection& section) {
-  second_section(int(Kind::tag), section.opening, "pl_tag_tbl");
+  second_section(section.kind, section.opening);
   const WordLayout& word = section.word;
   const std::span<const Tag> tags = section.tags();
   if (section.largest_value < 4) warn(Message::small_tag_values, section.opening, section.largest_value);
@@ -242,7 +245,7 @@ void LayoutWarnings::tags_section(const TagsSection& section) {
 }
 
 void LayoutWarnings::stacks_section(const StacksSection& section) {
-  second_section(int(Kind::stack), section.opening, "InfStack");
+  second_section(section.kind, section.opening);
   const std::span<const StackEntry> stacks = section.stacks();
   for (std::size_t i = 0; i < stacks.size(); ++i) {
     declare(stacks[i].name, Kind::stack, stacks[i].name_at);

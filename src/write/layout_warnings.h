@@ -63,7 +63,7 @@ class LayoutWarnings : public SectionWriter {
                        Location type_at = {});
   Clash clash_of(const MadeName& made, std::string_view text, std::string_view declared) const;
   Clash made_by_earlier(const MadeName& made, std::string_view part, std::string_view declared) const;
-  void second_section(int kind, Location at, const char* defined_twice);
+  void second_section(SectionKind kind, Location at);
   // False when the warning is turned off.
   bool warn(Message id, Location at, ...);
 
@@ -75,7 +75,7 @@ class LayoutWarnings : public SectionWriter {
   // names without reading the entry.
   std::array<std::uint32_t, 2 * name_capacity> name_index_{};
   FixedTable<TypeUse, type_capacity> types_;
-  std::array<Location, 3> first_sections_{};  // by Kind
+  std::array<Location, std::size(section_kinds)> first_sections_{};  // by SectionKind
 };
 
 }  // namespace pl_config

@@ -136,18 +136,6 @@ void emit_tag_table(Output& ah, std::span<const Tag> tags, const WordLayout& lay
 
 // A short_uns value of a tag at most 3 is its word shifted unsigned; an
 // address of tag 0 is the word itself.
-UntagForm untag_form(const Tag& tag) {
-  if (tag.kind == TagKind::short_uns && tag.value <= 3) return UntagForm::unsigned_shift;
-  if (tag.kind == TagKind::address && tag.value == 0) return UntagForm::whole_word;
-  return UntagForm::kind_macro;
-}
-
-const char* untag_form_word(UntagForm form) {
-  constexpr const char* words[] = {"kind_macro", "unsigned_shift", "whole_word"};
-  static_assert(std::size(words) == static_cast<std::size_t>(UntagForm::whole_word) + 1);
-  return words[static_cast<int>(form)];
-}
-
 void emit_tags_begin(Output& ah) { ah.put("\n\n   /*--- Begin Tag Generation ---*/\n\n"); }
 
 void emit_tags_section(const TagsSection& section, Output& ah, Output& pch) {
