@@ -15,6 +15,8 @@ set -u
 recipe=$1 program=$2 tool=$3 consumer=$4 readme=$5 work=$6
 here=$(cd "$(dirname "$0")" && pwd)
 headers="wam_arch.h wam_regs.h wam_stacks.h th_public_config.h"
+# What a run writes: the headers and the summary, kept with them.
+outputs="$headers pl_config-summary.txt"
 step=setup
 
 if ! command -v "$program" > /dev/null 2>&1; then
@@ -93,16 +95,16 @@ check() {
   return 0
 }
 
-# expect_headers plain|good: the build's headers must be those of a plain run
+# expect_headers plain|good: the build's headers and summary must be those of a plain run
 # of pl_config on the current description, so whole and current, or those of
 # the last good build, kept in good/.
 expect_headers() {
   if [ "$1" = plain ]; then
-    cp "$src/wam_arch.def" "$work/plain/" && (cd "$work/plain" && "$tool" > /dev/null) ||
+    cp "$src/wam_arch.def" "$work/plain/" && (cd "$work/plain" && "$tool" > pl_config-summary.txt) ||
       fail "a plain run of pl_config failed"
   fi
-  for header in $headers; do
-    cmp -s "$work/$1/$header" "$generated/$header" || fail "$header differs from $1/$header"
+  for output in $outputs; do
+    cmp -s "$work/$1/$output" "$generated/$output" || fail "$output differs from $1/$output"
   done
 }
 
@@ -137,7 +139,7 @@ check "new tool" ok 1
 edit "changed tag" 's/^@tag FLT address 4$/@tag FLT address 5/'
 check "$step" ok 1 client engine
 expect_headers plain
-for header in $headers; do cp "$generated/$header" "$work/good/" || exit 1; done
+for output in $outputs; do cp "$generated/$output" "$work/good/" || exit 1; done
 
 # A broken description fails every build until it is repaired, with the
 # tool's message on a line of its own, located at the line (the ninth since
