@@ -16,7 +16,7 @@ Error::Error(Message id, Location at, const char* line) : id_(id), plain_id_(id)
 
 void Error::set_source_line(std::string_view text) {
   if (text.ends_with('\n')) text.remove_suffix(1);
-  source_.assign(text.substr(0, source_.capacity));
+  source_.assign(text.substr(0, LineText::capacity));
 }
 
 void Error::add_choice(std::string_view choice) {
@@ -27,7 +27,7 @@ void Error::add_choice(std::string_view choice) {
 Error make_error(Message id, Location at, ...) {
   std::va_list args;
   va_start(args, at);
-  const Error error(id, at, args);
+  Error error(id, at, args);
   va_end(args);
   return error;
 }

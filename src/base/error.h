@@ -23,6 +23,7 @@ class Error : public std::exception {
   static constexpr int capacity = 1024;
   using LineText = BoundedText<1023>;
   using WordList = BoundedText<127>;
+  using Word = BoundedText<63>;
 
   Error(Message id, Location at, std::va_list args);
   // A syntax error, quoting `line`.
@@ -49,7 +50,7 @@ class Error : public std::exception {
   // bound it must keep to.
   std::string_view word() const { return word_.view(); }
   const WordList& choices() const { return choices_; }
-  void set_word(std::string_view word) { word_.assign(word.substr(0, word_.capacity)); }
+  void set_word(std::string_view word) { word_.assign(word.substr(0, Word::capacity)); }
   void add_choice(std::string_view choice);
   // The opening line of the section the error is in; line 0 for none.
   Location section() const { return section_; }
@@ -71,7 +72,7 @@ class Error : public std::exception {
   Location at_;
   int errno_ = 0;
   LineText source_;
-  BoundedText<63> word_;
+  Word word_;
   WordList choices_;
   Location section_;
   Message note_id_ = Message::first_declared_here;

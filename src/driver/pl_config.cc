@@ -74,7 +74,8 @@ void print_configuration(Output& out, const BuildConfig& config) {
   out.print("Use FD solver     : %s\n", config.use_fd_solver);
 }
 
-void write_version_macros(Output& out, const BuildConfig& config) {
+void write_version_macros(Output& public_config, const BuildConfig& config) {
+  Output& out = public_config;
   const Version v = parse_version(config.version);
   out.put("\n");
   out.print("#define %-22s\t%d\n", names::tarnhollow, v.major);

@@ -84,7 +84,7 @@ bool join_path(std::span<char> path, const char* dir, const char* name);
 // that is never installed (the run failed) leaves the file as it was.
 // Each is gathered in a large buffer of its owner's, so that even a big
 // header is written in few system calls: static storage, nothing allocated.
-using OutputBuffer = std::array<char, 128 * 1024>;
+using OutputBuffer = std::array<char, std::size_t{128} * 1024>;
 inline constexpr struct PathAsGiven {
 } path_as_given;
 

@@ -153,7 +153,7 @@ void DescriptionCopy::put(std::string_view text, std::int64_t line, bool starts_
 
 void DescriptionCopy::generated_block() {
   if (!line_directives_) return;
-  out_.print("#line %lld \"%s\"\n", static_cast<long long>(out_.lines() + 1), header_);
+  out_.print("#line %lld \"%s\"\n", static_cast<long long>(out_.lines()) + 1, header_);
   next_line_ = 0;
 }
 

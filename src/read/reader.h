@@ -66,7 +66,7 @@ class DescriptionCopy {
 class DescriptionInput {
  public:
   // Twice dd's usual block: half the system calls of a plain copy.
-  static constexpr std::size_t buffer_size = 256 * 1024;
+  static constexpr std::size_t buffer_size = std::size_t{256} * 1024;
 
   DescriptionInput(ByteSource& source, const char* name);
   DescriptionInput(const DescriptionInput&) = delete;

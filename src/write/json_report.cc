@@ -162,7 +162,7 @@ void JsonReport::start_section(SectionKind kind, int line) {
 }
 
 void JsonReport::regs_section(const RegsSection& section, const MachineRegisters&) {
-  start_section(section.kind, section.opening.line);
+  start_section(RegsSection::kind, section.opening.line);
   out_.put("      \"bank_pointer_register\": ");
   put_name_or_null(out_, section.bank_pointer_register);
   out_.put(",\n      \"filler\": ");
@@ -173,7 +173,7 @@ void JsonReport::regs_section(const RegsSection& section, const MachineRegisters
 }
 
 void JsonReport::tags_section(const TagsSection& section) {
-  start_section(section.kind, section.opening.line);
+  start_section(TagsSection::kind, section.opening.line);
   out_.put("      \"word\": ");
   put_word_layout(out_, section.word);
   out_.put(",\n      \"tags\": ");
@@ -182,7 +182,7 @@ void JsonReport::tags_section(const TagsSection& section) {
 }
 
 void JsonReport::stacks_section(const StacksSection& section) {
-  start_section(section.kind, section.opening.line);
+  start_section(StacksSection::kind, section.opening.line);
   out_.put("      \"stacks\": ");
   put_array(out_, section.stacks(), [&](const StackEntry& stack) { put_stack(out_, stack); });
   out_.put("\n    }");

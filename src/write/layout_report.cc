@@ -161,7 +161,7 @@ void write_title(Output& out, SectionKind kind, int line) {
 }  // namespace
 
 void write_tagged_word_block(Output& out, const TagsSection& section) {
-  write_title(out, section.kind, section.opening.line);
+  write_title(out, TagsSection::kind, section.opening.line);
   write_word_layout(out, section.word);
   write_word_diagram(out, section.word);
   out.print("  PL_MIN_INTEGER..PL_MAX_INTEGER  %" PRId64 "..%" PRId64 "\n", section.word.min_integer,
@@ -180,7 +180,7 @@ void LayoutReport::start_block(SectionKind kind, int line) {
 }
 
 void LayoutReport::regs_section(const RegsSection& section, const MachineRegisters&) {
-  start_block(section.kind, section.opening.line);
+  start_block(RegsSection::kind, section.opening.line);
   const Filler filler(section.filler_prefix.c_str());
   write_bank_pointer_and_filler(out_, section, filler);
   write_register_table(out_, section.registers(), filler);
@@ -192,7 +192,7 @@ void LayoutReport::tags_section(const TagsSection& section) {
 }
 
 void LayoutReport::stacks_section(const StacksSection& section) {
-  start_block(section.kind, section.opening.line);
+  start_block(StacksSection::kind, section.opening.line);
   write_stack_table(out_, section.stacks());
 }
 

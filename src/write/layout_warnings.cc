@@ -199,7 +199,7 @@ void LayoutWarnings::second_section(SectionKind kind, Location at) {
 
 // In line order, which register order is not.
 void LayoutWarnings::regs_section(const RegsSection& section, const MachineRegisters&) {
-  second_section(section.kind, section.opening);
+  second_section(RegsSection::kind, section.opening);
   std::array<const PlacedRegister*, RegsSection::capacity> by_line{};
   std::size_t count = 0;
   for (const PlacedRegister& reg : section.registers()) by_line[count++] = &reg;
@@ -219,7 +219,7 @@ void LayoutWarnings::regs_section(const RegsSection& section, const MachineRegis
 // tag bits of the split layout: only a tag whose high bits are all ones
 // survives that, and the value 0, whose tag macro masks the value instead.
 void LayoutWarnings::tags_section(const TagsSection& section) {
-  second_section(section.kind, section.opening);
+  second_section(TagsSection::kind, section.opening);
   const WordLayout& word = section.word;
   const std::span<const Tag> tags = section.tags();
   if (section.largest_value < 4) warn(Message::small_tag_values, section.opening, section.largest_value);
@@ -245,7 +245,7 @@ void LayoutWarnings::tags_section(const TagsSection& section) {
 }
 
 void LayoutWarnings::stacks_section(const StacksSection& section) {
-  second_section(section.kind, section.opening);
+  second_section(StacksSection::kind, section.opening);
   const std::span<const StackEntry> stacks = section.stacks();
   for (std::size_t i = 0; i < stacks.size(); ++i) {
     declare(stacks[i].name, Kind::stack, stacks[i].name_at);

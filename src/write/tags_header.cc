@@ -136,21 +136,21 @@ void emit_tag_table(Output& ah, std::span<const Tag> tags, const WordLayout& lay
 
 // A short_uns value of a tag at most 3 is its word shifted unsigned; an
 // address of tag 0 is the word itself.
-void emit_tags_begin(Output& ah) { ah.put("\n\n   /*--- Begin Tag Generation ---*/\n\n"); }
+void emit_tags_begin(Output& arch_header) { arch_header.put("\n\n   /*--- Begin Tag Generation ---*/\n\n"); }
 
-void emit_tags_section(const TagsSection& section, Output& ah, Output& pch) {
+void emit_tags_section(const TagsSection& section, Output& arch_header, Output& public_config) {
   const WordLayout& layout = section.word;
   const std::span<const Tag> tags = section.tags();
-  emit_tags_begin(ah);
-  emit_integer_range(pch, layout);
-  emit_layout_constants(ah, layout);
-  emit_tag_masks(ah, tags, layout);
-  emit_tag_values(ah, pch, tags);
-  emit_general_macros(ah, layout);
-  emit_specialized_macros(ah, tags, layout);
-  emit_tag_types(ah);
-  emit_tag_table(ah, tags, layout);
-  ah.put("\n\n   /*--- End Tag Generation ---*/\n\n");
+  emit_tags_begin(arch_header);
+  emit_integer_range(public_config, layout);
+  emit_layout_constants(arch_header, layout);
+  emit_tag_masks(arch_header, tags, layout);
+  emit_tag_values(arch_header, public_config, tags);
+  emit_general_macros(arch_header, layout);
+  emit_specialized_macros(arch_header, tags, layout);
+  emit_tag_types(arch_header);
+  emit_tag_table(arch_header, tags, layout);
+  arch_header.put("\n\n   /*--- End Tag Generation ---*/\n\n");
 }
 
 }  // namespace pl_config
