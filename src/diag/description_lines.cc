@@ -1,5 +1,6 @@
 #include "description_lines.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string_view>
 
@@ -28,36 +29,68 @@ bool DescriptionLines::fill(Cursor& cursor) {
   return cursor.size > 0;
 }
 
-// To the last mark on a line before `number`, or the file's start, which is
-// at the start of its line.
-void DescriptionLines::go_back_before(Cursor& cursor, int number) {
-  const Mark* best = &marks_[0];
-  for (const Mark& mark : marks_)
-    if (mark.line < number) best = &mark;
-  cursor.offset = best->offset;
-  cursor.block = best->block;
-  cursor.line = best->line;
-  cursor.mid_line = true;
-  cursor.next = cursor.size = 0;
+// The last mark on a line before `number`, or the file's start, which is
+// at the start of its line; null before the first block is read.
+const DescriptionLines::Mark* DescriptionLines::last_mark_before(int number) const {
+  if (marks_.empty()) return nullptr;
+  const Mark* after = std::partition_point(marks_.begin(), marks_.end(), [number](const Mark& mark) { return mark.line < number; });
+  return after == marks_.begin() ? after : after - 1;
 }
 
-// The cursor nearest before the line reads on to it; with both past it, the
-// one used longer ago goes back to a mark.
+// The cursor nearest before the line reads on to it, unless a mark stands
+// nearer: then the cursor further back starts from that mark, and the one
+// further on, where the messages go on, stays where it is.  Before the
+// first block is read there is no mark, and both cursors stand at the start.
+DescriptionLines::Cursor& DescriptionLines::cursor_for(int number) {
+  Cursor* nearest = nullptr;
+  for (Cursor& cursor : cursors_) {
+    const bool before = cursor.line < number || (cursor.line == number && !cursor.mid_line);
+    if (before && (nearest == nullptr || cursor.line > nearest->line)) nearest = &cursor;
+  }
+  const Mark* mark = last_mark_before(number);
+  if (mark == nullptr || (nearest != nullptr && nearest->line >= mark->line)) return *nearest;
+  Cursor& back = cursors_[0].line <= cursors_[1].line ? cursors_[0] : cursors_[1];
+  back.offset = mark->offset;
+  back.block = mark->block;
+  back.line = mark->line;
+  back.mid_line = true;
+  back.next = back.size = 0;
+  return back;
+}
+
+const DescriptionLines::Kept* DescriptionLines::recall(int number) {
+  for (Kept& kept : kept_) {
+    if (kept.line != number) continue;
+    kept.used = reads_;
+    return &kept;
+  }
+  return nullptr;
+}
+
+// In the place of the line shown longest ago.
+void DescriptionLines::keep(int number, const Error::LineText& text) {
+  if (!kept_.full()) {
+    kept_.add(Kept{.line = number, .used = reads_, .text = text});
+    return;
+  }
+  Kept& oldest = *std::min_element(kept_.begin(), kept_.end(), [](const Kept& a, const Kept& b) { return a.used < b.used; });
+  oldest.line = number;
+  oldest.used = reads_;
+  oldest.text.assign(text.view());
+}
+
 bool DescriptionLines::read(int number, Error::LineText& text) {
   text.assign("");
   if (source_ == nullptr) source_ = directory_.opened_description();
   if (number < 1 || source_ == nullptr) return false;
-  Cursor* chosen = nullptr;
-  for (Cursor& cursor : cursors_) {
-    const bool before = cursor.line < number || (cursor.line == number && !cursor.mid_line);
-    if (before && (chosen == nullptr || cursor.line > chosen->line)) chosen = &cursor;
+  ++reads_;
+  if (const Kept* kept = recall(number)) {
+    text.assign(kept->text.view());
+    return true;
   }
-  if (chosen == nullptr) {
-    chosen = cursors_[0].used < cursors_[1].used ? &cursors_[0] : &cursors_[1];
-    go_back_before(*chosen, number);
-  }
-  chosen->used = ++reads_;
-  return read_on(*chosen, number, text);
+  if (!read_on(cursor_for(number), number, text)) return false;
+  keep(number, text);
+  return true;
 }
 
 bool DescriptionLines::read_on(Cursor& cursor, int number, Error::LineText& text) {

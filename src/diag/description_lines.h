@@ -14,10 +14,11 @@ namespace pl_config {
 // the description as the run opened it: the reader keeps none of the text
 // it has copied.  The messages of a check come mostly in the order of their
 // lines, with notes about lines further back between them ("first declared
-// here"): two cursors read on, one for each, and a line before both is read
-// from the nearest of the block starts marked on the way, by the cursor
-// used longer ago.  However many messages there are, none reads the
-// file from its start again.
+// here", mostly of the same few lines): the lines shown last are kept, and
+// two cursors read on, one for the messages and one for the notes.  A line
+// before both, or far after both, is read from the nearest of the block
+// starts marked on the way, by the cursor further back.  However many
+// messages there are, none reads the file from its start again.
 class DescriptionLines {
  public:
   explicit DescriptionLines(const Directory& directory) : directory_(directory) {}
@@ -31,6 +32,9 @@ class DescriptionLines {
 
  private:
   static constexpr std::size_t block_size = 16 * 1024;
+  // As many as a section's notes show again and again, and the lines of the
+  // message before them.
+  static constexpr std::size_t kept_lines = 16;
 
   struct Mark {
     std::int64_t offset;  // of a block's first byte
@@ -47,17 +51,26 @@ class DescriptionLines {
     std::size_t block = 0;    // of the next block to read
     int line = 1;             // that buffer[next] is on
     bool mid_line = false;    // not at the start of `line`
-    unsigned long used = 0;   // when it was last read with
   };
 
+  struct Kept {
+    int line;
+    unsigned long used;  // when it was last shown
+    Error::LineText text;
+  };
+
+  const Kept* recall(int number);
+  void keep(int number, const Error::LineText& text);
+  Cursor& cursor_for(int number);
   void mark_block(const Cursor& cursor);
-  void go_back_before(Cursor& cursor, int number);
+  const Mark* last_mark_before(int number) const;
   bool read_on(Cursor& cursor, int number, Error::LineText& text);
   bool fill(Cursor& cursor);
 
   const Directory& directory_;
   ByteSource* source_ = nullptr;
   Cursor cursors_[2];
+  FixedTable<Kept, kept_lines> kept_;
   unsigned long reads_ = 0;
   // A mark every `mark_every_` blocks; when the table is full, every other
   // mark goes and the spacing doubles.
