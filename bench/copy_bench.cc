@@ -42,6 +42,9 @@ constexpr double bytes_per_mb = 1e6;
 constexpr double target_ratio = 1.1;
 // A run with --write-if-changed over unchanged headers reads them back.
 constexpr double unchanged_target_ratio = 1.25;
+// A check, or a run that shows the warnings, of a description with a
+// warning and a note on nearly every line, against its plain run.
+constexpr double check_target_ratio = 2.0;
 // Fixed start-up cost makes the small files' cost per MB a little higher;
 // more spread than this means the tool is not linear in its input.
 constexpr double linearity_limit = 1.3;
@@ -212,6 +215,7 @@ struct Input {
   bool against_cat;             // start-up bound: compare with cat as well
   bool plain_copy;              // no sections: the tool's wam_arch.h must equal it
   bool rerun_unchanged = false;  // also time --write-if-changed over the same headers
+  int sections = 0;              // many sections, each with its warnings: also time the checks
 };
 
 void write_ordinary_file(const Input& input) {
@@ -234,6 +238,21 @@ void write_capacity_file(const Input& input) {
   out.close();
 }
 
+// Tags and regs sections by turns, each declaring again the name of the
+// first of its kind: every one but the first two has the warnings
+// second-section and duplicate-name, each with a note that shows a line at
+// the top of the file.
+void write_sections_file(const Input& input) {
+  BulkWriter out(input.path);
+  char line[64];
+  for (int i = 0; i < input.sections; i += 2) {
+    std::snprintf(line, sizeof line, "/* sections %d and %d */\n", i + 1, i + 2);
+    out.append(line);
+    out.append("@begin tags\n@tag ATOM address 5\n@end\n@begin regs\n@reg 0 WamWord R1\n@end\n");
+  }
+  out.close();
+}
+
 std::vector<Input> plan_inputs(const Options& options) {
   const fs::path& dir = options.work_dir;
   std::vector<Input> inputs;
@@ -244,6 +263,11 @@ std::vector<Input> plan_inputs(const Options& options) {
   }
   inputs.back().rerun_unchanged = true;
   inputs.push_back({"capacity", dir / "capacity.def", options.quick ? 1.0 : 32.0, write_capacity_file, false, false});
+  for (int thousands : options.quick ? std::vector<int>{1, 10} : std::vector<int>{1, 10, 100}) {
+    const std::string name = "sections-" + std::to_string(thousands) + "k";
+    const int sections = thousands * 1000;
+    inputs.push_back({name, dir / (name + ".def"), 0, write_sections_file, false, false, false, sections});
+  }
   inputs.push_back({"example", PL_CONFIG_EXAMPLE_DEF, 0, nullptr, true, false});
   return inputs;
 }
@@ -268,7 +292,7 @@ struct Command {
   std::vector<std::string> argv;  // argv[0] is an absolute path
   fs::path dir;
   fs::path out = "/dev/null";
-  bool quiet = false;  // stderr to /dev/null
+  fs::path err = "";  // "" for the benchmark's own
   std::vector<fs::path> outputs = {};  // removed before each run
 };
 
@@ -303,8 +327,7 @@ Sample run(const Command& command) {
   // megabytes is the file system's work, not the program's.
   for (const fs::path& output : command.outputs) fs::remove(output);
   const double start = seconds_now();
-  const pid_t pid = pl_config::testing::start_process(command.argv, command.dir, command.out,
-                                                      command.quiet ? "/dev/null" : "");
+  const pid_t pid = pl_config::testing::start_process(command.argv, command.dir, command.out, command.err);
   rusage usage{};
   const int status = pl_config::testing::wait_process(pid, &usage);
   const double end = seconds_now();
@@ -331,12 +354,47 @@ struct Programs {
 std::vector<Command> commands_for(const Input& input, const Programs& programs, const fs::path& dir) {
   const std::string file = input.path.string();
   std::vector<Command> commands{
-      {"pl_config on " + input.name, {programs.tool}, dir, "/dev/null", false,
+      {"pl_config on " + input.name, {programs.tool}, dir, "/dev/null", "",
        {dir / "wam_arch.h", dir / "wam_regs.h", dir / "wam_stacks.h", dir / "th_public_config.h"}},
-      {"dd on " + input.name, {programs.dd, "if=" + file, "of=dd.out", "bs=128K"}, dir, "/dev/null", true, {dir / "dd.out"}},
+      {"dd on " + input.name, {programs.dd, "if=" + file, "of=dd.out", "bs=128K"}, dir, "/dev/null", "/dev/null", {dir / "dd.out"}},
   };
   if (input.against_cat)
-    commands.push_back({"cat on " + input.name, {programs.cat, file}, dir, dir / "cat.out", false, {dir / "cat.out"}});
+    commands.push_back({"cat on " + input.name, {programs.cat, file}, dir, dir / "cat.out", "", {dir / "cat.out"}});
+  return commands;
+}
+
+// The runs that show a description's messages, each held against its plain
+// run: with the messages to /dev/null, and once to files, for what writing
+// them costs.
+struct CheckRun {
+  const char* label;
+  std::vector<std::string> args;
+  bool to_files = false;
+};
+
+const CheckRun check_runs[] = {
+    {"check", {"--check"}},
+    {"warnings", {"--warnings"}},
+    {"json", {"--check", "--format=json"}},
+    {"to files", {"--check"}, true},
+};
+
+// A --warnings run writes the headers, and starts without them as the plain
+// run does.
+std::vector<Command> check_commands(const Input& input, const Command& plain) {
+  std::vector<Command> commands;
+  if (input.sections == 0) return commands;
+  for (const CheckRun& check : check_runs) {
+    Command command{std::string("pl_config ") + check.label + " on " + input.name, {plain.argv[0]}, plain.dir,
+                    "/dev/null", "/dev/null", plain.outputs};
+    command.argv.insert(command.argv.end(), check.args.begin(), check.args.end());
+    if (check.to_files) {
+      command.out = plain.dir / "check.out";
+      command.err = plain.dir / "check.err";
+      command.outputs.insert(command.outputs.end(), {command.out, command.err});
+    }
+    commands.push_back(command);
+  }
   return commands;
 }
 
@@ -346,6 +404,8 @@ struct Measurement {
   std::vector<std::vector<Sample>> samples;  // per program, per run
   double written_mb = 0;                     // what the tool writes: its four headers
   std::vector<Sample> unchanged = {};        // --write-if-changed right after the tool's run
+  std::vector<std::vector<Sample>> checks = {};  // per check_runs row, right after the tool's run
+  double check_written_mb = 0;                   // what a check writes: messages and layout
 };
 
 Measurement measure(const Input& input, const Programs& programs, const Options& options) {
@@ -354,6 +414,8 @@ Measurement measure(const Input& input, const Programs& programs, const Options&
   fs::create_directories(dir);
   fs::create_symlink(input.path, dir / "wam_arch.def");
   const std::vector<Command> commands = commands_for(input, programs, dir);
+  const std::vector<Command> checks = check_commands(input, commands[0]);
+  for (const Command& command : checks) run(command);
   for (const Command& command : commands) run(command);
   // Only a full copy is worth timing.
   if (input.plain_copy && !same_bytes(input.path, dir / "wam_arch.h")) die("pl_config did not copy " + input.name + " unchanged");
@@ -361,6 +423,9 @@ Measurement measure(const Input& input, const Programs& programs, const Options&
   for (const fs::path& output : commands[0].outputs)
     result.written_mb += static_cast<double>(fs::file_size(output)) / bytes_per_mb;
   result.samples.resize(commands.size());
+  result.checks.resize(checks.size());
+  for (const Command& check : checks)
+    if (check.out != "/dev/null") result.check_written_mb = static_cast<double>(fs::file_size(check.out) + fs::file_size(check.err)) / bytes_per_mb;
   // Right after the tool's own run its headers stand unchanged: this run
   // compares each with its new text and replaces none.
   const Command unchanged{"pl_config --write-if-changed on " + input.name, {programs.tool, "--write-if-changed"}, dir};
@@ -368,6 +433,7 @@ Measurement measure(const Input& input, const Programs& programs, const Options&
     for (std::size_t p = 0; p < commands.size(); ++p) {
       result.samples[p].push_back(run(commands[p]));
       if (p == 0 && input.rerun_unchanged) result.unchanged.push_back(run(unchanged));
+      for (std::size_t c = 0; p == 0 && c < checks.size(); ++c) result.checks[c].push_back(run(checks[c]));
     }
   }
   fs::remove_all(dir);
@@ -430,8 +496,16 @@ void print_machine(const Options& options, const Sample& floor) {
 }
 
 void print_header() {
-  std::printf("%-12s %9s | %9s %9s %9s %7s     | %8s %8s %8s %7s\n", "input", "size MB", "tool ms", "dd ms", "cat ms",
+  std::printf("%-13s %9s | %9s %9s %9s %7s     | %8s %8s %8s %7s\n", "input", "size MB", "tool ms", "dd ms", "cat ms",
               "ratio", "tool KB", "dd KB", "cat KB", "ratio");
+}
+
+// A run of the same input with other options, held against `base_ms`.
+void print_variant(const char* label, const std::vector<Sample>& samples, double base_ms, double target,
+                   const std::string& note) {
+  const double ms = median_ms(samples), ratio = ms / base_ms;
+  std::printf("%-13s %9s | %9.2f %9.2f %9s %7.2f %-4s | %8.0f (%s; target %.2f)\n", label, "", ms, base_ms, "-", ratio,
+              verdict(ratio, true, target), median_kb(samples), note.c_str(), target);
 }
 
 // Wall ratio against cat for the start-up bound input, against dd otherwise;
@@ -448,14 +522,21 @@ void print_row(const Measurement& m, bool wall_checked) {
     std::snprintf(cat_ms_text, sizeof cat_ms_text, "%.2f", cat_ms);
     std::snprintf(cat_kb_text, sizeof cat_kb_text, "%.0f", median_kb(m.samples[2]));
   }
-  std::printf("%-12s %9.3f | %9.2f %9.2f %9s %7.2f %-4s | %8.0f %8.0f %8s %7.2f %s\n", m.name.c_str(), m.mb, tool_ms, dd_ms,
+  std::printf("%-13s %9.3f | %9.2f %9.2f %9s %7.2f %-4s | %8.0f %8.0f %8s %7.2f %s\n", m.name.c_str(), m.mb, tool_ms, dd_ms,
               cat_ms_text, wall_ratio, verdict(wall_ratio, wall_checked), tool_kb, dd_kb, cat_kb_text, memory_ratio,
               verdict(memory_ratio, true));
-  if (m.unchanged.empty()) return;
-  const double unchanged_ms = median_ms(m.unchanged), unchanged_ratio = unchanged_ms / dd_ms;
-  std::printf("%-12s %9s | %9.2f %9.2f %9s %7.2f %-4s | %8.0f (--write-if-changed, headers unchanged; target %.2f)\n",
-              "  unchanged", "", unchanged_ms, dd_ms, "-", unchanged_ratio,
-              verdict(unchanged_ratio, true, unchanged_target_ratio), median_kb(m.unchanged), unchanged_target_ratio);
+  if (!m.unchanged.empty())
+    print_variant("  unchanged", m.unchanged, dd_ms, unchanged_target_ratio, "--write-if-changed, headers unchanged");
+  for (std::size_t c = 0; c < m.checks.size(); ++c) {
+    const CheckRun& check = check_runs[c];
+    std::string note;
+    for (const std::string& arg : check.args) note += (note.empty() ? "" : " ") + arg;
+    char where[64];
+    if (check.to_files) std::snprintf(where, sizeof where, "all it writes to files, %.1f MB", m.check_written_mb);
+    else std::snprintf(where, sizeof where, "its messages to /dev/null");
+    print_variant(("  " + std::string(check.label)).c_str(), m.checks[c], tool_ms, check_target_ratio,
+                  note + ", " + where + ", against the plain run in the dd column");
+  }
 }
 
 // Linear means a fixed start-up cost plus the same cost per megabyte: the
