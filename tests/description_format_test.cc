@@ -10,17 +10,21 @@
 // "stderr".  A header or stdout block must be whole lines of that output; a
 // stderr block is all of standard error, so an example without one must
 // succeed without a warning.  The paragraph before each block names what its
-// title says, for the reader of the rendered document.
+// title says, for the reader of the rendered document.  And its table of the
+// command line's errors shows every usage message of the message table.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "core_run.h"
+#include "messages.h"
 #include "tool_run.h"
 
 namespace pl_config::testing {
@@ -127,6 +131,58 @@ TEST(DescriptionFormatTest, EveryExampleShowsWhatTheToolWrites) {
   }
   EXPECT_GT(examples, 0);
   std::printf("%d examples, %d output blocks\n", examples, shown);
+}
+
+// The code spans in the first cells of the table under `heading`.
+std::vector<std::string> first_cell_code(const std::string& markdown, const std::string& heading) {
+  std::istringstream in(markdown);
+  std::string line;
+  while (std::getline(in, line) && line != heading) continue;
+  EXPECT_EQ(line, heading) << "no heading";
+  std::vector<std::string> code;
+  static const std::regex span("`([^`]+)`");
+  while (std::getline(in, line) && !line.starts_with("#")) {
+    if (!line.starts_with("| ")) continue;
+    const std::string cell = line.substr(0, line.find(" |", 1));
+    for (std::sregex_iterator match(cell.begin(), cell.end(), span), end; match != end; ++match)
+      code.push_back((*match)[1]);
+  }
+  return code;
+}
+
+// A message's printf format as a pattern: each conversion stands for what
+// the document writes in its place, a word in capitals ('NAME') or the one
+// it always is ('--format').
+std::regex pattern_of(const std::string& format) {
+  static const std::regex conversion(R"(%[-#0 +]*[0-9*]*(\.[0-9*]+)?(hh|h|ll|l|z|j|t)?[diouxXcsp])"),
+      special(R"([.^$|()\[\]{}*+?\\])");
+  const auto literal = [&](std::size_t from, std::size_t to) {
+    return std::regex_replace(format.substr(from, to - from), special, "\\$&");
+  };
+  std::string pattern;
+  std::size_t from = 0;
+  for (std::sregex_iterator match(format.begin(), format.end(), conversion), end; match != end; ++match) {
+    const auto at = static_cast<std::size_t>(match->position());
+    pattern += literal(from, at) + ".+";
+    from = at + static_cast<std::size_t>(match->length());
+  }
+  return std::regex(pattern + literal(from, format.size()));
+}
+
+// Every usage error of the message table, from the code: the reference's
+// table of the command line's errors shows each.
+TEST(DescriptionFormatTest, CommandLineTableHasEveryUsageMessage) {
+  const std::vector<std::string> shown =
+      first_cell_code(read_file(PL_CONFIG_DESCRIPTION_FORMAT_DOC), "### The command line");
+  int usage = 0;
+  for (std::size_t i = 0; i < message_count; ++i) {
+    if (message_table[i].kind != MessageKind::usage) continue;
+    ++usage;
+    const std::regex pattern = pattern_of(message_table[i].text);
+    EXPECT_TRUE(std::ranges::any_of(shown, [&](const std::string& code) { return std::regex_search(code, pattern); }))
+        << "not in the table: " << message_table[i].text;
+  }
+  EXPECT_GT(usage, 0);
 }
 
 }  // namespace
