@@ -23,6 +23,10 @@ class BoundedText {
 
   static constexpr bool fits(std::string_view text) { return text.size() <= Capacity; }
 
+  // Only the end-of-string mark is written: a field is filled as far as its
+  // text goes, and a message's is made for every diagnostic.
+  BoundedText() { text_[0] = '\0'; }
+
   const char* c_str() const { return text_.data(); }
   std::string_view view() const { return {text_.data(), size_}; }
   std::size_t size() const { return size_; }
@@ -60,7 +64,7 @@ class BoundedText {
   }
 
  private:
-  std::array<char, Capacity + 1> text_{};
+  std::array<char, Capacity + 1> text_;
   std::size_t size_ = 0;
 };
 
