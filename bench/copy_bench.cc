@@ -188,7 +188,8 @@ std::string full_sections() {
   char line[128];
   for (int k = 0; k < 50; ++k) {
     for (int group = 0; group < 10; ++group) {
-      std::snprintf(line, sizeof line, "@reg %d %s g%d_register_%02d\n", group, k % 3 == 0 ? "WamWordP" : "WamWord", group, k);
+      std::snprintf(line, sizeof line, "@reg %d %s g%d_register_%02d\n", group, k % 3 == 0 ? "WamWordP" : "WamWord",
+                    group, k);
       text += line;
     }
   }
@@ -210,10 +211,10 @@ std::string full_sections() {
 struct Input {
   std::string name;
   fs::path path;
-  double mb;                    // size to generate
-  void (*write)(const Input&);  // null for a shipped file
-  bool against_cat;             // start-up bound: compare with cat as well
-  bool plain_copy;              // no sections: the tool's wam_arch.h must equal it
+  double mb;                     // size to generate
+  void (*write)(const Input&);   // null for a shipped file
+  bool against_cat;              // start-up bound: compare with cat as well
+  bool plain_copy;               // no sections: the tool's wam_arch.h must equal it
   bool rerun_unchanged = false;  // also time --write-if-changed over the same headers
   int sections = 0;              // many sections, each with its warnings: also time the checks
 };
@@ -282,7 +283,8 @@ void generate(const Input& input) {
     _exit(0);
   }
   int status = 0;
-  if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) die("cannot generate " + input.name);
+  if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    die("cannot generate " + input.name);
 }
 
 // --- Running ------------------------------------------------------------------
@@ -292,7 +294,7 @@ struct Command {
   std::vector<std::string> argv;  // argv[0] is an absolute path
   fs::path dir;
   fs::path out = "/dev/null";
-  fs::path err = "";  // "" for the benchmark's own
+  fs::path err = "";                   // "" for the benchmark's own
   std::vector<fs::path> outputs = {};  // removed before each run
 };
 
@@ -354,9 +356,18 @@ struct Programs {
 std::vector<Command> commands_for(const Input& input, const Programs& programs, const fs::path& dir) {
   const std::string file = input.path.string();
   std::vector<Command> commands{
-      {"pl_config on " + input.name, {programs.tool}, dir, "/dev/null", "",
+      {"pl_config on " + input.name,
+       {programs.tool},
+       dir,
+       "/dev/null",
+       "",
        {dir / "wam_arch.h", dir / "wam_regs.h", dir / "wam_stacks.h", dir / "th_public_config.h"}},
-      {"dd on " + input.name, {programs.dd, "if=" + file, "of=dd.out", "bs=128K"}, dir, "/dev/null", "/dev/null", {dir / "dd.out"}},
+      {"dd on " + input.name,
+       {programs.dd, "if=" + file, "of=dd.out", "bs=128K"},
+       dir,
+       "/dev/null",
+       "/dev/null",
+       {dir / "dd.out"}},
   };
   if (input.against_cat)
     commands.push_back({"cat on " + input.name, {programs.cat, file}, dir, dir / "cat.out", "", {dir / "cat.out"}});
@@ -385,8 +396,12 @@ std::vector<Command> check_commands(const Input& input, const Command& plain) {
   std::vector<Command> commands;
   if (input.sections == 0) return commands;
   for (const CheckRun& check : check_runs) {
-    Command command{std::string("pl_config ") + check.label + " on " + input.name, {plain.argv[0]}, plain.dir,
-                    "/dev/null", "/dev/null", plain.outputs};
+    Command command{std::string("pl_config ") + check.label + " on " + input.name,
+                    {plain.argv[0]},
+                    plain.dir,
+                    "/dev/null",
+                    "/dev/null",
+                    plain.outputs};
     command.argv.insert(command.argv.end(), check.args.begin(), check.args.end());
     if (check.to_files) {
       command.out = plain.dir / "check.out";
@@ -401,9 +416,9 @@ std::vector<Command> check_commands(const Input& input, const Command& plain) {
 struct Measurement {
   std::string name;
   double mb;
-  std::vector<std::vector<Sample>> samples;  // per program, per run
-  double written_mb = 0;                     // what the tool writes: its four headers
-  std::vector<Sample> unchanged = {};        // --write-if-changed right after the tool's run
+  std::vector<std::vector<Sample>> samples;      // per program, per run
+  double written_mb = 0;                         // what the tool writes: its four headers
+  std::vector<Sample> unchanged = {};            // --write-if-changed right after the tool's run
   std::vector<std::vector<Sample>> checks = {};  // per check_runs row, right after the tool's run
   double check_written_mb = 0;                   // what a check writes: messages and layout
 };
@@ -418,14 +433,16 @@ Measurement measure(const Input& input, const Programs& programs, const Options&
   for (const Command& command : checks) run(command);
   for (const Command& command : commands) run(command);
   // Only a full copy is worth timing.
-  if (input.plain_copy && !same_bytes(input.path, dir / "wam_arch.h")) die("pl_config did not copy " + input.name + " unchanged");
+  if (input.plain_copy && !same_bytes(input.path, dir / "wam_arch.h"))
+    die("pl_config did not copy " + input.name + " unchanged");
   Measurement result{input.name, static_cast<double>(fs::file_size(input.path)) / bytes_per_mb, {}};
   for (const fs::path& output : commands[0].outputs)
     result.written_mb += static_cast<double>(fs::file_size(output)) / bytes_per_mb;
   result.samples.resize(commands.size());
   result.checks.resize(checks.size());
   for (const Command& check : checks)
-    if (check.out != "/dev/null") result.check_written_mb = static_cast<double>(fs::file_size(check.out) + fs::file_size(check.err)) / bytes_per_mb;
+    if (check.out != "/dev/null")
+      result.check_written_mb = static_cast<double>(fs::file_size(check.out) + fs::file_size(check.err)) / bytes_per_mb;
   // Right after the tool's own run its headers stand unchanged: this run
   // compares each with its new text and replaces none.
   const Command unchanged{"pl_config --write-if-changed on " + input.name, {programs.tool, "--write-if-changed"}, dir};
@@ -522,9 +539,9 @@ void print_row(const Measurement& m, bool wall_checked) {
     std::snprintf(cat_ms_text, sizeof cat_ms_text, "%.2f", cat_ms);
     std::snprintf(cat_kb_text, sizeof cat_kb_text, "%.0f", median_kb(m.samples[2]));
   }
-  std::printf("%-13s %9.3f | %9.2f %9.2f %9s %7.2f %-4s | %8.0f %8.0f %8s %7.2f %s\n", m.name.c_str(), m.mb, tool_ms, dd_ms,
-              cat_ms_text, wall_ratio, verdict(wall_ratio, wall_checked), tool_kb, dd_kb, cat_kb_text, memory_ratio,
-              verdict(memory_ratio, true));
+  std::printf("%-13s %9.3f | %9.2f %9.2f %9s %7.2f %-4s | %8.0f %8.0f %8s %7.2f %s\n", m.name.c_str(), m.mb, tool_ms,
+              dd_ms, cat_ms_text, wall_ratio, verdict(wall_ratio, wall_checked), tool_kb, dd_kb, cat_kb_text,
+              memory_ratio, verdict(memory_ratio, true));
   if (!m.unchanged.empty())
     print_variant("  unchanged", m.unchanged, dd_ms, unchanged_target_ratio, "--write-if-changed, headers unchanged");
   for (std::size_t c = 0; c < m.checks.size(); ++c) {

@@ -14,9 +14,9 @@
 #include "build_constants.h"
 #include "command_line.h"
 #include "description_check.h"
-#include "error.h"
 #include "diagnostics.h"
 #include "distinct_outputs.h"
+#include "error.h"
 #include "pl_config.h"
 #include "script_name.h"
 #include "standard_streams.h"
@@ -90,8 +90,7 @@ int run(const pl_config::Options& options) {
   // A check writes no script, but its name is worth the warning there too.
   if (options.debugger_script != nullptr) pl_config::warn_about_script_name(diagnostics, options.debugger_script);
   try {
-    if (options.check)
-      return pl_config::check_description(build_config(), directory, out, diagnostics, options.format);
+    if (options.check) return pl_config::check_description(build_config(), directory, out, diagnostics, options.format);
     return pl_config::run_pl_config(build_config(), directory, out,
                                     {.diagnostics = diagnosing ? &diagnostics : nullptr,
                                      .line_directives = options.line_directives,
@@ -109,9 +108,7 @@ int main(int argc, char** argv) {
   pl_config::CommandLine line = pl_config::parse_command_line(argc, argv);
   pl_config::check_distinct_outputs(line);
   switch (line.command) {
-    case pl_config::Command::help:
-      pl_config::print_help(pl_config::standard_output());
-      return finish(0);
+    case pl_config::Command::help: pl_config::print_help(pl_config::standard_output()); return finish(0);
     case pl_config::Command::version:
       pl_config::print_version(pl_config::standard_output(), pl_config::constants::version,
                                pl_config::constants::copyright);
@@ -119,8 +116,7 @@ int main(int argc, char** argv) {
     case pl_config::Command::usage_error:
       pl_config::print_usage_error(pl_config::standard_error(), line);
       return finish(2);
-    case pl_config::Command::run:
-      break;
+    case pl_config::Command::run: break;
   }
   return finish(run(line.options));
 }

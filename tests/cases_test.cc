@@ -19,8 +19,10 @@ namespace fs = std::filesystem;
 const char* const case_inputs[] = {"wam_arch.def", "args", "tool"};
 
 const char* tool_named(const std::string& name) {
-  const std::map<std::string, const char*> tools = {
-      {"default_tool", default_tool}, {"m1_tool", m1_tool}, {"m1m2_tool", m1m2_tool}, {"big_version_tool", big_version_tool}};
+  const std::map<std::string, const char*> tools = {{"default_tool", default_tool},
+                                                    {"m1_tool", m1_tool},
+                                                    {"m1m2_tool", m1m2_tool},
+                                                    {"big_version_tool", big_version_tool}};
   const auto tool = tools.find(name);
   if (tool == tools.end()) throw std::runtime_error("no test tool named '" + name + "'");
   return tool->second;
@@ -29,9 +31,8 @@ const char* tool_named(const std::string& name) {
 // Everything the run gave, by the name of its file in a case folder.
 Files outputs_of(const fs::path& dir) {
   const std::vector<std::string> tool = lines_of(read_file(dir / "tool"));
-  const ToolResult result =
-      run_tool(tool_named(tool.empty() ? "default_tool" : tool[0]), read_file(dir / "wam_arch.def"),
-               {.args = lines_of(read_file(dir / "args"))});
+  const ToolResult result = run_tool(tool_named(tool.empty() ? "default_tool" : tool[0]),
+                                     read_file(dir / "wam_arch.def"), {.args = lines_of(read_file(dir / "args"))});
   Files outputs = result.files;
   outputs["stdout"] = result.out;
   outputs["stderr"] = result.err;

@@ -27,28 +27,38 @@ TEST(DebuggerScriptTest, WrittenWithTheHeadersOrNotAtAll) {
     std::vector<std::string> files;  // beside the description, the script last
     bool earlier_script = false;
   } cases[] = {
-      {{"--debugger-script=wam_debug.py"}, example, 0, "",
+      {{"--debugger-script=wam_debug.py"},
+       example,
+       0,
+       "",
        {"th_public_config.h", "wam_arch.h", "wam_regs.h", "wam_stacks.h", "wam_debug.py"}},
       {{"-o", "gen", "--debugger-script", "wam_debug.py"}, example, 0, "", {"wam_debug.py"}},
       // A plain run quotes the line with its newline.
-      {{"--debugger-script=wam_debug.py"}, "@begin Regs\n", 1, "Syntax error: unknown section in: @begin Regs\n\n",
-       {"wam_debug.py"}, true},
+      {{"--debugger-script=wam_debug.py"},
+       "@begin Regs\n",
+       1,
+       "Syntax error: unknown section in: @begin Regs\n\n",
+       {"wam_debug.py"},
+       true},
       {{"--check", "--debugger-script=wam_debug.py"}, example, 0, "", {}},
       {{"--debugger-script=missing/wam_debug.py"}, example, 1, "cannot open missing/wam_debug.py\n", {}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.args));
     Files headers_in_gen;
-    const ToolResult result = run_tool(default_tool, c.description, {
-        .prepare = [&](const fs::path& dir) {
-          fs::create_directory(dir / "gen");
-          if (c.earlier_script) write_file(dir / "wam_debug.py", "earlier\n");
-        },
-        .args = c.args,
-        .inspect = [&](const fs::path& dir) {
-          for (const char* name : header_names)
-            if (fs::exists(dir / "gen" / name)) headers_in_gen[name] = read_file(dir / "gen" / name);
-        }});
+    const ToolResult result = run_tool(default_tool, c.description,
+                                       {.prepare =
+                                            [&](const fs::path& dir) {
+                                              fs::create_directory(dir / "gen");
+                                              if (c.earlier_script) write_file(dir / "wam_debug.py", "earlier\n");
+                                            },
+                                        .args = c.args,
+                                        .inspect =
+                                            [&](const fs::path& dir) {
+                                              for (const char* name : header_names)
+                                                if (fs::exists(dir / "gen" / name))
+                                                  headers_in_gen[name] = read_file(dir / "gen" / name);
+                                            }});
     EXPECT_EQ(result.status, c.status);
     EXPECT_EQ(result.err, c.err);
     std::vector<std::string> names;
@@ -85,13 +95,15 @@ TEST(DebuggerScriptTest, WriteIfChangedLeavesAnEqualScriptAlone) {
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.args));
     bool replaced = false;
-    const ToolResult result = run_tool(default_tool, example, {
-        .prepare = [&](const fs::path& dir) {
-          write_file(dir / "wam_debug.py", c.earlier);
-          fs::last_write_time(dir / "wam_debug.py", old_date);
-        },
-        .args = c.args,
-        .inspect = [&](const fs::path& dir) { replaced = fs::last_write_time(dir / "wam_debug.py") != old_date; }});
+    const ToolResult result = run_tool(
+        default_tool, example,
+        {.prepare =
+             [&](const fs::path& dir) {
+               write_file(dir / "wam_debug.py", c.earlier);
+               fs::last_write_time(dir / "wam_debug.py", old_date);
+             },
+         .args = c.args,
+         .inspect = [&](const fs::path& dir) { replaced = fs::last_write_time(dir / "wam_debug.py") != old_date; }});
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.files.at("wam_debug.py"), script);
     EXPECT_EQ(replaced, c.replaced);

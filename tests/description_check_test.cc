@@ -43,8 +43,11 @@ TEST(CheckTest, ErrorsAreLocatedAtTheirField) {
       // its column counts from the line's start.
       {"a\n" + x511 + "@oops\n", "Syntax error: incorrect @ declaration in: @oops\n",
        "2:513: error: incorrect @ declaration 'oops' (begin)\n"
-       "    2 | " + x511 + "@oops\n"
-       "      | " + std::string(512, ' ') + "^~~~\n"},
+       "    2 | " +
+           x511 +
+           "@oops\n"
+           "      | " +
+           std::string(512, ' ') + "^~~~\n"},
       {"@begin regs\n@reg 0 WamWord* R1\n@end\n",
        "Syntax error: space expected after identifier in: @reg 0 WamWord* R1\n",
        "2:15: error: space expected after identifier\n"
@@ -87,8 +90,11 @@ TEST(CheckTest, ErrorsAreLocatedAtTheirField) {
       {"@begin regs\n@reg 0 WamWord " + std::string(600, 'R') + "\n@end\n",
        "Syntax error: space expected after identifier in: @reg 0 WamWord " + std::string(496, 'R'),
        "2:512: error: space expected after identifier\n"
-       "    2 | @reg 0 WamWord " + std::string(496, 'R') + "\n"
-       "      | " + std::string(511, ' ') + "^\n"},
+       "    2 | @reg 0 WamWord " +
+           std::string(496, 'R') +
+           "\n"
+           "      | " +
+           std::string(511, ' ') + "^\n"},
       {"@begin tags\n@tag A long_int ", "Syntax error: integer expected in: @tag A long_int ",
        "2:16: error: integer expected\n"
        "    2 | @tag A long_int \n"
@@ -146,8 +152,8 @@ TEST(CheckTest, ErrorsAreLocatedAtTheirField) {
     const ToolResult check = run_tool(default_tool, c.description, {.args = {"--check"}});
     EXPECT_EQ(check.status, 1);
     EXPECT_NE(check.err.find(named(c.located, "wam_arch.def")), std::string::npos) << check.err;
-    expect_run(run_tool(default_tool, c.description, {.args = {"--located-errors", "--description=./wam_arch.def"}}),
-               1, summary_head, named(c.located, "./wam_arch.def"), {});
+    expect_run(run_tool(default_tool, c.description, {.args = {"--located-errors", "--description=./wam_arch.def"}}), 1,
+               summary_head, named(c.located, "./wam_arch.def"), {});
     expect_reading_error(run_tool(default_tool, c.description), c.message);
   }
 }
@@ -241,10 +247,11 @@ TEST(CheckTest, StopsAfter20Errors) {
   for (int i = 0; i < 25; ++i) many += "@reg x\n";
   const ToolResult stopped = run_tool(default_tool, many + "@end\n", {.args = {"--check"}});
   EXPECT_EQ(stopped.status, 1);
-  EXPECT_TRUE(stopped.err.ends_with("wam_arch.def:21:6: error: integer expected\n"
-                                    "   21 | @reg x\n"
-                                    "      |      ^\n"
-                                    "wam_arch.def: note: the check stops after 20 errors\n"));
+  EXPECT_TRUE(
+      stopped.err.ends_with("wam_arch.def:21:6: error: integer expected\n"
+                            "   21 | @reg x\n"
+                            "      |      ^\n"
+                            "wam_arch.def: note: the check stops after 20 errors\n"));
 }
 
 }  // namespace

@@ -122,7 +122,9 @@ TEST(DescriptionFormatTest, EveryExampleShowsWhatTheToolWrites) {
       } else {
         EXPECT_FALSE(block->text.empty()) << "an empty block shows nothing";
         EXPECT_NE(("\n" + outputs[name]).find("\n" + block->text), std::string::npos)
-            << "not whole lines of " << name << ":\n" << block->text << "--- " << name << " is:\n" << outputs[name];
+            << "not whole lines of " << name << ":\n"
+            << block->text << "--- " << name << " is:\n"
+            << outputs[name];
       }
     }
     if (!shows_error) {

@@ -42,7 +42,10 @@ TEST(DiagnosticOptionsTest, StatusesAndStreams) {
       {{"--warnings", "--no-warn=long-line,keyword-name"}, 0, "", true},
       {{"--warnings", "--no-warn=keyword-name,"}, 0, "", true},
       {{"--werror"}, 1, as_error + "all warnings being treated as errors\n", false},
-      {{"--werror", "--located-errors"}, 1, as_error + "pl_config: error: all warnings being treated as errors\n", false},
+      {{"--werror", "--located-errors"},
+       1,
+       as_error + "pl_config: error: all warnings being treated as errors\n",
+       false},
       {{"--werror", "--no-warn", "keyword-name"}, 0, "", true},
       {{"--check", "--werror"}, 1, as_error, false},
       {{"--check", "--color=never"}, 0, warning, false},
@@ -94,7 +97,8 @@ TEST(DiagnosticOptionsTest, DebuggerScriptNames) {
       {{"--check", "--no-warn=script-name", "--debugger-script=wam-debug.py"}, 0, ""},
       {{"--warnings", "--debugger-script=wam-debug.py"}, 0, warned("wam-debug.py", "wam-debug")},
       {{"--debugger-script=wam-debug.py"}, 0, ""},
-      {{"--werror", "--debugger-script=wam-debug.py"}, 1,
+      {{"--werror", "--debugger-script=wam-debug.py"},
+       1,
        warning("error", "wam-debug.py", "wam-debug") + "all warnings being treated as errors\n"},
   };
   for (const auto& c : cases) {

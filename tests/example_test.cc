@@ -50,7 +50,7 @@ TEST(ExampleDescriptionTest, MatchesGoldenFilesWithEitherLineEnd) {
   const struct {
     const char* form;
     std::string description;
-    std::string ordinary;  // the lines ahead of the example
+    std::string ordinary;                   // the lines ahead of the example
     std::optional<std::string> posix_tail;  // what POSIX systems copy after it; none: they give other headers
   } cases[] = {
       {"LF", example, "", ""},

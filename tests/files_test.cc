@@ -4,8 +4,8 @@
 
 #include "files.h"
 
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -55,10 +55,8 @@ TEST(FilesTest, OutputFileReportsAFailedWriteAtClose) {
     int line_count;
     bool one_block;  // else a line at a time
   } cases[] = {
-      {"no room at the close", 1, 2, false},
-      {"no room for a while", 1, 6145, false},
-      {"no room at the end", 4, 6145, false},
-      {"no room for a large block", 1, 6145, true},
+      {"no room at the close", 1, 2, false},  {"no room for a while", 1, 6145, false},
+      {"no room at the end", 4, 6145, false}, {"no room for a large block", 1, 6145, true},
       {"room everywhere", 0, 6145, false},
   };
   for (const auto& c : cases) {
@@ -127,13 +125,16 @@ TEST(FilesTest, ARenameThatFailsPartWaySaysWhatWasReplaced) {
   write_old_headers(dir, previous_headers());
   const std::string def = (dir / "wam_arch.def").string(), out = dir.string();
   // The first rename goes through and makes the second fail.
-  platform::before_next(Call::rename, [](void*) {
-    platform::before_next(Call::rename, [](void*) { platform::fail_next(Call::rename); }, nullptr);
-  }, nullptr);
+  platform::before_next(
+      Call::rename,
+      [](void*) {
+        platform::before_next(
+            Call::rename, [](void*) { platform::fail_next(Call::rename); }, nullptr);
+      },
+      nullptr);
   MemoryOutput summary;
-  EXPECT_EQ(fatal_message([&] {
-              run_pl_config(default_build_config({}), Directory(def.c_str(), out.c_str()), summary.out());
-            }),
+  EXPECT_EQ(fatal_message(
+                [&] { run_pl_config(default_build_config({}), Directory(def.c_str(), out.c_str()), summary.out()); }),
             "cannot write " + out + "/wam_regs.h (already replaced: " + out + "/wam_arch.h)");
   Files expected = previous_headers();
   expected["wam_arch.h"] = example_headers()["wam_arch.h"];
@@ -166,10 +167,13 @@ TEST(FilesTest, NameSwappedForALinkAfterItWasResolved) {
     struct Swap {
       const std::string &from, &to;
     } swap{link, header};
-    platform::before_next(c.swapped_before, [](void* names) {
-      const Swap& swap = *static_cast<Swap*>(names);
-      std::rename(swap.from.c_str(), swap.to.c_str());
-    }, &swap);
+    platform::before_next(
+        c.swapped_before,
+        [](void* names) {
+          const Swap& swap = *static_cast<Swap*>(names);
+          std::rename(swap.from.c_str(), swap.to.c_str());
+        },
+        &swap);
     std::string expected = c.message;
     if (!expected.empty()) expected.replace(expected.find("%s"), 2, dir.string());
     EXPECT_EQ(fatal_message([&] {
@@ -215,7 +219,8 @@ TEST(FilesTest, WriteIfChangedReplacesOnlyAChangedHeader) {
     SCOPED_TRACE(c.what);
     const fs::path dir = make_temp_dir();
     const fs::path header = dir / "wam_regs.h";
-    struct stat before{}, after{};
+    struct stat before {
+    }, after{};
     if (c.old_text) {
       write_file(header, *c.old_text);
       fs::last_write_time(header, old_date);
@@ -252,7 +257,8 @@ TEST(FilesTest, OpenFailuresNameTheFile) {
     for (const bool write_if_changed : {false, true}) {
       SCOPED_TRACE(output_dir + (write_if_changed ? " -w" : ""));
       EXPECT_EQ(fatal_message([&] {
-                  const Directory directory("unused", output_dir.c_str(), write_if_changed ? Rewrite::if_changed : Rewrite::always);
+                  const Directory directory("unused", output_dir.c_str(),
+                                            write_if_changed ? Rewrite::if_changed : Rewrite::always);
                   OutputFile file(directory, "wam_arch.h", buffer);
                 }),
                 "cannot open " + output_dir + "/wam_arch.h");

@@ -65,7 +65,8 @@ TEST(LayoutWarningsTest, WhatIsAcceptedButWrong) {
       {tags("@tag A address 0\n@tag B address 3\n@tag C long_int 3\n"),
        "1:8: warning: the largest tag value is 3, below 4: the tag macros shift by negative counts"
        " [small-tag-values]\n"
-       "4:17: warning: tag C has the same value as tag B (3) [duplicate-tag-value]\n3:16:" + first},
+       "4:17: warning: tag C has the same value as tag B (3) [duplicate-tag-value]\n3:16:" +
+           first},
       {tags(""),
        "1:8: warning: the largest tag value is 0, below 4: the tag macros shift by negative counts"
        " [small-tag-values]\n"},
@@ -94,7 +95,8 @@ TEST(LayoutWarningsTest, WhatIsAcceptedButWrong) {
        "3:17: warning: register Q is in group 12: groups 10 to 14 are in no header [unwritten-group]\n"},
       {stacks("@stack heap \"h\" 1 H\n@stack Heap \"h\" 1 H\n"),
        "3:8: warning: stacks Heap and heap differ in letter case only: they define the same macros"
-       " [stack-name-case]\n2:8:" + first},
+       " [stack-name-case]\n2:8:" +
+           first},
       {"/* x */\n" + regs("    @reg 0 WamWordP B\n@reg 0 WamWord A\n"),
        "3:5: warning: directive after blanks: the line is copied as an ordinary line [indented-directive]\n"},
       {"/* x */\n" + regs("\t@reg 0 WamWordP B\n@reg 0 WamWord A\n"),
@@ -124,13 +126,16 @@ TEST(LayoutWarningsTest, WhatIsAcceptedButWrong) {
       // A tag's own macros: a general one, and one of another tag.
       {tags("@tag Long_Int address 4\n@tag INT long_int 15\n@tag Is_INT address 5\n"),
        "2:6: warning: tag Long_Int and header wam_arch.h both use the name Tag_Long_Int [generated-name]\n"
-       "4:6: warning: tag Is_INT and tag INT both use the name Tag_Is_INT [generated-name]\n3:6:" + first},
+       "4:6: warning: tag Is_INT and tag INT both use the name Tag_Is_INT [generated-name]\n3:6:" +
+           first},
       // A stack's macros capitalise its name, whatever its first letter was.
       {stacks("@stack global \"g\" 1 H\n@stack Trail \"t\" 1 TR\n") +
            regs("@reg 0 WamWord Global_Size\n@reg 0 WamWord Trail_Stack\n@reg 0 WamWord global_Stack\n"),
        "6:16: warning: register Global_Size and stack global both use the name Global_Size [generated-name]\n2:8:" +
-           first + "7:16: warning: register Trail_Stack and stack Trail both use the name Trail_Stack"
-                   " [generated-name]\n3:8:" + first},
+           first +
+           "7:16: warning: register Trail_Stack and stack Trail both use the name Trail_Stack"
+           " [generated-name]\n3:8:" +
+           first},
       {stacks("@stack x \"x\" 1 H\n@stack X_Used \"u\" 1 H\n"),
        "3:8: warning: stack X_Used and stack x both use the name X_Used_Size [generated-name]\n2:8:" + first},
       // A register type is a name the macros use, where it first stands;

@@ -137,10 +137,17 @@ TEST(VersionMacrosTest, VersionStringsOfAnotherFormOrTooLargeAreErrors) {
     const char* version;
     bool accepted;
   } cases[] = {
-      {"1.2", false}, {"1.2.3.4", false}, {"1.2.x", false}, {"a.b.c", false}, {"1..2", false},
-      {"-1.0.0", false}, {"300000.0.0", false}, {"", false},
+      {"1.2", false},
+      {"1.2.3.4", false},
+      {"1.2.x", false},
+      {"a.b.c", false},
+      {"1..2", false},
+      {"-1.0.0", false},
+      {"300000.0.0", false},
+      {"", false},
       // __TARNHOL_VERSION__ is an int: 2^31 - 1 is its largest value.
-      {"214748.36.47", true}, {"214748.36.48", false},
+      {"214748.36.47", true},
+      {"214748.36.48", false},
   };
   for (const auto& c : cases) {
     MemoryOutput out;
@@ -162,7 +169,10 @@ TEST(DriverTest, AWholeRunAllocatesNothing) {
     bool check;
     bool succeeds;
     ReportFormat format = ReportFormat::text;
-  } cases[] = {{example, false, true}, {failing, false, false}, {example, true, true}, {failing, true, false},
+  } cases[] = {{example, false, true},
+               {failing, false, false},
+               {example, true, true},
+               {failing, true, false},
                {example, true, true, ReportFormat::json}};
   for (const auto& c : cases) {
     const MemoryDirectory files(c.description);
@@ -183,8 +193,8 @@ TEST(DriverTest, AWholeRunAllocatesNothing) {
     // or the report; a check opens no header at all.
     EXPECT_EQ(files.output("wam_arch.h")->opened(), !c.check);
     if (c.check) {
-      EXPECT_TRUE(summary.text().starts_with(c.format == ReportFormat::json ? "{\n  \"format\": 2,\n"
-                                                                              : "Register bank, regs section of line 17\n"));
+      EXPECT_TRUE(summary.text().starts_with(
+          c.format == ReportFormat::json ? "{\n  \"format\": 2,\n" : "Register bank, regs section of line 17\n"));
     } else {
       expect_contains(std::string(files.output("wam_arch.h")->text()), {"/*--- End Register Generation ---*/"});
     }

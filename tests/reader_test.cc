@@ -68,7 +68,7 @@ TEST(ReaderTest, CopiesOrdinaryLinesUnchanged) {
   const std::string cases[] = {
       "",
       "/* engine */\n\n#define X 1\nno newline at the end",
-      "  @begin regs\n\t@end\n",                                // "@" after blanks: ordinary
+      "  @begin regs\n\t@end\n",                              // "@" after blanks: ordinary
       std::string(1200, 'l') + "\n" + std::string(511, 'm'),  // longer than one piece
       std::string("nul \0 inside\n\0\n", 15),                 // NUL bytes kept
       "\xe9t\xe9\r\n",

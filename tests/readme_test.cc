@@ -95,8 +95,7 @@ std::vector<fs::path> markdown_files(const fs::path& dir) {
     const std::string name = entry->path().filename().string();
     if (entry->is_directory() && (name.starts_with(".") || fs::exists(entry->path() / "CMakeCache.txt")))
       entry.disable_recursion_pending();
-    else if (entry->is_regular_file() && entry->path().extension() == ".md")
-      files.push_back(entry->path());
+    else if (entry->is_regular_file() && entry->path().extension() == ".md") files.push_back(entry->path());
   }
   return files;
 }

@@ -31,17 +31,20 @@ TEST(RegsReaderTest, PlacesTheRegistersInRegisterOrder) {
       {three_registers,
        {"1:8 bank m1 filler [] hidden 0 | R1 PlLong 0 2:8 2:15 m2 | R2 WamWord 0 3:8 3:16 slot 0"
         " | R3 WamWord 0 4:8 4:16 slot 1"},
-       m1m2, "m1 (pl_reg_bank) m2 (R1) "},
+       m1m2,
+       "m1 (pl_reg_bank) m2 (R1) "},
       {regs("@reg 2 WamWord C\n@reg 10 WamWord Hidden\n@reg 0 WamWord A1\n@reg 14 WamWord Hidden\n"
             "@reg 0 WamWord A2\n@reg 1 WamWord B\n"),
        {"1:8 bank m1 filler [] hidden 2 | A1 WamWord 0 4:8 4:16 m2 | A2 WamWord 0 6:8 6:16 slot 0"
         " | B WamWord 1 7:8 7:16 slot 1 | C WamWord 2 2:8 2:16 slot 2"},
-       m1m2, "m1 (pl_reg_bank) m2 (A1) "},
+       m1m2,
+       "m1 (pl_reg_bank) m2 (A1) "},
       // A second section takes machine registers of its own.
       {regs("@reg 0 WamWord R1\n") + regs("@reg 0 WamWord S1\n"),
        {"1:8 bank m1 filler [] hidden 0 | R1 WamWord 0 2:8 2:16 slot 0",
         "4:8 bank m1 filler [] hidden 0 | S1 WamWord 0 5:8 5:16 slot 0"},
-       m1, "m1 (pl_reg_bank) m1 (pl_reg_bank) "},
+       m1,
+       "m1 (pl_reg_bank) m1 (pl_reg_bank) "},
       // The filler prefix is complete before the registers are placed;
       // integers are written back in decimal.
       {regs("@filler 2\n@reg 0 WamWord R1\n@filler X\n"),
@@ -53,9 +56,8 @@ TEST(RegsReaderTest, PlacesTheRegistersInRegisterOrder) {
 }
 
 TEST(RegsReaderTest, InputAtTheLimitsIsKeptWhole) {
-  const CoreResult result =
-      run_core(regs("@filler " + name30 + "\n@reg 14 WamWord Kept\n@reg 0 " + name31 + " " + name31 + "\n" +
-                    repeated(50, "@reg 9 WamWord R<n>\n")));
+  const CoreResult result = run_core(regs("@filler " + name30 + "\n@reg 14 WamWord Kept\n@reg 0 " + name31 + " " +
+                                          name31 + "\n" + repeated(50, "@reg 9 WamWord R<n>\n")));
   ASSERT_EQ(result.error, std::nullopt);
   ASSERT_EQ(result.regs.size(), 1u);
   const RegsSection& section = result.regs[0];

@@ -105,28 +105,43 @@ TEST(StagedOutputTest, WhichOldHeadersARunReplaces) {
       {{"-w"}, bigger_trail, example_headers(), bigger_trail_headers, {"wam_stacks.h"}},
       {{"-w"}, example, longer_regs, example_headers(), {"wam_regs.h"}},
       {{}, example, example_headers(), example_headers(), {header_names, std::end(header_names)}},
-      {{}, large_description + "@begin bogus\n", previous_headers(), previous_headers(), {},
+      {{},
+       large_description + "@begin bogus\n",
+       previous_headers(),
+       previous_headers(),
+       {},
        "Syntax error: unknown section in: @begin bogus\n\n"},
-      {{"--summary=s.txt"}, example, and_summary(previous_headers(), "old\n"),
+      {{"--summary=s.txt"},
+       example,
+       and_summary(previous_headers(), "old\n"),
        and_summary(example_headers(), example_summary()),
        {"wam_regs.h", "wam_stacks.h", "th_public_config.h", "wam_arch.h", "s.txt"}},
-      {{"-w", "--summary=s.txt"}, example, and_summary(example_headers(), example_summary()),
-       and_summary(example_headers(), example_summary()), {}},
-      {{"--summary=s.txt"}, large_description + "@begin bogus\n", and_summary(previous_headers(), "old\n"),
-       and_summary(previous_headers(), "old\n"), {}, "Syntax error: unknown section in: @begin bogus\n\n"},
+      {{"-w", "--summary=s.txt"},
+       example,
+       and_summary(example_headers(), example_summary()),
+       and_summary(example_headers(), example_summary()),
+       {}},
+      {{"--summary=s.txt"},
+       large_description + "@begin bogus\n",
+       and_summary(previous_headers(), "old\n"),
+       and_summary(previous_headers(), "old\n"),
+       {},
+       "Syntax error: unknown section in: @begin bogus\n\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.args) + (c.err.empty() ? "" : " late error"));
     std::vector<std::string> replaced;  // the headers whose date is no longer the old one
-    const ToolResult result = run_tool(default_tool, c.description, {
-        .prepare = [&](const fs::path& dir) { write_old_headers(dir, c.old_headers); },
-        .args = c.args,
-        .inspect = [&](const fs::path& dir) {
-          for (const char* name : header_names)
-            if (fs::last_write_time(dir / name) != old_date) replaced.push_back(name);
-          if (c.old_headers.contains("s.txt") && fs::last_write_time(dir / "s.txt") != old_date)
-            replaced.push_back("s.txt");
-        }});
+    const ToolResult result =
+        run_tool(default_tool, c.description,
+                 {.prepare = [&](const fs::path& dir) { write_old_headers(dir, c.old_headers); },
+                  .args = c.args,
+                  .inspect =
+                      [&](const fs::path& dir) {
+                        for (const char* name : header_names)
+                          if (fs::last_write_time(dir / name) != old_date) replaced.push_back(name);
+                        if (c.old_headers.contains("s.txt") && fs::last_write_time(dir / "s.txt") != old_date)
+                          replaced.push_back("s.txt");
+                      }});
     if (c.old_headers.contains("s.txt")) {
       EXPECT_EQ(result.out, "");
     }
@@ -147,22 +162,25 @@ TEST(StagedOutputTest, LinksStayAndPermissionBitsAreKept) {
     SCOPED_TRACE(::testing::PrintToString(args));
     std::map<std::string, unsigned> modes;
     bool still_a_link = false;
-    const ToolResult result = run_tool(default_tool, example, {
-        .prepare = [](const fs::path& dir) {
-          fs::create_directory(dir / "targets");
-          write_file(dir / "targets" / "regs.h", "old\n");
-          fs::permissions(dir / "targets" / "regs.h", fs::perms(0640));
-          fs::create_symlink("targets/regs.h", dir / "wam_regs.h");
-          write_file(dir / "wam_stacks.h", "old\n");
-          fs::permissions(dir / "wam_stacks.h", fs::perms(0600));
-        },
-        .args = args,
-        .inspect = [&](const fs::path& dir) {
-          for (const char* name : {"wam_arch.h", "wam_stacks.h", "targets/regs.h"})
-            modes[name] = static_cast<unsigned>(fs::status(dir / name).permissions());
-          still_a_link = fs::is_symlink(dir / "wam_regs.h");
-        },
-        .subdirectories = true});
+    const ToolResult result = run_tool(default_tool, example,
+                                       {.prepare =
+                                            [](const fs::path& dir) {
+                                              fs::create_directory(dir / "targets");
+                                              write_file(dir / "targets" / "regs.h", "old\n");
+                                              fs::permissions(dir / "targets" / "regs.h", fs::perms(0640));
+                                              fs::create_symlink("targets/regs.h", dir / "wam_regs.h");
+                                              write_file(dir / "wam_stacks.h", "old\n");
+                                              fs::permissions(dir / "wam_stacks.h", fs::perms(0600));
+                                            },
+                                        .args = args,
+                                        .inspect =
+                                            [&](const fs::path& dir) {
+                                              for (const char* name : {"wam_arch.h", "wam_stacks.h", "targets/regs.h"})
+                                                modes[name] =
+                                                    static_cast<unsigned>(fs::status(dir / name).permissions());
+                                              still_a_link = fs::is_symlink(dir / "wam_regs.h");
+                                            },
+                                        .subdirectories = true});
     EXPECT_EQ(result.status, 0);
     EXPECT_TRUE(still_a_link);
     Files expected = example_headers();
@@ -211,19 +229,58 @@ TEST(StagedOutputTest, LinksInSharedDirectoriesAtEveryHop) {
     const char* refused;  // the path the refusal names
     Files written;        // where the run writes, but for the description's own directory
   } layouts[] = {
-      {"the last component", "wam_regs.h", "../targets/regs.h", nullptr, {"-o", "shared"}, "shared/wam_regs.h",
+      {"the last component",
+       "wam_regs.h",
+       "../targets/regs.h",
+       nullptr,
+       {"-o", "shared"},
+       "shared/wam_regs.h",
        headers_in("shared/", "targets/regs.h")},
-      {"a directory component", "gen", "../targets", nullptr, {"-o", "shared/gen/sub"}, "shared/gen/sub/wam_regs.h",
+      {"a directory component",
+       "gen",
+       "../targets",
+       nullptr,
+       {"-o", "shared/gen/sub"},
+       "shared/gen/sub/wam_regs.h",
        headers_in("targets/sub/")},
-      {"the output directory", "gen", "../targets", nullptr, {"-o", "shared/gen"}, "shared/gen/wam_regs.h",
+      {"the output directory",
+       "gen",
+       "../targets",
+       nullptr,
+       {"-o", "shared/gen"},
+       "shared/gen/wam_regs.h",
        headers_in("targets/")},
-      {"a chain through a directory link", "gen", "../targets", "../shared/gen/regs.h", {"-o", "out"}, "out/wam_regs.h",
+      {"a chain through a directory link",
+       "gen",
+       "../targets",
+       "../shared/gen/regs.h",
+       {"-o", "out"},
+       "out/wam_regs.h",
        headers_in("out/", "targets/regs.h")},
-      {"the second link of a chain", "regs.h", "../targets/regs.h", "../shared/regs.h", {"-o", "out"}, "out/wam_regs.h",
+      {"the second link of a chain",
+       "regs.h",
+       "../targets/regs.h",
+       "../shared/regs.h",
+       {"-o", "out"},
+       "out/wam_regs.h",
        headers_in("out/", "targets/regs.h")},
-      {"the debugger script", "wam.py", "../targets/wam.py", nullptr, {"--debugger-script=shared/wam.py"}, "shared/wam.py",
-       [&] { Files files = headers_in(""); files["targets/wam.py"] = script; return files; }()},
-      {"the description", "arch.def", "../targets/arch.def", nullptr, {"-d", "shared/arch.def"}, "shared/arch.def",
+      {"the debugger script",
+       "wam.py",
+       "../targets/wam.py",
+       nullptr,
+       {"--debugger-script=shared/wam.py"},
+       "shared/wam.py",
+       [&] {
+         Files files = headers_in("");
+         files["targets/wam.py"] = script;
+         return files;
+       }()},
+      {"the description",
+       "arch.def",
+       "../targets/arch.def",
+       nullptr,
+       {"-d", "shared/arch.def"},
+       "shared/arch.def",
        headers_in("")},
   };
   enum Owner { runner, directory_owner, someone_else };
@@ -231,28 +288,36 @@ TEST(StagedOutputTest, LinksInSharedDirectoriesAtEveryHop) {
   for (const auto& layout : layouts) {
     for (const unsigned dir_mode : {01777u, 0777u}) {
       for (const Owner owner : {runner, directory_owner, someone_else}) {
-        SCOPED_TRACE(::testing::Message() << layout.layout << ", 0" << std::oct << dir_mode << ", " << owner_names[owner]);
-        const ToolResult result = run_tool(default_tool, std::nullopt, {
-            .prepare = [&](const fs::path& dir) {
-              fs::create_directories(dir / "targets" / "sub");
-              fs::create_directory(dir / "out");
-              fs::create_directory(dir / "shared");
-              for (const auto& [name, text] : before) write_file(dir / name, text);
-              if (layout.chain != nullptr) fs::create_symlink(layout.chain, dir / "out" / "wam_regs.h");
-              fs::create_symlink(layout.target, dir / "shared" / layout.planted);
-              EXPECT_EQ(lchown((dir / "shared" / layout.planted).c_str(), owner == runner ? geteuid() : other_user, -1), 0);
-              EXPECT_EQ(chown((dir / "shared").c_str(), owner == directory_owner ? other_user : geteuid(), -1), 0);
-              fs::permissions(dir / "shared", fs::perms(dir_mode));
-              if (layout.args[0] != "-d") write_file(dir / "wam_arch.def", example);
-            },
-            .args = layout.args,
-            .subdirectories = true});
+        SCOPED_TRACE(::testing::Message()
+                     << layout.layout << ", 0" << std::oct << dir_mode << ", " << owner_names[owner]);
+        const ToolResult result = run_tool(
+            default_tool, std::nullopt,
+            {.prepare =
+                 [&](const fs::path& dir) {
+                   fs::create_directories(dir / "targets" / "sub");
+                   fs::create_directory(dir / "out");
+                   fs::create_directory(dir / "shared");
+                   for (const auto& [name, text] : before) write_file(dir / name, text);
+                   if (layout.chain != nullptr) fs::create_symlink(layout.chain, dir / "out" / "wam_regs.h");
+                   fs::create_symlink(layout.target, dir / "shared" / layout.planted);
+                   EXPECT_EQ(
+                       lchown((dir / "shared" / layout.planted).c_str(), owner == runner ? geteuid() : other_user, -1),
+                       0);
+                   EXPECT_EQ(chown((dir / "shared").c_str(), owner == directory_owner ? other_user : geteuid(), -1), 0);
+                   fs::permissions(dir / "shared", fs::perms(dir_mode));
+                   if (layout.args[0] != "-d") write_file(dir / "wam_arch.def", example);
+                 },
+             .args = layout.args,
+             .subdirectories = true});
         const bool followed = dir_mode == 0777u || owner != someone_else;
         Files expected = before;
         if (followed)
           for (const auto& [name, text] : layout.written) expected[name] = text;
         const bool description = layout.args[0] == "-d";
-        expect_run(result, followed ? 0 : 1, followed ? example_summary() : description ? head : "",
+        expect_run(result, followed ? 0 : 1,
+                   followed      ? example_summary()
+                   : description ? head
+                                 : "",
                    followed ? "" : std::string("cannot open ") + layout.refused + "\n", expected);
       }
     }
@@ -284,22 +349,24 @@ TEST(StagedOutputTest, ModesAndOwnersOfReplacedHeaders) {
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << std::oct << "0" << c.dir_mode << " 0" << c.old_mode << " " << std::dec
                                       << c.owner << (c.fifo ? " FIFO" : ""));
-    struct stat after{};
+    struct stat after {};
     int reader = -1;
-    const ToolResult result = run_tool(default_tool, example, {
-        .prepare = [&](const fs::path& dir) {
-          const fs::path header = dir / "gen" / "wam_arch.h";
-          fs::create_directory(dir / "gen");
-          if (c.fifo) mkfifo(header.c_str(), 0600);
-          if (c.fifo) reader = open(header.c_str(), O_RDONLY | O_NONBLOCK);
-          if (!c.fifo) write_file(header, "old\n");
-          ASSERT_EQ(chown(header.c_str(), c.owner, other_user), 0);
-          ASSERT_EQ(chmod(header.c_str(), c.old_mode), 0);
-          ASSERT_EQ(chmod((dir / "gen").c_str(), c.dir_mode), 0);
-        },
-        .args = {"-o", "gen", "--located-errors"},
-        .inspect = [&](const fs::path& dir) { stat((dir / "gen" / "wam_arch.h").c_str(), &after); },
-        .subdirectories = true});
+    const ToolResult result =
+        run_tool(default_tool, example,
+                 {.prepare =
+                      [&](const fs::path& dir) {
+                        const fs::path header = dir / "gen" / "wam_arch.h";
+                        fs::create_directory(dir / "gen");
+                        if (c.fifo) mkfifo(header.c_str(), 0600);
+                        if (c.fifo) reader = open(header.c_str(), O_RDONLY | O_NONBLOCK);
+                        if (!c.fifo) write_file(header, "old\n");
+                        ASSERT_EQ(chown(header.c_str(), c.owner, other_user), 0);
+                        ASSERT_EQ(chmod(header.c_str(), c.old_mode), 0);
+                        ASSERT_EQ(chmod((dir / "gen").c_str(), c.dir_mode), 0);
+                      },
+                  .args = {"-o", "gen", "--located-errors"},
+                  .inspect = [&](const fs::path& dir) { stat((dir / "gen" / "wam_arch.h").c_str(), &after); },
+                  .subdirectories = true});
     std::string through_fifo(64 * 1024, '\0');
     through_fifo.resize(static_cast<std::size_t>(std::max<ssize_t>(0, read(reader, through_fifo.data(), 65536))));
     if (reader >= 0) close(reader);
@@ -310,9 +377,10 @@ TEST(StagedOutputTest, ModesAndOwnersOfReplacedHeaders) {
     if (c.fifo) {
       EXPECT_EQ(through_fifo, c.new_mode != 0 ? expected.extract("gen/wam_arch.h").mapped() : "");
     }
-    expect_run(result, c.new_mode != 0 ? 0 : 1, c.new_mode != 0 ? example_summary() : head,
-               c.new_mode != 0 ? "" : "gen/wam_arch.h: error: cannot open: owned by another user in a shared directory\n",
-               expected);
+    expect_run(
+        result, c.new_mode != 0 ? 0 : 1, c.new_mode != 0 ? example_summary() : head,
+        c.new_mode != 0 ? "" : "gen/wam_arch.h: error: cannot open: owned by another user in a shared directory\n",
+        expected);
     EXPECT_EQ(after.st_mode & 07777, c.new_mode != 0 ? c.new_mode : c.old_mode);
     EXPECT_EQ(after.st_uid, c.owner);
     EXPECT_EQ(after.st_gid, other_user);
@@ -327,14 +395,16 @@ TEST(StagedOutputTest, UnchangedHeadersNeedNoWriteAccess) {
   if (!may_give_files_away()) GTEST_SKIP() << "cannot run as another user (needs root)";
   for (const bool write_if_changed : {true, false}) {
     SCOPED_TRACE(write_if_changed ? "-w" : "no -w");
-    const ToolResult result = run_tool(default_tool, example, {
-        .prepare = [](const fs::path& dir) {
-          write_old_headers(dir, example_headers());
-          fs::permissions(dir, fs::perms(0555));
-        },
-        .args = write_if_changed ? std::vector<std::string>{"-w"} : std::vector<std::string>{},
-        .inspect = [](const fs::path& dir) { fs::permissions(dir, fs::perms(0755)); },
-        .as_user = other_user});
+    const ToolResult result =
+        run_tool(default_tool, example,
+                 {.prepare =
+                      [](const fs::path& dir) {
+                        write_old_headers(dir, example_headers());
+                        fs::permissions(dir, fs::perms(0555));
+                      },
+                  .args = write_if_changed ? std::vector<std::string>{"-w"} : std::vector<std::string>{},
+                  .inspect = [](const fs::path& dir) { fs::permissions(dir, fs::perms(0755)); },
+                  .as_user = other_user});
     expect_run(result, write_if_changed ? 0 : 1, write_if_changed ? example_summary() : "",
                write_if_changed ? "" : "cannot open wam_regs.h\n", example_headers());
   }
@@ -355,14 +425,15 @@ TEST(StagedOutputTest, PathsFromTheCommandLine) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.args));
-    const ToolResult result = run_tool(default_tool, std::nullopt, {
-        .prepare = [](const fs::path& dir) {
-          fs::create_directories(dir / "sub");
-          fs::create_directories(dir / "gen");
-          write_file(dir / "sub" / "arch.def", example);
-        },
-        .args = c.args,
-        .subdirectories = true});
+    const ToolResult result = run_tool(default_tool, std::nullopt,
+                                       {.prepare =
+                                            [](const fs::path& dir) {
+                                              fs::create_directories(dir / "sub");
+                                              fs::create_directories(dir / "gen");
+                                              write_file(dir / "sub" / "arch.def", example);
+                                            },
+                                        .args = c.args,
+                                        .subdirectories = true});
     EXPECT_EQ(result.status, c.status);
     EXPECT_EQ(result.err, c.err);
     Files expected = {{"sub/arch.def", example}};
@@ -405,27 +476,29 @@ TEST(StagedOutputTest, HeaderHeldOpenOnWindowsFailsTheRun) {
   ASSERT_EQ(pipe2(to_holder, O_CLOEXEC), 0);
   ASSERT_EQ(pipe2(from_holder, O_CLOEXEC), 0);
   pid_t holder = -1;
-  const ToolResult result = run_tool(default_tool, example, {
-      .prepare = [&](const fs::path& dir) {
-        write_old_headers(dir, previous_headers());
-        holder = fork();
-        if (holder == 0) {
-          dup2(to_holder[0], STDIN_FILENO);
-          dup2(from_holder[1], STDOUT_FILENO);
-          close(to_holder[1]);
-          exec_tool(hold_file_tool, {(dir / "wam_arch.h").string()});
-        }
-        close(to_holder[0]);
-        close(from_holder[1]);
-        char held[5] = "";
-        ASSERT_EQ(read(from_holder[0], held, 4), 4);
-        ASSERT_STREQ(held, "held");
-      },
-      .inspect = [&](const fs::path&) {
-        close(to_holder[1]);
-        close(from_holder[0]);
-        waitpid(holder, nullptr, 0);
-      }});
+  const ToolResult result = run_tool(default_tool, example,
+                                     {.prepare =
+                                          [&](const fs::path& dir) {
+                                            write_old_headers(dir, previous_headers());
+                                            holder = fork();
+                                            if (holder == 0) {
+                                              dup2(to_holder[0], STDIN_FILENO);
+                                              dup2(from_holder[1], STDOUT_FILENO);
+                                              close(to_holder[1]);
+                                              exec_tool(hold_file_tool, {(dir / "wam_arch.h").string()});
+                                            }
+                                            close(to_holder[0]);
+                                            close(from_holder[1]);
+                                            char held[5] = "";
+                                            ASSERT_EQ(read(from_holder[0], held, 4), 4);
+                                            ASSERT_STREQ(held, "held");
+                                          },
+                                      .inspect =
+                                          [&](const fs::path&) {
+                                            close(to_holder[1]);
+                                            close(from_holder[0]);
+                                            waitpid(holder, nullptr, 0);
+                                          }});
   expect_run(result, 1, example_summary(), "cannot write wam_arch.h\n", previous_headers());
 }
 
@@ -433,27 +506,27 @@ TEST(StagedOutputTest, HeaderHeldOpenOnWindowsFailsTheRun) {
 // else it leaves is hidden, and the next run goes through.
 TEST(StagedOutputTest, KilledRunLeavesWholeHeaders) {
   const Files complete = complete_headers(large_description);
-  const ToolResult result = run_tool(default_tool, large_description, {
-      .prepare = [&](const fs::path& dir) {
-        write_old_headers(dir, previous_headers());
-        for (int delay_ms = 0; delay_ms <= 150; delay_ms += 10) {
-          const pid_t pid = start_tool(dir);
-          std::this_thread::sleep_for(std::chrono::milliseconds(delay_ms));
-          kill(pid, SIGKILL);
-          wait_process(pid);
-          for (const char* name : header_names) {
-            const std::string text = read_file(dir / name);
-            EXPECT_TRUE(text == previous_headers().at(name) || text == complete.at(name))
-                << name << " after " << delay_ms << " ms";
-          }
-          for (const fs::directory_entry& entry : fs::directory_iterator(dir)) {
-            const std::string name = entry.path().filename().string();
-            EXPECT_TRUE(name[0] == '.' || name == "wam_arch.def" || complete.contains(name)) << name;
-          }
-        }
-        for (const fs::directory_entry& entry : fs::directory_iterator(dir))
-          if (entry.path().filename().string()[0] == '.') fs::remove(entry.path());
-      }});
+  const ToolResult result =
+      run_tool(default_tool, large_description, {.prepare = [&](const fs::path& dir) {
+                 write_old_headers(dir, previous_headers());
+                 for (int delay_ms = 0; delay_ms <= 150; delay_ms += 10) {
+                   const pid_t pid = start_tool(dir);
+                   std::this_thread::sleep_for(std::chrono::milliseconds(delay_ms));
+                   kill(pid, SIGKILL);
+                   wait_process(pid);
+                   for (const char* name : header_names) {
+                     const std::string text = read_file(dir / name);
+                     EXPECT_TRUE(text == previous_headers().at(name) || text == complete.at(name))
+                         << name << " after " << delay_ms << " ms";
+                   }
+                   for (const fs::directory_entry& entry : fs::directory_iterator(dir)) {
+                     const std::string name = entry.path().filename().string();
+                     EXPECT_TRUE(name[0] == '.' || name == "wam_arch.def" || complete.contains(name)) << name;
+                   }
+                 }
+                 for (const fs::directory_entry& entry : fs::directory_iterator(dir))
+                   if (entry.path().filename().string()[0] == '.') fs::remove(entry.path());
+               }});
   EXPECT_EQ(result.status, 0);
   EXPECT_EQ(result.files, complete);
 }
@@ -466,27 +539,27 @@ TEST(StagedOutputTest, ConcurrentRunsNeverShowATornHeader) {
   const Files complete = complete_headers(large_description);
   int passes_during_runs = 0;  // over all four headers, with a run still going
   std::vector<int> statuses;
-  const ToolResult result = run_tool(default_tool, large_description, {
-      .prepare = [&](const fs::path& dir) {
-        write_old_headers(dir, complete);
-        std::vector<pid_t> running;
-        for (int i = 0; i < 6; ++i)
-          running.push_back(start_tool(dir, 4, i % 2 == 1, dir.parent_path() / ("job-" + std::to_string(i))));
-        while (!running.empty()) {
-          for (const char* name : header_names) EXPECT_TRUE(holds(dir / name, complete.at(name))) << name;
-          std::erase_if(running, [&](pid_t pid) {
-            int status = 0;
-            if (waitpid(pid, &status, WNOHANG) != pid) return false;
-            statuses.push_back(WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status));
-            return true;
-          });
-          if (!running.empty()) ++passes_during_runs;
-        }
-        for (int i = 0; i < 6; ++i) {
-          const std::string errors = read_file(dir.parent_path() / ("job-" + std::to_string(i)));
-          EXPECT_EQ(errors, "") << "job " << i;
-        }
-      }});
+  const ToolResult result =
+      run_tool(default_tool, large_description, {.prepare = [&](const fs::path& dir) {
+                 write_old_headers(dir, complete);
+                 std::vector<pid_t> running;
+                 for (int i = 0; i < 6; ++i)
+                   running.push_back(start_tool(dir, 4, i % 2 == 1, dir.parent_path() / ("job-" + std::to_string(i))));
+                 while (!running.empty()) {
+                   for (const char* name : header_names) EXPECT_TRUE(holds(dir / name, complete.at(name))) << name;
+                   std::erase_if(running, [&](pid_t pid) {
+                     int status = 0;
+                     if (waitpid(pid, &status, WNOHANG) != pid) return false;
+                     statuses.push_back(WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status));
+                     return true;
+                   });
+                   if (!running.empty()) ++passes_during_runs;
+                 }
+                 for (int i = 0; i < 6; ++i) {
+                   const std::string errors = read_file(dir.parent_path() / ("job-" + std::to_string(i)));
+                   EXPECT_EQ(errors, "") << "job " << i;
+                 }
+               }});
   EXPECT_EQ(statuses, std::vector<int>(6, 0));
   EXPECT_GE(passes_during_runs, 2);
   EXPECT_EQ(result.status, 0);

@@ -13,8 +13,8 @@ namespace pl_config {
 namespace limit {
 
 // Text fields, in characters.
-inline constexpr std::size_t name_length = 31;  // register, type, tag and stack names
-inline constexpr std::size_t filler_prefix_length = 31;  // all filler values of a section, each with its "+"
+inline constexpr std::size_t name_length = 31;               // register, type, tag and stack names
+inline constexpr std::size_t filler_prefix_length = 31;      // all filler values of a section, each with its "+"
 inline constexpr std::size_t stack_description_length = 63;  // its double quotes included
 inline constexpr std::size_t top_expression_length = 127;
 
@@ -22,7 +22,7 @@ inline constexpr std::size_t top_expression_length = 127;
 inline constexpr std::size_t line_piece_length = 511;
 
 // Tables.
-inline constexpr std::size_t register_groups = 15;  // numbered 0 to 14
+inline constexpr std::size_t register_groups = 15;          // numbered 0 to 14
 inline constexpr std::size_t written_register_groups = 10;  // groups 10 to 14 are kept, never written
 inline constexpr std::size_t registers_per_group = 50;
 inline constexpr int tags = 128;

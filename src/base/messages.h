@@ -6,13 +6,13 @@ namespace pl_config {
 
 // Every message the tool ends a run with, by what it is about.
 enum class MessageKind {
-  syntax,  // a directive line: "Syntax error: TEXT in: LINE", the line quoted
-  line,    // a line of the description, not quoted
-  file,    // a file, named by the argument
-  plain,   // the run as a whole
-  warning, // accepted, but an engine built from the headers would get it wrong
-  usage,   // the command line
-  note,    // explains the located message before it
+  syntax,   // a directive line: "Syntax error: TEXT in: LINE", the line quoted
+  line,     // a line of the description, not quoted
+  file,     // a file, named by the argument
+  plain,    // the run as a whole
+  warning,  // accepted, but an engine built from the headers would get it wrong
+  usage,    // the command line
+  note,     // explains the located message before it
 };
 
 // Every message: its name, its kind, its text (a syntax error's own words;
@@ -59,8 +59,8 @@ enum class MessageKind {
   X(cannot_write_after, plain, "cannot write %s (already replaced: %s)", nullptr) \
   X(duplicate_name, warning, "%s is already declared as a %s on line %d", "duplicate-name") \
   X(duplicate_tag_value, warning, "tag %s has the same value as tag %s (%d)", "duplicate-tag-value") \
-  X(long_int_sign, warning, \
-    "long_int tag %s has the value %d, not 0 or %d to %d: it cannot carry negative integers", "long-int-sign") \
+  X(long_int_sign, warning, "long_int tag %s has the value %d, not 0 or %d to %d: it cannot carry negative integers", \
+    "long-int-sign") \
   X(small_tag_values, warning, "the largest tag value is %d, below 4: the tag macros shift by negative counts", \
     "small-tag-values") \
   X(indented_directive, warning, "directive after blanks: the line is copied as an ordinary line", \
@@ -81,8 +81,7 @@ enum class MessageKind {
   X(address_bits, warning, "address tags keep %d value bits, fewer than the %d bits of a user address on %s", \
     "address-bits") \
   X(generated_name, warning, "%s %s and %s %s both use the name %s", "generated-name") \
-  X(script_name, warning, "lldb cannot import debugger script %s: '%.*s' is not a Python module name", \
-    "script-name") \
+  X(script_name, warning, "lldb cannot import debugger script %s: '%.*s' is not a Python module name", "script-name") \
   /* The offending argument is quoted with a length, as far as there is room. */ \
   X(unexpected_argument, usage, "unexpected argument '%.*s'", nullptr) \
   X(unrecognized_option, usage, "unrecognized option '--%.*s'", nullptr) \

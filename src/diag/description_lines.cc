@@ -33,7 +33,8 @@ bool DescriptionLines::fill(Cursor& cursor) {
 // at the start of its line; null before the first block is read.
 const DescriptionLines::Mark* DescriptionLines::last_mark_before(int number) const {
   if (marks_.empty()) return nullptr;
-  const Mark* after = std::partition_point(marks_.begin(), marks_.end(), [number](const Mark& mark) { return mark.line < number; });
+  const Mark* after =
+      std::partition_point(marks_.begin(), marks_.end(), [number](const Mark& mark) { return mark.line < number; });
   return after == marks_.begin() ? after : after - 1;
 }
 
@@ -73,7 +74,8 @@ void DescriptionLines::keep(int number, const Error::LineText& text) {
     kept_.add(Kept{.line = number, .used = reads_, .text = text});
     return;
   }
-  Kept& oldest = *std::min_element(kept_.begin(), kept_.end(), [](const Kept& a, const Kept& b) { return a.used < b.used; });
+  Kept& oldest =
+      *std::min_element(kept_.begin(), kept_.end(), [](const Kept& a, const Kept& b) { return a.used < b.used; });
   oldest.line = number;
   oldest.used = reads_;
   oldest.text.assign(text.view());

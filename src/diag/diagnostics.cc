@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "file_calls.h"
 #include "ascii.h"
+#include "file_calls.h"
 
 namespace pl_config {
 

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "report_format.h"
 #include "files.h"
 #include "output.h"
+#include "report_format.h"
 
 namespace pl_config {
 
@@ -24,8 +24,8 @@ struct Options {
   std::uint64_t disabled_warnings = 0;  // by Diagnostics::warning_bit
   Color color = Color::automatic;
   bool line_directives = false;
-  const char* debugger_script = nullptr;  // null: none is written
-  const char* summary = nullptr;          // null: standard output
+  const char* debugger_script = nullptr;     // null: none is written
+  const char* summary = nullptr;             // null: standard output
   ReportFormat format = ReportFormat::text;  // a check's
 };
 

@@ -13,8 +13,8 @@ namespace {
 
 // An error ends the line or section it is in, up to the error limit; one
 // that ends the reading (a file that cannot be read) ends the check.
-void read_into(const BuildConfig& config, const Directory& directory, MachineRegisters& machine_registers, SectionWriter& writer,
-               Diagnostics& diagnostics) {
+void read_into(const BuildConfig& config, const Directory& directory, MachineRegisters& machine_registers,
+               SectionWriter& writer, Diagnostics& diagnostics) {
   // The ordinary lines are read as a run reads them, and go nowhere.
   static char copy_buffer[16 * 1024];
   DiscardingSink nowhere;
@@ -36,8 +36,8 @@ void read_into(const BuildConfig& config, const Directory& directory, MachineReg
 
 // The sections go to the warnings before the report, so that a section's
 // warnings come before it in the JSON report, as they do on standard error.
-int check_description(const BuildConfig& config, const Directory& directory, Output& report,
-                      Diagnostics& diagnostics, ReportFormat format) {
+int check_description(const BuildConfig& config, const Directory& directory, Output& report, Diagnostics& diagnostics,
+                      ReportFormat format) {
   MachineRegisters machine_registers(config.machine_register_list);
   LayoutWarnings layout_warnings(diagnostics, config.processor);
   if (format == ReportFormat::json) {

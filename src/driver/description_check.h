@@ -17,7 +17,7 @@ namespace pl_config {
 // An error in a line is reported and the check goes on with the next line,
 // up to the error limit; returns the exit status.  An error that ends the
 // reading (a file that cannot be read) throws Error.
-int check_description(const BuildConfig& config, const Directory& directory, Output& report,
-                      Diagnostics& diagnostics, ReportFormat format = ReportFormat::text);
+int check_description(const BuildConfig& config, const Directory& directory, Output& report, Diagnostics& diagnostics,
+                      ReportFormat format = ReportFormat::text);
 
 }  // namespace pl_config

@@ -38,7 +38,8 @@ void check_distinct_outputs(CommandLine& line) {
       return refuse(line, extras[i], "the description", options.description);
     for (const HeaderRow& row : header_rows) {
       char path[platform::path_capacity];
-      if (join_path(path, options.output_dir, row.name) && found(path, other) && platform::same_file(extra, other)) return refuse(line, extras[i], "the header", path);
+      if (join_path(path, options.output_dir, row.name) && found(path, other) && platform::same_file(extra, other))
+        return refuse(line, extras[i], "the header", path);
     }
     for (std::size_t j = 0; j < i; ++j)
       if (found(extras[j].path, other) && platform::same_file(extra, other))

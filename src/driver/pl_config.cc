@@ -42,8 +42,7 @@ Version parse_version(const char* text) {
   }
   const std::int64_t number =
       std::int64_t{version.major} * 10000 + std::int64_t{version.minor} * 100 + version.patch_level;
-  if (position != end || number > std::numeric_limits<std::int32_t>::max())
-    fail(Message::invalid_version, text);
+  if (position != end || number > std::numeric_limits<std::int32_t>::max()) fail(Message::invalid_version, text);
   return version;
 }
 
@@ -123,8 +122,8 @@ namespace {
 // alone are 340 KB).
 [[gnu::noinline]] void read_into_more_writers(DescriptionInput& in, DescriptionCopy& copy,
                                               MachineRegisters& machine_registers, SectionWriter& header_writer,
-                                              const RunSettings& settings, OutputFile* script,
-                                              const char* description, const char* processor) {
+                                              const RunSettings& settings, OutputFile* script, const char* description,
+                                              const char* processor) {
   std::array<SectionWriter*, 3> writers{&header_writer};
   std::size_t count = 1;
   Deferred<LayoutWarnings> warnings;

@@ -7,8 +7,7 @@ namespace pl_config {
 namespace {
 
 void check_name(std::string_view name) {
-  if (!Name::fits(name))
-    fail(Message::machine_register_name_too_long, static_cast<int>(name.size()), name.data());
+  if (!Name::fits(name)) fail(Message::machine_register_name_too_long, static_cast<int>(name.size()), name.data());
 }
 
 }  // namespace

@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "description_limits.h"
-#include "location.h"
 #include "fixed_table.h"
+#include "location.h"
 #include "section_kinds.h"
 #include "tag_kinds.h"
 #include "word_layout.h"
@@ -30,7 +30,7 @@ struct PlacedRegister {
   Location type_at;
   Location name_at;
   const char* machine_register = nullptr;  // null for a register in the bank
-  int bank_slot = 0;  // in the bank: counted from the first slot after the filler
+  int bank_slot = 0;                       // in the bank: counted from the first slot after the filler
 
   const char* c_name() const { return name.c_str(); }
   const char* c_type() const { return type.c_str(); }
@@ -43,9 +43,9 @@ struct RegsSection {
   static constexpr std::size_t unwritten_capacity =
       (limit::register_groups - limit::written_register_groups) * limit::registers_per_group;
 
-  Location opening;  // the @begin line
-  const char* bank_pointer_register = nullptr;  // pl_reg_bank's machine register; null: it is a variable
-  FillerPrefix filler_prefix;  // the filler values, each followed by "+"
+  Location opening;                                     // the @begin line
+  const char* bank_pointer_register = nullptr;          // pl_reg_bank's machine register; null: it is a variable
+  FillerPrefix filler_prefix;                           // the filler values, each followed by "+"
   FixedTable<PlacedRegister, capacity> register_table;  // in register order
   // Declared in groups 10 to 14, which no header shows, in register order.
   FixedTable<PlacedRegister, unwritten_capacity> unwritten_table;
@@ -80,7 +80,7 @@ struct TagsSection {
 
 struct StackEntry {
   Name name;
-  StackDescription description;  // with its double quotes
+  StackDescription description;   // with its double quotes
   std::int32_t default_size = 0;  // in WamWords
   TopExpression top_expression;
   Location name_at;

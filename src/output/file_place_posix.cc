@@ -206,10 +206,9 @@ bool resolve_from(int dir, Walk& walk, Place& place) {
 // Opens what the place holds and checks that it is what was found there.
 int open_checked(const Place& place, int flags) {
   if (take_failure(Call::open)) return fail(EIO);
-  const int fd = place.descriptor >= 0
-                     ? fcntl(place.descriptor, F_DUPFD_CLOEXEC, 3)
-                     : above_standard_streams(openat(static_cast<int>(place.dir), place.name,
-                                                     flags | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC));
+  const int fd = place.descriptor >= 0 ? fcntl(place.descriptor, F_DUPFD_CLOEXEC, 3)
+                                       : above_standard_streams(openat(static_cast<int>(place.dir), place.name,
+                                                                       flags | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC));
   if (fd < 0) return -1;
   struct stat status;
   if (fstat(fd, &status) == 0 && status.st_dev == place.device && status.st_ino == place.inode) return fd;
@@ -232,9 +231,7 @@ Place::~Place() {
   if (dir != no_file) ::close(static_cast<int>(dir));
 }
 
-bool Place::planted() const {
-  return shared_directory && exists() && owner != geteuid() && owner != directory_owner;
-}
+bool Place::planted() const { return shared_directory && exists() && owner != geteuid() && owner != directory_owner; }
 
 bool resolve(const char* path, Place& place) {
   if (place.dir != no_file) ::close(static_cast<int>(place.dir));

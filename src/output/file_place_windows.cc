@@ -23,8 +23,8 @@ File file_of(HANDLE handle) { return reinterpret_cast<File>(handle); }
 
 bool failed_with(DWORD error) {
   errno = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ENOENT
-          : error == ERROR_ACCESS_DENIED                                ? EACCES
-                                                                        : EIO;
+          : error == ERROR_ACCESS_DENIED                                 ? EACCES
+                                                                         : EIO;
   return false;
 }
 
@@ -95,8 +95,8 @@ bool may_write(const Place& place) { return (place.mode & 0200) != 0; }
 // meanwhile: comparing must not make a concurrent run fail.
 File open_to_read(const Place& place) {
   if (take_failure(Call::open)) return no_file;
-  return file_of(CreateFileA(place.name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                             nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  return file_of(CreateFileA(place.name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
 }
 
 // Through the C library's text mode, as the description has always been
@@ -112,7 +112,8 @@ File open_description(const Place& place) {
   const HANDLE file = reinterpret_cast<HANDLE>(_get_osfhandle(fd));
   const DWORD type = GetFileType(file);
   DWORD console_mode = 0;
-  if (type == FILE_TYPE_DISK || type == FILE_TYPE_PIPE || (type == FILE_TYPE_CHAR && GetConsoleMode(file, &console_mode)))
+  if (type == FILE_TYPE_DISK || type == FILE_TYPE_PIPE ||
+      (type == FILE_TYPE_CHAR && GetConsoleMode(file, &console_mode)))
     return fd;
   _close(fd);
   errno = not_a_text_source;

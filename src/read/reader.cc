@@ -119,12 +119,9 @@ bool read_outside_sections(LineBuffer& line, DescriptionInput& in, SectionContex
   const SectionScope scope(context.errors.diagnostics(), lines.opening());
   context.errors.read([&] { row->read(lines, context); });
   switch (lines.ending()) {
-    case SectionLines::Ending::opening_line:
-      return true;
-    case SectionLines::Ending::other_section_line:
-      return pass_over(in, context.copy, line);
-    case SectionLines::Ending::end_line:
-      break;
+    case SectionLines::Ending::opening_line: return true;
+    case SectionLines::Ending::other_section_line: return pass_over(in, context.copy, line);
+    case SectionLines::Ending::end_line: break;
   }
   return false;
 }
@@ -311,8 +308,8 @@ void ErrorPath::release() {
   report(error);
 }
 
-SectionLines::SectionLines(DescriptionInput& in, DescriptionCopy& copy, LineBuffer& line,
-                           const Scanner& opening_line, Message end_expected, ErrorPath& errors)
+SectionLines::SectionLines(DescriptionInput& in, DescriptionCopy& copy, LineBuffer& line, const Scanner& opening_line,
+                           Message end_expected, ErrorPath& errors)
     : in_(in),
       copy_(copy),
       line_(line),

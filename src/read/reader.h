@@ -210,8 +210,7 @@ class SectionLines {
  private:
   // A directive line whose word is none of `words`: reported, or held when
   // it may be a misspelt end line.
-  void unknown_directive(std::string_view word, const Scanner& rest, std::span<const char* const> words,
-                         bool closes);
+  void unknown_directive(std::string_view word, const Scanner& rest, std::span<const char* const> words, bool closes);
   std::optional<Directive> end_at(Ending ending);
   std::optional<Directive> end_of_input();
 

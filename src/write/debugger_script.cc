@@ -57,7 +57,6 @@ void put_python_name_or_none(Output& out, const char* name) {
   else put_python_string(out, name);
 }
 
-
 void put_register(Output& out, const PlacedRegister& reg) {
   out.put("    (");
   put_python_string(out, reg.c_name());

@@ -7,7 +7,6 @@
 
 namespace pl_config {
 
-
 // Each section's generated text, in output order, from its model.
 void emit_regs_section(const RegsSection& section, const MachineRegisters& machine_registers, Output& arch_header,
                        Output& register_map);
@@ -27,9 +26,7 @@ class HeaderWriter : public SectionWriter {
   void regs_section(const RegsSection& section, const MachineRegisters& machine_registers) override {
     emit_regs_section(section, machine_registers, arch_header_, register_map_);
   }
-  void tags_section(const TagsSection& section) override {
-    emit_tags_section(section, arch_header_, public_config_);
-  }
+  void tags_section(const TagsSection& section) override { emit_tags_section(section, arch_header_, public_config_); }
   void stacks_section(const StacksSection& section) override {
     emit_stacks_section(section, arch_header_, stack_header_);
   }

@@ -6,8 +6,8 @@
 #include <optional>
 #include <string_view>
 
-#include "section_model.h"
 #include "ascii.h"
+#include "section_model.h"
 
 namespace pl_config {
 
@@ -96,15 +96,13 @@ void write_register_table(Output& out, std::span<const PlacedRegister> registers
   const int slot_width = column_width("slot", registers, [&](const PlacedRegister& r) {
     return r.machine_register == nullptr ? filler.slot(r.bank_slot) : Cell{};
   });
-  out.print("  %-*s  %-*s  %-*s  byte offset\n", name_width, "register", type_width, "type", slot_width,
-               "slot");
+  out.print("  %-*s  %-*s  %-*s  byte offset\n", name_width, "register", type_width, "type", slot_width, "slot");
   for (const PlacedRegister& reg : registers) {
     out.print("  %-*s  %-*s  ", name_width, reg.c_name(), type_width, reg.c_type());
     if (reg.machine_register != nullptr) {
       out.print("machine register %s\n", reg.machine_register);
     } else {
-      out.print("%-*s  %s\n", slot_width, filler.slot(reg.bank_slot).text,
-                   filler.byte_offset(reg.bank_slot).text);
+      out.print("%-*s  %s\n", slot_width, filler.slot(reg.bank_slot).text, filler.byte_offset(reg.bank_slot).text);
     }
   }
 }
@@ -112,8 +110,7 @@ void write_register_table(Output& out, std::span<const PlacedRegister> registers
 void write_word_layout(Output& out, const WordLayout& word) {
   const int n = word.tag_size;
   if (word.split()) {
-    out.print("  split layout, TAG_SIZE %d: tag bits t (3 low, %d high), value bits v (%d)\n", n, n - 3,
-                 64 - n);
+    out.print("  split layout, TAG_SIZE %d: tag bits t (3 low, %d high), value bits v (%d)\n", n, n - 3, 64 - n);
   } else {
     out.print("  low layout, TAG_SIZE %d: tag bits t (%d low), value bits v (%d)\n", n, n, 64 - n);
   }
@@ -134,8 +131,8 @@ void write_tag_table(Output& out, std::span<const Tag> tags, const WordLayout& w
   for (const Tag& tag : tags) value_width = std::max(value_width, decimal_width(tag.value));
   out.print("  %-*s  kind       %*s  mask\n", name_width, "tag", value_width, "value");
   for (const Tag& tag : tags) {
-    out.print("  %-*s  %-9s  %*d  0x%016" PRIx64 "\n", name_width, tag.c_name(), row_of(tag.kind).word,
-                 value_width, tag.value, word.mask_of(tag.value));
+    out.print("  %-*s  %-9s  %*d  0x%016" PRIx64 "\n", name_width, tag.c_name(), row_of(tag.kind).word, value_width,
+              tag.value, word.mask_of(tag.value));
   }
 }
 
@@ -149,8 +146,8 @@ void write_stack_table(Output& out, std::span<const StackEntry> stacks) {
   }
   out.print("  %-*s  %*s  %*s  top\n", name_width, "stack", words_width, "words", bytes_width, "bytes");
   for (const StackEntry& stack : stacks) {
-    out.print("  %-*s  %*d  %*" PRId64 "  %s\n", name_width, stack.name.c_str(), words_width,
-                 stack.default_size, bytes_width, bytes(stack), stack.top_expression.c_str());
+    out.print("  %-*s  %*d  %*" PRId64 "  %s\n", name_width, stack.name.c_str(), words_width, stack.default_size,
+              bytes_width, bytes(stack), stack.top_expression.c_str());
   }
 }
 

@@ -34,5 +34,4 @@ class LayoutReport : public SectionWriter {
 // A tags section's block of the report, from its title line to its last tag.
 void write_tagged_word_block(Output& out, const TagsSection& section);
 
-
 }  // namespace pl_config

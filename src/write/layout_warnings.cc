@@ -23,6 +23,8 @@ constexpr const char* header_word = "header";
 
 // The keywords of C11 and C23: a register or tag becomes a macro of its
 // name, which redefines the keyword for every includer.
+// A packed table, not a keyword a line:
+// clang-format off
 constexpr std::string_view c_keywords[] = {
     "alignas", "alignof", "auto", "bool", "break", "case", "char", "const", "constexpr", "continue", "default",
     "do", "double", "else", "enum", "extern", "false", "float", "for", "goto", "if", "inline", "int", "long",
@@ -32,13 +34,14 @@ constexpr std::string_view c_keywords[] = {
     "_Decimal32", "_Decimal64", "_Generic", "_Imaginary", "_Noreturn", "_Static_assert", "_Thread_local",
     "asm", "__asm__",
 };
+// clang-format on
 
 // C's own types that are not one 64-bit word wherever the engine is built
 // (long is 32 bits on Windows): a register is one word of the bank, and its
 // macros and save and restore casts read and write it with its type.
 constexpr std::string_view narrow_types[] = {
-    "char", "short", "int", "long", "float", "double", "_Bool", "bool", "void", "signed", "unsigned",
-    "int8_t", "int16_t", "int32_t", "uint8_t", "uint16_t", "uint32_t",
+    "char",   "short",    "int",    "long",    "float",   "double",  "_Bool",    "bool",     "void",
+    "signed", "unsigned", "int8_t", "int16_t", "int32_t", "uint8_t", "uint16_t", "uint32_t",
 };
 
 bool listed(std::span<const std::string_view> words, std::string_view word) {
@@ -54,8 +57,8 @@ struct AddressBits {
   int bits;
 };
 constexpr AddressBits address_bits[] = {
-    {"x86_64", 47}, {"AMD64", 47}, {"amd64", 47}, {"aarch64", 48}, {"ARM64", 48}, {"arm64", 48},
-    {"riscv64", 47}, {"ppc64", 47}, {"ppc64le", 47},
+    {"x86_64", 47}, {"AMD64", 47},   {"amd64", 47}, {"aarch64", 48}, {"ARM64", 48},
+    {"arm64", 48},  {"riscv64", 47}, {"ppc64", 47}, {"ppc64le", 47},
 };
 constexpr int other_address_bits = 48;
 
@@ -74,8 +77,7 @@ std::uint32_t hash_of(std::string_view name) {
 
 bool same_but_case(std::string_view a, std::string_view b) {
   return a != b && a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(),
-                    [](char x, char y) { return ascii_lower(x) == ascii_lower(y); });
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return ascii_lower(x) == ascii_lower(y); });
 }
 
 }  // namespace
@@ -179,8 +181,8 @@ void LayoutWarnings::generated_names(Kind kind, const Name& name, Location name_
     const MadeText text = made_name(made, of_type ? type->view() : name.view());
     const Clash clash = clash_of(made, text.view(), name.view());
     if (clash.kind == nullptr) continue;
-    if (warn(Message::generated_name, of_type ? type_at : name_at, declares(kind), name.c_str(), clash.kind,
-             clash.name, text.c_str()) &&
+    if (warn(Message::generated_name, of_type ? type_at : name_at, declares(kind), name.c_str(), clash.kind, clash.name,
+             text.c_str()) &&
         clash.at != nullptr)
       diagnostics_.note(Message::first_declared_here, *clash.at);
     break;
@@ -224,7 +226,8 @@ void LayoutWarnings::tags_section(const TagsSection& section) {
   const std::span<const Tag> tags = section.tags();
   if (section.largest_value < 4) warn(Message::small_tag_values, section.opening, section.largest_value);
   const int value_bits = word.split() ? 67 - word.tag_size : 61;
-  const auto largest = std::find_if(tags.begin(), tags.end(), [&](const Tag& t) { return t.value == section.largest_value; });
+  const auto largest =
+      std::find_if(tags.begin(), tags.end(), [&](const Tag& t) { return t.value == section.largest_value; });
   const bool addresses = std::any_of(tags.begin(), tags.end(), [](const Tag& t) { return t.kind == TagKind::address; });
   if (addresses && value_bits < user_address_bits(processor_) && largest != tags.end())
     warn(Message::address_bits, largest->value_at, value_bits, user_address_bits(processor_), processor_);
@@ -240,7 +243,7 @@ void LayoutWarnings::tags_section(const TagsSection& section) {
       diagnostics_.note(Message::first_declared_here, same->value_at);
     if (word.split() && tag.kind == TagKind::long_int && tag.value != 0 && tag.value < high_ones)
       warn(Message::long_int_sign, tag.value_at, tag.c_name(), tag.value, static_cast<int>(high_ones),
-                           static_cast<int>(word.all_ones));
+           static_cast<int>(word.all_ones));
   }
 }
 
@@ -254,8 +257,7 @@ void LayoutWarnings::stacks_section(const StacksSection& section) {
       warn(Message::description_escape, stacks[i].description_at, stacks[i].name.c_str());
     for (const StackEntry& earlier : stacks.first(i)) {
       if (!same_but_case(earlier.name.view(), stacks[i].name.view())) continue;
-      if (warn(Message::stack_name_case, stacks[i].name_at, stacks[i].name.c_str(),
-                               earlier.name.c_str()))
+      if (warn(Message::stack_name_case, stacks[i].name_at, stacks[i].name.c_str(), earlier.name.c_str()))
         diagnostics_.note(Message::first_declared_here, earlier.name_at);
       break;
     }

@@ -46,8 +46,8 @@ class LayoutWarnings : public SectionWriter {
   };
   // What a made name of a later declaration clashes with.
   struct Clash {
-    const char* kind = nullptr;  // "header" or a kind's word
-    const char* name = nullptr;  // the header or the declaration
+    const char* kind = nullptr;    // "header" or a kind's word
+    const char* name = nullptr;    // the header or the declaration
     const Location* at = nullptr;  // the earlier declaration's, or null
   };
 

@@ -55,7 +55,7 @@ int emit_register_placements(const SectionOutput& out) {
       if (++names_used == out.machine_list.size()) out.arch.put("\n\n");
     } else {
       out.arch.print("#define %s\t\t\t(((%-8s *) pl_reg_bank)[%s%d])\n", reg.c_name(), reg.c_type(), out.filler,
-                   reg.bank_slot);
+                     reg.bank_slot);
       out.register_map.print("#define %-17s\t((%s%d)*%d)\n", made_name(made::map_offset, reg.name.view()).c_str(),
                              out.filler, reg.bank_slot, bank_slot_bytes);
       ++in_bank;
@@ -139,7 +139,7 @@ void emit_machine_registers_macros(const SectionOutput& out) {
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const MachineRegisterEntry& entry = entries[i];
     out.arch.print("    %s = (%-8s) buff_save[%d]; \\\n", entry.register_name.c_str(), entry.type_name.c_str(),
-                 as_int(i));
+                   as_int(i));
   }
   out.arch.put("  } while(0)\n");
 }

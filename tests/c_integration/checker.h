@@ -55,8 +55,7 @@ void check_equal(const char *file, int line, const char *what, PlLong got, PlLon
 void check_string(const char *file, int line, const char *what, const char *got, const char *expected);
 
 #define CHECK(cond) check_true(__FILE__, __LINE__, #cond, (cond) != 0)
-#define CHECK_EQ(got, expected) \
-  check_equal(__FILE__, __LINE__, #got, (PlLong) (got), (PlLong) (expected))
+#define CHECK_EQ(got, expected) check_equal(__FILE__, __LINE__, #got, (PlLong) (got), (PlLong) (expected))
 #define CHECK_STR(got, expected) check_string(__FILE__, __LINE__, #got, got, expected)
 
 /* The tag mask of tag value t: bits 0 to 2 of t stay in the low bits, the

@@ -23,14 +23,14 @@ void check_tag_layout(void) {
   CHECK_EQ(PL_MAX_INTEGER, (PlLong) (((PlULong) 1 << (VALUE_SIZE - 1)) - 1));
   CHECK_EQ(PL_MIN_INTEGER, -PL_MAX_INTEGER - 1);
 
-#define CHECK_TAG_CONSTANTS(name, kind, value)                   \
-  check_context = "tag " #name;                                  \
-  CHECK_EQ(name, value);                                         \
-  CHECK_EQ(PL_##name, value);                                    \
-  CHECK_EQ(TAG_##name##_MASK, expected_tag_mask(value));         \
-  CHECK_EQ(Tag_Mask_Of(TAG_##name##_MASK), TAG_##name##_MASK);   \
-  CHECK_EQ(TAG_##name##_MASK & VALUE_MASK, 0);                   \
-  CHECK_EQ(Tag_From_Tag_Mask(TAG_##name##_MASK), value);         \
+#define CHECK_TAG_CONSTANTS(name, kind, value)                 \
+  check_context = "tag " #name;                                \
+  CHECK_EQ(name, value);                                       \
+  CHECK_EQ(PL_##name, value);                                  \
+  CHECK_EQ(TAG_##name##_MASK, expected_tag_mask(value));       \
+  CHECK_EQ(Tag_Mask_Of(TAG_##name##_MASK), TAG_##name##_MASK); \
+  CHECK_EQ((TAG_##name##_MASK & VALUE_MASK), 0);               \
+  CHECK_EQ(Tag_From_Tag_Mask(TAG_##name##_MASK), value);       \
   CHECK_EQ(Tag_Of(TAG_##name##_MASK), value);
   TAGS(CHECK_TAG_CONSTANTS)
 }
@@ -52,31 +52,31 @@ static const PlLong long_values[] = {0, 1, -1, 12345, -12345, PL_MIN_INTEGER, PL
 static const PlULong short_values[] = {0, 1, 2, 7, 255, 1 << 20};
 static const int address_slots[] = {0, 1, 7, 1000};
 
-#define CHECK_LONG_INT(tag, untag, is_tag, value)                        \
-  for (j = 0; j < ARRAY_SIZE(long_values); j++) {                        \
-    PlULong w = (PlULong) tag((PlULong) long_values[j]);                 \
-    CHECK(is_tag(w));                                                    \
-    check_word(w, value);                                                \
-    CHECK_EQ(untag(w), long_values[j]);                                  \
-  }                                                                      \
-  /* one past the range wraps around to its other end */                 \
+#define CHECK_LONG_INT(tag, untag, is_tag, value)        \
+  for (j = 0; j < ARRAY_SIZE(long_values); j++) {        \
+    PlULong w = (PlULong) tag((PlULong) long_values[j]); \
+    CHECK(is_tag(w));                                    \
+    check_word(w, value);                                \
+    CHECK_EQ(untag(w), long_values[j]);                  \
+  }                                                      \
+  /* one past the range wraps around to its other end */ \
   CHECK_EQ(untag((PlULong) tag((PlULong) PL_MAX_INTEGER + 1)), PL_MIN_INTEGER);
 
-#define CHECK_SHORT_UNS(tag, untag, is_tag, value)                       \
-  for (j = 0; j < ARRAY_SIZE(short_values); j++) {                       \
-    PlULong w = (PlULong) tag(short_values[j]);                          \
-    CHECK(is_tag(w));                                                    \
-    check_word(w, value);                                                \
-    CHECK_EQ(untag(w), short_values[j]);                                 \
+#define CHECK_SHORT_UNS(tag, untag, is_tag, value) \
+  for (j = 0; j < ARRAY_SIZE(short_values); j++) { \
+    PlULong w = (PlULong) tag(short_values[j]);    \
+    CHECK(is_tag(w));                              \
+    check_word(w, value);                          \
+    CHECK_EQ(untag(w), short_values[j]);           \
   }
 
-#define CHECK_ADDRESS(tag, untag, is_tag, value)                         \
-  for (j = 0; j < ARRAY_SIZE(address_slots); j++) {                      \
-    WamWord *p = &arena[address_slots[j]];                               \
-    PlULong w = (PlULong) tag(p);                                        \
-    CHECK(is_tag(w));                                                    \
-    check_word(w, value);                                                \
-    CHECK(untag(w) == p);                                                \
+#define CHECK_ADDRESS(tag, untag, is_tag, value)    \
+  for (j = 0; j < ARRAY_SIZE(address_slots); j++) { \
+    WamWord *p = &arena[address_slots[j]];          \
+    PlULong w = (PlULong) tag(p);                   \
+    CHECK(is_tag(w));                               \
+    check_word(w, value);                           \
+    CHECK(untag(w) == p);                           \
   }
 
 /* The general macros, with the mask of every tag whatever its kind.  A
@@ -146,17 +146,17 @@ void check_registers(WamWord *bank) {
   REGISTERS(CLEAR_REGISTER)
   Restore_All_Regs(saved);
   i = 0;
-#define CHECK_REGISTER(name, type)           \
-  check_context = "register " #name;         \
-  CHECK_EQ(name, register_value(i));         \
+#define CHECK_REGISTER(name, type)   \
+  check_context = "register " #name; \
+  CHECK_EQ(name, register_value(i)); \
   i++;
   REGISTERS(CHECK_REGISTER)
 
   k = 0;
-#define CHECK_BANK_SLOT(name, type)                                      \
-  check_context = "register " #name;                                     \
-  CHECK_EQ((char *) &name - (char *) pl_reg_bank, MAP_OFFSET_##name);    \
-  CHECK_EQ(MAP_OFFSET_##name, (FILLER_WORDS + k) * 8);                   \
+#define CHECK_BANK_SLOT(name, type)                                   \
+  check_context = "register " #name;                                  \
+  CHECK_EQ((char *) &name - (char *) pl_reg_bank, MAP_OFFSET_##name); \
+  CHECK_EQ(MAP_OFFSET_##name, (FILLER_WORDS + k) * 8);                \
   k++;
   BANK_REGISTERS(CHECK_BANK_SLOT)
   check_context = "register bank";
@@ -258,16 +258,16 @@ void check_stacks(void) {
 
   REGISTERS(SET_REGISTER)
   i = 0;
-#define CHECK_STACK(name_, cap_, desc_, env_, size_, top_)                \
-  check_context = "stack " #name_;                                        \
-  pl_stk_tbl[i].stack = &arena[i];                                        \
-  pl_stk_tbl[i].size = 1000 + i;                                          \
-  CHECK(cap_##_Stack == &arena[i]);                                       \
-  CHECK_EQ(cap_##_Size, 1000 + i);                                        \
-  CHECK_EQ(cap_##_Offset(&arena[i + 5]), 5);                              \
-  CHECK_EQ(cap_##_Used_Size, (WamWord *) (top_) - &arena[i]);            \
-  CHECK(Stack_Top(i) == (top_));                                          \
-  last_top = (top_);                                                      \
+#define CHECK_STACK(name_, cap_, desc_, env_, size_, top_)    \
+  check_context = "stack " #name_;                            \
+  pl_stk_tbl[i].stack = &arena[i];                            \
+  pl_stk_tbl[i].size = 1000 + i;                              \
+  CHECK(cap_##_Stack == &arena[i]);                           \
+  CHECK_EQ(cap_##_Size, 1000 + i);                            \
+  CHECK_EQ(cap_##_Offset(&arena[i + 5]), 5);                  \
+  CHECK_EQ(cap_##_Used_Size, (WamWord *) (top_) - &arena[i]); \
+  CHECK(Stack_Top(i) == (top_));                              \
+  last_top = (top_);                                          \
   i++;
   STACKS(CHECK_STACK)
   check_context = "stacks";

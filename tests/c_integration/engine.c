@@ -31,8 +31,8 @@ void check_true(const char *file, int line, const char *what, int ok) {
 void check_equal(const char *file, int line, const char *what, PlLong got, PlLong expected) {
   check_count++;
   if (got != expected)
-    report(file, line, "%s is %lld (%#llx), expected %lld (%#llx)", what, (long long) got,
-           (unsigned long long) got, (long long) expected, (unsigned long long) expected);
+    report(file, line, "%s is %lld (%#llx), expected %lld (%#llx)", what, (long long) got, (unsigned long long) got,
+           (long long) expected, (unsigned long long) expected);
 }
 
 void check_string(const char *file, int line, const char *what, const char *got, const char *expected) {
@@ -85,15 +85,15 @@ static void check_stack_table(void) {
   CHECK_EQ(ARRAY_SIZE(pl_stk_tbl), NB_OF_STACKS);
   CHECK_EQ(NB_OF_STACKS, NB_STACKS);
 #define STACK_ROW(name_, cap_, desc_, env_, size_, top_)       \
-  if (i < NB_OF_STACKS) {                                     \
-    CHECK_STR(pl_stk_tbl[i].name, #name_);                    \
-    CHECK_STR(pl_stk_tbl[i].desc, desc_);                     \
-    CHECK_STR(pl_stk_tbl[i].env_var_name, env_);              \
+  if (i < NB_OF_STACKS) {                                      \
+    CHECK_STR(pl_stk_tbl[i].name, #name_);                     \
+    CHECK_STR(pl_stk_tbl[i].desc, desc_);                      \
+    CHECK_STR(pl_stk_tbl[i].env_var_name, env_);               \
     CHECK(pl_stk_tbl[i].p_def_size == &pl_def_##name_##_size); \
-    CHECK_EQ(pl_stk_tbl[i].default_size, (size_) * 128);     \
-    CHECK_EQ(pl_stk_tbl[i].size, 0);                          \
-    CHECK(pl_stk_tbl[i].stack == NULL);                       \
-  }                                                           \
+    CHECK_EQ(pl_stk_tbl[i].default_size, (size_) *128);        \
+    CHECK_EQ(pl_stk_tbl[i].size, 0);                           \
+    CHECK(pl_stk_tbl[i].stack == NULL);                        \
+  }                                                            \
   i++;
   STACKS(STACK_ROW)
   pl_fixed_sizes = 1;
@@ -129,7 +129,6 @@ int main(void) {
     fprintf(stderr, "%d of %d checks failed\n", check_failures, check_count);
     return EXIT_FAILURE;
   }
-  printf("%d checks passed: %d registers, %d tags, %d stacks\n", check_count, NB_OF_REGS, NB_OF_TAGS,
-         NB_OF_STACKS);
+  printf("%d checks passed: %d registers, %d tags, %d stacks\n", check_count, NB_OF_REGS, NB_OF_TAGS, NB_OF_STACKS);
   return EXIT_SUCCESS;
 }

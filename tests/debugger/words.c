@@ -44,7 +44,7 @@ static void print_address(FILE *out, WamWord *v) { fprintf(out, "0x%llx\n", (uns
 
 /* Decimal or hex as the type of the untag macro's result says. */
 #define PRINT_VALUE(out, x) \
-  _Generic((x), PlLong: print_signed, PlULong: print_unsigned, WamWord *: print_address)(out, x)
+  _Generic((x), PlLong : print_signed, PlULong : print_unsigned, WamWord * : print_address)(out, x)
 
 /* The first tag whose value Tag_Of finds, as the engine's pl_tag_tbl would. */
 static void write_decoded(FILE *out, PlULong w) {
@@ -108,9 +108,9 @@ static void write_where(FILE *out, int k) {
 
 #define REGISTERS(X) FIRST_REGISTER(X) OTHER_REGISTERS(X)
 #define SET_REGISTER(name, type) name = (type) words[(11 * k++ + 3) % nb_words];
-#define WRITE_REGISTER(name, type)          \
-  fprintf(out, "register %s\t", #name);     \
-  write_where(out, k++);                    \
+#define WRITE_REGISTER(name, type)      \
+  fprintf(out, "register %s\t", #name); \
+  write_where(out, k++);                \
   write_decoded(out, (PlULong) name);
 
 static void set_registers(FILE *out) {

@@ -107,8 +107,9 @@ ToolResult run_in_process(const std::string& description, std::span<const char* 
   const BuildConfig config = default_build_config(list);
   const MemoryDirectory files(description);
   MemoryOutput out, err;
-  Diagnostics diagnostics(err.out(), files, {.located = how.located, .warnings = how.check, .keep_going = how.check,
-                                             .disabled = how.disabled});
+  Diagnostics diagnostics(
+      err.out(), files,
+      {.located = how.located, .warnings = how.check, .keep_going = how.check, .disabled = how.disabled});
   const RunSettings settings{.diagnostics = how.located ? &diagnostics : nullptr};
   if (how.debugger_script != nullptr) warn_about_script_name(diagnostics, how.debugger_script);
   ToolResult result;
@@ -121,16 +122,30 @@ ToolResult run_in_process(const std::string& description, std::span<const char* 
   }
   result.out = out.text();
   result.err = err.text();
-  for (const char* name : {file_name::arch_header, file_name::register_map, file_name::stack_header,
-                           file_name::public_config})
+  for (const char* name :
+       {file_name::arch_header, file_name::register_map, file_name::stack_header, file_name::public_config})
     if (files.output(name)->opened()) result.files[name] = std::string(files.output(name)->text());
   return result;
 }
 
 BuildConfig default_build_config(std::span<const char* const> list) {
-  return {"1.0.0", "Dec 8 2026", "Copyright (C) 2026 The Tarnhollow authors", "linux-gnu", "aarch64", "gcc",
-          "-O3 -fomit-frame-pointer -Wno-char-subscripts", " -fno-strict-aliasing -fcommon", "as", "",
-          "-static -s", "-lm", "Yes", "Yes", "Yes", "Yes", list};
+  return {"1.0.0",
+          "Dec 8 2026",
+          "Copyright (C) 2026 The Tarnhollow authors",
+          "linux-gnu",
+          "aarch64",
+          "gcc",
+          "-O3 -fomit-frame-pointer -Wno-char-subscripts",
+          " -fno-strict-aliasing -fcommon",
+          "as",
+          "",
+          "-static -s",
+          "-lm",
+          "Yes",
+          "Yes",
+          "Yes",
+          "Yes",
+          list};
 }
 
 }  // namespace pl_config::testing

@@ -9,8 +9,8 @@
 
 #include <algorithm>
 #include <optional>
-#include <sstream>
 #include <span>
+#include <sstream>
 #include <string>
 #include <vector>
 
