@@ -31,7 +31,7 @@ class DescriptionLines {
   bool read(int number, Error::LineText& text);
 
  private:
-  static constexpr std::size_t block_size = 16 * 1024;
+  static constexpr std::size_t block_size = std::size_t{16} * 1024;
   // As many as a section's notes show again and again, and the lines of the
   // message before them.
   static constexpr std::size_t kept_lines = 16;
