@@ -21,6 +21,10 @@ TEST(CheckTest, ReportsTheLayoutAndWritesNoFile) {
              read_file(fs::path(PL_CONFIG_GOLDEN_DIR) / "example" / "check_report"), "", {});
 }
 
+// A Windows tool reads the description as text: a CR before a newline
+// never reaches its reader.
+constexpr const char* read_carriage_return = windows_tools ? "" : "\r";
+
 // With --check or --located-errors, an error is written as compilers write
 // theirs: FILE:LINE:COLUMN, the line, a caret under the field; a plain run's
 // message stays as it was.
@@ -99,9 +103,11 @@ TEST(CheckTest, ErrorsAreLocatedAtTheirField) {
        "2:16: error: integer expected\n"
        "    2 | @tag A long_int \n"
        "      |                ^\n"},
-      // The carriage return of a CRLF file is not shown.
+      // The carriage return of a CRLF file is not shown (and on Windows,
+      // which reads the description as text, never reaches the reader).
       {"@begin regs\r\n@reg 0 WamWord* R1\r\n@end\r\n",
-       "Syntax error: space expected after identifier in: @reg 0 WamWord* R1\r\n",
+       std::string("Syntax error: space expected after identifier in: @reg 0 WamWord* R1") + read_carriage_return +
+           "\n",
        "2:15: error: space expected after identifier\n"
        "    2 | @reg 0 WamWord* R1\n"
        "      |               ^\n"},
