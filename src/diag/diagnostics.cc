@@ -88,7 +88,14 @@ void DiagnosticPrinter::start(const Diagnostic& diagnostic) {
   out_.put(color(bold));
   out_.put(diagnostic.locus);
   if (diagnostic.at.line > 0) out_.print(":%d:%d", diagnostic.at.line, diagnostic.at.column);
-  out_.print(":%s %s%s: %s", color(reset), color(severity_colors[s]), severity_words[s], color(reset));
+  // Fixed texts are put, not printed: a check may write many thousands.
+  out_.put(':');
+  out_.put(color(reset));
+  out_.put(' ');
+  out_.put(color(severity_colors[s]));
+  out_.put(severity_words[s]);
+  out_.put(": ");
+  out_.put(color(reset));
 }
 
 // As gcc shows it: the line number right-aligned in five columns or more.
@@ -102,7 +109,8 @@ void DiagnosticPrinter::show_line(const Diagnostic& diagnostic) {
   }
   char number[16];
   const int width = std::snprintf(number, sizeof number, "%5d", at.line);
-  out_.print("%s | ", number);
+  out_.put(number);
+  out_.put(" | ");
   int display = 0;
   for (const char c : without_carriage_return(text)) {
     const int next = c == '\t' ? (display / 8 + 1) * 8 : display + 1;
@@ -117,7 +125,8 @@ void DiagnosticPrinter::show_line(const Diagnostic& diagnostic) {
   const int last = std::max(first + 1, display_column(text, at.column + at.length));
   out_.print("\n%*s | %*s%s^", width, "", first, "", color(green));
   for (int i = first + 1; i < last; ++i) out_.put('~');
-  out_.print("%s\n", color(reset));
+  out_.put(color(reset));
+  out_.put('\n');
 }
 
 void DiagnosticPrinter::take(const Diagnostic& diagnostic) {
@@ -128,7 +137,11 @@ void DiagnosticPrinter::take(const Diagnostic& diagnostic) {
   }
   start(diagnostic);
   out_.put(diagnostic.text);
-  if (diagnostic.warning_name != nullptr) out_.print(" [%s]", diagnostic.warning_name);
+  if (diagnostic.warning_name != nullptr) {
+    out_.put(" [");
+    out_.put(diagnostic.warning_name);
+    out_.put(']');
+  }
   out_.put('\n');
   if (diagnostic.at.line > 0) show_line(diagnostic);
 }
