@@ -16,6 +16,8 @@ namespace {
 constexpr char bold[] = "\33[01m\33[K";
 constexpr char reset[] = "\33[m\33[K";
 constexpr char green[] = "\33[32m\33[K";
+constexpr std::string_view blanks = "                                                                ";
+constexpr std::string_view tildes = "~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~";
 constexpr const char* severity_words[] = {"error", "warning", "note"};
 constexpr const char* severity_colors[] = {"\33[01;31m\33[K", "\33[01;35m\33[K", "\33[01;36m\33[K"};
 
@@ -83,6 +85,12 @@ int Diagnostics::warning_bit(Message id) {
   return -1;
 }
 
+// `count` times the one character of `run`, a run's length at a time.
+void DiagnosticPrinter::put_repeated(std::string_view run, int count) {
+  for (; count > 0; count -= static_cast<int>(run.size()))
+    out_.put(run.substr(0, std::min<std::size_t>(static_cast<std::size_t>(count), run.size())));
+}
+
 void DiagnosticPrinter::start(const Diagnostic& diagnostic) {
   const auto s = static_cast<std::size_t>(diagnostic.severity);
   out_.put(color(bold));
@@ -111,20 +119,28 @@ void DiagnosticPrinter::show_line(const Diagnostic& diagnostic) {
   const int width = std::snprintf(number, sizeof number, "%5d", at.line);
   out_.put(number);
   out_.put(" | ");
+  // The text between tabs is put whole, each tab as the blanks it stands for.
   int display = 0;
-  for (const char c : without_carriage_return(text)) {
-    const int next = c == '\t' ? (display / 8 + 1) * 8 : display + 1;
-    if (c == '\t') {
-      out_.print("%*s", next - display, "");
-    } else {
-      out_.put(c);
-    }
+  std::string_view rest = without_carriage_return(text);
+  while (!rest.empty()) {
+    const std::size_t tab = std::min(rest.find('\t'), rest.size());
+    out_.put(rest.substr(0, tab));
+    display += static_cast<int>(tab);
+    if (tab == rest.size()) break;
+    const int next = (display / 8 + 1) * 8;
+    put_repeated(blanks, next - display);
     display = next;
+    rest.remove_prefix(tab + 1);
   }
   const int first = display_column(text, at.column);
   const int last = std::max(first + 1, display_column(text, at.column + at.length));
-  out_.print("\n%*s | %*s%s^", width, "", first, "", color(green));
-  for (int i = first + 1; i < last; ++i) out_.put('~');
+  out_.put('\n');
+  put_repeated(blanks, width);
+  out_.put(" | ");
+  put_repeated(blanks, first);
+  out_.put(color(green));
+  out_.put('^');
+  put_repeated(tildes, last - first - 1);
   out_.put(color(reset));
   out_.put('\n');
 }

@@ -69,6 +69,7 @@ class DiagnosticPrinter : public DiagnosticConsumer {
  private:
   void start(const Diagnostic& diagnostic);
   void show_line(const Diagnostic& diagnostic);
+  void put_repeated(std::string_view run, int count);
   const char* color(const char* code) const { return color_ ? code : ""; }
 
   Output& out_;
