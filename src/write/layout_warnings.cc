@@ -1,9 +1,7 @@
 #include "layout_warnings.h"
 
 #include <algorithm>
-#include <cstdarg>
 #include <cstdint>
-#include <cstdio>
 #include <span>
 #include <string_view>
 
@@ -82,24 +80,16 @@ bool same_but_case(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-bool LayoutWarnings::warn(Message id, Location at, ...) {
-  std::va_list args;
-  va_start(args, at);
-  const bool shown = diagnostics_.vwarning(id, at, args);
-  va_end(args);
-  return shown;
-}
-
 // Registers and tags are both macros of the architecture header, so one name
 // cannot be both; a stack's name only ever stands inside longer names.
 void LayoutWarnings::declare(const Name& name, Kind kind, Location at) {
-  if (is_keyword(name.view())) warn(Message::keyword_name, at, declares(kind), name.c_str());
+  if (is_keyword(name.view())) diagnostics_.warning(Message::keyword_name, at, declares(kind), name.c_str());
   const auto clashes = [kind](Kind earlier) {
     return earlier == kind || (earlier != Kind::stack && kind != Kind::stack);
   };
   for (const Declared& earlier : names_) {
     if (earlier.name.view() == name.view() && clashes(earlier.kind)) {
-      if (warn(Message::duplicate_name, at, name.c_str(), declares(earlier.kind), earlier.at.line))
+      if (diagnostics_.warning(Message::duplicate_name, at, name.c_str(), declares(earlier.kind), earlier.at.line))
         diagnostics_.note(Message::first_declared_here, earlier.at);
       return;
     }
@@ -181,8 +171,8 @@ void LayoutWarnings::generated_names(Kind kind, const Name& name, Location name_
     const MadeText text = made_name(made, of_type ? type->view() : name.view());
     const Clash clash = clash_of(made, text.view(), name.view());
     if (clash.kind == nullptr) continue;
-    if (warn(Message::generated_name, of_type ? type_at : name_at, declares(kind), name.c_str(), clash.kind, clash.name,
-             text.c_str()) &&
+    if (diagnostics_.warning(Message::generated_name, of_type ? type_at : name_at, declares(kind), name.c_str(),
+                             clash.kind, clash.name, text.c_str()) &&
         clash.at != nullptr)
       diagnostics_.note(Message::first_declared_here, *clash.at);
     break;
@@ -194,7 +184,7 @@ void LayoutWarnings::second_section(SectionKind kind, Location at) {
   Location& first = first_sections_[static_cast<std::size_t>(kind)];
   if (first.line == 0) {
     first = at;
-  } else if (warn(Message::second_section, at, row_of(kind).name, row_of(kind).redefined)) {
+  } else if (diagnostics_.warning(Message::second_section, at, row_of(kind).name, row_of(kind).redefined)) {
     diagnostics_.note(Message::first_declared_here, first);
   }
 }
@@ -209,12 +199,13 @@ void LayoutWarnings::regs_section(const RegsSection& section, const MachineRegis
             [](const PlacedRegister* a, const PlacedRegister* b) { return a->line() < b->line(); });
   for (std::size_t i = 0; i < count; ++i) {
     const PlacedRegister& reg = *by_line[i];
-    if (listed(narrow_types, reg.type.view())) warn(Message::register_type, reg.type_at, reg.c_name(), reg.c_type());
+    if (listed(narrow_types, reg.type.view()))
+      diagnostics_.warning(Message::register_type, reg.type_at, reg.c_name(), reg.c_type());
     declare(reg.name, Kind::register_name, reg.name_at);
     generated_names(Kind::register_name, reg.name, reg.name_at, &reg.type, reg.type_at);
   }
   for (const PlacedRegister& reg : section.unwritten())
-    warn(Message::unwritten_group, reg.name_at, reg.c_name(), reg.group);
+    diagnostics_.warning(Message::unwritten_group, reg.name_at, reg.c_name(), reg.group);
 }
 
 // Tag_Long_Int makes a negative integer by shifting its sign into the high
@@ -224,13 +215,15 @@ void LayoutWarnings::tags_section(const TagsSection& section) {
   second_section(TagsSection::kind, section.opening);
   const WordLayout& word = section.word;
   const std::span<const Tag> tags = section.tags();
-  if (section.largest_value < 4) warn(Message::small_tag_values, section.opening, section.largest_value);
+  if (section.largest_value < 4)
+    diagnostics_.warning(Message::small_tag_values, section.opening, section.largest_value);
   const int value_bits = word.split() ? 67 - word.tag_size : 61;
   const auto largest =
       std::find_if(tags.begin(), tags.end(), [&](const Tag& t) { return t.value == section.largest_value; });
   const bool addresses = std::any_of(tags.begin(), tags.end(), [](const Tag& t) { return t.kind == TagKind::address; });
   if (addresses && value_bits < user_address_bits(processor_) && largest != tags.end())
-    warn(Message::address_bits, largest->value_at, value_bits, user_address_bits(processor_), processor_);
+    diagnostics_.warning(Message::address_bits, largest->value_at, value_bits, user_address_bits(processor_),
+                         processor_);
   const std::int64_t high_ones = word.all_ones & ~std::int64_t{7};
   for (std::size_t i = 0; i < tags.size(); ++i) {
     const Tag& tag = tags[i];
@@ -239,11 +232,11 @@ void LayoutWarnings::tags_section(const TagsSection& section) {
     const auto earlier = tags.first(i);
     const auto same = std::find_if(earlier.begin(), earlier.end(), [&](const Tag& e) { return e.value == tag.value; });
     if (same != earlier.end() &&
-        warn(Message::duplicate_tag_value, tag.value_at, tag.c_name(), same->c_name(), tag.value))
+        diagnostics_.warning(Message::duplicate_tag_value, tag.value_at, tag.c_name(), same->c_name(), tag.value))
       diagnostics_.note(Message::first_declared_here, same->value_at);
     if (word.split() && tag.kind == TagKind::long_int && tag.value != 0 && tag.value < high_ones)
-      warn(Message::long_int_sign, tag.value_at, tag.c_name(), tag.value, static_cast<int>(high_ones),
-           static_cast<int>(word.all_ones));
+      diagnostics_.warning(Message::long_int_sign, tag.value_at, tag.c_name(), tag.value, static_cast<int>(high_ones),
+                           static_cast<int>(word.all_ones));
   }
 }
 
@@ -254,10 +247,11 @@ void LayoutWarnings::stacks_section(const StacksSection& section) {
     declare(stacks[i].name, Kind::stack, stacks[i].name_at);
     generated_names(Kind::stack, stacks[i].name, stacks[i].name_at);
     if (stacks[i].description.view().find('\\') != std::string_view::npos)
-      warn(Message::description_escape, stacks[i].description_at, stacks[i].name.c_str());
+      diagnostics_.warning(Message::description_escape, stacks[i].description_at, stacks[i].name.c_str());
     for (const StackEntry& earlier : stacks.first(i)) {
       if (!same_but_case(earlier.name.view(), stacks[i].name.view())) continue;
-      if (warn(Message::stack_name_case, stacks[i].name_at, stacks[i].name.c_str(), earlier.name.c_str()))
+      if (diagnostics_.warning(Message::stack_name_case, stacks[i].name_at, stacks[i].name.c_str(),
+                               earlier.name.c_str()))
         diagnostics_.note(Message::first_declared_here, earlier.name_at);
       break;
     }

@@ -64,8 +64,6 @@ class LayoutWarnings : public SectionWriter {
   Clash clash_of(const MadeName& made, std::string_view text, std::string_view declared) const;
   Clash made_by_earlier(const MadeName& made, std::string_view part, std::string_view declared) const;
   void second_section(SectionKind kind, Location at);
-  // False when the warning is turned off.
-  bool warn(Message id, Location at, ...);
 
   Diagnostics& diagnostics_;
   const char* processor_;
