@@ -88,14 +88,14 @@ int run(const pl_config::Options& options) {
   pl_config::Diagnostics diagnostics(err, directory, diagnostic_settings(options));
   const bool diagnosing = options.located_errors || options.warnings || options.werror;
   // A check writes no script, but its name is worth the warning there too.
-  if (options.debugger_script != nullptr) pl_config::warn_about_script_name(diagnostics, options.debugger_script);
+  const char* script = options.extra_outputs[pl_config::ExtraOutput::debugger_script];
+  if (script != nullptr) pl_config::warn_about_script_name(diagnostics, script);
   try {
     if (options.check) return pl_config::check_description(build_config(), directory, out, diagnostics, options.format);
     return pl_config::run_pl_config(build_config(), directory, out,
                                     {.diagnostics = diagnosing ? &diagnostics : nullptr,
                                      .line_directives = options.line_directives,
-                                     .debugger_script = options.debugger_script,
-                                     .summary = options.summary});
+                                     .extra_outputs = options.extra_outputs});
   } catch (const pl_config::Error& error) {
     diagnostics.error(error);
     return 1;

@@ -94,7 +94,10 @@ TEST(CommandLineTest, OptionsInTheirGnuForms) {
     EXPECT_EQ(line.options.write_if_changed, c.expected.write_if_changed);
     EXPECT_EQ(line.options.check, c.expected.check);
     EXPECT_EQ(line.options.located_errors, c.expected.located_errors);
-    EXPECT_EQ(line.options.debugger_script ? line.options.debugger_script : "", c.expected.debugger_script);
+    EXPECT_EQ(line.options.extra_outputs[ExtraOutput::debugger_script]
+                  ? line.options.extra_outputs[ExtraOutput::debugger_script]
+                  : "",
+              c.expected.debugger_script);
     EXPECT_EQ(line.options.format, c.expected.format);
     EXPECT_EQ(line.error, c.expected.error);
   }

@@ -61,15 +61,21 @@ constexpr Option option_table[] = {
      "#line lines in wam_arch.h: compiler errors point\nat the description's lines"},
     {"format", '\0', "FORMAT", &OptionParser::choose_format,
      "print the layout of --check as text (the default)\nor as json"},
-    {"debugger-script", '\0', "FILE", &Options::debugger_script,
+    {"debugger-script", '\0', "FILE", ExtraOutput::debugger_script,
      "also write FILE, the gdb and lldb commands that\ndecode the engine's words and registers"},
-    {"summary", '\0', "FILE", &Options::summary,
+    {"summary", '\0', "FILE", ExtraOutput::summary,
      "write the installation summary to FILE, with the\nheaders, instead of standard output"},
     {"help", '\0', nullptr, Command::help, "print this help and exit"},
     {"version", '\0', nullptr, Command::version, "print the version and exit"},
 };
 
 const std::size_t option_count = std::size(option_table);
+
+const char* option_naming(ExtraOutput output) {
+  for (const Option& option : option_table)
+    if (option.effect.names_extra_output && option.effect.extra_output == output) return option.long_name;
+  return nullptr;
+}
 
 namespace {
 
@@ -168,6 +174,8 @@ void OptionParser::apply(const Option& option, const char* value) {
     line_.options.*effect.flag = true;
   } else if (effect.text != nullptr) {
     line_.options.*effect.text = value;
+  } else if (effect.names_extra_output) {
+    line_.options.extra_outputs[effect.extra_output] = value;
   } else if (effect.parse != nullptr) {
     (this->*effect.parse)(option, value);
   } else {

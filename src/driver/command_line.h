@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "extra_outputs.h"
 #include "files.h"
 #include "output.h"
 #include "report_format.h"
@@ -24,8 +25,7 @@ struct Options {
   std::uint64_t disabled_warnings = 0;  // by Diagnostics::warning_bit
   Color color = Color::automatic;
   bool line_directives = false;
-  const char* debugger_script = nullptr;     // null: none is written
-  const char* summary = nullptr;             // null: standard output
+  ExtraPaths extra_outputs{};                // null: not written (the summary: standard output)
   ReportFormat format = ReportFormat::text;  // a check's
 };
 
@@ -43,11 +43,14 @@ struct Effect {
   constexpr Effect(const char* Options::*text) : text(text) {}
   constexpr Effect(ParseValue parse) : parse(parse) {}
   constexpr Effect(Command command) : command(command) {}
+  constexpr Effect(ExtraOutput output) : names_extra_output(true), extra_output(output) {}
 
   bool Options::*flag = nullptr;         // set to true
   const char* Options::*text = nullptr;  // the value, as given
   ParseValue parse = nullptr;
   Command command = Command::run;
+  bool names_extra_output = false;  // the value is the path of that output
+  ExtraOutput extra_output{};
 };
 
 // An option: all that parsing and --help know of it.
@@ -62,6 +65,9 @@ struct Option {
 // In the order of --help, which an ambiguous abbreviation lists them in.
 extern const Option option_table[];
 extern const std::size_t option_count;
+
+// The long name of the option that names the file of `output`.
+const char* option_naming(ExtraOutput output);
 
 struct CommandLine {
   // Room for a quoted argument of 256 bytes and every warning's name.

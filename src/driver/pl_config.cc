@@ -1,13 +1,14 @@
 #include "pl_config.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
 #include <limits>
 
-#include "debugger_script.h"
 #include "error.h"
+#include "extra_outputs.h"
 #include "files.h"
 #include "generated_names.h"
 #include "header_writer.h"
@@ -115,36 +116,74 @@ void check_version(const BuildConfig& config) { parse_version(config.version); }
 
 namespace {
 
+// The files of a run besides the headers, each opened when its option names
+// it and staged with the headers.
+class ExtraFiles {
+ public:
+  ExtraFiles(const Directory& directory, const ExtraPaths& paths) {
+    for (const ExtraOutputRow& row : extra_output_rows)
+      if (paths[row.id] != nullptr) files_[index(row.id)].emplace(directory, path_as_given, paths[row.id], row.buffer);
+  }
+
+  // Null when it is not written.
+  OutputFile* file(ExtraOutput id) {
+    Deferred<OutputFile>& file = files_[index(id)];
+    return file.has_value() ? &*file : nullptr;
+  }
+  bool any_writer() {
+    return std::any_of(std::begin(extra_output_rows), std::end(extra_output_rows),
+                       [&](const ExtraOutputRow& row) { return row.start != nullptr && file(row.id) != nullptr; });
+  }
+  // The files that the sections were written to are complete.
+  void close_writers() {
+    for (const ExtraOutputRow& row : extra_output_rows)
+      if (row.start != nullptr && file(row.id) != nullptr) file(row.id)->close();
+  }
+  // In row order, after the headers.
+  void list(std::span<OutputFile*, extra_output_count> files) {
+    for (const ExtraOutputRow& row : extra_output_rows) files[index(row.id)] = file(row.id);
+  }
+
+ private:
+  static std::size_t index(ExtraOutput id) { return static_cast<std::size_t>(id); }
+
+  Deferred<OutputFile> files_[extra_output_count];
+};
+
 // The sections into the warnings of a run that shows them and into the
-// debugger script of a run that writes one, besides the headers.  With
-// --werror a warning fails the run before any header is replaced.  Never
-// inlined, so that a plain run's stack holds neither (the warnings' tables
-// alone are 340 KB).
+// writers of the extra files it writes, besides the headers.  With --werror
+// a warning fails the run before any header is replaced.  Never inlined, so
+// that a plain run's stack holds neither (the warnings' tables alone are
+// 340 KB).
 [[gnu::noinline]] void read_into_more_writers(DescriptionInput& in, DescriptionCopy& copy,
                                               MachineRegisters& machine_registers, SectionWriter& header_writer,
-                                              const RunSettings& settings, OutputFile* script, const char* description,
+                                              const RunSettings& settings, ExtraFiles& extras, const char* description,
                                               const char* processor) {
-  std::array<SectionWriter*, 3> writers{&header_writer};
+  std::array<SectionWriter*, 2 + extra_output_count> writers{&header_writer};
   std::size_t count = 1;
   Deferred<LayoutWarnings> warnings;
   if (settings.diagnostics != nullptr) writers[count++] = &warnings.emplace(*settings.diagnostics, processor);
-  Deferred<DebuggerScript> script_writer;
-  if (script != nullptr) writers[count++] = &script_writer.emplace(script->out(), description);
+  WriterSlot slots[extra_output_count];
+  for (std::size_t i = 0; i < extra_output_count; ++i) {
+    const ExtraOutputRow& row = extra_output_rows[i];
+    OutputFile* file = extras.file(row.id);
+    if (row.start != nullptr && file != nullptr) writers[count++] = &row.start(slots[i], file->out(), description);
+  }
   WriterList writer({writers.data(), count});
   read_description(in, copy, machine_registers, writer, settings.diagnostics);
-  if (script_writer.has_value()) script_writer->finish();
+  writer.end_of_description();
   if (settings.diagnostics != nullptr && settings.diagnostics->errors() > 0) fail(Message::warnings_are_errors);
 }
 
 void read_sections(ByteSource& description, const char* name, Headers& headers, DescriptionCopy& copy,
-                   MachineRegisters& machine_registers, const RunSettings& settings, OutputFile* script,
+                   MachineRegisters& machine_registers, const RunSettings& settings, ExtraFiles& extras,
                    const char* processor) {
   DescriptionInput in(description, name);
   HeaderWriter header_writer(headers.out(HeaderRole::arch_header), headers.out(HeaderRole::register_map),
                              headers.out(HeaderRole::stack_header), headers.out(HeaderRole::public_config));
-  if (settings.diagnostics == nullptr && script == nullptr)
+  if (settings.diagnostics == nullptr && !extras.any_writer())
     return read_description(in, copy, machine_registers, header_writer);
-  read_into_more_writers(in, copy, machine_registers, header_writer, settings, script, name, processor);
+  read_into_more_writers(in, copy, machine_registers, header_writer, settings, extras, name, processor);
 }
 
 }  // namespace
@@ -154,14 +193,9 @@ int run_pl_config(const BuildConfig& config, const Directory& directory, Output&
   MachineRegisters machine_registers(config.machine_register_list);
   Headers headers(directory);
   headers.open(HeaderSpan::whole_run);
-  static char script_buffer[64 * 1024];
-  Deferred<OutputFile> script;
-  if (settings.debugger_script != nullptr)
-    script.emplace(directory, path_as_given, settings.debugger_script, script_buffer);
-  static char summary_buffer[4 * 1024];
-  Deferred<OutputFile> summary_file;
-  if (settings.summary != nullptr) summary_file.emplace(directory, path_as_given, settings.summary, summary_buffer);
-  Output& summary = summary_file.has_value() ? summary_file->out() : summary_output;
+  ExtraFiles extras(directory, settings.extra_outputs);
+  OutputFile* const summary_file = extras.file(ExtraOutput::summary);
+  Output& summary = summary_file != nullptr ? summary_file->out() : summary_output;
   print_banner(summary);
   print_configuration(summary, config);
   write_version_macros(headers.out(HeaderRole::public_config), config);
@@ -171,22 +205,22 @@ int run_pl_config(const BuildConfig& config, const Directory& directory, Output&
   DescriptionCopy copy(headers.out(HeaderRole::arch_header));
   if (settings.line_directives)
     copy.use_line_directives(directory.description(), headers.path(HeaderRole::arch_header));
-  OutputFile* const script_file = script.has_value() ? &*script : nullptr;
-  read_sections(description, directory.description(), headers, copy, machine_registers, settings, script_file,
+  read_sections(description, directory.description(), headers, copy, machine_registers, settings, extras,
                 config.processor);
   headers.close(HeaderSpan::description);
-  if (script.has_value()) script->close();
+  extras.close_writers();
 
   write_register_usage_macros(headers.out(HeaderRole::register_map), machine_registers);
   print_machine_register_count(summary, machine_registers);
   headers.close(HeaderSpan::whole_run);
   print_used_registers(summary, machine_registers);
   print_closing_line(summary);
-  if (summary_file.has_value()) summary_file->close();
+  if (summary_file != nullptr) summary_file->close();
   if (!summary.flush()) fail(Message::cannot_write_standard_output);
 
   // Only a run that has succeeded to its last write replaces the headers.
-  OutputFile* const others[] = {script_file, summary_file.has_value() ? &*summary_file : nullptr};
+  OutputFile* others[extra_output_count];
+  extras.list(others);
   headers.install(others);
   return 0;
 }

@@ -3,6 +3,7 @@
 #include <span>
 
 #include "diagnostics.h"
+#include "extra_outputs.h"
 #include "files.h"
 #include "machine_registers.h"
 #include "output.h"
@@ -52,13 +53,10 @@ void write_version_macros(Output& public_config, const BuildConfig& config);
 struct RunSettings {
   Diagnostics* diagnostics = nullptr;  // shows the warnings too
   bool line_directives = false;        // #line lines in the architecture header
-  // The debugger script, written at that path as given and put in place
-  // after the headers; null for none.
-  const char* debugger_script = nullptr;
-  // The installation summary, written at that path as given and put in
-  // place after the headers instead of going to the summary output; null
-  // for none.
-  const char* summary = nullptr;
+  // The files written besides the headers, at their paths as given, and put
+  // in place after them; the summary's goes there instead of to the
+  // summary output.
+  ExtraPaths extra_outputs{};
 };
 int run_pl_config(const BuildConfig& config, const Directory& directory, Output& summary,
                   const RunSettings& settings = {});

@@ -20,6 +20,8 @@ class SectionWriter {
   virtual void stacks_section(const StacksSection&) {}
   // A tags section was read to its end line and failed its last check.
   virtual void tags_section_rejected() {}
+  // After the description's last section, for a writer that ends its text.
+  virtual void end_of_description() {}
 };
 
 // Hands each section to every writer of a list, in list order.
@@ -38,6 +40,9 @@ class WriterList : public SectionWriter {
   }
   void tags_section_rejected() override {
     for (SectionWriter* writer : writers_) writer->tags_section_rejected();
+  }
+  void end_of_description() override {
+    for (SectionWriter* writer : writers_) writer->end_of_description();
   }
 
  private:

@@ -154,7 +154,7 @@ void DebuggerScript::tags_section(const TagsSection& section) {
   put_layout_report(out_, section);
 }
 
-void DebuggerScript::finish() {
+void DebuggerScript::end_of_description() {
   out_.put("\n");
   out_.put(debugger_commands);
 }

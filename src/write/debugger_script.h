@@ -19,7 +19,7 @@ class DebuggerScript : public SectionWriter {
   void regs_section(const RegsSection& section, const MachineRegisters& machine_registers) override;
   void tags_section(const TagsSection& section) override;
   // After the last section: the commands.
-  void finish();
+  void end_of_description() override;
 
  private:
   Output& out_;
