@@ -174,7 +174,7 @@ std::vector<std::string> options_named(std::string text) {
 // page's list, and neither has any other.
 TEST(CommandLineTest, DocumentsListTheOptionTable) {
   std::vector<std::string> table;
-  for (std::size_t i = 0; i < option_count; ++i) {
+  for (std::size_t i = 0; i < option_table.size(); ++i) {
     if (option_table[i].short_name != '\0') table.push_back(std::string("-") + option_table[i].short_name);
     table.push_back(std::string("--") + option_table[i].long_name);
   }

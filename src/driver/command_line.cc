@@ -1,6 +1,7 @@
 #include "command_line.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -42,7 +43,9 @@ class OptionParser {
   CommandLine line_;
 };
 
-constexpr Option option_table[] = {
+// The options of --help before the extra outputs' options, which come from
+// their rows, and after them.
+constexpr Option options_before_extras[] = {
     {"description", 'd', "FILE", &Options::description,
      "read the description from FILE\n(default: wam_arch.def in the working directory)"},
     {"output-dir", 'o', "DIR", &Options::output_dir, "write the headers into DIR\n(default: the working directory)"},
@@ -61,21 +64,27 @@ constexpr Option option_table[] = {
      "#line lines in wam_arch.h: compiler errors point\nat the description's lines"},
     {"format", '\0', "FORMAT", &OptionParser::choose_format,
      "print the layout of --check as text (the default)\nor as json"},
-    {"debugger-script", '\0', "FILE", ExtraOutput::debugger_script,
-     "also write FILE, the gdb and lldb commands that\ndecode the engine's words and registers"},
-    {"summary", '\0', "FILE", ExtraOutput::summary,
-     "write the installation summary to FILE, with the\nheaders, instead of standard output"},
+};
+
+constexpr Option options_after_extras[] = {
     {"help", '\0', nullptr, Command::help, "print this help and exit"},
     {"version", '\0', nullptr, Command::version, "print the version and exit"},
 };
 
-const std::size_t option_count = std::size(option_table);
+constexpr std::size_t option_count =
+    std::size(options_before_extras) + extra_output_count + std::size(options_after_extras);
 
-const char* option_naming(ExtraOutput output) {
-  for (const Option& option : option_table)
-    if (option.effect.names_extra_output && option.effect.extra_output == output) return option.long_name;
-  return nullptr;
+constexpr std::array<Option, option_count> all_options() {
+  std::array<Option, option_count> options;
+  auto next = std::copy(std::begin(options_before_extras), std::end(options_before_extras), options.begin());
+  for (const ExtraOutputRow& row : extra_output_rows) *next++ = {row.option, '\0', "FILE", row.id, row.help};
+  std::copy(std::begin(options_after_extras), std::end(options_after_extras), next);
+  return options;
 }
+
+constexpr std::array<Option, option_count> options_in_order = all_options();
+
+const std::span<const Option> option_table = options_in_order;
 
 namespace {
 

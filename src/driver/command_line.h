@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 #include "extra_outputs.h"
@@ -39,6 +40,7 @@ using ParseValue = void (OptionParser::*)(const Option& option, std::string_view
 
 // What giving an option does: one of these.
 struct Effect {
+  constexpr Effect() = default;
   constexpr Effect(bool Options::*flag) : flag(flag) {}
   constexpr Effect(const char* Options::*text) : text(text) {}
   constexpr Effect(ParseValue parse) : parse(parse) {}
@@ -55,19 +57,16 @@ struct Effect {
 
 // An option: all that parsing and --help know of it.
 struct Option {
-  const char* long_name;
-  char short_name;       // '\0': none
-  const char* argument;  // the value's name in --help; null: the option takes none
+  const char* long_name = nullptr;
+  char short_name = '\0';          // none
+  const char* argument = nullptr;  // the value's name in --help; null: the option takes none
   Effect effect;
-  const char* help;  // its lines separated by '\n'
+  const char* help = nullptr;  // its lines separated by '\n'
 };
 
-// In the order of --help, which an ambiguous abbreviation lists them in.
-extern const Option option_table[];
-extern const std::size_t option_count;
-
-// The long name of the option that names the file of `output`.
-const char* option_naming(ExtraOutput output);
+// In the order of --help, which an ambiguous abbreviation lists them in; the
+// options that name the extra outputs come from their rows.
+extern const std::span<const Option> option_table;
 
 struct CommandLine {
   // Room for a quoted argument of 256 bytes and every warning's name.

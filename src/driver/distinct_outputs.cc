@@ -14,7 +14,7 @@ namespace {
 bool found(const char* path, platform::Place& place) { return path != nullptr && platform::resolve(path, place); }
 
 void refuse(CommandLine& line, ExtraOutput extra, const char* what, const char* path) {
-  std::snprintf(line.error, sizeof line.error, entry_of(Message::same_output_file).text, option_naming(extra),
+  std::snprintf(line.error, sizeof line.error, entry_of(Message::same_output_file).text, row_of(extra).option,
                 line.options.extra_outputs[extra], what, path);
   line.command = Command::usage_error;
 }
@@ -39,7 +39,7 @@ void check_distinct_outputs(CommandLine& line) {
     }
     for (std::size_t j = 0; j < i; ++j)
       if (found(extras[extra_output_rows[j].id], other) && platform::same_file(extra, other))
-        return refuse(line, id, "the file of --", option_naming(extra_output_rows[j].id));
+        return refuse(line, id, "the file of --", extra_output_rows[j].option);
   }
 }
 
