@@ -164,90 +164,10 @@ TEST(CheckTest, ErrorsAreLocatedAtTheirField) {
   }
 }
 
-// After an error a check goes on from the next line it can make sense of,
-// so that each mistake gives one error (docs/description-format.md, "Messages
-// as compilers write them"); the case folders check-misspelt-end and the
-// like hold the mistakes most made.  The stacks section that most rows end
-// with is read as if nothing had gone before.
-TEST(CheckTest, EachMistakeGivesOneError) {
-  const std::string heap = "@begin stacks\n@stack heap \"h\" 1 H\n@end\n";
-  const auto heap_at = [](int line) {
-    return "Stacks, stacks section of line " + std::to_string(line) +
-           "\n  stack  words  bytes  top\n  heap     128   1024  H\n";
-  };
-  const struct {
-    std::string description;
-    std::string err;
-    std::string out;
-  } cases[] = {
-      // A misspelt end line, then a line of another section's word: its
-      // lines are passed over up to an end line.
-      {"@begin regs\n@reg 0 WamWordP H\n@ed\n@stack heap \"h\" 1 H\n@end\n" + heap,
-       "wam_arch.def:3:2: error: incorrect @ declaration 'ed'; did you mean 'end'? (filler, reg, end)\n"
-       "    3 | @ed\n"
-       "      |  ^~\n"
-       "wam_arch.def:4:2: note: the section ends here: this line cannot belong to it\n"
-       "    4 | @stack heap \"h\" 1 H\n"
-       "      |  ^~~~~\n",
-       heap_at(6)},
-      // At the end of the file the misspelt end line says it all.
-      {"@begin regs\n@reg 0 WamWordP H\n@endd\n",
-       "wam_arch.def:3:2: error: incorrect @ declaration 'endd'; did you mean 'end'? (filler, reg, end)\n"
-       "    3 | @endd\n"
-       "      |  ^~~~\n",
-       ""},
-      {"@begin regs\n@reg 0 WamWordP H\n@end",
-       "wam_arch.def:3:5: error: space expected after identifier\n"
-       "    3 | @end\n"
-       "      |     ^\n"
-       "wam_arch.def: note: the last line has no newline: end the file with one\n",
-       ""},
-      // Any other directive line after it: it was a wrong word, not the end,
-      // and the section goes on.
-      {"@begin regs\n@reg 0 WamWordP H\n@endd\n@rge 0 WamWordP B\n@reg 0 WamWordP C\n@end\n" + heap,
-       "wam_arch.def:3:2: error: incorrect @ declaration 'endd'; did you mean 'end'? (filler, reg, end)\n"
-       "    3 | @endd\n"
-       "      |  ^~~~\n"
-       "wam_arch.def:4:2: error: incorrect @ declaration 'rge'; did you mean 'reg'? (filler, reg, end)\n"
-       "    4 | @rge 0 WamWordP B\n"
-       "      |  ^~~\n",
-       heap_at(7)},
-      // A word far from "end", and the end line missing too: two mistakes.
-      {"@begin regs\n@rge 0 WamWordP H\n" + heap,
-       "wam_arch.def:2:2: error: incorrect @ declaration 'rge'; did you mean 'reg'? (filler, reg, end)\n"
-       "    2 | @rge 0 WamWordP H\n"
-       "      |  ^~~\n"
-       "wam_arch.def:3:2: error: incorrect @ declaration 'begin' (filler, reg, end)\n"
-       "    3 | @begin stacks\n"
-       "      |  ^~~~~\n"
-       "wam_arch.def:1:8: note: section opened here\n"
-       "    1 | @begin regs\n"
-       "      |        ^~~~\n",
-       heap_at(3)},
-      // Outside sections: the lines after a line that opens none are passed
-      // over up to an opening line, or an end line; after an end line, none.
-      {"@tag A address 0\n@tag B address 1\n" + heap,
-       "wam_arch.def:1:2: error: incorrect @ declaration 'tag' (begin)\n"
-       "    1 | @tag A address 0\n"
-       "      |  ^~~\n",
-       heap_at(3)},
-      {"@end\n@tag A address 0\n@tag B address 1\n@end\n" + heap,
-       "wam_arch.def:1:2: error: incorrect @ declaration 'end' (begin)\n"
-       "    1 | @end\n"
-       "      |  ^~~\n"
-       "wam_arch.def:2:2: error: incorrect @ declaration 'tag' (begin)\n"
-       "    2 | @tag A address 0\n"
-       "      |  ^~~\n",
-       heap_at(5)},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.description);
-    expect_run(run_tool(default_tool, c.description, {.args = {"--check"}}), 1, c.out, c.err, {});
-  }
-}
-
 // A check goes on after an error with the next line, and drops a section
-// that had one (the case folder check-two-errors); it stops after 20 errors.
+// that had one, so that each mistake gives one error (the case folders
+// check-*, docs/description-format.md "Messages as compilers write them");
+// it stops after 20 errors.
 TEST(CheckTest, StopsAfter20Errors) {
   std::string many = "@begin regs\n";
   for (int i = 0; i < 25; ++i) many += "@reg x\n";

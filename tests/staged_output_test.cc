@@ -93,6 +93,7 @@ TEST(StagedOutputTest, WhichOldHeadersARunReplaces) {
     files["s.txt"] = summary;
     return files;
   };
+  const std::string bogus = "Syntax error: unknown section in: @begin bogus\n\n";
   const struct {
     std::vector<std::string> args;
     std::string description;
@@ -105,28 +106,16 @@ TEST(StagedOutputTest, WhichOldHeadersARunReplaces) {
       {{"-w"}, bigger_trail, example_headers(), bigger_trail_headers, {"wam_stacks.h"}},
       {{"-w"}, example, longer_regs, example_headers(), {"wam_regs.h"}},
       {{}, example, example_headers(), example_headers(), {header_names, std::end(header_names)}},
-      {{},
-       large_description + "@begin bogus\n",
-       previous_headers(),
-       previous_headers(),
-       {},
-       "Syntax error: unknown section in: @begin bogus\n\n"},
-      {{"--summary=s.txt"},
-       example,
-       and_summary(previous_headers(), "old\n"),
+      // clang-format off
+      {{}, large_description + "@begin bogus\n", previous_headers(), previous_headers(), {}, bogus},
+      {{"--summary=s.txt"}, example, and_summary(previous_headers(), "old\n"),
        and_summary(example_headers(), example_summary()),
        {"wam_regs.h", "wam_stacks.h", "th_public_config.h", "wam_arch.h", "s.txt"}},
-      {{"-w", "--summary=s.txt"},
-       example,
-       and_summary(example_headers(), example_summary()),
-       and_summary(example_headers(), example_summary()),
-       {}},
-      {{"--summary=s.txt"},
-       large_description + "@begin bogus\n",
-       and_summary(previous_headers(), "old\n"),
-       and_summary(previous_headers(), "old\n"),
-       {},
-       "Syntax error: unknown section in: @begin bogus\n\n"},
+      {{"-w", "--summary=s.txt"}, example, and_summary(example_headers(), example_summary()),
+       and_summary(example_headers(), example_summary()), {}},
+      {{"--summary=s.txt"}, large_description + "@begin bogus\n", and_summary(previous_headers(), "old\n"),
+       and_summary(previous_headers(), "old\n"), {}, bogus},
+      // clang-format on
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.args) + (c.err.empty() ? "" : " late error"));
@@ -220,6 +209,10 @@ TEST(StagedOutputTest, LinksInSharedDirectoriesAtEveryHop) {
       files[name == "wam_regs.h" && regs_at != nullptr ? regs_at : dir + name] = text;
     return files;
   };
+  const auto with = [](Files files, const std::string& name, const std::string& text) {
+    files[name] = text;
+    return files;
+  };
   const struct {
     const char* layout;
     const char* planted;  // in shared/, to its target
@@ -229,59 +222,22 @@ TEST(StagedOutputTest, LinksInSharedDirectoriesAtEveryHop) {
     const char* refused;  // the path the refusal names
     Files written;        // where the run writes, but for the description's own directory
   } layouts[] = {
-      {"the last component",
-       "wam_regs.h",
-       "../targets/regs.h",
-       nullptr,
-       {"-o", "shared"},
-       "shared/wam_regs.h",
+      // clang-format off
+      {"the last component", "wam_regs.h", "../targets/regs.h", nullptr, {"-o", "shared"}, "shared/wam_regs.h",
        headers_in("shared/", "targets/regs.h")},
-      {"a directory component",
-       "gen",
-       "../targets",
-       nullptr,
-       {"-o", "shared/gen/sub"},
-       "shared/gen/sub/wam_regs.h",
+      {"a directory component", "gen", "../targets", nullptr, {"-o", "shared/gen/sub"}, "shared/gen/sub/wam_regs.h",
        headers_in("targets/sub/")},
-      {"the output directory",
-       "gen",
-       "../targets",
-       nullptr,
-       {"-o", "shared/gen"},
-       "shared/gen/wam_regs.h",
+      {"the output directory", "gen", "../targets", nullptr, {"-o", "shared/gen"}, "shared/gen/wam_regs.h",
        headers_in("targets/")},
-      {"a chain through a directory link",
-       "gen",
-       "../targets",
-       "../shared/gen/regs.h",
-       {"-o", "out"},
-       "out/wam_regs.h",
+      {"a chain through a directory link", "gen", "../targets", "../shared/gen/regs.h", {"-o", "out"}, "out/wam_regs.h",
        headers_in("out/", "targets/regs.h")},
-      {"the second link of a chain",
-       "regs.h",
-       "../targets/regs.h",
-       "../shared/regs.h",
-       {"-o", "out"},
-       "out/wam_regs.h",
+      {"the second link of a chain", "regs.h", "../targets/regs.h", "../shared/regs.h", {"-o", "out"}, "out/wam_regs.h",
        headers_in("out/", "targets/regs.h")},
-      {"the debugger script",
-       "wam.py",
-       "../targets/wam.py",
-       nullptr,
-       {"--debugger-script=shared/wam.py"},
-       "shared/wam.py",
-       [&] {
-         Files files = headers_in("");
-         files["targets/wam.py"] = script;
-         return files;
-       }()},
-      {"the description",
-       "arch.def",
-       "../targets/arch.def",
-       nullptr,
-       {"-d", "shared/arch.def"},
-       "shared/arch.def",
+      {"the debugger script", "wam.py", "../targets/wam.py", nullptr, {"--debugger-script=shared/wam.py"},
+       "shared/wam.py", with(headers_in(""), "targets/wam.py", script)},
+      {"the description", "arch.def", "../targets/arch.def", nullptr, {"-d", "shared/arch.def"}, "shared/arch.def",
        headers_in("")},
+      // clang-format on
   };
   enum Owner { runner, directory_owner, someone_else };
   const char* const owner_names[] = {"the runner's link", "the directory owner's link", "another user's link"};
