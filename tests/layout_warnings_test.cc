@@ -10,6 +10,7 @@
 #include "core_run.h"
 #include "expect_run.h"
 #include "messages.h"
+#include "text_cases.h"
 
 namespace pl_config::testing {
 namespace {
@@ -32,18 +33,10 @@ std::string warnings_of(const std::string& description, std::uint64_t disabled =
 // The cases of golden/warnings.txt: a description accepted but wrong, and
 // what a check warns about it.
 TEST(LayoutWarningsTest, WhatIsAcceptedButWrong) {
-  const std::string cases = read_file(fs::path(PL_CONFIG_GOLDEN_DIR) / "warnings.txt");
-  std::size_t next = cases.find("\n=== ");
-  ASSERT_NE(next, std::string::npos);
-  while (next != std::string::npos) {
-    const std::size_t title = next + 5;
-    const std::size_t description = cases.find('\n', title) + 1;
-    const std::size_t rule = cases.find("\n---\n", description - 1);
-    ASSERT_NE(rule, std::string::npos) << "a case without its \"---\" line";
-    next = cases.find("\n=== ", rule);
-    const std::size_t end = next == std::string::npos ? cases.size() : next + 1;
-    SCOPED_TRACE(cases.substr(title, description - 1 - title));
-    EXPECT_EQ(warnings_of(cases.substr(description, rule + 1 - description)), cases.substr(rule + 5, end - rule - 5));
+  for (const TextCase& c : text_cases(fs::path(PL_CONFIG_GOLDEN_DIR) / "warnings.txt")) {
+    SCOPED_TRACE(c.title);
+    ASSERT_EQ(c.parts.size(), 2u);
+    EXPECT_EQ(warnings_of(c.parts[0]), c.parts[1]);
   }
 }
 
