@@ -14,10 +14,6 @@ namespace {
 
 std::optional<TextLine> line_of(std::string_view text, int number) { return TextLines(text).line(number); }
 
-bool made_by_declaration(const MadeName& made, DeclarationKind kind) {
-  return made.kind == kind && made.role == NameRole::defined && made.part != MadePart::type;
-}
-
 void write_macros(Output& out, const Declaration& declaration) {
   out.put("\nmacros:");
   const char* separator = " ";
@@ -78,6 +74,7 @@ class HoverWriter : public SectionWriter {
       if (found(DeclarationKind::tag, tag.name.view(), {tag.name_at, tag.kind_at, tag.value_at}))
         write_tag(out_, tag, section.word);
   }
+  // The stack's top is a name of its own: it hovers as what it names.
   void stacks_section(const StacksSection& section) override {
     for (const StackEntry& stack : section.stacks())
       if (found(DeclarationKind::stack, stack.name.view(), {stack.name_at, stack.description_at, stack.size_at}))
@@ -87,14 +84,14 @@ class HoverWriter : public SectionWriter {
   std::optional<Location> range() const { return range_; }
 
  private:
-  // The stack's top is a name of its own: it hovers as what it names.
   bool found(DeclarationKind kind, std::string_view name, std::initializer_list<Location> fields) {
     if (range_) return false;
     if (word_) {
       if (names_declaration(word_->text, {kind, name, {}})) range_ = word_->at;
     } else {
       for (const Location field : fields)
-        if (Field{{}, field}.contains(at_) && at_.column < field.column + field.length) range_ = field;
+        if (field.line == at_.line && at_.column >= field.column && at_.column < field.column + field.length)
+          range_ = field;
     }
     return range_.has_value();
   }

@@ -1,8 +1,8 @@
 // The answers about the whole text: symbols, folding ranges, inlay hints,
 // semantic tokens, and completion at a place.
 
-#include <cinttypes>
 #include <algorithm>
+#include <cinttypes>
 #include <cstdio>
 
 #include "description_facts.h"
@@ -114,8 +114,9 @@ void complete_directive(std::string_view text, int line, CompletionConsumer& out
   while ((span = spans.next()) && !span->holds(line)) {
   }
   for (const DirectiveSyntax& row : directive_syntax()) {
-    const bool valid = span ? (row.in_section && row.section == span->kind) || row.word == directive_word::closing
-                            : row.word == directive_word::opening;
+    const std::string_view word = row.word;
+    const bool valid = span ? (row.in_section && row.section == span->kind) || word == directive_word::closing
+                            : word == directive_word::opening;
     if (valid) out.completion(row.word, CompletionKind::directive);
   }
 }
@@ -170,8 +171,7 @@ void list_completions(std::string_view text, TextPosition at, CompletionConsumer
   if (!line || !line->directive() || at.column < 2) return;
   const TextLine before{line->text.substr(0, static_cast<std::size_t>(at.column - 1)), line->number};
   DirectiveLine directive(before);
-  if (directive.word().at.length == static_cast<int>(before.text.size()))
-    return complete_directive(text, at.line, out);
+  if (directive.word().at.length == static_cast<int>(before.text.size())) return complete_directive(text, at.line, out);
   int fields = 0;
   while (directive.next_field()) ++fields;
   // The cursor right after a field's last byte is still in it.

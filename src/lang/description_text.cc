@@ -1,5 +1,6 @@
 #include "description_text.h"
 
+#include <algorithm>
 #include <iterator>
 
 #include "ascii.h"
@@ -115,7 +116,10 @@ const SectionKindRow* find_section_kind(std::string_view name) {
   return nullptr;
 }
 
-std::optional<SectionSpan> SectionSpans::opening(const TextLine& line) {
+namespace {
+
+// The section that `line` opens, if it opens one.
+std::optional<SectionSpan> opening(const TextLine& line) {
   if (!line.directive()) return std::nullopt;
   DirectiveLine directive(line);
   if (directive.word().text != directive_word::opening) return std::nullopt;
@@ -124,6 +128,8 @@ std::optional<SectionSpan> SectionSpans::opening(const TextLine& line) {
   if (row == nullptr) return std::nullopt;
   return SectionSpan{row->kind, line.number, line.number, name->at};
 }
+
+}  // namespace
 
 SectionSpan SectionSpans::close(SectionSpan span) {
   while (std::optional<TextLine> line = lines_.next()) {
@@ -164,7 +170,8 @@ std::optional<Field> identifier_at(const TextLine& line, TextPosition position) 
   while (end < text.size() && is_identifier_char(text[end])) ++end;
   // A word that starts with a digit is a number.
   if (first == end || is_digit(text[first])) return std::nullopt;
-  return Field{text.substr(first, end - first), {line.number, static_cast<int>(first) + 1, static_cast<int>(end - first)}};
+  return Field{text.substr(first, end - first),
+               {line.number, static_cast<int>(first) + 1, static_cast<int>(end - first)}};
 }
 
 namespace {
@@ -205,13 +212,14 @@ void read_text(std::string_view text, SectionWriter& writer, std::span<const cha
   }
 }
 
+bool made_by_declaration(const MadeName& made, DeclarationKind kind) {
+  return made.kind == kind && made.role == NameRole::defined && made.part != MadePart::type;
+}
+
 bool names_declaration(std::string_view word, const Declaration& declaration) {
-  if (word == declaration.name) return true;
-  for (const MadeName& made : made_names) {
-    if (made.kind != declaration.kind || made.role != NameRole::defined || made.part == MadePart::type) continue;
-    if (made_name(made, declaration.name).view() == word) return true;
-  }
-  return false;
+  return word == declaration.name || std::ranges::any_of(made_names, [&](const MadeName& made) {
+           return made_by_declaration(made, declaration.kind) && made_name(made, declaration.name).view() == word;
+         });
 }
 
 void DeclarationReader::regs_section(const RegsSection& section, const MachineRegisters&) {

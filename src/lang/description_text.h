@@ -119,7 +119,6 @@ class SectionSpans {
   std::optional<SectionSpan> next();
 
  private:
-  std::optional<SectionSpan> opening(const TextLine& line);
   SectionSpan close(SectionSpan span);
 
   TextLines lines_;
@@ -143,6 +142,9 @@ struct Declaration {
   Location name_at;
 };
 
+// Whether the headers define `made` for each declaration of `kind`, from
+// its name (a register's type they only use).
+bool made_by_declaration(const MadeName& made, DeclarationKind kind);
 // Whether `word` is the declaration's name or one the headers make of it.
 bool names_declaration(std::string_view word, const Declaration& declaration);
 
