@@ -127,9 +127,9 @@ void complete_field(std::string_view text, int line, std::string_view word, int 
   } else if (word == directive_word::tag && index == 1) {
     for (const TagKindRow& row : tag_kinds) out.completion(row.word, CompletionKind::tag_kind);
   } else if (word == directive_word::reg && index == 0) {
-    for (std::size_t group = 0; group < limit::register_groups; ++group) {
+    for (int group = 0; group < static_cast<int>(limit::register_groups); ++group) {
       char label[8];
-      std::snprintf(label, sizeof label, "%zu", group);
+      std::snprintf(label, sizeof label, "%d", group);
       out.completion(label, CompletionKind::group);
     }
   } else if (word == directive_word::reg && index == 1) {
