@@ -107,17 +107,24 @@ std::optional<Location> write_syntax_hover(const TextLine& line, TextPosition at
   DirectiveLine directive(line);
   const DirectiveSyntax* row = find_directive(directive.word().text);
   if (row == nullptr) return std::nullopt;
-  const char* syntax = row->syntax;
   Location range = directive.word().at;
+  const SectionKindRow* section = nullptr;
   if (!directive.word().contains(at)) {
     const std::optional<Field> name = directive.next_field();
-    const SectionKindRow* section = name ? find_section_kind(name->text) : nullptr;
+    section = name ? find_section_kind(name->text) : nullptr;
     if (row->word != std::string_view(directive_word::opening) || section == nullptr || !name->contains(at))
       return std::nullopt;
-    syntax = opening_syntax(section->kind);
     range = name->at;
   }
-  out.print("```text\n%s\n```\n", syntax);
+  out.put("```text\n");
+  if (section != nullptr) {
+    out.print("%s\n", opening_syntax(section->kind));
+  } else if (row->syntax != nullptr) {
+    out.print("%s\n", row->syntax);
+  } else {
+    for (const SectionKindRow& kind : section_kinds) out.print("%s\n", opening_syntax(kind.kind));
+  }
+  out.put("```\n");
   return range;
 }
 

@@ -86,10 +86,11 @@ constexpr TokenKind stack_fields[] = {name, string, number, name};
 
 // The syntax lines of docs/description-format.md, one per directive word.
 constexpr DirectiveSyntax syntax_rows[] = {
-    {directive_word::opening, false, SectionKind::regs, "@begin regs\n@begin tags\n@begin stacks", opening_fields},
+    {directive_word::opening, false, SectionKind::regs, nullptr, opening_fields},
     {directive_word::closing, false, SectionKind::regs, "@end", {}},
-    {directive_word::reg, true, SectionKind::regs, "@reg GROUP TYPE NAME", reg_fields, 2},
-    {directive_word::filler, true, SectionKind::regs, "@filler VALUE", filler_fields},
+    {directive_word::reg, true, SectionKind::regs, "@reg GROUP TYPE NAME      a register", reg_fields, 2},
+    {directive_word::filler, true, SectionKind::regs,
+     "@filler VALUE             words reserved at the start of the bank", filler_fields},
     {directive_word::tag, true, SectionKind::tags, "@tag NAME KIND VALUE", tag_fields, 0},
     {directive_word::stack, true, SectionKind::stacks, "@stack NAME \"DESCRIPTION\" SIZE TOP", stack_fields, 0},
 };

@@ -89,7 +89,7 @@ struct DirectiveSyntax {
   const char* word;
   bool in_section;  // false: the opening and end lines, which every section has
   SectionKind section;
-  const char* syntax;
+  const char* syntax;  // null: the opening lines, one per section (opening_syntax)
   std::span<const TokenKind> fields;
   int declared = -1;  // the field of the name the line declares; -1 for none
 };
