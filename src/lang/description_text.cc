@@ -181,29 +181,86 @@ namespace {
 // that would show its lines.
 class TextDirectory : public Directory {
  public:
-  explicit TextDirectory(TextSource& source) : source_(source) {}
+  explicit TextDirectory(ByteSource& source) : source_(source) {}
   ByteSource& open_description() const override { return source_; }
   ByteSource* opened_description() const override { return &source_; }
 
  private:
-  TextSource& source_;
+  ByteSource& source_;
 };
 
-}  // namespace
+// The lines of the errors that a reading met, each once.
+class ErrorLines : public DiagnosticConsumer {
+ public:
+  void take(const Diagnostic& diagnostic) override {
+    if (diagnostic.severity != Severity::error || diagnostic.at.line <= 0 || holds(diagnostic.at.line)) return;
+    if (!lines_.full()) lines_.add(diagnostic.at.line);
+  }
+  bool holds(int line) const { return std::ranges::find(lines_, line) != lines_.end(); }
+  bool empty() const { return lines_.empty(); }
 
-void read_text(std::string_view text, SectionWriter& writer, std::span<const char* const> machine_register_list) {
-  // The copy and the messages go nowhere: an editor takes its diagnostics
-  // from the check.
+ private:
+  FixedTable<int, Diagnostics::error_limit> lines_;
+};
+
+// The text with the section lines that have an error left empty, their
+// newlines kept, so that every other field keeps its place and the
+// section its model: a line being written still has one while the others
+// are read.  Opening and end lines stay, and so do the sections' bounds.
+class TextWithoutErrorLines : public ByteSource {
+ public:
+  TextWithoutErrorLines(std::string_view text, const ErrorLines& errors) : text_(text), errors_(errors) {}
+
+  std::ptrdiff_t read(char* data, std::size_t size) override {
+    std::size_t n = 0;
+    while (n < size && next_ < text_.size()) {
+      if (line_start_) start_line();
+      const char c = text_[next_++];
+      if (c == '\n') {
+        line_start_ = true;
+        ++line_;
+      }
+      if (c == '\n' || !skipping_) data[n++] = c;
+    }
+    return static_cast<std::ptrdiff_t>(n);
+  }
+  std::ptrdiff_t read_at(std::int64_t&, char*, std::size_t) override { return -1; }
+
+ private:
+  void start_line() {
+    line_start_ = false;
+    skipping_ = false;
+    if (!errors_.holds(line_)) return;
+    const std::string_view rest = text_.substr(next_);
+    const TextLine line{rest.substr(0, rest.find('\n')), line_};
+    if (!line.directive()) return;
+    const std::string_view word = DirectiveLine(line).word().text;
+    skipping_ = word != directive_word::opening && word != directive_word::closing;
+  }
+
+  std::string_view text_;
+  const ErrorLines& errors_;
+  std::size_t next_ = 0;
+  int line_ = 1;
+  bool line_start_ = true;
+  bool skipping_ = false;
+};
+
+// One reading of `source`; the copy and the messages go nowhere, an editor
+// takes its diagnostics from the check.
+void read_source(ByteSource& source, SectionWriter& writer, std::span<const char* const> machine_register_list,
+                 DiagnosticConsumer& consumer) {
   char buffer[limit::line_piece_length + 1];
   DiscardingSink nowhere;
   Output nowhere_output(nowhere, buffer);
   DescriptionCopy copy(nowhere_output);
-  TextSource source(text);
   const TextDirectory directory(source);
   DiagnosticSettings settings;
+  settings.located = false;  // no line is read again to be shown
   settings.keep_going = true;
   settings.warnings = false;
   Diagnostics diagnostics(nowhere_output, directory, settings);
+  const ConsumerScope consuming(diagnostics, consumer);
   MachineRegisters machine_registers(machine_register_list);
   try {
     DescriptionInput in(source, directory.description());
@@ -211,6 +268,22 @@ void read_text(std::string_view text, SectionWriter& writer, std::span<const cha
   } catch (const ReadingStopped&) {
   } catch (const Error&) {
   }
+}
+
+}  // namespace
+
+void read_text(std::string_view text, SectionWriter& writer, std::span<const char* const> machine_register_list) {
+  ErrorLines errors;
+  SectionWriter nobody;
+  TextSource whole(text);
+  read_source(whole, nobody, machine_register_list, errors);
+  ErrorLines again;
+  if (errors.empty()) {
+    whole.reset(text);
+    return read_source(whole, writer, machine_register_list, again);
+  }
+  TextWithoutErrorLines without_errors(text, errors);
+  read_source(without_errors, writer, machine_register_list, again);
 }
 
 bool made_by_declaration(const MadeName& made, DeclarationKind kind) {

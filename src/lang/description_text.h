@@ -130,9 +130,10 @@ class SectionSpans {
 // letters, digits and underscores.
 std::optional<Field> identifier_at(const TextLine& line, TextPosition position);
 
-// Reads the text as a check does, every error ending only its line or
-// section, and hands each good section's model to `writer`.  The machine
-// registers are handed out from `machine_register_list`.
+// Reads the text as a check does and hands each good section's model to
+// `writer`, but for the section lines with an error, which are read as
+// empty lines.  The machine registers are handed out from
+// `machine_register_list`.
 void read_text(std::string_view text, SectionWriter& writer, std::span<const char* const> machine_register_list = {});
 
 // What a description declares: a register, a tag or a stack, by its name.
