@@ -83,8 +83,8 @@ bool pass_over(DescriptionInput& in, DescriptionCopy& copy, LineBuffer& line) {
       continue;
     }
     const std::string_view word = word_of(line);
-    if (word == "begin") return true;
-    if (word == "end") return false;
+    if (word == directive_word::opening) return true;
+    if (word == directive_word::closing) return false;
   }
   return false;
 }
@@ -92,10 +92,10 @@ bool pass_over(DescriptionInput& in, DescriptionCopy& copy, LineBuffer& line) {
 // "@begin <name>": the row of the section it opens.
 const SectionRow& opened_section(Scanner& scanner) {
   const std::string_view word = scanner.identifier();
-  if (word != "begin") {
+  if (word != directive_word::opening) {
     Error error = scanner.error(Message::incorrect_declaration);
     error.set_word(word);
-    error.add_choice("begin");
+    error.add_choice(directive_word::opening);
     throw error;
   }
   const std::string_view name = scanner.identifier();
@@ -114,7 +114,7 @@ bool read_outside_sections(LineBuffer& line, DescriptionInput& in, SectionContex
   Scanner scanner = directive_scanner(line, in, current);
   const SectionRow* row = nullptr;
   if (!context.errors.read([&] { row = &opened_section(scanner); }))
-    return word_of(line) != "end" && pass_over(in, context.copy, line);
+    return word_of(line) != directive_word::closing && pass_over(in, context.copy, line);
   SectionLines lines(in, context.copy, line, scanner, row_of(row->kind).end_expected, context.errors);
   const SectionScope scope(context.errors.diagnostics(), lines.opening());
   context.errors.read([&] { row->read(lines, context); });
@@ -354,9 +354,9 @@ void SectionLines::unknown_directive(std::string_view word, const Scanner& rest,
   Error error = rest.error(Message::incorrect_declaration);
   error.set_word(word);
   for (const char* right : words) error.add_choice(right);
-  error.add_choice("end");
+  error.add_choice(directive_word::closing);
   if (closes) error.set_note(Message::section_opened_here, opening_);
-  if (!closes && nearest_choice(word, error.choices().view()) == "end") return errors_.hold(error);
+  if (!closes && nearest_choice(word, error.choices().view()) == directive_word::closing) return errors_.hold(error);
   errors_.report(error);
 }
 
@@ -374,10 +374,10 @@ std::optional<Directive> SectionLines::next_directive(std::span<const char* cons
     if (!errors_.read([&] { rest.identifier(); })) {
       failed_ = true;
       // An end line with an error in its word still ends the section.
-      if (word == "end") return end_at(Ending::end_line);
+      if (word == directive_word::closing) return end_at(Ending::end_line);
       continue;
     }
-    if (word == "end") {
+    if (word == directive_word::closing) {
       end_line_.emplace(rest);
       return end_at(Ending::end_line);
     }
@@ -385,7 +385,7 @@ std::optional<Directive> SectionLines::next_directive(std::span<const char* cons
       errors_.release();
       return Directive{word, rest};
     }
-    const bool opening = word == "begin";
+    const bool opening = word == directive_word::opening;
     const bool closes = opening || is_one_of(word, directive_word::all);
     unknown_directive(word, rest, words, closes);
     if (closes) return end_at(opening ? Ending::opening_line : Ending::other_section_line);

@@ -165,6 +165,9 @@ inline constexpr char filler[] = "filler";
 inline constexpr char tag[] = "tag";
 inline constexpr char stack[] = "stack";
 inline constexpr const char* all[] = {reg, filler, tag, stack};
+// The words of the opening and the end line.
+inline constexpr char opening[] = "begin";
+inline constexpr char closing[] = "end";
 }  // namespace directive_word
 
 // One directive line inside a section, its directive word read; `rest` reads

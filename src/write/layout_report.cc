@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cinttypes>
+#include <cstdio>
 #include <cstring>
 #include <optional>
 #include <string_view>
@@ -157,10 +158,22 @@ void write_title(Output& out, SectionKind kind, int line) {
 
 }  // namespace
 
+void write_word_picture(Output& out, const WordLayout& word) {
+  write_word_layout(out, word);
+  write_word_diagram(out, word);
+}
+
+BankPlace bank_place(const char* filler_prefix, int bank_slot) {
+  const Filler filler(filler_prefix);
+  BankPlace place;
+  std::snprintf(place.slot, sizeof place.slot, "%s", filler.slot(bank_slot).text);
+  std::snprintf(place.byte_offset, sizeof place.byte_offset, "%s", filler.byte_offset(bank_slot).text);
+  return place;
+}
+
 void write_tagged_word_block(Output& out, const TagsSection& section) {
   write_title(out, TagsSection::kind, section.opening.line);
-  write_word_layout(out, section.word);
-  write_word_diagram(out, section.word);
+  write_word_picture(out, section.word);
   out.print("  PL_MIN_INTEGER..PL_MAX_INTEGER  %" PRId64 "..%" PRId64 "\n", section.word.min_integer,
             section.word.max_integer);
   write_tag_table(out, section.tags(), section.word);

@@ -33,5 +33,14 @@ class LayoutReport : public SectionWriter {
 
 // A tags section's block of the report, from its title line to its last tag.
 void write_tagged_word_block(Output& out, const TagsSection& section);
+// The block's layout line and the word's bit picture under it.
+void write_word_picture(Output& out, const WordLayout& word);
+
+// Where a register of the bank lives, as the register table writes it.
+struct BankPlace {
+  char slot[64] = "";
+  char byte_offset[64] = "";
+};
+BankPlace bank_place(const char* filler_prefix, int bank_slot);
 
 }  // namespace pl_config

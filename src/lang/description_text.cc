@@ -1,0 +1,317 @@
+#include "description_text.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "ascii.h"
+#include "diagnostics.h"
+#include "files.h"
+#include "machine_registers.h"
+#include "output.h"
+#include "reader.h"
+
+namespace pl_config {
+
+std::optional<TextLine> TextLines::next() {
+  if (next_ >= text_.size()) return std::nullopt;
+  const std::size_t newline = text_.find('\n', next_);
+  const std::size_t end = newline == std::string_view::npos ? text_.size() : newline;
+  std::string_view text = text_.substr(next_, end - next_);
+  if (text.ends_with('\r')) text.remove_suffix(1);
+  next_ = end + 1;
+  return TextLine{text, ++number_};
+}
+
+std::optional<TextLine> TextLines::line(int number) {
+  if (number <= number_) {
+    next_ = 0;
+    number_ = 0;
+  }
+  std::optional<TextLine> line;
+  while (number_ < number && (line = next())) {
+  }
+  return line && line->number == number ? line : std::nullopt;
+}
+
+bool Field::contains(TextPosition position) const {
+  return position.line == at.line && position.column >= at.column && position.column <= at.column + at.length;
+}
+
+DirectiveLine::DirectiveLine(const TextLine& line) : line_(line), position_(1) {
+  skip_blanks();
+  std::size_t end = position_;
+  while (end < line_.text.size() && is_identifier_char(line_.text[end])) ++end;
+  word_ = {line_.text.substr(position_, end - position_), {line_.number, 1, static_cast<int>(end)}};
+  position_ = end;
+}
+
+void DirectiveLine::skip_blanks() {
+  while (position_ < line_.text.size() && is_white_space(line_.text[position_])) ++position_;
+}
+
+Field DirectiveLine::take(std::size_t size) {
+  const Field field{line_.text.substr(position_, size),
+                    {line_.number, static_cast<int>(position_) + 1, static_cast<int>(size)}};
+  position_ += size;
+  return field;
+}
+
+std::optional<Field> DirectiveLine::next_field() {
+  skip_blanks();
+  const std::string_view rest = line_.text.substr(position_);
+  if (rest.empty()) return std::nullopt;
+  std::size_t size = 0;
+  if (rest.front() == '"') {
+    const std::size_t close = rest.find('"', 1);
+    size = close == std::string_view::npos ? rest.size() : close + 1;
+  } else {
+    while (size < rest.size() && !is_white_space(rest[size])) ++size;
+  }
+  return take(size);
+}
+
+Field DirectiveLine::rest() {
+  skip_blanks();
+  return take(line_.text.size() - position_);
+}
+
+namespace {
+
+using enum TokenKind;
+constexpr TokenKind opening_fields[] = {section_name};
+constexpr TokenKind reg_fields[] = {number, type, name};
+constexpr TokenKind filler_fields[] = {number};
+constexpr TokenKind tag_fields[] = {name, type, number};
+constexpr TokenKind stack_fields[] = {name, string, number, name};
+
+// The syntax lines of docs/description-format.md, one per directive word.
+constexpr DirectiveSyntax syntax_rows[] = {
+    {directive_word::opening, false, SectionKind::regs, nullptr, opening_fields},
+    {directive_word::closing, false, SectionKind::regs, "@end", {}},
+    {directive_word::reg, true, SectionKind::regs, "@reg GROUP TYPE NAME      a register", reg_fields, 2},
+    {directive_word::filler, true, SectionKind::regs,
+     "@filler VALUE             words reserved at the start of the bank", filler_fields},
+    {directive_word::tag, true, SectionKind::tags, "@tag NAME KIND VALUE", tag_fields, 0},
+    {directive_word::stack, true, SectionKind::stacks, "@stack NAME \"DESCRIPTION\" SIZE TOP", stack_fields, 0},
+};
+
+// The opening lines, in the order of SectionKind.
+constexpr const char* opening_lines[] = {"@begin regs", "@begin tags", "@begin stacks"};
+static_assert(std::size(opening_lines) == std::size(section_kinds));
+
+}  // namespace
+
+std::span<const DirectiveSyntax> directive_syntax() { return syntax_rows; }
+
+const DirectiveSyntax* find_directive(std::string_view word) {
+  for (const DirectiveSyntax& row : syntax_rows)
+    if (word == row.word) return &row;
+  return nullptr;
+}
+
+const char* opening_syntax(SectionKind kind) { return opening_lines[static_cast<int>(kind)]; }
+
+const SectionKindRow* find_section_kind(std::string_view name) {
+  for (const SectionKindRow& row : section_kinds)
+    if (name == row.name) return &row;
+  return nullptr;
+}
+
+namespace {
+
+// The section that `line` opens, if it opens one.
+std::optional<SectionSpan> opening(const TextLine& line) {
+  if (!line.directive()) return std::nullopt;
+  DirectiveLine directive(line);
+  if (directive.word().text != directive_word::opening) return std::nullopt;
+  const std::optional<Field> name = directive.next_field();
+  const SectionKindRow* row = name ? find_section_kind(name->text) : nullptr;
+  if (row == nullptr) return std::nullopt;
+  return SectionSpan{row->kind, line.number, line.number, name->at};
+}
+
+}  // namespace
+
+SectionSpan SectionSpans::close(SectionSpan span) {
+  while (std::optional<TextLine> line = lines_.next()) {
+    last_line_ = line->number;
+    if (!line->directive()) continue;
+    const DirectiveSyntax* row = find_directive(DirectiveLine(*line).word().text);
+    if (row == nullptr || (row->in_section && row->section == span.kind)) continue;
+    if (std::string_view(row->word) == directive_word::closing) {
+      span.last = line->number;
+    } else {
+      // An opening line or another section's line ends the section; it is
+      // read again outside it.
+      held_ = line;
+      span.last = line->number - 1;
+    }
+    return span;
+  }
+  span.last = last_line_;
+  return span;
+}
+
+std::optional<SectionSpan> SectionSpans::next() {
+  std::optional<TextLine> line = held_;
+  held_.reset();
+  for (; line || (line = lines_.next()); line.reset()) {
+    last_line_ = std::max(last_line_, line->number);
+    if (std::optional<SectionSpan> span = opening(*line)) return close(*span);
+  }
+  return std::nullopt;
+}
+
+std::optional<Field> identifier_at(const TextLine& line, TextPosition position) {
+  if (position.line != line.number || position.column < 1) return std::nullopt;
+  const std::string_view text = line.text;
+  std::size_t first = std::min(static_cast<std::size_t>(position.column - 1), text.size());
+  std::size_t end = first;
+  while (first > 0 && is_identifier_char(text[first - 1])) --first;
+  while (end < text.size() && is_identifier_char(text[end])) ++end;
+  // A word that starts with a digit is a number.
+  if (first == end || is_digit(text[first])) return std::nullopt;
+  return Field{text.substr(first, end - first),
+               {line.number, static_cast<int>(first) + 1, static_cast<int>(end - first)}};
+}
+
+namespace {
+
+// The text read as the description, for the reader and for the messages
+// that would show its lines.
+class TextDirectory : public Directory {
+ public:
+  explicit TextDirectory(ByteSource& source) : source_(source) {}
+  ByteSource& open_description() const override { return source_; }
+  ByteSource* opened_description() const override { return &source_; }
+
+ private:
+  ByteSource& source_;
+};
+
+// The lines of the errors that a reading met, each once.
+class ErrorLines : public DiagnosticConsumer {
+ public:
+  void take(const Diagnostic& diagnostic) override {
+    if (diagnostic.severity != Severity::error || diagnostic.at.line <= 0 || holds(diagnostic.at.line)) return;
+    if (!lines_.full()) lines_.add(diagnostic.at.line);
+  }
+  bool holds(int line) const { return std::ranges::find(lines_, line) != lines_.end(); }
+  bool empty() const { return lines_.empty(); }
+
+ private:
+  FixedTable<int, Diagnostics::error_limit> lines_;
+};
+
+// The text with the section lines that have an error left empty, their
+// newlines kept, so that every other field keeps its place and the
+// section its model: a line being written still has one while the others
+// are read.  Opening and end lines stay, and so do the sections' bounds.
+class TextWithoutErrorLines : public ByteSource {
+ public:
+  TextWithoutErrorLines(std::string_view text, const ErrorLines& errors) : text_(text), errors_(errors) {}
+
+  std::ptrdiff_t read(char* data, std::size_t size) override {
+    std::size_t n = 0;
+    while (n < size && next_ < text_.size()) {
+      if (line_start_) start_line();
+      const char c = text_[next_++];
+      if (c == '\n') {
+        line_start_ = true;
+        ++line_;
+      }
+      if (c == '\n' || !skipping_) data[n++] = c;
+    }
+    return static_cast<std::ptrdiff_t>(n);
+  }
+  std::ptrdiff_t read_at(std::int64_t&, char*, std::size_t) override { return -1; }
+
+ private:
+  void start_line() {
+    line_start_ = false;
+    skipping_ = false;
+    if (!errors_.holds(line_)) return;
+    const std::string_view rest = text_.substr(next_);
+    const TextLine line{rest.substr(0, rest.find('\n')), line_};
+    if (!line.directive()) return;
+    const std::string_view word = DirectiveLine(line).word().text;
+    skipping_ = word != directive_word::opening && word != directive_word::closing;
+  }
+
+  std::string_view text_;
+  const ErrorLines& errors_;
+  std::size_t next_ = 0;
+  int line_ = 1;
+  bool line_start_ = true;
+  bool skipping_ = false;
+};
+
+// One reading of `source`; the copy and the messages go nowhere, an editor
+// takes its diagnostics from the check.
+void read_source(ByteSource& source, SectionWriter& writer, std::span<const char* const> machine_register_list,
+                 DiagnosticConsumer& consumer) {
+  char buffer[limit::line_piece_length + 1];
+  DiscardingSink nowhere;
+  Output nowhere_output(nowhere, buffer);
+  DescriptionCopy copy(nowhere_output);
+  const TextDirectory directory(source);
+  DiagnosticSettings settings;
+  settings.located = false;  // no line is read again to be shown
+  settings.keep_going = true;
+  settings.warnings = false;
+  Diagnostics diagnostics(nowhere_output, directory, settings);
+  const ConsumerScope consuming(diagnostics, consumer);
+  MachineRegisters machine_registers(machine_register_list);
+  try {
+    DescriptionInput in(source, directory.description());
+    read_description(in, copy, machine_registers, writer, &diagnostics);
+  } catch (const ReadingStopped&) {
+  } catch (const Error&) {
+  }
+}
+
+}  // namespace
+
+void read_text(std::string_view text, SectionWriter& writer, std::span<const char* const> machine_register_list) {
+  ErrorLines errors;
+  SectionWriter nobody;
+  TextSource whole(text);
+  read_source(whole, nobody, machine_register_list, errors);
+  ErrorLines again;
+  if (errors.empty()) {
+    whole.reset(text);
+    return read_source(whole, writer, machine_register_list, again);
+  }
+  TextWithoutErrorLines without_errors(text, errors);
+  read_source(without_errors, writer, machine_register_list, again);
+}
+
+bool made_by_declaration(const MadeName& made, DeclarationKind kind) {
+  return made.kind == kind && made.role == NameRole::defined && made.part != MadePart::type;
+}
+
+bool names_declaration(std::string_view word, const Declaration& declaration) {
+  return word == declaration.name || std::ranges::any_of(made_names, [&](const MadeName& made) {
+           return made_by_declaration(made, declaration.kind) && made_name(made, declaration.name).view() == word;
+         });
+}
+
+void DeclarationReader::regs_section(const RegsSection& section, const MachineRegisters&) {
+  section_read(section.opening);
+  for (const std::span<const PlacedRegister> registers : {section.registers(), section.unwritten()})
+    for (const PlacedRegister& reg : registers)
+      declaration({DeclarationKind::register_name, reg.name.view(), reg.name_at});
+}
+
+void DeclarationReader::tags_section(const TagsSection& section) {
+  section_read(section.opening);
+  for (const Tag& tag : section.tags()) declaration({DeclarationKind::tag, tag.name.view(), tag.name_at});
+}
+
+void DeclarationReader::stacks_section(const StacksSection& section) {
+  section_read(section.opening);
+  for (const StackEntry& stack : section.stacks())
+    declaration({DeclarationKind::stack, stack.name.view(), stack.name_at});
+}
+
+}  // namespace pl_config
