@@ -193,14 +193,17 @@ class TextDirectory : public Directory {
 class ErrorLines : public DiagnosticConsumer {
  public:
   void take(const Diagnostic& diagnostic) override {
+    if (diagnostic.severity == Severity::error) any_ = true;
     if (diagnostic.severity != Severity::error || diagnostic.at.line <= 0 || holds(diagnostic.at.line)) return;
     if (!lines_.full()) lines_.add(diagnostic.at.line);
   }
   bool holds(int line) const { return std::ranges::find(lines_, line) != lines_.end(); }
   bool empty() const { return lines_.empty(); }
+  bool any() const { return any_; }
 
  private:
   FixedTable<int, Diagnostics::error_limit> lines_;
+  bool any_ = false;
 };
 
 // The text with the section lines that have an error left empty, their
@@ -312,6 +315,14 @@ void DeclarationReader::stacks_section(const StacksSection& section) {
   section_read(section.opening);
   for (const StackEntry& stack : section.stacks())
     declaration({DeclarationKind::stack, stack.name.view(), stack.name_at});
+}
+
+bool reads_without_errors(std::string_view text) {
+  ErrorLines errors;
+  SectionWriter nobody;
+  TextSource whole(text);
+  read_source(whole, nobody, {}, errors);
+  return !errors.any();
 }
 
 }  // namespace pl_config

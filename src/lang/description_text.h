@@ -135,6 +135,8 @@ std::optional<Field> identifier_at(const TextLine& line, TextPosition position);
 // empty lines.  The machine registers are handed out from
 // `machine_register_list`.
 void read_text(std::string_view text, SectionWriter& writer, std::span<const char* const> machine_register_list = {});
+// Whether a check of the text finds no error (warnings aside).
+bool reads_without_errors(std::string_view text);
 
 // What a description declares: a register, a tag or a stack, by its name.
 struct Declaration {

@@ -1,0 +1,108 @@
+#include "description_format.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+#include "ascii.h"
+#include "bounded_text.h"
+#include "description_limits.h"
+#include "description_text.h"
+
+namespace pl_config {
+
+namespace {
+
+constexpr std::size_t most_fields = 4;  // a stack line's
+
+// A reg, tag or stack line read into its fields, when each field ends at a
+// blank or the line's end.
+struct AlignedLine {
+  const DirectiveSyntax* syntax = nullptr;
+  std::array<Field, most_fields> fields;
+  std::string_view tail;  // after the last field, as it is
+};
+
+// A line longer than a piece is read as pieces, which a change of its
+// length would move.
+std::optional<AlignedLine> read_aligned(const TextLine& line) {
+  if (!line.directive() || line.text.size() > limit::line_piece_length) return std::nullopt;
+  DirectiveLine directive(line);
+  AlignedLine aligned;
+  aligned.syntax = find_directive(directive.word().text);
+  if (aligned.syntax == nullptr || !aligned.syntax->in_section || aligned.syntax->fields.size() < 2)
+    return std::nullopt;
+  std::size_t end = 0;
+  for (std::size_t i = 0; i < aligned.syntax->fields.size(); ++i) {
+    const std::optional<Field> field = directive.next_field();
+    if (!field) return std::nullopt;
+    end = static_cast<std::size_t>(field->at.column - 1 + field->at.length);
+    if (end < line.text.size() && !is_white_space(line.text[end])) return std::nullopt;
+    aligned.fields[i] = *field;
+  }
+  aligned.tail = line.text.substr(end);
+  return aligned;
+}
+
+// The widest field of each column, by directive word, over a section.
+struct Widths {
+  const DirectiveSyntax* syntax = nullptr;
+  std::array<std::size_t, most_fields> columns{};
+};
+
+class SectionWidths {
+ public:
+  void add(const AlignedLine& line) {
+    Widths& widths = of(line.syntax);
+    for (std::size_t i = 0; i < line.syntax->fields.size(); ++i)
+      widths.columns[i] = std::max(widths.columns[i], line.fields[i].text.size());
+  }
+  Widths& of(const DirectiveSyntax* syntax) {
+    for (Widths& widths : words_)
+      if (widths.syntax == syntax || widths.syntax == nullptr) {
+        widths.syntax = syntax;
+        return widths;
+      }
+    return words_.back();  // not reached: a section has fewer words than the syntax table
+  }
+
+ private:
+  std::array<Widths, 6> words_{};
+};
+
+void put_aligned(const AlignedLine& line, const Widths& widths, LineEditConsumer& out, const TextLine& text) {
+  BoundedText<limit::line_piece_length + 1> aligned;
+  aligned.append("@");
+  aligned.append(line.syntax->word);
+  const std::size_t last = line.syntax->fields.size() - 1;
+  for (std::size_t i = 0; i <= last; ++i) {
+    aligned.append(" ");
+    aligned.append(line.fields[i].text);
+    if (i < last) aligned.append_format("%*s", static_cast<int>(widths.columns[i] - line.fields[i].text.size()), "");
+  }
+  aligned.append(line.tail);
+  if (aligned.size() > limit::line_piece_length || aligned.view() == text.text) return;
+  out.replace_line(text.number, aligned.view());
+}
+
+void format_section(std::string_view text, const SectionSpan& span, LineEditConsumer& out) {
+  SectionWidths widths;
+  TextLines lines(text);
+  for (int number = span.first + 1; number <= span.last; ++number)
+    if (const std::optional<TextLine> line = lines.line(number))
+      if (const std::optional<AlignedLine> aligned = read_aligned(*line)) widths.add(*aligned);
+  for (int number = span.first + 1; number <= span.last; ++number)
+    if (const std::optional<TextLine> line = lines.line(number))
+      if (const std::optional<AlignedLine> aligned = read_aligned(*line))
+        put_aligned(*aligned, widths.of(aligned->syntax), out, *line);
+}
+
+}  // namespace
+
+void format_description(std::string_view text, LineEditConsumer& out) {
+  if (!reads_without_errors(text)) return;
+  SectionSpans sections(text);
+  while (const std::optional<SectionSpan> span = sections.next()) format_section(text, *span, out);
+}
+
+}  // namespace pl_config
