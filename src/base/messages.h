@@ -13,6 +13,7 @@ enum class MessageKind {
   warning,  // accepted, but an engine built from the headers would get it wrong
   usage,    // the command line
   note,     // explains the located message before it
+  action,   // a change to the description that an editor offers
 };
 
 // Every message: its name, its kind, its text (a syntax error's own words;
@@ -104,7 +105,12 @@ enum class MessageKind {
   X(did_you_mean, note, "; did you mean '%.*s'?", nullptr) \
   X(choices, note, " (%s)", nullptr) \
   /* What a number must keep to, where the words it could be would stand. */ \
-  X(largest_tag_value, note, "the largest is %d", nullptr)
+  X(largest_tag_value, note, "the largest is %d", nullptr) \
+  /* The fixes an editor offers for a diagnostic. */ \
+  X(fix_replace, action, "Replace with '%.*s'", nullptr) \
+  X(fix_remove_blanks, action, "Remove the blanks before the directive", nullptr) \
+  X(fix_blank_after_quote, action, "Put a blank after the closing quote", nullptr) \
+  X(fix_insert_end, action, "Insert the missing @end", nullptr)
 
 enum class Message {
 #define PL_CONFIG_MESSAGE_NAME(name, kind, text, warning_name) name,

@@ -191,7 +191,8 @@ Diagnostic Diagnostics::make(Severity severity, Message id, Location at, std::st
           .warning_name = nullptr,
           .section = section_,
           .line_text = {},
-          .plain_text = {}};
+          .plain_text = {},
+          .suggestion = {}};
 }
 
 // A file error names the file as its locus and gives the reason; any other
@@ -226,6 +227,7 @@ void Diagnostics::error(const Error& error) {
       const std::string_view nearest = nearest_choice(error.word(), error.choices().view());
       if (!nearest.empty())
         text.append_format(entry_of(Message::did_you_mean).text, static_cast<int>(nearest.size()), nearest.data());
+      diagnostic.suggestion = nearest;
       text.append_format(entry_of(Message::choices).text, error.choices().c_str());
     }
   }

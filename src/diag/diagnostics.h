@@ -46,6 +46,8 @@ struct Diagnostic {
   std::string_view line_text;
   // The message as a plain run writes it, for an error.
   std::string_view plain_text;
+  // The word an error offers in place of the field at `at`; empty for none.
+  std::string_view suggestion;
 };
 
 // Takes every diagnostic of a run or a check as it arises: the printer, the

@@ -6,10 +6,12 @@
 
 namespace pl_config::testing {
 
-// One case of a data file of cases: its title and its parts.
+// One case of a data file of cases: its title, its parts and their names
+// (the first part's is empty).
 struct TextCase {
   std::string title;
   std::vector<std::string> parts;
+  std::vector<std::string> names;
 };
 
 // The cases of `file`: each a line "=== TITLE", its first part, then each
