@@ -65,6 +65,8 @@ constexpr Option option_table[] = {
      "also write FILE, the gdb and lldb commands that\ndecode the engine's words and registers"},
     {"summary", '\0', "FILE", &Options::summary,
      "write the installation summary to FILE, with the\nheaders, instead of standard output"},
+    {"lsp", '\0', nullptr, Command::lsp,
+     "serve the language server protocol on standard\ninput and output, for an editor (docs/editors.md)"},
     {"help", '\0', nullptr, Command::help, "print this help and exit"},
     {"version", '\0', nullptr, Command::version, "print the version and exit"},
 };
@@ -72,6 +74,13 @@ constexpr Option option_table[] = {
 const std::size_t option_count = std::size(option_table);
 
 namespace {
+
+// The server is built only where CMake found its JSON library.
+#ifdef PL_CONFIG_LANGUAGE_SERVER
+constexpr bool language_server_built = true;
+#else
+constexpr bool language_server_built = false;
+#endif
 
 // The offending text is quoted whole as far as the message has room.
 constexpr std::size_t quote_limit = 256;
@@ -107,6 +116,7 @@ CommandLine OptionParser::parse() {
     }
   }
   if (!done() && format_given_ && !line_.options.check) fail(Message::needs_check, "format");
+  if (line_.command == Command::lsp && !language_server_built) fail(Message::no_language_server, "lsp");
   return line_;
 }
 
