@@ -23,6 +23,12 @@ bool starts_with_name(std::string_view line, std::string_view name) {
   return true;
 }
 
+std::size_t find_name(std::string_view text, std::string_view name) {
+  for (std::size_t at = 0; at < text.size(); ++at)
+    if (starts_with_name(text.substr(at), name)) return at;
+  return std::string_view::npos;
+}
+
 // The body's bytes as an input range for the JSON parser: it reads the
 // stream itself and stops after `remaining` bytes or at the end.
 struct Budget {
@@ -81,8 +87,13 @@ MessageReader::Read MessageReader::read_headers(std::size_t& length) {
   while (read_line(line, too_long)) {
     std::string_view text = line.view();
     if (text.ends_with('\r')) text.remove_suffix(1);
-    if (resynchronizing_ && !starts_with_name(text, length_header)) continue;
-    resynchronizing_ = false;
+    if (resynchronizing_) {
+      // The next frame may follow what is left of a bad one on its line.
+      const std::size_t at = find_name(text, length_header);
+      if (at == std::string_view::npos) continue;
+      text.remove_prefix(at);
+      resynchronizing_ = false;
+    }
     if (text.empty()) {
       if (!started) continue;  // blank lines between frames
       if (bad || !given) break;
