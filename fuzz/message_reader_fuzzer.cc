@@ -17,7 +17,6 @@ namespace {
 
 using pl_config::fuzzing::config;
 
-
 [[noreturn]] void finding(const char* what, std::string_view detail) {
   std::fprintf(stderr, "invariant broken: %s\n%.*s\n", what, static_cast<int>(detail.size()), detail.data());
   std::abort();

@@ -21,9 +21,7 @@ Document* Documents::find_slot(std::string_view uri) {
   return nullptr;
 }
 
-const Document* Documents::find(std::string_view uri) const {
-  return const_cast<Documents*>(this)->find_slot(uri);
-}
+const Document* Documents::find(std::string_view uri) const { return const_cast<Documents*>(this)->find_slot(uri); }
 
 Stored Documents::open(std::string_view uri, std::string_view text) {
   if (text.size() > limit::document_size || !DocumentUri::fits(uri)) return Stored::too_large;

@@ -1,5 +1,6 @@
 #include "server.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 #include <iterator>
@@ -21,11 +22,12 @@ namespace {
 // request or a notification, and its handler.
 constexpr Method method_table[] = {
     {"initialize", MethodKind::request, &Server::initialize},
-    {"initialized", MethodKind::notification, &Server::initialized},
+    {"initialized", MethodKind::notification, nullptr},
     {"shutdown", MethodKind::request, &Server::shutdown},
     {"exit", MethodKind::notification, &Server::exit},
-    {"$/cancelRequest", MethodKind::notification, &Server::ignore},
-    {"$/setTrace", MethodKind::notification, &Server::ignore},
+    // Every request is answered before the next is read: none is left to cancel.
+    {"$/cancelRequest", MethodKind::notification, nullptr},
+    {"$/setTrace", MethodKind::notification, nullptr},
     {"textDocument/didOpen", MethodKind::notification, &Server::did_open},
     {"textDocument/didChange", MethodKind::notification, &Server::did_change},
     {"textDocument/didClose", MethodKind::notification, &Server::did_close},
@@ -82,7 +84,9 @@ class PublishedDiagnostics : public DiagnosticConsumer {
           {{"location", {{"uri", uri_}, {"range", range}}}, {"message", message}});
       return;
     }
-    Json entry = {{"range", range}, {"severity", severity_of(diagnostic.severity)}, {"source", "pl_config"},
+    Json entry = {{"range", range},
+                  {"severity", severity_of(diagnostic.severity)},
+                  {"source", "pl_config"},
                   {"message", message}};
     if (diagnostic.warning_name != nullptr) entry["code"] = diagnostic.warning_name;
     list_.push_back(std::move(entry));
@@ -110,9 +114,7 @@ bool offers_utf8(const Json& params) {
     encodings = &(*encodings)[key];
   }
   if (!encodings->is_array()) return false;
-  for (const Json& encoding : *encodings)
-    if (encoding == "utf-8") return true;
-  return false;
+  return std::ranges::any_of(*encodings, [](const Json& encoding) { return encoding == "utf-8"; });
 }
 
 }  // namespace
@@ -139,13 +141,13 @@ bool Server::handle(const Json& message) {
     return true;
   }
   dispatch(method, message, request ? id : Json());
-  return method->handler != &Server::exit;
+  return !exiting_;
 }
 
 void Server::dispatch(const Method* method, const Json& message, const Json& id) {
   const Json params = message.contains("params") ? message["params"] : Json::object();
   try {
-    Json result = (this->*method->handler)(params);
+    Json result = method->handler == nullptr ? Json() : (this->*method->handler)(params);
     if (!id.is_null()) reply(id, std::move(result));
   } catch (const Json::exception&) {
     if (!id.is_null()) reply_error(id, ErrorCode::invalid_params, Message::lsp_invalid_params, method->name);
@@ -158,9 +160,9 @@ void Server::reply(const Json& id, Json result) {
 
 void Server::reply_error(const Json& id, ErrorCode code, Message text, const char* argument) {
   const MessageText message(text, argument);
-  write_message(out_, {{"jsonrpc", "2.0"},
-                       {"id", id},
-                       {"error", {{"code", static_cast<int>(code)}, {"message", message.c_str()}}}});
+  write_message(
+      out_,
+      {{"jsonrpc", "2.0"}, {"id", id}, {"error", {{"code", static_cast<int>(code)}, {"message", message.c_str()}}}});
 }
 
 void Server::reply_parse_error() { reply_error(Json(), ErrorCode::parse_error, Message::lsp_parse_error); }
@@ -180,23 +182,21 @@ Json Server::initialize(const Json& params) {
           {"serverInfo", {{"name", "pl_config"}, {"version", config_.version}}}};
 }
 
-Json Server::initialized(const Json&) { return nullptr; }
-
 Json Server::shutdown(const Json&) {
   state_ = State::shut_down;
   return nullptr;
 }
 
-Json Server::exit(const Json&) { return nullptr; }
-
-Json Server::ignore(const Json&) { return nullptr; }
+Json Server::exit(const Json&) {
+  exiting_ = true;
+  return nullptr;
+}
 
 void Server::show_error(Stored stored, const char* uri) {
-  const MessageText message = stored == Stored::too_large ? MessageText(Message::lsp_document_too_large, uri,
-                                                                        limit::document_size)
-                              : stored == Stored::no_room ? MessageText(Message::lsp_too_many_documents, uri,
-                                                                        limit::open_documents)
-                                                          : MessageText(Message::lsp_unknown_document, uri);
+  const MessageText message =
+      stored == Stored::too_large ? MessageText(Message::lsp_document_too_large, uri, limit::document_size)
+      : stored == Stored::no_room ? MessageText(Message::lsp_too_many_documents, uri, limit::open_documents)
+                                  : MessageText(Message::lsp_unknown_document, uri);
   notify("window/showMessage", {{"type", 1}, {"message", message.c_str()}});
 }
 

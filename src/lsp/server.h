@@ -20,7 +20,8 @@ enum class ErrorCode {
 };
 
 class Server;
-// A method's handler: the result of a request (ignored for a notification).
+// A method's handler: the result of a request (ignored for a notification);
+// null for a notification taken and ignored.
 using Handler = Json (Server::*)(const Json& params);
 
 enum class MethodKind { request, notification };
@@ -46,10 +47,8 @@ class Server {
   int status() const { return state_ == State::shut_down ? 0 : 1; }
 
   Json initialize(const Json& params);
-  Json initialized(const Json& params);
   Json shutdown(const Json& params);
   Json exit(const Json& params);
-  Json ignore(const Json& params);
   Json did_open(const Json& params);
   Json did_change(const Json& params);
   Json did_close(const Json& params);
@@ -69,6 +68,7 @@ class Server {
   const BuildConfig& config_;
   std::streambuf& out_;
   State state_ = State::uninitialized;
+  bool exiting_ = false;
   PositionEncoding encoding_ = PositionEncoding::utf16;
   Documents documents_;
 };
