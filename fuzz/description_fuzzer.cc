@@ -16,6 +16,7 @@
 #include "diagnostics.h"
 #include "error.h"
 #include "files.h"
+#include "fuzz_build_config.h"
 #include "memory_directory.h"
 #include "memory_output.h"
 #include "messages.h"
@@ -28,27 +29,7 @@ using pl_config::file_name::public_config;
 using pl_config::file_name::register_map;
 using pl_config::file_name::stack_header;
 
-const char* const machine_register_list[] = {"m1", "m2", "m3"};
-
-const pl_config::BuildConfig config = {
-    .version = "1.0.0",
-    .release_date = "Dec 8 2026",
-    .copyright = "Copyright (C) 2026 The Tarnhollow authors",
-    .operating_system = "linux-gnu",
-    .processor = "aarch64",
-    .c_compiler = "gcc",
-    .c_flags = "-O3",
-    .c_flags_machine = "",
-    .assembler = "as",
-    .assembler_flags = "",
-    .loader_flags = "",
-    .loader_libraries = "-lm",
-    .use_line_editor = "Yes",
-    .use_piped_consult = "Yes",
-    .use_sockets = "Yes",
-    .use_fd_solver = "Yes",
-    .machine_register_list = machine_register_list,
-};
+using pl_config::fuzzing::config;
 
 [[noreturn]] void finding(const char* what, std::string_view detail = {}) {
   std::fprintf(stderr, "invariant broken: %s\n%.*s\n", what, static_cast<int>(detail.size()), detail.data());

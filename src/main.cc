@@ -19,6 +19,9 @@
 #include "error.h"
 #include "pl_config.h"
 #include "script_name.h"
+#ifdef PL_CONFIG_LANGUAGE_SERVER
+#include "server.h"
+#endif
 #include "standard_streams.h"
 
 namespace {
@@ -116,6 +119,12 @@ int main(int argc, char** argv) {
     case pl_config::Command::usage_error:
       pl_config::print_usage_error(pl_config::standard_error(), line);
       return finish(2);
+    case pl_config::Command::lsp:
+#ifdef PL_CONFIG_LANGUAGE_SERVER
+      return finish(pl_config::lsp::serve_standard_streams(build_config()));
+#else
+      [[fallthrough]];  // the command line made it a usage error
+#endif
     case pl_config::Command::run: break;
   }
   return finish(run(line.options));

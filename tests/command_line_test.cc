@@ -58,6 +58,13 @@ TEST(CommandLineTest, OptionsInTheirGnuForms) {
        {}},
       {{"--help", "--bogus"}, {.command = help}},
       {{"-w", "--version"}, {.command = version, .write_if_changed = true}},
+#ifdef PL_CONFIG_LANGUAGE_SERVER
+      {{"--ls"}, {.command = lsp}},
+#else
+      {{"--ls"},
+       {.command = usage_error,
+        .error = "option '--lsp' needs a build with the nlohmann/json library, which this one lacks"}},
+#endif
       // Usage errors: the first one found.
       {{"--bogus"}, {.command = usage_error, .error = "unrecognized option '--bogus'"}},
       {{"--checks"}, {.command = usage_error, .error = "unrecognized option '--checks'"}},
@@ -124,7 +131,7 @@ TEST(CommandLineTest, NoRunTouchesTheHeaders) {
       {{"--de=wam_debug.py"}, 2, "", "option '--de' is ambiguous; possibilities: '--description' '--debugger-script'"},
       {{"--w", "--c"}, 2, "", "option '--w' is ambiguous; possibilities: '--write-if-changed' '--warnings' '--werror'"},
       {{"-w", "--c"}, 2, "", "option '--c' is ambiguous; possibilities: '--check' '--color'"},
-      {{"--l=x"}, 2, "", "option '--l' is ambiguous; possibilities: '--located-errors' '--line-directives'"},
+      {{"--l=x"}, 2, "", "option '--l' is ambiguous; possibilities: '--located-errors' '--line-directives' '--lsp'"},
       {{"--color=rainbow"}, 2, "", "invalid argument 'rainbow' for '--color'"},
       {{"--no-warn=bogus"}, 2, "", "invalid argument 'bogus' for '--no-warn'" + warnings},
       {{"--no-warn", "keyword-nme"},

@@ -36,6 +36,16 @@ inline constexpr std::int32_t tag_value_bound = std::int32_t{1} << 30;  // the f
 inline constexpr std::int32_t stack_size_unit = 128;
 inline constexpr std::int32_t stack_size = std::numeric_limits<std::int32_t>::max() / stack_size_unit;
 
+// The language server's documents: a few open at once, each up to the size
+// below (its bytes, in static storage) and named by a URI up to its length.
+inline constexpr std::size_t open_documents = 4;
+inline constexpr std::size_t document_size = std::size_t{16} * 1024 * 1024;
+inline constexpr std::size_t document_uri_length = 2047;
+// A message's body: a whole document as a JSON string, every byte escaped.
+inline constexpr std::size_t message_size = 8 * document_size;
+// A header line of a message, "Content-Length: 123" and the like.
+inline constexpr std::size_t header_line_length = 1023;
+
 }  // namespace limit
 
 using Name = BoundedText<limit::name_length>;

@@ -96,6 +96,18 @@ enum class MessageKind {
   X(invalid_argument, usage, "invalid argument '%.*s' for '--%s'", nullptr) \
   X(same_output_file, usage, "option '--%s': '%.256s' is the same file as %s '%.256s'", nullptr) \
   X(needs_check, usage, "option '--%.*s' needs --check", nullptr) \
+  X(no_language_server, usage, "option '--%.*s' needs a build with the nlohmann/json library, which this one lacks", \
+    nullptr) \
+  /* What the language server tells its client. */ \
+  X(lsp_parse_error, plain, "the message is not a frame with a JSON body", nullptr) \
+  X(lsp_invalid_request, plain, "the message is not a JSON-RPC request or notification", nullptr) \
+  X(lsp_method_not_found, plain, "no method %s", nullptr) \
+  X(lsp_not_initialized, plain, "the server is not initialized", nullptr) \
+  X(lsp_shut_down, plain, "the server is shut down", nullptr) \
+  X(lsp_invalid_params, plain, "the parameters of %s are not as the protocol has them", nullptr) \
+  X(lsp_document_too_large, plain, "%s would be larger than the %zu bytes a document may have: the text is not taken", nullptr) \
+  X(lsp_too_many_documents, plain, "%s is not checked: %zu documents are open already", nullptr) \
+  X(lsp_unknown_document, plain, "%s is not open", nullptr) \
   X(section_opened_here, note, "section opened here", nullptr) \
   X(first_declared_here, note, "first declared here", nullptr) \
   X(section_ends_here, note, "the section ends here: this line cannot belong to it", nullptr) \

@@ -67,6 +67,8 @@ constexpr Option options_before_extras[] = {
 };
 
 constexpr Option options_after_extras[] = {
+    {"lsp", '\0', nullptr, Command::lsp,
+     "serve the language server protocol on standard\ninput and output, for an editor (docs/editors.md)"},
     {"help", '\0', nullptr, Command::help, "print this help and exit"},
     {"version", '\0', nullptr, Command::version, "print the version and exit"},
 };
@@ -87,6 +89,13 @@ constexpr std::array<Option, option_count> options_in_order = all_options();
 const std::span<const Option> option_table = options_in_order;
 
 namespace {
+
+// The server is built only where CMake found its JSON library.
+#ifdef PL_CONFIG_LANGUAGE_SERVER
+constexpr bool language_server_built = true;
+#else
+constexpr bool language_server_built = false;
+#endif
 
 // The offending text is quoted whole as far as the message has room.
 constexpr std::size_t quote_limit = 256;
@@ -122,6 +131,7 @@ CommandLine OptionParser::parse() {
     }
   }
   if (!done() && format_given_ && !line_.options.check) fail(Message::needs_check, "format");
+  if (line_.command == Command::lsp && !language_server_built) fail(Message::no_language_server, "lsp");
   return line_;
 }
 
