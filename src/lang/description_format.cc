@@ -70,8 +70,24 @@ class SectionWidths {
   std::array<Widths, 6> words_{};
 };
 
-void put_aligned(const AlignedLine& line, const Widths& widths, LineEditConsumer& out, const TextLine& text) {
-  BoundedText<limit::line_piece_length + 1> aligned;
+// The columns a text takes, tabs to the next multiple of 8.
+std::size_t display_width(std::string_view text) {
+  std::size_t width = 0;
+  for (const char c : text) width = c == '\t' ? (width / 8 + 1) * 8 : width + 1;
+  return width;
+}
+
+// The comment after a line's last field, without the blanks before it;
+// empty for none.
+std::string_view comment_of(const AlignedLine& line) {
+  const std::size_t start = line.tail.find_first_not_of(" \t");
+  return start == std::string_view::npos || start == 0 ? std::string_view() : line.tail.substr(start);
+}
+
+using AlignedText = BoundedText<limit::line_piece_length + 1>;
+
+// The line's fields in the section's columns, up to its last field.
+void put_fields(const AlignedLine& line, const Widths& widths, AlignedText& aligned) {
   aligned.append("@");
   aligned.append(line.syntax->word);
   const std::size_t last = line.syntax->fields.size() - 1;
@@ -80,7 +96,22 @@ void put_aligned(const AlignedLine& line, const Widths& widths, LineEditConsumer
     aligned.append(line.fields[i].text);
     if (i < last) aligned.append_format("%*s", static_cast<int>(widths.columns[i] - line.fields[i].text.size()), "");
   }
-  aligned.append(line.tail);
+}
+
+// A comment starts two tab stops past the section's longest line before
+// its comment, as the example's register comments do.
+void put_aligned(const AlignedLine& line, const Widths& widths, std::size_t comment_column, LineEditConsumer& out,
+                 const TextLine& text) {
+  AlignedText aligned;
+  put_fields(line, widths, aligned);
+  const std::string_view comment = comment_of(line);
+  if (comment.empty()) {
+    aligned.append(line.tail);
+  } else {
+    for (std::size_t column = display_width(aligned.view()); column < comment_column; column = (column / 8 + 1) * 8)
+      aligned.append("\t");
+    aligned.append(comment);
+  }
   if (aligned.size() > limit::line_piece_length || aligned.view() == text.text) return;
   out.replace_line(text.number, aligned.view());
 }
@@ -91,10 +122,19 @@ void format_section(std::string_view text, const SectionSpan& span, LineEditCons
   for (int number = span.first + 1; number <= span.last; ++number)
     if (const std::optional<TextLine> line = lines.line(number))
       if (const std::optional<AlignedLine> aligned = read_aligned(*line)) widths.add(*aligned);
+  std::size_t longest = 0;  // of the lines with a comment, up to it
+  for (int number = span.first + 1; number <= span.last; ++number)
+    if (const std::optional<TextLine> line = lines.line(number))
+      if (const std::optional<AlignedLine> aligned = read_aligned(*line); aligned && !comment_of(*aligned).empty()) {
+        AlignedText fields;
+        put_fields(*aligned, widths.of(aligned->syntax), fields);
+        longest = std::max(longest, display_width(fields.view()));
+      }
+  const std::size_t comment_column = (longest / 8 + 2) * 8;
   for (int number = span.first + 1; number <= span.last; ++number)
     if (const std::optional<TextLine> line = lines.line(number))
       if (const std::optional<AlignedLine> aligned = read_aligned(*line))
-        put_aligned(*aligned, widths.of(aligned->syntax), out, *line);
+        put_aligned(*aligned, widths.of(aligned->syntax), comment_column, out, *line);
 }
 
 }  // namespace

@@ -17,8 +17,9 @@ class LineEditConsumer {
 
 // Each section's reg, tag and stack lines with their fields in columns: a
 // field padded to the widest of its column among the section's lines of
-// that word, one blank between fields, the last field and what follows it
-// as they are.  Only a description that reads without errors is formatted
+// that word, one blank between fields, the last field as it is, and a
+// comment after it two tab stops past the section's longest line before
+// its comment.  Only a description that reads without errors is formatted
 // (a line the reader cannot read has no fields to align), and only lines
 // whose fields each end at a blank: the reader drops the byte after a
 // closing quote, which a blank put there would keep.  A line that would

@@ -69,6 +69,36 @@ std::size_t offset_of(std::string_view text, Position position, PositionEncoding
   return static_cast<std::size_t>(line.data() - text.data()) + bytes_for_units(line, position.character, encoding);
 }
 
+Location place_of(std::string_view text, Position position, PositionEncoding encoding) {
+  const std::string_view line = line_of(text, position.line);
+  return {static_cast<int>(position.line) + 1, static_cast<int>(bytes_for_units(line, position.character, encoding)) + 1,
+          0};
+}
+
+std::string_view RangeCursor::line(int line) {
+  if (line < line_) {
+    start_ = 0;
+    line_ = 1;
+  }
+  for (; line_ < line; ++line_) {
+    const std::size_t newline = text_.find('\n', start_);
+    if (newline == std::string_view::npos) return text_.substr(text_.size());
+    start_ = newline + 1;
+  }
+  std::string_view text = text_.substr(start_, text_.find('\n', start_) - std::min(start_, text_.size()));
+  if (text.ends_with('\r')) text.remove_suffix(1);
+  return text;
+}
+
+Range RangeCursor::range(Location at) {
+  if (at.line <= 0) return {};
+  const std::string_view text = line(at.line);
+  const auto number = static_cast<std::size_t>(at.line - 1);
+  const auto start = static_cast<std::size_t>(std::max(at.column, 1) - 1);
+  const std::size_t end = start + static_cast<std::size_t>(std::max(at.length, 0));
+  return {position_in(text, number, start, encoding_), position_in(text, number, end, encoding_)};
+}
+
 Range range_of(std::string_view text, Location at, PositionEncoding encoding) {
   if (at.line <= 0) return {};
   const auto number = static_cast<std::size_t>(at.line - 1);

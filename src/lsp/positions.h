@@ -35,4 +35,25 @@ std::size_t offset_of(std::string_view text, Position position, PositionEncoding
 // length in bytes) in `text`; line 0 is the text's start.
 Range range_of(std::string_view text, Location at, PositionEncoding encoding);
 
+// The place of `position` as the tool counts: a line from 1, a byte column
+// from 1.
+Location place_of(std::string_view text, Position position, PositionEncoding encoding);
+
+// range_of() for many places in text order: each line is found from the
+// one before, not from the text's start.
+class RangeCursor {
+ public:
+  RangeCursor(std::string_view text, PositionEncoding encoding) : text_(text), encoding_(encoding) {}
+
+  Range range(Location at);
+  // Line `line` (from 1) without its newline or the carriage return before it.
+  std::string_view line(int line);
+
+ private:
+  std::string_view text_;
+  PositionEncoding encoding_;
+  std::size_t start_ = 0;  // of line_
+  int line_ = 1;
+};
+
 }  // namespace pl_config::lsp
