@@ -71,8 +71,8 @@ std::size_t offset_of(std::string_view text, Position position, PositionEncoding
 
 Location place_of(std::string_view text, Position position, PositionEncoding encoding) {
   const std::string_view line = line_of(text, position.line);
-  return {static_cast<int>(position.line) + 1, static_cast<int>(bytes_for_units(line, position.character, encoding)) + 1,
-          0};
+  return {static_cast<int>(position.line) + 1,
+          static_cast<int>(bytes_for_units(line, position.character, encoding)) + 1, 0};
 }
 
 std::string_view RangeCursor::line(int line) {

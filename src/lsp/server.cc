@@ -31,6 +31,16 @@ constexpr Method method_table[] = {
     {"textDocument/didOpen", MethodKind::notification, &Server::did_open},
     {"textDocument/didChange", MethodKind::notification, &Server::did_change},
     {"textDocument/didClose", MethodKind::notification, &Server::did_close},
+    {"textDocument/hover", MethodKind::request, &Server::hover},
+    {"textDocument/definition", MethodKind::request, &Server::definition},
+    {"textDocument/references", MethodKind::request, &Server::references},
+    {"textDocument/documentSymbol", MethodKind::request, &Server::document_symbol},
+    {"textDocument/foldingRange", MethodKind::request, &Server::folding_range},
+    {"textDocument/completion", MethodKind::request, &Server::completion},
+    {"textDocument/codeAction", MethodKind::request, &Server::code_action},
+    {"textDocument/formatting", MethodKind::request, &Server::formatting},
+    {"textDocument/inlayHint", MethodKind::request, &Server::inlay_hint},
+    {"textDocument/semanticTokens/full", MethodKind::request, &Server::semantic_tokens},
 };
 
 const Method* find_method(std::string_view name) {
@@ -100,13 +110,6 @@ class PublishedDiagnostics : public DiagnosticConsumer {
   Json list_ = Json::array();
 };
 
-// The name a check's messages give the document: its path without the
-// scheme.
-const char* check_name(const char* uri) {
-  constexpr std::string_view scheme = "file://";
-  return std::string_view(uri).starts_with(scheme) ? uri + scheme.size() : uri;
-}
-
 bool offers_utf8(const Json& params) {
   const Json* encodings = &params;
   for (const char* key : {"capabilities", "general", "positionEncodings"}) {
@@ -118,6 +121,11 @@ bool offers_utf8(const Json& params) {
 }
 
 }  // namespace
+
+const char* check_name(const char* uri) {
+  constexpr std::string_view scheme = "file://";
+  return std::string_view(uri).starts_with(scheme) ? uri + scheme.size() : uri;
+}
 
 bool Server::handle(const Json& message) {
   const Json id = message.is_object() && message.contains("id") ? message["id"] : Json();
@@ -172,13 +180,23 @@ void Server::notify(const char* method, Json params) {
 }
 
 // Only what is served is advertised: incremental sync of open documents,
-// and their diagnostics, pushed.
+// their diagnostics, pushed, and the answers of the method table.
 Json Server::initialize(const Json& params) {
   encoding_ = offers_utf8(params) ? PositionEncoding::utf8 : PositionEncoding::utf16;
   state_ = State::running;
   return {{"capabilities",
            {{"positionEncoding", encoding_ == PositionEncoding::utf8 ? "utf-8" : "utf-16"},
-            {"textDocumentSync", {{"openClose", true}, {"change", 2}}}}},
+            {"textDocumentSync", {{"openClose", true}, {"change", 2}}},
+            {"hoverProvider", true},
+            {"definitionProvider", true},
+            {"referencesProvider", true},
+            {"documentSymbolProvider", true},
+            {"foldingRangeProvider", true},
+            {"completionProvider", {{"triggerCharacters", {"@", " "}}}},
+            {"codeActionProvider", {{"codeActionKinds", {"quickfix"}}}},
+            {"documentFormattingProvider", true},
+            {"inlayHintProvider", true},
+            {"semanticTokensProvider", {{"legend", semantic_token_legend()}, {"full", true}}}}},
           {"serverInfo", {{"name", "pl_config"}, {"version", config_.version}}}};
 }
 

@@ -2,6 +2,7 @@
 
 #include <streambuf>
 
+#include "description_text.h"
 #include "documents.h"
 #include "message_reader.h"
 #include "messages.h"
@@ -52,6 +53,18 @@ class Server {
   Json did_open(const Json& params);
   Json did_change(const Json& params);
   Json did_close(const Json& params);
+  // Answers about an open document (features.cc); null for one not open.
+  Json hover(const Json& params);
+  Json definition(const Json& params);
+  Json references(const Json& params);
+  Json document_symbol(const Json& params);
+  Json folding_range(const Json& params);
+  Json completion(const Json& params);
+  Json code_action(const Json& params);
+  Json formatting(const Json& params);
+  Json inlay_hint(const Json& params);
+  Json semantic_tokens(const Json& params);
+  static Json semantic_token_legend();
 
  private:
   enum class State { uninitialized, running, shut_down };
@@ -64,6 +77,8 @@ class Server {
   void show_error(Stored stored, const char* uri);
   void publish(const char* uri);
   void change(const char* uri, const Json& change);
+  const Document* document_of(const Json& params) const;
+  TextPosition position_of(const Document& document, const Json& params) const;
 
   const BuildConfig& config_;
   std::streambuf& out_;
@@ -72,6 +87,10 @@ class Server {
   PositionEncoding encoding_ = PositionEncoding::utf16;
   Documents documents_;
 };
+
+// The name a check's messages give the document at `uri`: its path without
+// the scheme.
+const char* check_name(const char* uri);
 
 // Serves the protocol from `in` to `out` until an exit notification or the
 // end of the input; returns the exit status.

@@ -1,7 +1,8 @@
 -- Neovim's own language client against `pl_config --lsp`, headless:
 --   PL_CONFIG_TOOL=... PL_CONFIG_DESCRIPTION=... nvim --headless -u NONE -n -c 'luafile editor_session.lua'
 -- Each check of the table below runs in turn on the open description with
--- mistakes; a check returns nil when it passed, or what went wrong.  A
+-- mistakes, as an author would: the diagnostics, a fix, hover, a jump, the
+-- formatting; a check returns nil when it passed, or what went wrong.  A
 -- feature's check is one more row.  Exit status 0 when all passed.
 local tool = os.getenv('PL_CONFIG_TOOL')
 local description = os.getenv('PL_CONFIG_DESCRIPTION')
@@ -12,23 +13,64 @@ local function fail(message)
   os.exit(1)
 end
 
+-- The one reply of the server to `method` at `params`, or nil and why not.
+local function request(session, method, params)
+  local replies, problem = vim.lsp.buf_request_sync(session.buffer, method, params, timeout_ms)
+  if replies == nil then return nil, method .. ': ' .. tostring(problem) end
+  local reply = replies[session.client]
+  if reply == nil or reply.err ~= nil then return nil, method .. ': ' .. vim.inspect(reply) end
+  return reply.result
+end
+
+local function at(session, line, character)
+  return {textDocument = {uri = vim.uri_from_bufnr(session.buffer)}, position = {line = line, character = character}}
+end
+
+-- The headers and summary of a run of the tool on the buffer's lines.
+local function run_on(lines, dir)
+  vim.fn.mkdir(dir, 'p')
+  vim.fn.writefile(lines, dir .. '/wam_arch.def')
+  local out = vim.fn.system({tool, '-d', dir .. '/wam_arch.def', '-o', dir})
+  local files = {out}
+  for _, name in ipairs({'wam_arch.h', 'wam_regs.h', 'wam_stacks.h', 'th_public_config.h'}) do
+    files[#files + 1] = table.concat(vim.fn.readfile(dir .. '/' .. name), '\n')
+  end
+  return vim.v.shell_error, files
+end
+
+local function diagnostics_of(session)
+  local found = {}
+  for _, d in ipairs(vim.diagnostic.get(session.buffer)) do
+    found[#found + 1] = string.format('%d:%d %s', d.lnum, d.col, d.message)
+  end
+  table.sort(found)
+  return table.concat(found, '\n')
+end
+
 local checks = {
   {
     name = 'diagnostics arrive, as --check gives them',
     run = function(session)
-      local arrived = vim.wait(timeout_ms, function() return #vim.diagnostic.get(session.buffer) > 0 end, 20)
-      if not arrived then return 'no diagnostics within ' .. timeout_ms .. ' ms' end
-      local found = {}
-      for _, d in ipairs(vim.diagnostic.get(session.buffer)) do
-        found[#found + 1] = string.format('%d:%d %s', d.lnum, d.col, d.message)
-      end
-      table.sort(found)
-      local expected = {
+      local expected = table.concat({
         "3:1 incorrect @ declaration 'endd'; did you mean 'end'? (filler, reg, end)",
-      }
-      if table.concat(found, '\n') ~= table.concat(expected, '\n') then
-        return 'diagnostics:\n' .. table.concat(found, '\n')
-      end
+        "7:9 wrong tag type 'lng_int'; did you mean 'long_int'? (long_int, short_uns, address)",
+      }, '\n')
+      local arrived = vim.wait(timeout_ms, function() return diagnostics_of(session) == expected end, 20)
+      if not arrived then return 'diagnostics:\n' .. diagnostics_of(session) end
+    end,
+  },
+  {
+    name = 'a code action fixes the misspelt tag kind',
+    run = function(session)
+      local params = at(session, 7, 10)
+      params.range = {start = params.position, ['end'] = params.position}
+      params.context = {diagnostics = {}}
+      local actions, problem = request(session, 'textDocument/codeAction', params)
+      if actions == nil then return problem end
+      if #actions ~= 1 or actions[1].title ~= "Replace with 'long_int'" then return vim.inspect(actions) end
+      vim.lsp.util.apply_workspace_edit(actions[1].edit, 'utf-16')
+      local line = vim.api.nvim_buf_get_lines(session.buffer, 7, 8, false)[1]
+      if line ~= '@tag INT long_int 15' then return 'line 8 is ' .. line end
     end,
   },
   {
@@ -36,7 +78,46 @@ local checks = {
     run = function(session)
       vim.api.nvim_buf_set_lines(session.buffer, 2, 4, false, {'@end'})
       local cleared = vim.wait(timeout_ms, function() return #vim.diagnostic.get(session.buffer) == 0 end, 20)
-      if not cleared then return 'still ' .. #vim.diagnostic.get(session.buffer) .. ' diagnostics' end
+      if not cleared then return 'still ' .. diagnostics_of(session) end
+    end,
+  },
+  {
+    -- INT, 15: the high tag bit of the split layout and the three low ones.
+    name = "hover shows a tag's mask",
+    run = function(session)
+      local hover, problem = request(session, 'textDocument/hover', at(session, 6, 19))
+      if hover == nil then return problem or 'no hover' end
+      if not hover.contents.value:find('mask `0x8000000000000007`', 1, true) then return hover.contents.value end
+    end,
+  },
+  {
+    name = "definition jumps from a stack's top to its register",
+    run = function(session)
+      local found, problem = request(session, 'textDocument/definition', at(session, 10, 18))
+      if found == nil or #found ~= 1 then return problem or vim.inspect(found) end
+      vim.lsp.util.jump_to_location(found[1], 'utf-16')
+      local cursor = vim.api.nvim_win_get_cursor(0)
+      if cursor[1] ~= 2 or cursor[2] ~= 16 then return 'cursor at ' .. vim.inspect(cursor) end
+    end,
+  },
+  {
+    name = 'formatting aligns the columns and keeps the headers',
+    run = function(session)
+      local before = vim.api.nvim_buf_get_lines(session.buffer, 0, -1, false)
+      local params = {textDocument = {uri = vim.uri_from_bufnr(session.buffer)},
+                      options = {tabSize = 8, insertSpaces = false}}
+      local edits, problem = request(session, 'textDocument/formatting', params)
+      if edits == nil then return problem end
+      vim.lsp.util.apply_text_edits(edits, session.buffer, 'utf-16')
+      local after = vim.api.nvim_buf_get_lines(session.buffer, 0, -1, false)
+      if after[6] ~= '@tag REF address  0' then return 'line 6 is ' .. tostring(after[6]) end
+      local dir = vim.fn.tempname()
+      local status_before, headers_before = run_on(before, dir .. '/before')
+      local status_after, headers_after = run_on(after, dir .. '/after')
+      if status_before ~= 0 or status_after ~= 0 then return 'the runs failed' end
+      for i = 1, #headers_before do
+        if headers_before[i] ~= headers_after[i] then return 'output ' .. i .. ' differs' end
+      end
     end,
   },
 }
@@ -55,6 +136,7 @@ if client == nil then fail('the server did not start') end
 vim.lsp.buf_attach_client(buffer, client)
 
 local session = {buffer = buffer, client = client}
+vim.api.nvim_win_set_buf(0, buffer)
 local failed = 0
 for _, check in ipairs(checks) do
   local ok, problem = pcall(check.run, session)

@@ -7,6 +7,8 @@ session, and compares every message the server writes with the expected one.
     >> TEXT             bytes sent as they stand (Python escapes: \\r\\n, \\x00)
     < JSON              the next message the server writes, exactly
     = STATUS            the server's exit status
+    $ NAME JSON         outside sessions: "$NAME" (quoted) in an expected
+                        message stands for JSON
     ! compare-check     the diagnostics of the last didOpen equal what
                         `TOOL --check` writes for the same bytes
 
@@ -89,7 +91,7 @@ def published_diagnostics(message):
     return found
 
 
-def run_session(tool, name, rows, work_dir):
+def run_session(tool, name, rows, work_dir, defined):
     data = b"".join(sent_bytes(row) for row in rows if row.startswith(">"))
     run = subprocess.run([tool, "--lsp"], input=data, capture_output=True, timeout=120)
     failures = []
@@ -97,7 +99,8 @@ def run_session(tool, name, rows, work_dir):
         got = read_frames(run.stdout)
     except ValueError as error:
         return ["%s: %s" % (name, error)]
-    expected = [json.loads(row[1:]) for row in rows if row.startswith("<")]
+    expected = [json.loads(re.sub(r'"\$(\w+)"', lambda m: defined[m.group(1)], row[1:]))
+                for row in rows if row.startswith("<")]
     for i, want in enumerate(expected):
         if i >= len(got):
             failures.append("%s: message %d missing: %s" % (name, i + 1, json.dumps(want)))
@@ -122,12 +125,15 @@ def run_session(tool, name, rows, work_dir):
     return failures
 
 
-def sessions(path):
+def sessions(path, defined):
     current, rows = None, []
     with open(path, encoding="utf-8") as file:
         for line in file:
             line = line.rstrip("\n")
-            if line.startswith("## "):
+            if line.startswith("$ "):
+                name, value = line[2:].split(" ", 1)
+                defined[name] = value
+            elif line.startswith("## "):
                 if current:
                     yield current, rows
                 current, rows = line[3:], []
@@ -140,10 +146,10 @@ def sessions(path):
 def main():
     tool, path, work_dir = sys.argv[1:4]
     os.makedirs(work_dir, exist_ok=True)
-    failures, count = [], 0
-    for name, rows in sessions(path):
+    failures, count, defined = [], 0, {}
+    for name, rows in sessions(path, defined):
         count += 1
-        failures += run_session(tool, name, rows, work_dir)
+        failures += run_session(tool, name, rows, work_dir, defined)
     for failure in failures:
         print(failure)
     print("%d sessions, %d failures" % (count, len(failures)))
