@@ -183,6 +183,12 @@ class CodeActions : public DiagnosticConsumer, public FixConsumer {
   std::size_t last_;
 };
 
+// The lines asked about, from 0: a request's range.
+std::pair<std::size_t, std::size_t> lines_of(const Json& params) {
+  const Json& range = params.at("range");
+  return {range.at("start").at("line").get<std::size_t>(), range.at("end").at("line").get<std::size_t>()};
+}
+
 }  // namespace
 
 // The names of the token kinds, in the order of TokenKind.
@@ -203,103 +209,104 @@ TextPosition Server::position_of(const Document& document, const Json& params) c
   return {place.line, place.column};
 }
 
-Json Server::hover(const Json& params) {
+// What `answer` makes of the open document that `params` names, with a
+// cursor for its ranges; null for a document not open.
+template <typename Answer>
+Json Server::answer(const Json& params, Answer answer) const {
   const Document* document = document_of(params);
   if (document == nullptr) return nullptr;
-  Json value = "";
-  JsonTextSink sink(value);
-  char buffer[4096];
-  Output out(sink, buffer);
-  const std::optional<Location> word =
-      write_hover(document->text(), position_of(*document, params), out, config_.machine_register_list);
-  out.flush();
-  if (!word) return nullptr;
-  return {{"contents", {{"kind", "markdown"}, {"value", std::move(value)}}},
-          {"range", json_of(range_of(document->text(), *word, encoding_))}};
+  RangeCursor cursor(document->text(), encoding_);
+  return answer(*document, cursor);
+}
+
+Json Server::hover(const Json& params) {
+  return answer(params, [&](const Document& document, RangeCursor& cursor) -> Json {
+    Json value = "";
+    JsonTextSink sink(value);
+    char buffer[4096];
+    Output out(sink, buffer);
+    const std::optional<Location> word =
+        write_hover(document.text(), position_of(document, params), out, config_.machine_register_list);
+    out.flush();
+    if (!word) return nullptr;
+    return {{"contents", {{"kind", "markdown"}, {"value", std::move(value)}}}, {"range", json_of(cursor.range(*word))}};
+  });
 }
 
 Json Server::definition(const Json& params) {
-  const Document* document = document_of(params);
-  if (document == nullptr) return nullptr;
-  RangeCursor cursor(document->text(), encoding_);
-  Locations locations(cursor, document->uri.c_str());
-  find_definitions(document->text(), position_of(*document, params), locations);
-  return std::move(locations.list);
+  return answer(params, [&](const Document& document, RangeCursor& cursor) {
+    Locations locations(cursor, document.uri.c_str());
+    find_definitions(document.text(), position_of(document, params), locations);
+    return std::move(locations.list);
+  });
 }
 
 Json Server::references(const Json& params) {
-  const Document* document = document_of(params);
-  if (document == nullptr) return nullptr;
-  RangeCursor cursor(document->text(), encoding_);
-  Locations locations(cursor, document->uri.c_str());
-  const bool with_declaration = params.contains("context") && params["context"].value("includeDeclaration", false);
-  find_references(document->text(), position_of(*document, params), with_declaration, locations);
-  return std::move(locations.list);
+  return answer(params, [&](const Document& document, RangeCursor& cursor) {
+    Locations locations(cursor, document.uri.c_str());
+    const bool with_declaration = params.contains("context") && params["context"].value("includeDeclaration", false);
+    find_references(document.text(), position_of(document, params), with_declaration, locations);
+    return std::move(locations.list);
+  });
 }
 
 Json Server::document_symbol(const Json& params) {
-  const Document* document = document_of(params);
-  if (document == nullptr) return nullptr;
-  RangeCursor cursor(document->text(), encoding_);
-  Symbols symbols(cursor);
-  list_symbols(document->text(), symbols);
-  return std::move(symbols.list);
+  return answer(params, [](const Document& document, RangeCursor& cursor) {
+    Symbols symbols(cursor);
+    list_symbols(document.text(), symbols);
+    return std::move(symbols.list);
+  });
 }
 
 Json Server::folding_range(const Json& params) {
-  const Document* document = document_of(params);
-  if (document == nullptr) return nullptr;
-  Folds folds;
-  list_folds(document->text(), folds);
-  return std::move(folds.list);
+  return answer(params, [](const Document& document, RangeCursor&) {
+    Folds folds;
+    list_folds(document.text(), folds);
+    return std::move(folds.list);
+  });
 }
 
 Json Server::completion(const Json& params) {
-  const Document* document = document_of(params);
-  if (document == nullptr) return nullptr;
-  Completions completions;
-  list_completions(document->text(), position_of(*document, params), completions);
-  return std::move(completions.list);
+  return answer(params, [&](const Document& document, RangeCursor&) {
+    Completions completions;
+    list_completions(document.text(), position_of(document, params), completions);
+    return std::move(completions.list);
+  });
 }
 
 Json Server::code_action(const Json& params) {
-  const Document* document = document_of(params);
-  if (document == nullptr) return nullptr;
-  const Json& range = params.at("range");
-  RangeCursor cursor(document->text(), encoding_);
-  const std::string uri = document->uri.c_str();
-  CodeActions actions(document->text(), cursor, uri, range.at("start").at("line").get<std::size_t>(),
-                      range.at("end").at("line").get<std::size_t>());
-  check_text(config_, document->text(), check_name(uri.c_str()), actions);
-  return std::move(actions.list);
+  return answer(params, [&](const Document& document, RangeCursor& cursor) {
+    const std::string uri = document.uri.c_str();
+    const auto [first, last] = lines_of(params);
+    CodeActions actions(document.text(), cursor, uri, first, last);
+    check_text(config_, document.text(), check_name(uri.c_str()), actions);
+    return std::move(actions.list);
+  });
 }
 
 Json Server::formatting(const Json& params) {
-  const Document* document = document_of(params);
-  if (document == nullptr) return nullptr;
-  RangeCursor cursor(document->text(), encoding_);
-  LineEdits edits(cursor);
-  format_description(document->text(), edits);
-  return std::move(edits.list);
+  return answer(params, [](const Document& document, RangeCursor& cursor) {
+    LineEdits edits(cursor);
+    format_description(document.text(), edits);
+    return std::move(edits.list);
+  });
 }
 
 Json Server::inlay_hint(const Json& params) {
-  const Document* document = document_of(params);
-  if (document == nullptr) return nullptr;
-  const Json& range = params.at("range");
-  RangeCursor cursor(document->text(), encoding_);
-  Hints hints(cursor, range.at("start").at("line").get<std::size_t>(), range.at("end").at("line").get<std::size_t>());
-  list_inlay_hints(document->text(), hints, config_.machine_register_list);
-  return std::move(hints.list);
+  return answer(params, [&](const Document& document, RangeCursor& cursor) {
+    const auto [first, last] = lines_of(params);
+    Hints hints(cursor, first, last);
+    list_inlay_hints(document.text(), hints, config_.machine_register_list);
+    return std::move(hints.list);
+  });
 }
 
 Json Server::semantic_tokens(const Json& params) {
-  const Document* document = document_of(params);
-  if (document == nullptr) return nullptr;
-  RangeCursor cursor(document->text(), encoding_);
-  Tokens tokens(cursor);
-  list_tokens(document->text(), tokens);
-  return {{"data", std::move(tokens.data)}};
+  return answer(params, [](const Document& document, RangeCursor& cursor) -> Json {
+    Tokens tokens(cursor);
+    list_tokens(document.text(), tokens);
+    return {{"data", std::move(tokens.data)}};
+  });
 }
 
 }  // namespace pl_config::lsp

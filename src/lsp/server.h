@@ -78,6 +78,8 @@ class Server {
   void publish(const char* uri);
   void change(const char* uri, const Json& change);
   const Document* document_of(const Json& params) const;
+  template <typename Answer>
+  Json answer(const Json& params, Answer answer) const;
   TextPosition position_of(const Document& document, const Json& params) const;
 
   const BuildConfig& config_;
