@@ -105,7 +105,8 @@ enum class MessageKind {
   X(lsp_not_initialized, plain, "the server is not initialized", nullptr) \
   X(lsp_shut_down, plain, "the server is shut down", nullptr) \
   X(lsp_invalid_params, plain, "the parameters of %s are not as the protocol has them", nullptr) \
-  X(lsp_document_too_large, plain, "%s would be larger than the %zu bytes a document may have: the text is not taken", nullptr) \
+  X(lsp_document_too_large, plain, "%s would be larger than the %zu bytes a document may have: the text is not taken", \
+    nullptr) \
   X(lsp_too_many_documents, plain, "%s is not checked: %zu documents are open already", nullptr) \
   X(lsp_unknown_document, plain, "%s is not open", nullptr) \
   X(section_opened_here, note, "section opened here", nullptr) \

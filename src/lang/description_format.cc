@@ -36,7 +36,7 @@ std::optional<AlignedLine> read_aligned(const TextLine& line) {
   for (std::size_t i = 0; i < aligned.syntax->fields.size(); ++i) {
     const std::optional<Field> field = directive.next_field();
     if (!field) return std::nullopt;
-    end = static_cast<std::size_t>(field->at.column - 1 + field->at.length);
+    end = static_cast<std::size_t>(field->at.column - 1) + static_cast<std::size_t>(field->at.length);
     if (end < line.text.size() && !is_white_space(line.text[end])) return std::nullopt;
     aligned.fields[i] = *field;
   }
