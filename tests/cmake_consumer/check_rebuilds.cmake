@@ -112,12 +112,14 @@ elseif(PACKAGE STREQUAL "build-tree")
   set(tool "${WORK_DIR}/tool/${name}")
   set(package_options "-Dpl_config_DIR=${PL_CONFIG_BUILD_DIR}" "-DPL_CONFIG_TOOL=${tool}")
 elseif(PACKAGE STREQUAL "subdirectory")
-  # With BUILD_TESTING on, as include(CTest) leaves it, and no GoogleTest to
-  # be found: a consumer's build must need nothing for pl_config's tests.
+  # With BUILD_TESTING on, as include(CTest) leaves it, and neither
+  # GoogleTest nor the JSON library to be found: a consumer's build needs
+  # nothing for pl_config's tests, nor for its language server.
   get_filename_component(name "${TOOL}" NAME)
   set(tool "${build}/pl_config/${name}")
   set(package_options "-DPL_CONFIG_SOURCE_DIR=${PL_CONFIG_SOURCE_DIR}" -DBUILD_TESTING=ON
-                      -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON -DGTest_DIR=/nonexistent)
+                      -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON -DGTest_DIR=/nonexistent
+                      -DCMAKE_DISABLE_FIND_PACKAGE_nlohmann_json=ON)
 else()
   fail("setup" "PACKAGE must be install, build-tree or subdirectory, not ${PACKAGE}")
 endif()
