@@ -100,6 +100,7 @@ enum class MessageKind {
     nullptr) \
   /* What the language server tells its client. */ \
   X(lsp_parse_error, plain, "the message is not a frame with a JSON body", nullptr) \
+  X(lsp_too_deep, plain, "the message is nested deeper than the server reads", nullptr) \
   X(lsp_invalid_request, plain, "the message is not a JSON-RPC request or notification", nullptr) \
   X(lsp_method_not_found, plain, "no method %s", nullptr) \
   X(lsp_not_initialized, plain, "the server is not initialized", nullptr) \
@@ -109,6 +110,8 @@ enum class MessageKind {
     nullptr) \
   X(lsp_too_many_documents, plain, "%s is not checked: %zu documents are open already", nullptr) \
   X(lsp_unknown_document, plain, "%s is not open", nullptr) \
+  X(lsp_reopen_document, plain, "%s was not checked for want of a slot: open it again to have it checked", nullptr) \
+  X(lsp_more_diagnostics, plain, "%zu more diagnostics are not shown: pl_config --check lists them all", nullptr) \
   X(section_opened_here, note, "section opened here", nullptr) \
   X(first_declared_here, note, "first declared here", nullptr) \
   X(section_ends_here, note, "the section ends here: this line cannot belong to it", nullptr) \
