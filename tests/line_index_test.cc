@@ -17,9 +17,9 @@ TEST(LineIndexTest, AnEditLeavesTheStartsThatAWholePassFinds) {
     const char* inserted;
   };
   const Edit edits[] = {
-      {"", 0, 0, "a\nb\n"},           {"a\nb\nc", 1, 1, "\n\n"},   {"a\nb\nc", 1, 4, ""},
-      {"a\nb\nc", 0, 5, "x"},         {"a\r\nb\r\n", 3, 3, "\r\n"}, {"ab\ncd\nef\n", 2, 7, "1\n2\n3\n4"},
-      {"\n\n\n", 1, 2, "y"},          {"abc", 3, 3, "\n"},         {"a\nb", 2, 3, "\n\n\n"},
+      {"", 0, 0, "a\nb\n"},   {"a\nb\nc", 1, 1, "\n\n"},    {"a\nb\nc", 1, 4, ""},
+      {"a\nb\nc", 0, 5, "x"}, {"a\r\nb\r\n", 3, 3, "\r\n"}, {"ab\ncd\nef\n", 2, 7, "1\n2\n3\n4"},
+      {"\n\n\n", 1, 2, "y"},  {"abc", 3, 3, "\n"},          {"a\nb", 2, 3, "\n\n\n"},
   };
   for (const Edit& edit : edits) {
     std::string text = edit.text;

@@ -9,14 +9,14 @@ namespace pl_config {
 
 namespace {
 
-// The newlines of `text`, each the start of a line after it at `base` + its
-// offset + 1, into `out`; the number found, or SIZE_MAX past `room`.
-std::size_t find_starts(std::string_view text, std::size_t base, LineIndex::Offset* out, std::size_t room) {
+// The newlines of `text`, each the start of a line after it at `offset` +
+// its place + 1, into `out`; the number found, or SIZE_MAX past `room`.
+std::size_t find_starts(std::string_view text, std::size_t offset, LineIndex::Offset* out, std::size_t room) {
   std::size_t found = 0;
   for (const char* at = text.data(); const void* newline = std::memchr(at, '\n', text.data() + text.size() - at);) {
     at = static_cast<const char*>(newline) + 1;
     if (found == room) return SIZE_MAX;
-    out[found++] = static_cast<LineIndex::Offset>(base + static_cast<std::size_t>(at - text.data()));
+    out[found++] = static_cast<LineIndex::Offset>(offset + static_cast<std::size_t>(at - text.data()));
   }
   return found;
 }
@@ -47,7 +47,8 @@ bool LineIndex::replace(std::size_t from, std::size_t to, std::string_view inser
   std::memmove(moved, first_kept, kept_after * sizeof(Offset));
   for (Offset* start = moved; start != moved + kept_after; ++start)
     *start = static_cast<Offset>(*start - (to - from) + inserted.size());
-  find_starts(inserted, from, first_gone, added);
+  const std::size_t room = added;
+  find_starts(inserted, from, first_gone, room);
   count_ = new_count;
   return true;
 }

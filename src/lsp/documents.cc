@@ -29,7 +29,8 @@ Document* Documents::find_slot(std::string_view uri) {
 const Document* Documents::find(std::string_view uri) const { return const_cast<Documents*>(this)->find_slot(uri); }
 
 WaitingDocument* Documents::waiting(std::string_view uri) {
-  const auto found = std::ranges::find_if(waiting_, [&](const WaitingDocument& each) { return each.uri.view() == uri; });
+  const auto found =
+      std::ranges::find_if(waiting_, [&](const WaitingDocument& each) { return each.uri.view() == uri; });
   return found == waiting_.end() ? nullptr : found;
 }
 

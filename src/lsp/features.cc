@@ -60,7 +60,8 @@ int completion_kind(CompletionKind kind) {
 
 class Locations : public LocationConsumer {
  public:
-  Locations(Positions& positions, std::string_view uri, JsonWriter& out) : positions_(positions), uri_(uri), out_(out) {}
+  Locations(Positions& positions, std::string_view uri, JsonWriter& out)
+      : positions_(positions), uri_(uri), out_(out) {}
   void location(Location at) override {
     out_.object().member("uri", uri_).key("range");
     write_range(out_, positions_.range(at));

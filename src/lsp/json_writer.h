@@ -36,7 +36,6 @@ class JsonWriter {
     return key(name).value(value);
   }
 
-
  private:
   void escaped(std::string_view text);
   void put(std::string_view bytes);

@@ -54,7 +54,8 @@ void PublishedDiagnostics::take(const Diagnostic& diagnostic) {
     ++left_out_;
     return;
   }
-  Entry& entry = entries_.add(Entry{positions_->range(diagnostic.at), diagnostic.severity, diagnostic.warning_name, {}});
+  Entry& entry =
+      entries_.add(Entry{positions_->range(diagnostic.at), diagnostic.severity, diagnostic.warning_name, {}});
   entry.message.assign(diagnostic.text);
 }
 
@@ -62,7 +63,9 @@ void PublishedDiagnostics::write_entry(JsonWriter& out, std::string_view uri, st
   const Entry& entry = entries_[index];
   out.object().key("range");
   write_range(out, entry.range);
-  out.member("severity", severity_of(entry.severity)).member("source", "pl_config").member("message", entry.message.view());
+  out.member("severity", severity_of(entry.severity))
+      .member("source", "pl_config")
+      .member("message", entry.message.view());
   if (entry.code != nullptr) out.member("code", entry.code);
   bool related = false;
   for (const Note& note : notes_) {

@@ -102,7 +102,8 @@ bool Server::handle(const Incoming& message) {
     return reply_error(message.id, ErrorCode::invalid_request, Message::lsp_shut_down), true;
   if (method == nullptr) {
     // The name is a string of the message, ended by a NUL.
-    if (request) reply_error(message.id, ErrorCode::method_not_found, Message::lsp_method_not_found, message.method.data());
+    if (request)
+      reply_error(message.id, ErrorCode::method_not_found, Message::lsp_method_not_found, message.method.data());
     return true;
   }
   dispatch(*method, message);
@@ -163,8 +164,8 @@ void Server::initialize(JsonValue params, JsonWriter& out) {
   out.object().key("capabilities").object();
   out.member("positionEncoding", encoding_ == PositionEncoding::utf8 ? "utf-8" : "utf-16");
   out.key("textDocumentSync").object().member("openClose", true).member("change", 2).end_object();
-  for (const char* provider : {"hoverProvider", "definitionProvider", "referencesProvider", "documentSymbolProvider",
-                               "foldingRangeProvider"})
+  for (const char* provider :
+       {"hoverProvider", "definitionProvider", "referencesProvider", "documentSymbolProvider", "foldingRangeProvider"})
     out.member(provider, true);
   out.key("completionProvider").object().key("triggerCharacters").array().value("@").value(" ").end_array();
   out.end_object();

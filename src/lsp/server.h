@@ -24,7 +24,7 @@ enum class ErrorCode {
 class Server;
 // A request's answer: writes its result, the same each time it is called
 // (a frame's body is made twice).
-using Answer = void (Server::*)(JsonValue params, JsonWriter& result);
+using Answer = void (Server::*)(JsonValue params, JsonWriter& out);
 // A notification's handler.
 using Notification = void (Server::*)(JsonValue params);
 
@@ -50,23 +50,23 @@ class Server {
   // The exit status: 0 once shut down as the protocol asks, 1 otherwise.
   int status() const { return state_ == State::shut_down ? 0 : 1; }
 
-  void initialize(JsonValue params, JsonWriter& result);
-  void shutdown(JsonValue params, JsonWriter& result);
+  void initialize(JsonValue params, JsonWriter& out);
+  void shutdown(JsonValue params, JsonWriter& out);
   void exit(JsonValue params);
   void did_open(JsonValue params);
   void did_change(JsonValue params);
   void did_close(JsonValue params);
   // Answers about an open document (features.cc); null for one not open.
-  void hover(JsonValue params, JsonWriter& result);
-  void definition(JsonValue params, JsonWriter& result);
-  void references(JsonValue params, JsonWriter& result);
-  void document_symbol(JsonValue params, JsonWriter& result);
-  void folding_range(JsonValue params, JsonWriter& result);
-  void completion(JsonValue params, JsonWriter& result);
-  void code_action(JsonValue params, JsonWriter& result);
-  void formatting(JsonValue params, JsonWriter& result);
-  void inlay_hint(JsonValue params, JsonWriter& result);
-  void semantic_tokens(JsonValue params, JsonWriter& result);
+  void hover(JsonValue params, JsonWriter& out);
+  void definition(JsonValue params, JsonWriter& out);
+  void references(JsonValue params, JsonWriter& out);
+  void document_symbol(JsonValue params, JsonWriter& out);
+  void folding_range(JsonValue params, JsonWriter& out);
+  void completion(JsonValue params, JsonWriter& out);
+  void code_action(JsonValue params, JsonWriter& out);
+  void formatting(JsonValue params, JsonWriter& out);
+  void inlay_hint(JsonValue params, JsonWriter& out);
+  void semantic_tokens(JsonValue params, JsonWriter& out);
   static void semantic_token_legend(JsonWriter& out);
 
  private:
@@ -84,7 +84,7 @@ class Server {
   Stored change_unopened(const char* uri, std::string_view text, bool partial);
   const Document* document_of(JsonValue params) const;
   template <typename Write>
-  void answer(JsonValue params, JsonWriter& result, Write write) const;
+  void answer(JsonValue params, JsonWriter& out, Write write) const;
   TextPosition position_of(const Document& document, JsonValue params) const;
 
   const BuildConfig& config_;
