@@ -79,13 +79,13 @@ grep -q -x "Processor         : $arch" "build-$arch/engine_headers-summary.txt" 
   fail "the summary does not name $arch: $(cat "build-$arch/engine_headers-summary.txt")"
 native=$work/build-$arch/pl_config/native
 
-run "find_package" cmake -S engine -B build-package --toolchain "$triplet.cmake" "-Dpl_config_DIR=$native"
+run "find_package" cmake -S engine -B build-package --toolchain "$work/$triplet.cmake" "-Dpl_config_DIR=$native"
 run "find_package" cmake --build build-package
 run "find_package" "qemu-$arch-static" build-package/engine_test
 passed build-package
 
 step="another processor's tool"
-cmake -S engine -B build-other --toolchain "$triplet.cmake" "-Dpl_config_DIR=$other_build" > "$work/log" 2>&1 &&
+cmake -S engine -B build-other --toolchain "$work/$triplet.cmake" "-Dpl_config_DIR=$other_build" > "$work/log" 2>&1 &&
   fail "the configure succeeded"
 tr -s ' \n' '  ' < "$work/log" | grep -q -e "-DPL_CONFIG_PROCESSOR=$arch " ||
   fail "the error does not say what to build the tool with"
