@@ -65,8 +65,8 @@ set(_pl_config_native_dir "${PROJECT_BINARY_DIR}/native")
 _pl_config_configure_native("${_pl_config_native_dir}")
 
 set(_pl_config_native_tool "${_pl_config_native_dir}/pl_config${CMAKE_HOST_EXECUTABLE_SUFFIX}")
-file(GLOB_RECURSE _pl_config_tool_sources CONFIGURE_DEPENDS
-     "${PROJECT_SOURCE_DIR}/src/*" "${PROJECT_SOURCE_DIR}/cmake/*" "${PROJECT_SOURCE_DIR}/CMakeLists.txt")
+file(GLOB_RECURSE _pl_config_tool_sources CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/src/*" "${PROJECT_SOURCE_DIR}/cmake/*")
+list(APPEND _pl_config_tool_sources "${PROJECT_SOURCE_DIR}/CMakeLists.txt")
 # The stamp, not the tool, is the output: a build that finds nothing to do
 # leaves the tool's time stamp alone.
 add_custom_command(
