@@ -125,6 +125,7 @@ TEST(CommandLineTest, NoRunTouchesTheHeaders) {
     std::string err;  // a usage error's first line, after "pl_config: "
   } cases[] = {
       {{"--help"}, 0, read_file(fs::path(PL_CONFIG_GOLDEN_DIR) / "help"), ""},
+      {{"--build-constants"}, 0, read_file(fs::path(PL_CONFIG_GOLDEN_DIR) / "build_constants"), ""},
       {{"--version"}, 0, "pl_config (Tarnhollow) 1.0.0\nCopyright (C) 2026 The Tarnhollow authors\n", ""},
       {{"-w", "stray"}, 2, "", "unexpected argument 'stray'"},
       {{"-h"}, 2, "", "invalid option -- 'h'"},
