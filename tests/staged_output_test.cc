@@ -194,9 +194,13 @@ bool may_give_files_away() {
 // Whatever the path, a link planted by another user in a shared directory
 // (sticky, others may write) is not followed, at whichever hop of a chain it
 // is met, so that nobody can make the run replace or read a file of their
-// choosing: the run fails, and nothing is written.  In a plain directory,
-// and there for the runner's or the directory owner's link, every link is
-// followed.  The link planted is `shared/NAME`, with the owner of the row.
+// choosing: the run fails, and nothing is written.  Nor, in any directory,
+// is a link of another user than the runner and root that leads to what
+// that user does not own (for a file not there yet, its directory): their
+// own directory, plain, sticky for all or for their group, is no way to a
+// root file.  The runner's links are always followed, and another user's
+// where neither rule stops them.  The link planted is `shared/NAME`, with
+// the owner of the row; the targets are the runner's or that user's.
 TEST(StagedOutputTest, LinksInSharedDirectoriesAtEveryHop) {
   if (windows_tools) GTEST_SKIP() << "Windows follows no link";
   if (!may_give_files_away()) GTEST_SKIP() << "cannot give a file to another user (needs root)";
@@ -237,15 +241,20 @@ TEST(StagedOutputTest, LinksInSharedDirectoriesAtEveryHop) {
        "shared/wam.py", with(headers_in(""), "targets/wam.py", script)},
       {"the description", "arch.def", "../targets/arch.def", nullptr, {"-d", "shared/arch.def"}, "shared/arch.def",
        headers_in("")},
+      {"a dangling link", "wam_regs.h", "../targets/new.h", nullptr, {"-o", "shared"}, "shared/wam_regs.h",
+       headers_in("shared/", "targets/new.h")},
       // clang-format on
   };
   enum Owner { runner, directory_owner, someone_else };
   const char* const owner_names[] = {"the runner's link", "the directory owner's link", "another user's link"};
   for (const auto& layout : layouts) {
-    for (const unsigned dir_mode : {01777u, 0777u}) {
+    for (const unsigned dir_mode : {01777u, 0777u, 01775u}) {
       for (const Owner owner : {runner, directory_owner, someone_else}) {
-        SCOPED_TRACE(::testing::Message()
-                     << layout.layout << ", 0" << std::oct << dir_mode << ", " << owner_names[owner]);
+       for (const bool targets_of_link_owner : {false, true}) {
+        SCOPED_TRACE(::testing::Message() << layout.layout << ", 0" << std::oct << dir_mode << ", "
+                                          << owner_names[owner] << (targets_of_link_owner ? " to its own" : ""));
+        std::vector<std::string> args = layout.args;
+        args.push_back("--located-errors");
         const ToolResult result = run_tool(
             default_tool, std::nullopt,
             {.prepare =
@@ -262,19 +271,28 @@ TEST(StagedOutputTest, LinksInSharedDirectoriesAtEveryHop) {
                    EXPECT_EQ(chown((dir / "shared").c_str(), owner == directory_owner ? other_user : geteuid(), -1), 0);
                    fs::permissions(dir / "shared", fs::perms(dir_mode));
                    if (layout.args[0] != "-d") write_file(dir / "wam_arch.def", example);
+                   if (targets_of_link_owner) {
+                     for (const auto& entry : fs::recursive_directory_iterator(dir / "targets"))
+                       EXPECT_EQ(chown(entry.path().c_str(), other_user, -1), 0);
+                     EXPECT_EQ(chown((dir / "targets").c_str(), other_user, -1), 0);
+                   }
                  },
-             .args = layout.args,
+             .args = args,
              .subdirectories = true});
-        const bool followed = dir_mode == 0777u || owner != someone_else;
+        const bool shared_rule = dir_mode == 01777u && owner == someone_else;
+        const bool followed = owner == runner || (targets_of_link_owner && !shared_rule);
         Files expected = before;
         if (followed)
           for (const auto& [name, text] : layout.written) expected[name] = text;
         const bool description = layout.args[0] == "-d";
+        const std::string reason = shared_rule ? "another user's link in a shared directory"
+                                               : "a link of user " + std::to_string(other_user) + " leads to a file of user root";
         expect_run(result, followed ? 0 : 1,
                    followed      ? example_summary()
                    : description ? head
                                  : "",
-                   followed ? "" : std::string("cannot open ") + layout.refused + "\n", expected);
+                   followed ? "" : std::string(layout.refused) + ": error: cannot open: " + reason + "\n", expected);
+       }
       }
     }
   }

@@ -347,7 +347,8 @@ bool copy_access_acl(const Place& place, int file) {
   // which changes nothing in it either.
   int old = open_checked(place, O_RDONLY | O_NONBLOCK);
   if (old < 0 && errno == EACCES) old = open_checked(place, O_WRONLY | O_NONBLOCK);
-  if (old < 0) return false;
+  // Replaced meanwhile (by a concurrent run, say): there is no ACL to keep.
+  if (old < 0) return errno == ENOENT || errno == ELOOP || errno == changed_while_opened;
   const ssize_t size = fgetxattr(old, attribute, acl, sizeof acl);
   const int error = errno;
   ::close(old);
@@ -498,18 +499,19 @@ File open_temp_to_read(const Place& place, const char* temp_name) {
   return above_standard_streams(openat(static_cast<int>(place.dir), temp_name, O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
 }
 
-// A second link to the file found at the place, checked to be that file.
+// A second link to whatever is at the place now, which the rename will
+// replace: a concurrent run may have replaced what the resolution found,
+// and a link to a file that a rename is just replacing fails with ENOENT.
+// No file there: no backup, and none is needed.
 bool make_backup(const Place& place, char (&backup_name)[path_capacity]) {
   const int dir = static_cast<int>(place.dir);
-  if (make_hidden(place, backup_name, [&](const char* name) { return linkat(dir, place.name, dir, name, 0); }) < 0)
-    return false;
-  struct stat status;
-  if (fstatat(dir, backup_name, &status, AT_SYMLINK_NOFOLLOW) == 0 && status.st_dev == place.device &&
-      status.st_ino == place.inode)
-    return true;
-  unlinkat(dir, backup_name, 0);
-  backup_name[0] = '\0';
-  errno = changed_while_opened;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    if (make_hidden(place, backup_name, [&](const char* name) { return linkat(dir, place.name, dir, name, 0); }) >= 0)
+      return true;
+    struct stat status;
+    if (errno != ENOENT) return false;
+    if (fstatat(dir, place.name, &status, AT_SYMLINK_NOFOLLOW) != 0) return errno == ENOENT;
+  }
   return false;
 }
 
