@@ -122,7 +122,7 @@ TEST(CommandLineTest, NoRunTouchesTheHeaders) {
     std::vector<std::string> args;
     int status;
     std::string out;
-    std::string err;  // a usage error's first line, after "pl_config: "
+    std::string err;                                              // a usage error's first line, after "pl_config: "
     std::vector<std::pair<std::string, std::string>> links = {};  // target, link: POSIX only
     bool posix = false;
   } cases[] = {
@@ -180,9 +180,13 @@ TEST(CommandLineTest, NoRunTouchesTheHeaders) {
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.args));
     if (testing::windows_tools && (c.posix || !c.links.empty())) continue;
-    const testing::ToolResult result = testing::run_tool(testing::default_tool, "x\n", {.prepare = [&](const fs::path& dir) {
-      for (const auto& [target, link] : c.links) fs::create_symlink(target, dir / link);
-    }, .args = c.args});
+    const testing::ToolResult result = testing::run_tool(testing::default_tool, "x\n",
+                                                         {.prepare =
+                                                              [&](const fs::path& dir) {
+                                                                for (const auto& [target, link] : c.links)
+                                                                  fs::create_symlink(target, dir / link);
+                                                              },
+                                                          .args = c.args});
     EXPECT_EQ(result.status, c.status);
     EXPECT_EQ(result.out, c.out);
     EXPECT_EQ(result.err,

@@ -132,7 +132,10 @@ TEST(FilesTest, ARenameThatFailsPartWayPutsBackTheOthers) {
       [](void*) {
         platform::before_next(
             Call::rename,
-            [](void*) { platform::before_next(Call::rename, [](void*) { platform::fail_next(Call::rename); }, nullptr); },
+            [](void*) {
+              platform::before_next(
+                  Call::rename, [](void*) { platform::fail_next(Call::rename); }, nullptr);
+            },
             nullptr);
       },
       nullptr);

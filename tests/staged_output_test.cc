@@ -251,49 +251,51 @@ TEST(StagedOutputTest, LinksInSharedDirectoriesAtEveryHop) {
   for (const auto& layout : layouts) {
     for (const unsigned dir_mode : {01777u, 0777u, 01775u}) {
       for (const Owner owner : {runner, directory_owner, someone_else}) {
-       for (const bool targets_of_link_owner : {false, true}) {
-        SCOPED_TRACE(::testing::Message() << layout.layout << ", 0" << std::oct << dir_mode << ", "
-                                          << owner_names[owner] << (targets_of_link_owner ? " to its own" : ""));
-        std::vector<std::string> args = layout.args;
-        args.push_back("--located-errors");
-        const ToolResult result = run_tool(
-            default_tool, std::nullopt,
-            {.prepare =
-                 [&](const fs::path& dir) {
-                   fs::create_directories(dir / "targets" / "sub");
-                   fs::create_directory(dir / "out");
-                   fs::create_directory(dir / "shared");
-                   for (const auto& [name, text] : before) write_file(dir / name, text);
-                   if (layout.chain != nullptr) fs::create_symlink(layout.chain, dir / "out" / "wam_regs.h");
-                   fs::create_symlink(layout.target, dir / "shared" / layout.planted);
-                   EXPECT_EQ(
-                       lchown((dir / "shared" / layout.planted).c_str(), owner == runner ? geteuid() : other_user, -1),
-                       0);
-                   EXPECT_EQ(chown((dir / "shared").c_str(), owner == directory_owner ? other_user : geteuid(), -1), 0);
-                   fs::permissions(dir / "shared", fs::perms(dir_mode));
-                   if (layout.args[0] != "-d") write_file(dir / "wam_arch.def", example);
-                   if (targets_of_link_owner) {
-                     for (const auto& entry : fs::recursive_directory_iterator(dir / "targets"))
-                       EXPECT_EQ(chown(entry.path().c_str(), other_user, -1), 0);
-                     EXPECT_EQ(chown((dir / "targets").c_str(), other_user, -1), 0);
-                   }
-                 },
-             .args = args,
-             .subdirectories = true});
-        const bool shared_rule = dir_mode == 01777u && owner == someone_else;
-        const bool followed = owner == runner || (targets_of_link_owner && !shared_rule);
-        Files expected = before;
-        if (followed)
-          for (const auto& [name, text] : layout.written) expected[name] = text;
-        const bool description = layout.args[0] == "-d";
-        const std::string reason = shared_rule ? "another user's link in a shared directory"
-                                               : "a link of user " + std::to_string(other_user) + " leads to a file of user root";
-        expect_run(result, followed ? 0 : 1,
-                   followed      ? example_summary()
-                   : description ? head
-                                 : "",
-                   followed ? "" : std::string(layout.refused) + ": error: cannot open: " + reason + "\n", expected);
-       }
+        for (const bool targets_of_link_owner : {false, true}) {
+          SCOPED_TRACE(::testing::Message() << layout.layout << ", 0" << std::oct << dir_mode << ", "
+                                            << owner_names[owner] << (targets_of_link_owner ? " to its own" : ""));
+          std::vector<std::string> args = layout.args;
+          args.push_back("--located-errors");
+          const ToolResult result = run_tool(
+              default_tool, std::nullopt,
+              {.prepare =
+                   [&](const fs::path& dir) {
+                     fs::create_directories(dir / "targets" / "sub");
+                     fs::create_directory(dir / "out");
+                     fs::create_directory(dir / "shared");
+                     for (const auto& [name, text] : before) write_file(dir / name, text);
+                     if (layout.chain != nullptr) fs::create_symlink(layout.chain, dir / "out" / "wam_regs.h");
+                     fs::create_symlink(layout.target, dir / "shared" / layout.planted);
+                     EXPECT_EQ(lchown((dir / "shared" / layout.planted).c_str(),
+                                      owner == runner ? geteuid() : other_user, -1),
+                               0);
+                     EXPECT_EQ(chown((dir / "shared").c_str(), owner == directory_owner ? other_user : geteuid(), -1),
+                               0);
+                     fs::permissions(dir / "shared", fs::perms(dir_mode));
+                     if (layout.args[0] != "-d") write_file(dir / "wam_arch.def", example);
+                     if (targets_of_link_owner) {
+                       for (const auto& entry : fs::recursive_directory_iterator(dir / "targets"))
+                         EXPECT_EQ(chown(entry.path().c_str(), other_user, -1), 0);
+                       EXPECT_EQ(chown((dir / "targets").c_str(), other_user, -1), 0);
+                     }
+                   },
+               .args = args,
+               .subdirectories = true});
+          const bool shared_rule = dir_mode == 01777u && owner == someone_else;
+          const bool followed = owner == runner || (targets_of_link_owner && !shared_rule);
+          Files expected = before;
+          if (followed)
+            for (const auto& [name, text] : layout.written) expected[name] = text;
+          const bool description = layout.args[0] == "-d";
+          const std::string reason =
+              shared_rule ? "another user's link in a shared directory"
+                          : "a link of user " + std::to_string(other_user) + " leads to a file of user root";
+          expect_run(result, followed ? 0 : 1,
+                     followed      ? example_summary()
+                     : description ? head
+                                   : "",
+                     followed ? "" : std::string(layout.refused) + ": error: cannot open: " + reason + "\n", expected);
+        }
       }
     }
   }
@@ -311,8 +313,9 @@ unsigned new_mode() {
 const std::string acl_of_other_user = [] {
   std::string acl("\x02\0\0\0", 4);
   const auto entry = [&](unsigned tag, unsigned perm, unsigned id) {
-    const unsigned char bytes[8] = {static_cast<unsigned char>(tag), 0, static_cast<unsigned char>(perm), 0,
-                                    static_cast<unsigned char>(id), static_cast<unsigned char>(id >> 8),
+    const unsigned char bytes[8] = {static_cast<unsigned char>(tag),      0,
+                                    static_cast<unsigned char>(perm),     0,
+                                    static_cast<unsigned char>(id),       static_cast<unsigned char>(id >> 8),
                                     static_cast<unsigned char>(id >> 16), static_cast<unsigned char>(id >> 24)};
     acl.append(reinterpret_cast<const char*>(bytes), 8);
   };
@@ -345,11 +348,11 @@ TEST(StagedOutputTest, ModesAndOwnersOfReplacedHeaders) {
     Extra extra;
     unsigned new_mode;  // 0: refused
   } cases[] = {
-      {0755, 06777, other_user, none, 0777},   {0755, 0666, other_user, none, 0666},
-      {0755, 0640, other_user, none, 0640},    {01777, 06777, other_user, none, 0},
-      {01777, 0666, other_user, none, 0},      {01777, 0640, other_user, none, 0},
-      {01777, 04755, geteuid(), none, 0755},   {0755, 0666, other_user, fifo, 0666},
-      {01777, 0666, other_user, fifo, 0},      {01777, 0666, geteuid(), hard_link, fresh},
+      {0755, 06777, other_user, none, 0777},      {0755, 0666, other_user, none, 0666},
+      {0755, 0640, other_user, none, 0640},       {01777, 06777, other_user, none, 0},
+      {01777, 0666, other_user, none, 0},         {01777, 0640, other_user, none, 0},
+      {01777, 04755, geteuid(), none, 0755},      {0755, 0666, other_user, fifo, 0666},
+      {01777, 0666, other_user, fifo, 0},         {01777, 0666, geteuid(), hard_link, fresh},
       {01777, 0660, geteuid(), hard_link, fresh}, {0755, 0660, geteuid(), acl, 0660},
   };
   for (const auto& c : cases) {

@@ -15,10 +15,10 @@ namespace {
 // resolved (or a device or pipe, read or written where it is, which
 // overwrites no file) takes part in no comparison.
 struct Role {
-  const char* what = "";      // "the description", "the header", "the file of --"
-  const char* option = "";    // the option that names it
+  const char* what = "";    // "the description", "the header", "the file of --"
+  const char* option = "";  // the option that names it
   const char* path = "";
-  bool extra = false;         // one of the extra outputs, named by its option
+  bool extra = false;  // one of the extra outputs, named by its option
   platform::Place place;
   bool compared = false;
 

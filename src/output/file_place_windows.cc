@@ -196,13 +196,13 @@ bool rename_temp(const Place& place, const char* temp_name, const char* backup_n
   if (take_failure(Call::rename)) return false;
   DWORD waited_ms = 0;
   for (DWORD delay_ms = 1;; delay_ms = delay_ms < 64 ? delay_ms * 2 : 100) {
-    if (backup_name[0] != '\0' ? ReplaceFileA(place.name, temp_name, backup_name, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                                               nullptr, nullptr)
-                                : MoveFileExA(temp_name, place.name, MOVEFILE_REPLACE_EXISTING))
+    if (backup_name[0] != '\0'
+            ? ReplaceFileA(place.name, temp_name, backup_name, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
+            : MoveFileExA(temp_name, place.name, MOVEFILE_REPLACE_EXISTING))
       return true;
     const DWORD error = GetLastError();
-    const bool held = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION ||
-                      error == ERROR_UNABLE_TO_REMOVE_REPLACED;
+    const bool held =
+        error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION || error == ERROR_UNABLE_TO_REMOVE_REPLACED;
     if (!held || waited_ms >= 1000) {
       // A replacement that failed half way has moved the header away.
       if (backup_name[0] != '\0' && GetFileAttributesA(place.name) == INVALID_FILE_ATTRIBUTES)
