@@ -56,8 +56,8 @@ enum class MessageKind {
   X(cannot_read, file, "cannot read %s", nullptr) \
   X(cannot_write, file, "cannot write %s", nullptr) \
   X(cannot_write_standard_output, file, "cannot write standard output", nullptr) \
-  /* A rename that failed after others: each file is whole, old or new. */ \
-  X(cannot_write_after, plain, "cannot write %s (already replaced: %s)", nullptr) \
+  /* A rename that failed after others, which could not all be put back. */ \
+  X(cannot_write_after, plain, "cannot write %s (not put back: %s)", nullptr) \
   X(duplicate_name, warning, "%s is already declared as a %s on line %d", "duplicate-name") \
   X(duplicate_tag_value, warning, "tag %s has the same value as tag %s (%d)", "duplicate-tag-value") \
   X(long_int_sign, warning, "long_int tag %s has the value %d, not 0 or %d to %d: it cannot carry negative integers", \
@@ -95,6 +95,9 @@ enum class MessageKind {
   X(empty_argument, usage, "option '--%.*s' requires a non-empty argument", nullptr) \
   X(invalid_argument, usage, "invalid argument '%.*s' for '--%s'", nullptr) \
   X(same_output_file, usage, "option '--%s': '%.256s' is the same file as %s '%.256s'", nullptr) \
+  X(same_role_file, usage, "%s '%.256s' is the same file as %s '%.256s'", nullptr) \
+  X(not_a_callers_descriptor, usage, "option '--%s': '%.256s' is not a descriptor that the caller handed over", \
+    nullptr) \
   X(needs_check, usage, "option '--%.*s' needs --check", nullptr) \
   X(no_language_server, usage, "option '--%.*s' needs a build with the nlohmann/json library, which this one lacks", \
     nullptr) \
