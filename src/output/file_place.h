@@ -92,13 +92,12 @@ File open_in_place(const Place& place);
 // its name goes to `temp_name`, "" when it cannot be created.
 File create_temp(const Place& place, char (&temp_name)[path_capacity], unsigned mode);
 File open_temp_to_read(const Place& place, const char* temp_name);
-// A hidden name beside the place that will hold the file there once it is
-// replaced, named as temporary files are, into `backup_name`: on POSIX
-// systems a second link made now, on Windows a name the replacement keeps
-// the old file under.
+// A second link to the file at the place, under a hidden name beside it
+// named as temporary files are, into `backup_name` ("" when no file is
+// there any more): it keeps the old file once it is replaced.
 bool make_backup(const Place& place, char (&backup_name)[path_capacity]);
-// Replaces the file at the place by the temporary file, in one step; the old
-// one stays at `backup_name` when that is not "".
+// Replaces the file at the place by the temporary file, in one step; a
+// `backup_name` that is not "" says that a file was there.
 bool rename_temp(const Place& place, const char* temp_name, const char* backup_name);
 // Puts the backup back at the place, over what was put there.
 bool restore_backup(const Place& place, const char* backup_name);

@@ -147,29 +147,36 @@ File open_in_place(const Place& place) {
 
 namespace {
 
-// Named after the header with a leading dot and this process's id: the
-// rename stays within one volume, and a run killed before it leaves a file
-// that no later run reads or collides with.  The file is made new, so that
-// the name is this run's.
-File create_hidden(const Place& place, char (&hidden)[path_capacity]) {
+// Tries hidden names beside the place, named after the header with a
+// leading dot and this process's id, until `make` takes one that was free:
+// the rename stays within one volume, and a run killed before it leaves a
+// file that no later run reads or collides with.
+template <typename Make>
+bool make_hidden(const Place& place, char (&hidden)[path_capacity], Make make) {
   static unsigned serial = 0;
   const int dir_length = directory_length(place.name);
-  for (int attempt = 0; attempt < 100 && !take_failure(Call::create); ++attempt) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
     const int length = std::snprintf(hidden, sizeof hidden, "%.*s.%s.%lu-%u", dir_length, place.name,
                                      place.name + dir_length, GetCurrentProcessId(), serial++);
     if (length < 0 || static_cast<std::size_t>(length) >= sizeof hidden) break;
-    const HANDLE file = CreateFileA(hidden, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) return file_of(file);
-    if (GetLastError() != ERROR_FILE_EXISTS) break;
+    if (make(static_cast<const char*>(hidden))) return true;
+    if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) break;
   }
   hidden[0] = '\0';
-  return no_file;
+  return false;
 }
 
 }  // namespace
 
+// The file is made new, so that the name is this run's.
 File create_temp(const Place& place, char (&temp_name)[path_capacity], unsigned) {
-  return create_hidden(place, temp_name);
+  HANDLE file = INVALID_HANDLE_VALUE;
+  make_hidden(place, temp_name, [&](const char* name) {
+    if (take_failure(Call::create)) return false;
+    file = CreateFileA(name, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return file != INVALID_HANDLE_VALUE;
+  });
+  return file_of(file);
 }
 
 File open_temp_to_read(const Place&, const char* temp_name) {
@@ -177,41 +184,52 @@ File open_temp_to_read(const Place&, const char* temp_name) {
                              OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
 }
 
-// The backup is a name of the run's own, empty until the replacement
-// moves the old header there.
-bool make_backup(const Place& place, char (&backup_name)[path_capacity]) {
-  const File file = create_hidden(place, backup_name);
-  return file != no_file && CloseHandle(reinterpret_cast<HANDLE>(file)) != 0;
-}
+namespace {
 
-// The rename replaces the header in one step, so that a reader sees the old
-// file or the new one; with a backup, ReplaceFile keeps the old one under
-// that name.  It fails while another process has the header open without
-// letting others delete it.  Such a hold may last a moment only: a
-// concurrent run that has just put the same header in place, a virus
-// scanner, an indexer.  It is waited out for up to a second; a longer one (a
-// compiler reading the header, an editor) fails the run, and the header
-// stays as it was.
-bool rename_temp(const Place& place, const char* temp_name, const char* backup_name) {
-  if (take_failure(Call::rename)) return false;
+// Windows replaces no file that another process holds open without letting
+// others delete it, nor removes a link to one.  Such a hold may last a
+// moment only: a concurrent run that has just put the same header in
+// place, a virus scanner, an indexer.  `attempt` is retried while it fails
+// by a hold, for up to a second; a longer one (a compiler reading the
+// header, an editor) fails it.
+template <typename Attempt>
+bool waiting_out_holds(Attempt attempt) {
   DWORD waited_ms = 0;
   for (DWORD delay_ms = 1;; delay_ms = delay_ms < 64 ? delay_ms * 2 : 100) {
-    if (backup_name[0] != '\0'
-            ? ReplaceFileA(place.name, temp_name, backup_name, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
-            : MoveFileExA(temp_name, place.name, MOVEFILE_REPLACE_EXISTING))
-      return true;
+    if (attempt()) return true;
     const DWORD error = GetLastError();
-    const bool held =
-        error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION || error == ERROR_UNABLE_TO_REMOVE_REPLACED;
-    if (!held || waited_ms >= 1000) {
-      // A replacement that failed half way has moved the header away.
-      if (backup_name[0] != '\0' && GetFileAttributesA(place.name) == INVALID_FILE_ATTRIBUTES)
-        MoveFileExA(backup_name, place.name, 0);
-      return false;
-    }
+    if ((error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) || waited_ms >= 1000) return false;
     Sleep(delay_ms);
     waited_ms += delay_ms;
   }
+}
+
+}  // namespace
+
+// A second link to the header, as on POSIX systems: the header keeps its
+// name all along, so that a reader never finds it missing (ReplaceFile's
+// backup moves the header away before it moves the new one in).  A header
+// held open is found so first: its backup could not be removed.  No header
+// there any more (a concurrent run is replacing it): no backup.
+bool make_backup(const Place& place, char (&backup_name)[path_capacity]) {
+  backup_name[0] = '\0';
+  const bool free = waiting_out_holds([&] {
+    const HANDLE header = CreateFileA(place.name, DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return header != INVALID_HANDLE_VALUE && CloseHandle(header) != 0;
+  });
+  if (free && make_hidden(place, backup_name,
+                          [&](const char* name) { return CreateHardLinkA(name, place.name, nullptr) != 0; }))
+    return true;
+  return GetLastError() == ERROR_FILE_NOT_FOUND;
+}
+
+// The rename replaces the header in one step, so that a reader sees the old
+// file or the new one; a hold of the header is waited out, and a longer one
+// fails the run with the header as it was.
+bool rename_temp(const Place& place, const char* temp_name, const char*) {
+  return !take_failure(Call::rename) &&
+         waiting_out_holds([&] { return MoveFileExA(temp_name, place.name, MOVEFILE_REPLACE_EXISTING) != 0; });
 }
 
 bool restore_backup(const Place& place, const char* backup_name) {
