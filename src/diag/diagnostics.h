@@ -69,8 +69,8 @@ class DiagnosticPrinter : public DiagnosticConsumer {
   void take(const Diagnostic& diagnostic) override;
 
  private:
-  void start(const Diagnostic& diagnostic);
-  void show_line(const Diagnostic& diagnostic);
+  void start(const Diagnostic& diagnostic, int column);
+  void show_line(const Diagnostic& diagnostic, std::string_view text);
   void put_repeated(std::string_view run, int count);
   const char* color(const char* code) const { return color_ ? code : ""; }
 
