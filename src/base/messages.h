@@ -117,8 +117,11 @@ enum class MessageKind {
   /* Added to an error about a word that is not one of a few. */ \
   X(did_you_mean, note, "; did you mean '%.*s'?", nullptr) \
   X(choices, note, " (%s)", nullptr) \
-  /* What a number must keep to, where the words it could be would stand. */ \
-  X(largest_tag_value, note, "the largest is %d", nullptr) \
+  /* The limit a field or a table keeps to, where the words it could be would stand. */ \
+  X(largest_value, note, "the largest is %ld", nullptr) \
+  X(longest_text, note, "the longest is %zu characters", nullptr) \
+  X(longest_description, note, "the longest is %zu characters, its quotes included", nullptr) \
+  X(most_entries, note, "at most %zu", nullptr) \
   /* The fixes an editor offers for a diagnostic. */ \
   X(fix_replace, action, "Replace with '%.*s'", nullptr) \
   X(fix_remove_blanks, action, "Remove the blanks before the directive", nullptr) \

@@ -219,8 +219,11 @@ void Diagnostics::error(const Error& error) {
       text.assign(plain);
     }
     if (!error.choices().view().empty()) {
-      text.append_format(" '%.*s'", static_cast<int>(error.word().size()), error.word().data());
-      const std::string_view nearest = nearest_choice(error.word(), error.choices().view());
+      // A limit quotes a number, not a text that is too long.
+      if (!error.word().empty())
+        text.append_format(" '%.*s'", static_cast<int>(error.word().size()), error.word().data());
+      const std::string_view nearest =
+          error.word().empty() ? std::string_view() : nearest_choice(error.word(), error.choices().view());
       if (!nearest.empty())
         text.append_format(entry_of(Message::did_you_mean).text, static_cast<int>(nearest.size()), nearest.data());
       diagnostic.suggestion = nearest;

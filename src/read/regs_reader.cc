@@ -39,9 +39,9 @@ void read_register_line(Scanner& rest, RegsTables& tables) {
   const Location name_at = rest.location();
   if (static_cast<std::size_t>(group_number) >= group_count) rest.fail(Message::group_above_14, group_at);
   Group& group = tables.groups[static_cast<std::size_t>(group_number)];
-  if (group.full()) rest.fail(Message::group_full, group_at);
-  if (!Name::fits(type)) rest.fail(Message::name_too_long, type_at);
-  if (!Name::fits(name)) rest.fail(Message::name_too_long, name_at);
+  if (group.full()) throw rest.limit_error(Message::group_full, group_at, Message::most_entries, group_capacity);
+  if (!Name::fits(type)) throw rest.limit_error(Message::name_too_long, type_at, Message::longest_text, Name::capacity);
+  if (!Name::fits(name)) throw rest.limit_error(Message::name_too_long, name_at, Message::longest_text, Name::capacity);
   PlacedRegister& declaration = group.add();
   declaration.type.assign(type);
   declaration.name.assign(name);
@@ -62,7 +62,8 @@ void read_filler_line(Scanner& rest, RegsTables& tables) {
     value = {digits.data(), end};
   }
   FillerPrefix& prefix = tables.filler_prefix;
-  if (value.size() + 1 > prefix.room()) rest.fail(Message::filler_too_long);
+  if (value.size() + 1 > prefix.room())
+    throw rest.limit_error(Message::filler_too_long, rest.location(), Message::longest_text, FillerPrefix::capacity);
   prefix.append(value);
   prefix.append("+");
 }

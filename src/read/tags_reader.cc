@@ -1,7 +1,6 @@
 // The tags section: "@tag <name> <kind> <value>" lines.
 
 #include <cstdint>
-#include <cstdio>
 #include <span>
 #include <string_view>
 
@@ -21,18 +20,6 @@ TagKind read_tag_kind(std::string_view word, const Scanner& line) {
   throw error;
 }
 
-// The located message shows the value and the largest one allowed.
-[[noreturn]] void fail_value_too_large(const Tag& tag, const Scanner& line) {
-  Error error = line.error(Message::tag_value_too_large, tag.value_at);
-  char text[32];
-  std::snprintf(text, sizeof text, "%d", static_cast<int>(tag.value));
-  error.set_word(text);
-  std::snprintf(text, sizeof text, entry_of(Message::largest_tag_value).text,
-                static_cast<int>(limit::tag_value_bound - 1));
-  error.add_choice(text);
-  throw error;
-}
-
 // Every token is read before any limit is checked, so a malformed line
 // reports its syntax first.
 void read_tag_line(Scanner& line, TagsSection& section) {
@@ -43,9 +30,12 @@ void read_tag_line(Scanner& line, TagsSection& section) {
   tag.kind_at = line.location();
   tag.value = line.integer();
   tag.value_at = line.location();
-  if (section.tag_table.full()) line.fail(Message::too_many_tags, tag.name_at);
-  if (!Name::fits(name)) line.fail(Message::name_too_long, tag.name_at);
-  if (tag.value >= limit::tag_value_bound) fail_value_too_large(tag, line);
+  if (section.tag_table.full())
+    throw line.limit_error(Message::too_many_tags, tag.name_at, Message::most_entries, TagsSection::capacity);
+  if (!Name::fits(name))
+    throw line.limit_error(Message::name_too_long, tag.name_at, Message::longest_text, Name::capacity);
+  if (tag.value >= limit::tag_value_bound)
+    throw line.number_limit_error(Message::tag_value_too_large, tag.value_at, tag.value, limit::tag_value_bound - 1);
   tag.name.assign(name);
   section.tag_table.add(tag);
   if (tag.value > section.largest_value) section.largest_value = tag.value;
