@@ -42,6 +42,7 @@ enum class MessageKind {
   X(no_stack_declared, syntax, "no stack declared", nullptr) \
   /* The located words of an error whose plain message says less. */ \
   X(non_ascii_name, syntax, "non-ASCII byte: a name is ASCII letters, digits and '_'", nullptr) \
+  X(missing_end_before, syntax, "missing @end of the %s section of line %d before this line", nullptr) \
   /* An unclosed section is blamed on its opening line. */ \
   X(regs_end_expected, line, "Syntax error: end expected for @begin reg", nullptr) \
   X(tags_end_expected, line, "Syntax error: end expected for @begin tag", nullptr) \

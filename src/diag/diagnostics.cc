@@ -210,7 +210,9 @@ void Diagnostics::error(const Error& error) {
                        platform::error_text(error.system_error()));
   } else {
     if (error.line() == 0) diagnostic.locus = "pl_config";
-    if (entry.kind == MessageKind::syntax) {
+    if (!error.located_text().empty()) {
+      text.assign(error.located_text());
+    } else if (entry.kind == MessageKind::syntax) {
       text.assign(entry.text);
     } else {
       std::string_view plain = error.what();

@@ -59,6 +59,8 @@ void find_fixes(const Diagnostic& diagnostic, std::string_view text, FixConsumer
     case Message::regs_end_expected:
     case Message::tags_end_expected:
     case Message::stacks_end_expected: return insert_end(diagnostic, text, out);
+    case Message::missing_end_before:
+      return offer(out, entry_of(Message::fix_insert_end).text, {{diagnostic.at.line, 1, 0}, "@end\n"});
     default: break;
   }
   if (opens_inside_section(diagnostic, text))

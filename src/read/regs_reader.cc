@@ -72,6 +72,7 @@ constexpr DirectiveRow<RegsTables> regs_directives[] = {
     {directive_word::filler, read_filler_line},
     {directive_word::reg, read_register_line},
 };
+constexpr auto regs_words = words_of(regs_directives);
 
 std::size_t written_register_count(const RegsTables& tables) {
   std::size_t count = 0;
@@ -116,6 +117,8 @@ void place_registers(const RegsTables& tables, RegsSection& section, MachineRegi
 }
 
 }  // namespace
+
+std::span<const char* const> regs_directive_words() { return regs_words; }
 
 RegsSection read_regs_section(SectionLines& lines, MachineRegisters& machine_registers) {
   RegsTables tables;

@@ -41,8 +41,11 @@ void read_stack_line(Scanner& rest, StacksSection& section) {
 }
 
 constexpr DirectiveRow<StacksSection> stacks_directives[] = {{directive_word::stack, read_stack_line}};
+constexpr auto stacks_words = words_of(stacks_directives);
 
 }  // namespace
+
+std::span<const char* const> stacks_directive_words() { return stacks_words; }
 
 // A section without stacks has no last entry to close Stack_Top and
 // pl_stk_tbl with.

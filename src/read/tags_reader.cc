@@ -42,6 +42,7 @@ void read_tag_line(Scanner& line, TagsSection& section) {
 }
 
 constexpr DirectiveRow<TagsSection> tags_directives[] = {{directive_word::tag, read_tag_line}};
+constexpr auto tags_words = words_of(tags_directives);
 
 // The first tag whose value a later tag has: there is one when there are more
 // tags than values.
@@ -53,6 +54,8 @@ const Tag& first_repeated(std::span<const Tag> tags) {
 }
 
 }  // namespace
+
+std::span<const char* const> tags_directive_words() { return tags_words; }
 
 TagsSection read_tags_section(SectionLines& lines, SectionWriter& writer) {
   TagsSection section;
