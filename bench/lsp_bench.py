@@ -5,13 +5,24 @@ the time from each didChange to its publishDiagnostics (median, 95th
 percentile, worst) and the server's resident memory after the open and
 after the changes (Linux: /proc/PID/status).
 
+Then the diagnostics of whole texts, each as the time from its didOpen to
+its publishDiagnostics against the time of `TOOL --check` on the same
+bytes, in the same run: the shipped example and texts of 1 MB and 16 MB
+made of a unit with three warnings; and the server's peak resident memory
+answering references on a 1 MB text of "X" lines.
+
 usage: lsp_bench.py TOOL [CHANGES]   (default 10000)
 """
 import json
+import os
 import statistics
 import subprocess
 import sys
+import tempfile
 import time
+
+UNIT = "@begin regs\n@reg 0 WamWord A\n@end\n@begin tags\n@tag A address 0\n@end\n"
+EXAMPLE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "examples", "wam_arch.def")
 
 LINES = 10000
 
@@ -43,12 +54,74 @@ class Server:
                 length = int(line.split(b":")[1])
         return json.loads(self.process.stdout.read(length))
 
-    def resident_kb(self):
+    def resident_kb(self, field="VmRSS:"):
         with open("/proc/%d/status" % self.process.pid) as status:
             for line in status:
-                if line.startswith("VmRSS:"):
+                if line.startswith(field):
                     return int(line.split()[1])
         return 0
+
+    def open(self, uri, text):
+        self.send({"jsonrpc": "2.0", "method": "textDocument/didOpen", "params": {
+            "textDocument": {"uri": uri, "languageId": "wam-arch", "version": 1, "text": text}}})
+
+    def stop(self):
+        self.send({"jsonrpc": "2.0", "id": 99, "method": "shutdown"})
+        self.receive()
+        self.send({"jsonrpc": "2.0", "method": "exit"})
+        return self.process.wait()
+
+
+def started(tool):
+    server = Server(tool)
+    server.send({"jsonrpc": "2.0", "id": 1, "method": "initialize", "params": {"capabilities": {}}})
+    server.receive()
+    return server
+
+
+def check_seconds(tool, text):
+    with tempfile.TemporaryDirectory() as work:
+        path = os.path.join(work, "wam_arch.def")
+        with open(path, "w") as file:
+            file.write(text)
+        began = time.perf_counter()
+        subprocess.run([tool, "--check", "--description", path], capture_output=True)
+        return time.perf_counter() - began
+
+
+def diagnostics_rows(tool):
+    with open(EXAMPLE) as file:
+        texts = [("the example", file.read())]
+    for megabytes in (1, 16):
+        texts.append(("%d MB of warnings" % megabytes, UNIT * (megabytes * 1000 * 1000 // len(UNIT))))
+    server = started(tool)
+    for i, (name, text) in enumerate(texts):
+        checked = check_seconds(tool, text)
+        began = time.perf_counter()
+        server.open("file:///bench/d%d.def" % i, text)
+        published = server.receive()
+        seconds = time.perf_counter() - began
+        server.send({"jsonrpc": "2.0", "method": "textDocument/didClose",
+                     "params": {"textDocument": {"uri": "file:///bench/d%d.def" % i}}})
+        server.receive()
+        print("diagnostics of %s (%d bytes): %.3f s, --check %.3f s, ratio %.2f; %d published"
+              % (name, len(text), seconds, checked, seconds / checked, len(published["params"]["diagnostics"])))
+    server.stop()
+
+
+def references_memory(tool):
+    server = started(tool)
+    uri = "file:///bench/x.def"
+    server.open(uri, "X\n" * (512 * 1024))
+    server.receive()
+    began = time.perf_counter()
+    server.send({"jsonrpc": "2.0", "id": 2, "method": "textDocument/references", "params": {
+        "textDocument": {"uri": uri}, "position": {"line": 0, "character": 0}, "context": {"includeDeclaration": True}}})
+    found = len(server.receive()["result"])
+    seconds = time.perf_counter() - began
+    peak = server.resident_kb("VmHWM:")
+    server.stop()
+    print("references on 1 MB of X lines: %d found in %.2f s, peak resident memory %d kB" % (found, seconds, peak))
 
 
 def main():
@@ -85,6 +158,8 @@ def main():
           % (changes, LINES, statistics.median(times), times[int(len(times) * 0.95)], times[-1]))
     print("resident memory: %d kB after the open, %d kB after the changes; exit status %d"
           % (after_open, after_changes, status))
+    diagnostics_rows(tool)
+    references_memory(tool)
     return status
 
 

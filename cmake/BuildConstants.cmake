@@ -21,6 +21,12 @@ foreach(switch USE_LINE_EDITOR USE_PIPED_CONSULT USE_SOCKETS USE_FD_SOLVER)
   set(PL_CONFIG_DEFAULT_${switch} ON)
 endforeach()
 
+# The constants' names, after the prefix PL_CONFIG_: the texts, the switches
+# and the machine registers.  --build-constants prints them in this order.
+set(PL_CONFIG_TEXT_CONSTANTS VERSION RELEASE_DATE COPYRIGHT OS PROCESSOR CC CFLAGS CFLAGS_MACHINE
+                             ASM ASFLAGS LDFLAGS LDLIBS)
+set(PL_CONFIG_SWITCH_CONSTANTS USE_LINE_EDITOR USE_PIPED_CONSULT USE_SOCKETS USE_FD_SOLVER)
+
 set(PL_CONFIG_VERSION "${PL_CONFIG_DEFAULT_VERSION}" CACHE STRING "Version string: major.minor.patchlevel")
 set(PL_CONFIG_RELEASE_DATE "${PL_CONFIG_DEFAULT_RELEASE_DATE}" CACHE STRING "Release date: month abbreviation, day, year")
 set(PL_CONFIG_COPYRIGHT "${PL_CONFIG_DEFAULT_COPYRIGHT}" CACHE STRING "Copyright notice")
@@ -78,9 +84,8 @@ endfunction()
 # MACHINE_REGS.
 function(pl_config_add_tool target)
   cmake_parse_arguments(PARSE_ARGV 1 ARG "" "PREFIX" "MACHINE_REGS")
-  set(strings VERSION RELEASE_DATE COPYRIGHT OS PROCESSOR CC CFLAGS CFLAGS_MACHINE
-              ASM ASFLAGS LDFLAGS LDLIBS)
-  set(switches USE_LINE_EDITOR USE_PIPED_CONSULT USE_SOCKETS USE_FD_SOLVER)
+  set(strings ${PL_CONFIG_TEXT_CONSTANTS})
+  set(switches ${PL_CONFIG_SWITCH_CONSTANTS})
 
   set(version "${${ARG_PREFIX}VERSION}")
   if(NOT version MATCHES "^[0-9]+\\.[0-9]+\\.[0-9]+$")
@@ -111,4 +116,8 @@ function(pl_config_add_tool target)
   if(PL_CONFIG_LINK_STATIC)
     target_link_options(${target} PRIVATE -static)
   endif()
+  # What pl_config_generate_headers() needs of a tool it cannot run yet: the
+  # processor its headers are for and the registers the engine reserves.
+  set_property(TARGET ${target} PROPERTY PL_CONFIG_PROCESSOR "${${ARG_PREFIX}PROCESSOR}")
+  set_property(TARGET ${target} PROPERTY PL_CONFIG_MACHINE_REGS ${ARG_MACHINE_REGS})
 endfunction()

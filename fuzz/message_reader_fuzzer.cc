@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include <nlohmann/json.hpp>
+
 #include "fuzz_build_config.h"
 #include "server.h"
 
@@ -34,7 +36,7 @@ void check_frames(std::string_view out) {
     const std::string_view body = out.substr(end + 4, length);
     if (body.size() != length || !body.starts_with('{') || !body.ends_with('}'))
       finding("body not of its Content-Length", body.substr(0, 200));
-    if (pl_config::lsp::Json::parse(body, nullptr, false).is_discarded()) finding("body not JSON", body.substr(0, 200));
+    if (nlohmann::json::parse(body, nullptr, false).is_discarded()) finding("body not JSON", body.substr(0, 200));
     out.remove_prefix(end + 4 + length);
   }
 }

@@ -13,6 +13,7 @@
 
 #include "build_constants.h"
 #include "command_line.h"
+#include "constant_list.h"
 #include "description_check.h"
 #include "diagnostics.h"
 #include "distinct_outputs.h"
@@ -115,6 +116,9 @@ int main(int argc, char** argv) {
     case pl_config::Command::version:
       pl_config::print_version(pl_config::standard_output(), pl_config::constants::version,
                                pl_config::constants::copyright);
+      return finish(0);
+    case pl_config::Command::build_constants:
+      pl_config::print_build_constants(pl_config::standard_output(), build_config());
       return finish(0);
     case pl_config::Command::usage_error:
       pl_config::print_usage_error(pl_config::standard_error(), line);

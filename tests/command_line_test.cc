@@ -122,9 +122,12 @@ TEST(CommandLineTest, NoRunTouchesTheHeaders) {
     std::vector<std::string> args;
     int status;
     std::string out;
-    std::string err;  // a usage error's first line, after "pl_config: "
+    std::string err;                                              // a usage error's first line, after "pl_config: "
+    std::vector<std::pair<std::string, std::string>> links = {};  // target, link: POSIX only
+    bool posix = false;
   } cases[] = {
       {{"--help"}, 0, read_file(fs::path(PL_CONFIG_GOLDEN_DIR) / "help"), ""},
+      {{"--build-constants"}, 0, read_file(fs::path(PL_CONFIG_GOLDEN_DIR) / "build_constants"), ""},
       {{"--version"}, 0, "pl_config (Tarnhollow) 1.0.0\nCopyright (C) 2026 The Tarnhollow authors\n", ""},
       {{"-w", "stray"}, 2, "", "unexpected argument 'stray'"},
       {{"-h"}, 2, "", "invalid option -- 'h'"},
@@ -151,10 +154,40 @@ TEST(CommandLineTest, NoRunTouchesTheHeaders) {
        2,
        "",
        "option '--debugger-script': './wam_arch.h' is the same file as the header 'wam_arch.h'"},
+      {{"-d", "wam_regs.h"}, 2, "", "the header 'wam_regs.h' is the same file as the description 'wam_regs.h'"},
+      {{},
+       2,
+       "",
+       "the header 'wam_arch.h' is the same file as the description 'wam_arch.def'",
+       {{"wam_arch.def", "wam_arch.h"}}},
+      {{},
+       2,
+       "",
+       "the header 'wam_stacks.h' is the same file as the header 'wam_regs.h'",
+       {{"wam_stacks.h", "wam_regs.h"}}},
+      {{"--summary=/dev/fd/4"},
+       2,
+       "",
+       "option '--summary': '/dev/fd/4' is not a descriptor that the caller handed over",
+       {},
+       true},
+      {{"--debugger-script=/proc/self/fd/5"},
+       2,
+       "",
+       "option '--debugger-script': '/proc/self/fd/5' is not a descriptor that the caller handed over",
+       {},
+       true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.args));
-    const testing::ToolResult result = testing::run_tool(testing::default_tool, "x\n", {.args = c.args});
+    if (testing::windows_tools && (c.posix || !c.links.empty())) continue;
+    const testing::ToolResult result = testing::run_tool(testing::default_tool, "x\n",
+                                                         {.prepare =
+                                                              [&](const fs::path& dir) {
+                                                                for (const auto& [target, link] : c.links)
+                                                                  fs::create_symlink(target, dir / link);
+                                                              },
+                                                          .args = c.args});
     EXPECT_EQ(result.status, c.status);
     EXPECT_EQ(result.out, c.out);
     EXPECT_EQ(result.err,

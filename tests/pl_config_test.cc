@@ -53,9 +53,11 @@ using namespace testing;
 // run's file list leaves out.  The directory as the description and the
 // device are POSIX cases: Windows opens no directory as a file, and under
 // wine the Windows tool replaces the link.  A FIFO that nobody reads fails
-// at once; an endless device is no description.
+// at once; an endless device is no description, nor a terminal that is not
+// standard input, such as a new pseudo-terminal's master, which no one
+// would ever write to.
 TEST(DriverTest, FileThatCannotBeUsedFailsTheRun) {
-  enum Fault { missing, directory, full_device, unread_fifo, zero_device };
+  enum Fault { missing, directory, full_device, unread_fifo, zero_device, terminal_master };
   const std::string out_at_close = summary_head + "Use machine regs. : Yes (0 used)\n";
   const struct {
     const char* name;
@@ -75,6 +77,7 @@ TEST(DriverTest, FileThatCannotBeUsedFailsTheRun) {
       {"th_public_config.h", full_device, out_at_close, "cannot write th_public_config.h\n"},
       {"wam_stacks.h", unread_fifo, "", "cannot open wam_stacks.h\n"},
       {"wam_arch.def", zero_device, summary_head, "cannot open wam_arch.def\n"},
+      {"wam_arch.def", terminal_master, summary_head, "cannot open wam_arch.def\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.err);
@@ -86,6 +89,7 @@ TEST(DriverTest, FileThatCannotBeUsedFailsTheRun) {
                                          if (c.fault == directory) fs::create_directory(dir / c.name);
                                          if (c.fault == full_device) fs::create_symlink("/dev/full", dir / c.name);
                                          if (c.fault == zero_device) fs::create_symlink("/dev/zero", dir / c.name);
+                                         if (c.fault == terminal_master) fs::create_symlink("/dev/ptmx", dir / c.name);
                                          if (c.fault == unread_fifo) mkfifo((dir / c.name).c_str(), 0644);
                                          write_old_headers(dir, previous);
                                        }});

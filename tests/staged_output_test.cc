@@ -10,6 +10,7 @@
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -194,9 +195,13 @@ bool may_give_files_away() {
 // Whatever the path, a link planted by another user in a shared directory
 // (sticky, others may write) is not followed, at whichever hop of a chain it
 // is met, so that nobody can make the run replace or read a file of their
-// choosing: the run fails, and nothing is written.  In a plain directory,
-// and there for the runner's or the directory owner's link, every link is
-// followed.  The link planted is `shared/NAME`, with the owner of the row.
+// choosing: the run fails, and nothing is written.  Nor, in any directory,
+// is a link of another user than the runner and root that leads to what
+// that user does not own (for a file not there yet, its directory): their
+// own directory, plain, sticky for all or for their group, is no way to a
+// root file.  The runner's links are always followed, and another user's
+// where neither rule stops them.  The link planted is `shared/NAME`, with
+// the owner of the row; the targets are the runner's or that user's.
 TEST(StagedOutputTest, LinksInSharedDirectoriesAtEveryHop) {
   if (windows_tools) GTEST_SKIP() << "Windows follows no link";
   if (!may_give_files_away()) GTEST_SKIP() << "cannot give a file to another user (needs root)";
@@ -237,100 +242,162 @@ TEST(StagedOutputTest, LinksInSharedDirectoriesAtEveryHop) {
        "shared/wam.py", with(headers_in(""), "targets/wam.py", script)},
       {"the description", "arch.def", "../targets/arch.def", nullptr, {"-d", "shared/arch.def"}, "shared/arch.def",
        headers_in("")},
+      {"a dangling link", "wam_regs.h", "../targets/new.h", nullptr, {"-o", "shared"}, "shared/wam_regs.h",
+       headers_in("shared/", "targets/new.h")},
       // clang-format on
   };
   enum Owner { runner, directory_owner, someone_else };
   const char* const owner_names[] = {"the runner's link", "the directory owner's link", "another user's link"};
   for (const auto& layout : layouts) {
-    for (const unsigned dir_mode : {01777u, 0777u}) {
+    for (const unsigned dir_mode : {01777u, 0777u, 01775u}) {
       for (const Owner owner : {runner, directory_owner, someone_else}) {
-        SCOPED_TRACE(::testing::Message()
-                     << layout.layout << ", 0" << std::oct << dir_mode << ", " << owner_names[owner]);
-        const ToolResult result = run_tool(
-            default_tool, std::nullopt,
-            {.prepare =
-                 [&](const fs::path& dir) {
-                   fs::create_directories(dir / "targets" / "sub");
-                   fs::create_directory(dir / "out");
-                   fs::create_directory(dir / "shared");
-                   for (const auto& [name, text] : before) write_file(dir / name, text);
-                   if (layout.chain != nullptr) fs::create_symlink(layout.chain, dir / "out" / "wam_regs.h");
-                   fs::create_symlink(layout.target, dir / "shared" / layout.planted);
-                   EXPECT_EQ(
-                       lchown((dir / "shared" / layout.planted).c_str(), owner == runner ? geteuid() : other_user, -1),
-                       0);
-                   EXPECT_EQ(chown((dir / "shared").c_str(), owner == directory_owner ? other_user : geteuid(), -1), 0);
-                   fs::permissions(dir / "shared", fs::perms(dir_mode));
-                   if (layout.args[0] != "-d") write_file(dir / "wam_arch.def", example);
-                 },
-             .args = layout.args,
-             .subdirectories = true});
-        const bool followed = dir_mode == 0777u || owner != someone_else;
-        Files expected = before;
-        if (followed)
-          for (const auto& [name, text] : layout.written) expected[name] = text;
-        const bool description = layout.args[0] == "-d";
-        expect_run(result, followed ? 0 : 1,
-                   followed      ? example_summary()
-                   : description ? head
-                                 : "",
-                   followed ? "" : std::string("cannot open ") + layout.refused + "\n", expected);
+        for (const bool targets_of_link_owner : {false, true}) {
+          SCOPED_TRACE(::testing::Message() << layout.layout << ", 0" << std::oct << dir_mode << ", "
+                                            << owner_names[owner] << (targets_of_link_owner ? " to its own" : ""));
+          std::vector<std::string> args = layout.args;
+          args.push_back("--located-errors");
+          const ToolResult result = run_tool(
+              default_tool, std::nullopt,
+              {.prepare =
+                   [&](const fs::path& dir) {
+                     fs::create_directories(dir / "targets" / "sub");
+                     fs::create_directory(dir / "out");
+                     fs::create_directory(dir / "shared");
+                     for (const auto& [name, text] : before) write_file(dir / name, text);
+                     if (layout.chain != nullptr) fs::create_symlink(layout.chain, dir / "out" / "wam_regs.h");
+                     fs::create_symlink(layout.target, dir / "shared" / layout.planted);
+                     EXPECT_EQ(lchown((dir / "shared" / layout.planted).c_str(),
+                                      owner == runner ? geteuid() : other_user, -1),
+                               0);
+                     EXPECT_EQ(chown((dir / "shared").c_str(), owner == directory_owner ? other_user : geteuid(), -1),
+                               0);
+                     fs::permissions(dir / "shared", fs::perms(dir_mode));
+                     if (layout.args[0] != "-d") write_file(dir / "wam_arch.def", example);
+                     if (targets_of_link_owner) {
+                       for (const auto& entry : fs::recursive_directory_iterator(dir / "targets"))
+                         EXPECT_EQ(chown(entry.path().c_str(), other_user, -1), 0);
+                       EXPECT_EQ(chown((dir / "targets").c_str(), other_user, -1), 0);
+                     }
+                   },
+               .args = args,
+               .subdirectories = true});
+          const bool shared_rule = dir_mode == 01777u && owner == someone_else;
+          const bool followed = owner == runner || (targets_of_link_owner && !shared_rule);
+          Files expected = before;
+          if (followed)
+            for (const auto& [name, text] : layout.written) expected[name] = text;
+          const bool description = layout.args[0] == "-d";
+          const std::string reason =
+              shared_rule ? "another user's link in a shared directory"
+                          : "a link of user " + std::to_string(other_user) + " leads to a file of user root";
+          expect_run(result, followed ? 0 : 1,
+                     followed      ? example_summary()
+                     : description ? head
+                                   : "",
+                     followed ? "" : std::string(layout.refused) + ": error: cannot open: " + reason + "\n", expected);
+        }
       }
     }
   }
 }
 
+// The permission bits of a new file: 0666 less the umask.
+unsigned new_mode() {
+  const mode_t mask = umask(0);
+  umask(mask);
+  return 0666u & ~mask;
+}
+
+// An access ACL of user 4242 rw-, group ---, mask rw-, others ---: the
+// system.posix_acl_access attribute as the kernel keeps it.
+const std::string acl_of_other_user = [] {
+  std::string acl("\x02\0\0\0", 4);
+  const auto entry = [&](unsigned tag, unsigned perm, unsigned id) {
+    const unsigned char bytes[8] = {static_cast<unsigned char>(tag),      0,
+                                    static_cast<unsigned char>(perm),     0,
+                                    static_cast<unsigned char>(id),       static_cast<unsigned char>(id >> 8),
+                                    static_cast<unsigned char>(id >> 16), static_cast<unsigned char>(id >> 24)};
+    acl.append(reinterpret_cast<const char*>(bytes), 8);
+  };
+  entry(0x01, 6, 0xFFFFFFFF);
+  entry(0x02, 6, 4242);
+  entry(0x04, 0, 0xFFFFFFFF);
+  entry(0x10, 6, 0xFFFFFFFF);
+  entry(0x20, 0, 0xFFFFFFFF);
+  return acl;
+}();
+
 // A replaced header keeps the old one's permission bits, but never a set-ID
-// or sticky bit, and its owner and group: a header of another user's, of
-// the bytes of a program, must not become the runner's set-user-ID program.
-// In a shared directory another user's header is neither replaced nor, a
-// FIFO that someone reads, written through.
+// or sticky bit, its owner and group, and its access ACL: a header of
+// another user's, of the bytes of a program, must not become the runner's
+// set-user-ID program.  In a shared directory another user's header is
+// neither replaced nor, a FIFO that someone reads, written through.  A
+// header with a second name (a hard link another user made to the runner's
+// file) is a new file of the runner's: nothing of that file is kept or
+// changed.
 TEST(StagedOutputTest, ModesAndOwnersOfReplacedHeaders) {
   if (windows_tools) GTEST_SKIP() << "Windows has no permission bits";
   if (!may_give_files_away()) GTEST_SKIP() << "cannot give a file to another user (needs root)";
   const std::string head = example_summary().substr(0, example_summary().find("Use machine regs."));
+  const unsigned fresh = new_mode();
+  enum Extra { none, fifo, hard_link, acl };
   const struct {
     unsigned dir_mode;
     unsigned old_mode;
     uid_t owner;
-    bool fifo;
+    Extra extra;
     unsigned new_mode;  // 0: refused
   } cases[] = {
-      {0755, 06777, other_user, false, 0777}, {0755, 0666, other_user, false, 0666},
-      {0755, 0640, other_user, false, 0640},  {01777, 06777, other_user, false, 0},
-      {01777, 0666, other_user, false, 0},    {01777, 0640, other_user, false, 0},
-      {01777, 04755, geteuid(), false, 0755}, {0755, 0666, other_user, true, 0666},
-      {01777, 0666, other_user, true, 0},
+      {0755, 06777, other_user, none, 0777},      {0755, 0666, other_user, none, 0666},
+      {0755, 0640, other_user, none, 0640},       {01777, 06777, other_user, none, 0},
+      {01777, 0666, other_user, none, 0},         {01777, 0640, other_user, none, 0},
+      {01777, 04755, geteuid(), none, 0755},      {0755, 0666, other_user, fifo, 0666},
+      {01777, 0666, other_user, fifo, 0},         {01777, 0666, geteuid(), hard_link, fresh},
+      {01777, 0660, geteuid(), hard_link, fresh}, {0755, 0660, geteuid(), acl, 0660},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << std::oct << "0" << c.dir_mode << " 0" << c.old_mode << " " << std::dec
-                                      << c.owner << (c.fifo ? " FIFO" : ""));
+                                      << c.owner << " extra " << c.extra);
     struct stat after {};
     int reader = -1;
+    std::string acl_after(256, '\0');
     const ToolResult result =
         run_tool(default_tool, example,
                  {.prepare =
                       [&](const fs::path& dir) {
                         const fs::path header = dir / "gen" / "wam_arch.h";
                         fs::create_directory(dir / "gen");
-                        if (c.fifo) mkfifo(header.c_str(), 0600);
-                        if (c.fifo) reader = open(header.c_str(), O_RDONLY | O_NONBLOCK);
-                        if (!c.fifo) write_file(header, "old\n");
+                        if (c.extra == fifo) mkfifo(header.c_str(), 0600);
+                        if (c.extra == fifo) reader = open(header.c_str(), O_RDONLY | O_NONBLOCK);
+                        if (c.extra != fifo) write_file(c.extra == hard_link ? dir / "root_file" : header, "old\n");
+                        if (c.extra == hard_link) fs::create_hard_link(dir / "root_file", header);
                         ASSERT_EQ(chown(header.c_str(), c.owner, other_user), 0);
                         ASSERT_EQ(chmod(header.c_str(), c.old_mode), 0);
                         ASSERT_EQ(chmod((dir / "gen").c_str(), c.dir_mode), 0);
+                        if (c.extra == acl) {
+                          ASSERT_EQ(setxattr(header.c_str(), "system.posix_acl_access", acl_of_other_user.data(),
+                                             acl_of_other_user.size(), 0),
+                                    0);
+                        }
                       },
                   .args = {"-o", "gen", "--located-errors"},
-                  .inspect = [&](const fs::path& dir) { stat((dir / "gen" / "wam_arch.h").c_str(), &after); },
+                  .inspect =
+                      [&](const fs::path& dir) {
+                        const fs::path header = dir / "gen" / "wam_arch.h";
+                        stat(header.c_str(), &after);
+                        acl_after.resize(static_cast<std::size_t>(std::max<ssize_t>(
+                            0, getxattr(header.c_str(), "system.posix_acl_access", acl_after.data(), 256))));
+                      },
                   .subdirectories = true});
     std::string through_fifo(64 * 1024, '\0');
     through_fifo.resize(static_cast<std::size_t>(std::max<ssize_t>(0, read(reader, through_fifo.data(), 65536))));
     if (reader >= 0) close(reader);
     Files expected;
-    if (!c.fifo) expected["gen/wam_arch.h"] = "old\n";
+    if (c.extra != fifo) expected["gen/wam_arch.h"] = "old\n";
+    if (c.extra == hard_link) expected["root_file"] = "old\n";
     if (c.new_mode != 0)
       for (const auto& [name, text] : example_headers()) expected["gen/" + name] = text;
-    if (c.fifo) {
+    if (c.extra == fifo) {
       EXPECT_EQ(through_fifo, c.new_mode != 0 ? expected.extract("gen/wam_arch.h").mapped() : "");
     }
     expect_run(
@@ -339,7 +406,8 @@ TEST(StagedOutputTest, ModesAndOwnersOfReplacedHeaders) {
         expected);
     EXPECT_EQ(after.st_mode & 07777, c.new_mode != 0 ? c.new_mode : c.old_mode);
     EXPECT_EQ(after.st_uid, c.owner);
-    EXPECT_EQ(after.st_gid, other_user);
+    EXPECT_EQ(after.st_gid, c.extra == hard_link ? getegid() : other_user);
+    EXPECT_EQ(acl_after, c.extra == acl ? acl_of_other_user : "");
   }
 }
 

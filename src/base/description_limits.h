@@ -37,7 +37,8 @@ inline constexpr std::int32_t stack_size_unit = 128;
 inline constexpr std::int32_t stack_size = std::numeric_limits<std::int32_t>::max() / stack_size_unit;
 
 // The language server's documents: a few open at once, each up to the size
-// below (its bytes, in static storage) and named by a URI up to its length.
+// below (its bytes and the starts of its lines, in static storage) and named
+// by a URI up to its length.
 inline constexpr std::size_t open_documents = 4;
 inline constexpr std::size_t document_size = std::size_t{16} * 1024 * 1024;
 inline constexpr std::size_t document_uri_length = 2047;
@@ -45,6 +46,18 @@ inline constexpr std::size_t document_uri_length = 2047;
 inline constexpr std::size_t message_size = 8 * document_size;
 // A header line of a message, "Content-Length: 123" and the like.
 inline constexpr std::size_t header_line_length = 1023;
+// Arrays and objects in one another in a message: far beyond any the
+// protocol makes; a deeper one is refused unbuilt.
+inline constexpr int message_depth = 512;
+// A request's id that is a text.
+inline constexpr std::size_t request_id_length = 255;
+// The diagnostics one document publishes, a note of how many more the last.
+inline constexpr std::size_t published_diagnostics = 1000;
+// The notes published with them, as their related information.
+inline constexpr std::size_t published_notes = 1000;
+// Documents refused for want of a slot, remembered by URI to be checked
+// once a slot frees.
+inline constexpr std::size_t waiting_documents = 16;
 
 }  // namespace limit
 

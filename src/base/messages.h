@@ -57,8 +57,8 @@ enum class MessageKind {
   X(cannot_read, file, "cannot read %s", nullptr) \
   X(cannot_write, file, "cannot write %s", nullptr) \
   X(cannot_write_standard_output, file, "cannot write standard output", nullptr) \
-  /* A rename that failed after others: each file is whole, old or new. */ \
-  X(cannot_write_after, plain, "cannot write %s (already replaced: %s)", nullptr) \
+  /* A rename that failed after others, which could not all be put back. */ \
+  X(cannot_write_after, plain, "cannot write %s (not put back: %s)", nullptr) \
   X(duplicate_name, warning, "%s is already declared as a %s on line %d", "duplicate-name") \
   X(duplicate_tag_value, warning, "tag %s has the same value as tag %s (%d)", "duplicate-tag-value") \
   X(long_int_sign, warning, "long_int tag %s has the value %d, not 0 or %d to %d: it cannot carry negative integers", \
@@ -96,11 +96,15 @@ enum class MessageKind {
   X(empty_argument, usage, "option '--%.*s' requires a non-empty argument", nullptr) \
   X(invalid_argument, usage, "invalid argument '%.*s' for '--%s'", nullptr) \
   X(same_output_file, usage, "option '--%s': '%.256s' is the same file as %s '%.256s'", nullptr) \
+  X(same_role_file, usage, "%s '%.256s' is the same file as %s '%.256s'", nullptr) \
+  X(not_a_callers_descriptor, usage, "option '--%s': '%.256s' is not a descriptor that the caller handed over", \
+    nullptr) \
   X(needs_check, usage, "option '--%.*s' needs --check", nullptr) \
   X(no_language_server, usage, "option '--%.*s' needs a build with the nlohmann/json library, which this one lacks", \
     nullptr) \
   /* What the language server tells its client. */ \
   X(lsp_parse_error, plain, "the message is not a frame with a JSON body", nullptr) \
+  X(lsp_too_deep, plain, "the message is nested deeper than the server reads", nullptr) \
   X(lsp_invalid_request, plain, "the message is not a JSON-RPC request or notification", nullptr) \
   X(lsp_method_not_found, plain, "no method %s", nullptr) \
   X(lsp_not_initialized, plain, "the server is not initialized", nullptr) \
@@ -110,6 +114,8 @@ enum class MessageKind {
     nullptr) \
   X(lsp_too_many_documents, plain, "%s is not checked: %zu documents are open already", nullptr) \
   X(lsp_unknown_document, plain, "%s is not open", nullptr) \
+  X(lsp_reopen_document, plain, "%s was not checked for want of a slot: open it again to have it checked", nullptr) \
+  X(lsp_more_diagnostics, plain, "%zu more diagnostics are not shown: pl_config --check lists them all", nullptr) \
   X(section_opened_here, note, "section opened here", nullptr) \
   X(first_declared_here, note, "first declared here", nullptr) \
   X(section_ends_here, note, "the section ends here: this line cannot belong to it", nullptr) \

@@ -69,6 +69,8 @@ constexpr Option options_before_extras[] = {
 constexpr Option options_after_extras[] = {
     {"lsp", '\0', nullptr, Command::lsp,
      "serve the language server protocol on standard\ninput and output, for an editor (docs/editors.md)"},
+    {"build-constants", '\0', nullptr, Command::build_constants,
+     "print the constants the tool was built with, one\nNAME=VALUE a line, and exit"},
     {"help", '\0', nullptr, Command::help, "print this help and exit"},
     {"version", '\0', nullptr, Command::version, "print the version and exit"},
 };

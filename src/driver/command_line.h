@@ -30,7 +30,7 @@ struct Options {
   ReportFormat format = ReportFormat::text;  // a check's
 };
 
-enum class Command { run, help, version, lsp, usage_error };
+enum class Command { run, help, version, build_constants, lsp, usage_error };
 
 class OptionParser;  // command_line.cc's
 struct Option;

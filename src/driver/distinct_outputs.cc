@@ -1,5 +1,6 @@
 #include "distinct_outputs.h"
 
+#include <cerrno>
 #include <cstdio>
 
 #include "file_place.h"
@@ -10,13 +11,54 @@ namespace pl_config {
 
 namespace {
 
-// Where `path` leads; false when it cannot be resolved.
-bool found(const char* path, platform::Place& place) { return path != nullptr && platform::resolve(path, place); }
+// A file of the run, by what it is to the run; a path that cannot be
+// resolved (or a device or pipe, read or written where it is, which
+// overwrites no file) takes part in no comparison.
+struct Role {
+  const char* what = "";    // "the description", "the header", "the file of --"
+  const char* option = "";  // the option that names it
+  const char* path = "";
+  bool extra = false;  // one of the extra outputs, named by its option
+  platform::Place place;
+  bool compared = false;
 
-void refuse(CommandLine& line, ExtraOutput extra, const char* what, const char* path) {
-  std::snprintf(line.error, sizeof line.error, entry_of(Message::same_output_file).text, row_of(extra).option,
-                line.options.extra_outputs[extra], what, path);
+  void set(const char* role_what, const char* role_option, const char* role_path, bool role_extra) {
+    what = role_what;
+    option = role_option;
+    path = role_path;
+    extra = role_extra;
+  }
+};
+
+constexpr std::size_t role_capacity = 1 + Headers::count + extra_output_count;
+
+template <typename... Args>
+void refuse(CommandLine& line, Message message, Args... args) {
+  std::snprintf(line.error, sizeof line.error, entry_of(message).text, args...);
   line.command = Command::usage_error;
+}
+
+// Resolves the role's path; false when it names a descriptor the caller
+// did not hand over, which can only be one the run opens itself.
+bool resolve(Role& role) {
+  if (!platform::resolve(role.path, role.place)) return errno != platform::not_a_callers_descriptor;
+  role.compared = !role.place.exists() || role.place.kind == platform::Kind::regular;
+  return true;
+}
+
+// Turns the line into a usage error at the first role that is the same
+// file as an earlier one.
+void check_same_files(CommandLine& line, Role* roles, std::size_t count) {
+  for (std::size_t i = 1; i < count; ++i) {
+    for (std::size_t j = 0; j < i && roles[i].compared; ++j) {
+      if (!roles[j].compared || !platform::same_file(roles[i].place, roles[j].place)) continue;
+      const Role &role = roles[i], &other = roles[j];
+      if (role.extra)
+        return refuse(line, Message::same_output_file, role.option, role.path, other.what,
+                      other.extra ? other.option : other.path);
+      return refuse(line, Message::same_role_file, role.what, role.path, other.what, other.path);
+    }
+  }
 }
 
 }  // namespace
@@ -24,23 +66,19 @@ void refuse(CommandLine& line, ExtraOutput extra, const char* what, const char* 
 void check_distinct_outputs(CommandLine& line) {
   const Options& options = line.options;
   if (line.command != Command::run || options.check) return;
-  const ExtraPaths& extras = options.extra_outputs;
-  for (std::size_t i = 0; i < extra_output_count; ++i) {
-    const ExtraOutput id = extra_output_rows[i].id;
-    platform::Place extra, other;
-    // A device or a pipe is written where it is and overwrites no file.
-    if (!found(extras[id], extra) || (extra.exists() && extra.kind != platform::Kind::regular)) continue;
-    if (found(options.description, other) && platform::same_file(extra, other))
-      return refuse(line, id, "the description", options.description);
-    for (const HeaderRow& row : header_rows) {
-      char path[platform::path_capacity];
-      if (join_path(path, options.output_dir, row.name) && found(path, other) && platform::same_file(extra, other))
-        return refuse(line, id, "the header", path);
-    }
-    for (std::size_t j = 0; j < i; ++j)
-      if (found(extras[extra_output_rows[j].id], other) && platform::same_file(extra, other))
-        return refuse(line, id, "the file of --", extra_output_rows[j].option);
-  }
+  Role roles[role_capacity];
+  char header_paths[Headers::count][platform::path_capacity];
+  roles[0].set("the description", "description", options.description, false);
+  std::size_t count = 1;
+  for (std::size_t i = 0; i < Headers::count; ++i)
+    if (join_path(header_paths[i], options.output_dir, header_rows[i].name))
+      roles[count++].set("the header", "output-dir", header_paths[i], false);
+  for (const ExtraOutputRow& row : extra_output_rows)
+    if (options.extra_outputs[row.id] != nullptr)
+      roles[count++].set("the file of --", row.option, options.extra_outputs[row.id], true);
+  for (std::size_t i = 0; i < count; ++i)
+    if (!resolve(roles[i])) return refuse(line, Message::not_a_callers_descriptor, roles[i].option, roles[i].path);
+  check_same_files(line, roles, count);
 }
 
 }  // namespace pl_config

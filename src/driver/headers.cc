@@ -31,18 +31,25 @@ void Headers::close(HeaderSpan span) {
 }
 
 void Headers::install(std::span<OutputFile* const> others) {
-  BoundedText<Error::capacity - 1> installed;
-  const auto install = [&](OutputFile& file) {
-    if (!file.install()) {
-      if (installed.view().empty()) fail(Message::cannot_write, file.path());
-      fail(Message::cannot_write_after, file.path(), installed.c_str());
+  const std::size_t total = count + others.size();
+  const auto file = [&](std::size_t i) { return i < count ? &*files_[i] : others[i - count]; };
+  for (std::size_t i = 0; i < total; ++i)
+    if (file(i) != nullptr && !file(i)->prepare()) fail(Message::cannot_write, file(i)->path());
+  for (std::size_t i = 0; i < total; ++i) {
+    if (file(i) == nullptr || file(i)->install()) continue;
+    const int error = errno;
+    BoundedText<Error::capacity - 1> not_put_back;
+    for (std::size_t j = i; j-- > 0;) {
+      if (file(j) == nullptr || file(j)->undo()) continue;
+      not_put_back.append(not_put_back.view().empty() ? "" : ", ");
+      not_put_back.append(file(j)->path());
     }
-    installed.append(installed.view().empty() ? "" : ", ");
-    installed.append(file.path());
-  };
-  for (Deferred<OutputFile>& file : files_) install(*file);
-  for (OutputFile* other : others)
-    if (other != nullptr) install(*other);
+    errno = error;
+    if (not_put_back.view().empty()) fail(Message::cannot_write, file(i)->path());
+    fail(Message::cannot_write_after, file(i)->path(), not_put_back.c_str());
+  }
+  for (std::size_t i = 0; i < total; ++i)
+    if (file(i) != nullptr) file(i)->finish();
 }
 
 }  // namespace pl_config

@@ -46,9 +46,11 @@ class Headers {
   void open(HeaderSpan span);
   // Flushes and closes them, checking every write.
   void close(HeaderSpan span);
-  // Puts every header in place, then each of `others` that is not null.
-  // One that cannot be ends the run with "cannot write <path>", which says
-  // which were put in place before it: each file is whole, old or new.
+  // Puts every header in place, then each of `others` that is not null: all
+  // of them or none.  One that cannot be ends the run with "cannot write
+  // <path>", after the ones put in place before it are put back as they
+  // were.  Only a failure to put one back (an input/output error) says so
+  // in the message, which names it: its old file stays beside it, hidden.
   void install(std::span<OutputFile* const> others = {});
 
   Output& out(HeaderRole role) { return files_[static_cast<std::size_t>(role)]->out(); }

@@ -1,7 +1,6 @@
 // The server's answers about a document, each read from its text by the
-// lang layer and put as the protocol has them.
+// lang layer and written as the protocol has them, as they are found.
 
-#include <string>
 #include <utility>
 
 #include "description_facts.h"
@@ -15,20 +14,27 @@ namespace pl_config::lsp {
 
 namespace {
 
-Json json_of(const Position& position) { return {{"line", position.line}, {"character", position.character}}; }
-Json json_of(const Range& range) { return {{"start", json_of(range.start)}, {"end", json_of(range.end)}}; }
+void write_position(JsonWriter& out, const Position& position) {
+  out.object().member("line", position.line).member("character", position.character).end_object();
+}
 
-// Text written through an Output into a JSON string.
-class JsonTextSink : public Sink {
+void write_range(JsonWriter& out, const Range& range) {
+  out.object().key("start");
+  write_position(out, range.start);
+  out.key("end");
+  write_position(out, range.end);
+  out.end_object();
+}
+
+// Text written through an Output, kept to be written as a JSON string: a
+// hover is a few lines.
+class TextSink : public Sink {
  public:
-  explicit JsonTextSink(Json& text) : text_(text.get_ref<std::string&>()) {}
   bool write(const char* data, std::size_t size) override {
-    text_.append(data, size);
+    text.append({data, size});
     return true;
   }
-
- private:
-  std::string& text_;
+  BoundedText<16 * 1024 - 1> text;
 };
 
 // The protocol's kinds, by the lang layer's.
@@ -54,258 +60,289 @@ int completion_kind(CompletionKind kind) {
 
 class Locations : public LocationConsumer {
  public:
-  Locations(RangeCursor& cursor, std::string uri) : cursor_(cursor), uri_(std::move(uri)) {}
-  void location(Location at) override { list.push_back({{"uri", uri_}, {"range", json_of(cursor_.range(at))}}); }
-  Json list = Json::array();
+  Locations(Positions& positions, std::string_view uri, JsonWriter& out)
+      : positions_(positions), uri_(uri), out_(out) {}
+  void location(Location at) override {
+    out_.object().member("uri", uri_).key("range");
+    write_range(out_, positions_.range(at));
+    out_.end_object();
+  }
 
  private:
-  RangeCursor& cursor_;
-  std::string uri_;
+  Positions& positions_;
+  std::string_view uri_;
+  JsonWriter& out_;
 };
 
+// Each section an object whose children follow it, closed at the next.
 class Symbols : public SymbolConsumer {
  public:
-  explicit Symbols(RangeCursor& cursor) : cursor_(cursor) {}
+  Symbols(Positions& positions, JsonWriter& out) : positions_(positions), out_(out) {}
   void section(const SectionSpan& span) override {
-    const Range name = cursor_.range(span.name_at);
-    const Location end{span.last, static_cast<int>(cursor_.line(span.last).size()) + 1, 0};
-    const Range range{{static_cast<std::size_t>(span.first - 1), 0}, cursor_.range(end).end};
-    list.push_back({{"name", row_of(span.kind).name},
-                    {"kind", 3},  // Namespace
-                    {"range", json_of(range)},
-                    {"selectionRange", json_of(name)},
-                    {"children", Json::array()}});
+    finish();
+    const Range name = positions_.range(span.name_at);
+    const Location end{span.last, static_cast<int>(positions_.line(span.last).size()) + 1, 0};
+    const Range range{{static_cast<std::size_t>(span.first - 1), 0}, positions_.range(end).end};
+    out_.object().member("name", row_of(span.kind).name).member("kind", 3);  // Namespace
+    out_.key("range");
+    write_range(out_, range);
+    out_.key("selectionRange");
+    write_range(out_, name);
+    out_.key("children").array();
+    open_ = true;
   }
   void declaration(const Declaration& declaration) override {
-    const Json range = json_of(cursor_.range(declaration.name_at));
-    list.back()["children"].push_back({{"name", std::string(declaration.name)},
-                                       {"kind", symbol_kind(declaration.kind)},
-                                       {"range", range},
-                                       {"selectionRange", range}});
+    const Range range = positions_.range(declaration.name_at);
+    out_.object().member("name", declaration.name).member("kind", symbol_kind(declaration.kind)).key("range");
+    write_range(out_, range);
+    out_.key("selectionRange");
+    write_range(out_, range);
+    out_.end_object();
   }
-  Json list = Json::array();
+  void finish() {
+    if (open_) out_.end_array().end_object();
+    open_ = false;
+  }
 
  private:
-  RangeCursor& cursor_;
+  Positions& positions_;
+  JsonWriter& out_;
+  bool open_ = false;
 };
 
 class Folds : public FoldConsumer {
  public:
+  explicit Folds(JsonWriter& out) : out_(out) {}
   void fold(int first_line, int last_line) override {
-    list.push_back({{"startLine", first_line - 1}, {"endLine", last_line - 1}, {"kind", "region"}});
+    out_.object().member("startLine", first_line - 1).member("endLine", last_line - 1).member("kind", "region");
+    out_.end_object();
   }
-  Json list = Json::array();
+
+ private:
+  JsonWriter& out_;
 };
 
 class Hints : public HintConsumer {
  public:
-  Hints(RangeCursor& cursor, std::size_t first, std::size_t last) : cursor_(cursor), first_(first), last_(last) {}
+  Hints(Positions& positions, std::pair<std::size_t, std::size_t> lines, JsonWriter& out)
+      : positions_(positions), first_(lines.first), last_(lines.second), out_(out) {}
   void hint(Location at, std::string_view text) override {
-    const Position position = cursor_.range(at).start;
+    const Position position = positions_.range(at).start;
     if (position.line < first_ || position.line > last_) return;
-    list.push_back({{"position", json_of(position)}, {"label", std::string(text)}, {"paddingLeft", true}});
+    out_.object().key("position");
+    write_position(out_, position);
+    out_.member("label", text).member("paddingLeft", true).end_object();
   }
-  Json list = Json::array();
 
  private:
-  RangeCursor& cursor_;
+  Positions& positions_;
   std::size_t first_;
   std::size_t last_;
+  JsonWriter& out_;
 };
 
 // The protocol's relative encoding: each token's line and start from the
 // token before it.
 class Tokens : public TokenConsumer {
  public:
-  explicit Tokens(RangeCursor& cursor) : cursor_(cursor) {}
+  Tokens(Positions& positions, JsonWriter& out) : positions_(positions), out_(out) {}
   void token(Location at, TokenKind kind) override {
-    const Range range = cursor_.range(at);
+    const Range range = positions_.range(at);
     if (range.end.character <= range.start.character) return;
     const std::size_t line = range.start.line - line_;
     const std::size_t start = line == 0 ? range.start.character - start_ : range.start.character;
-    data.insert(data.end(),
-                {line, start, range.end.character - range.start.character, static_cast<std::size_t>(kind), 0});
+    out_.value(line).value(start).value(range.end.character - range.start.character);
+    out_.value(static_cast<int>(kind)).value(0);
     line_ = range.start.line;
     start_ = range.start.character;
   }
-  Json data = Json::array();
 
  private:
-  RangeCursor& cursor_;
+  Positions& positions_;
+  JsonWriter& out_;
   std::size_t line_ = 0;
   std::size_t start_ = 0;
 };
 
 class Completions : public CompletionConsumer {
  public:
+  explicit Completions(JsonWriter& out) : out_(out) {}
   void completion(std::string_view label, CompletionKind kind) override {
-    list.push_back({{"label", std::string(label)}, {"kind", completion_kind(kind)}});
+    out_.object().member("label", label).member("kind", completion_kind(kind)).end_object();
   }
-  Json list = Json::array();
+
+ private:
+  JsonWriter& out_;
 };
 
 class LineEdits : public LineEditConsumer {
  public:
-  explicit LineEdits(RangeCursor& cursor) : cursor_(cursor) {}
+  LineEdits(Positions& positions, JsonWriter& out) : positions_(positions), out_(out) {}
   void replace_line(int line, std::string_view text) override {
-    const Location whole{line, 1, static_cast<int>(cursor_.line(line).size())};
-    list.push_back({{"range", json_of(cursor_.range(whole))}, {"newText", std::string(text)}});
+    const Location whole{line, 1, static_cast<int>(positions_.line(line).size())};
+    out_.object().key("range");
+    write_range(out_, positions_.range(whole));
+    out_.member("newText", text).end_object();
   }
-  Json list = Json::array();
 
  private:
-  RangeCursor& cursor_;
+  Positions& positions_;
+  JsonWriter& out_;
 };
 
 // The fixes of the diagnostics on the lines asked about, as quick fixes.
 class CodeActions : public DiagnosticConsumer, public FixConsumer {
  public:
-  CodeActions(std::string_view text, RangeCursor& cursor, const std::string& uri, std::size_t first, std::size_t last)
-      : text_(text), cursor_(cursor), uri_(uri), first_(first), last_(last) {}
+  CodeActions(const Document& document, Positions& positions, std::pair<std::size_t, std::size_t> lines,
+              JsonWriter& out)
+      : document_(document), positions_(positions), first_(lines.first), last_(lines.second), out_(out) {}
   void take(const Diagnostic& diagnostic) override {
     const auto line = static_cast<std::size_t>(diagnostic.at.line - 1);
     if (diagnostic.at.line <= 0 || line < first_ || line > last_) return;
-    find_fixes(diagnostic, text_, *this);
+    find_fixes(diagnostic, document_.text(), *this);
   }
   void fix(std::string_view title, std::span<const TextEdit> edits) override {
-    Json changes = Json::array();
-    for (const TextEdit& edit : edits)
-      changes.push_back({{"range", json_of(cursor_.range(edit.at))}, {"newText", std::string(edit.text)}});
-    list.push_back({{"title", std::string(title)}, {"kind", "quickfix"}, {"edit", {{"changes", {{uri_, changes}}}}}});
+    out_.object().member("title", title).member("kind", "quickfix");
+    out_.key("edit").object().key("changes").object().key(document_.uri.view()).array();
+    for (const TextEdit& edit : edits) {
+      out_.object().key("range");
+      write_range(out_, positions_.range(edit.at));
+      out_.member("newText", edit.text).end_object();
+    }
+    out_.end_array().end_object().end_object().end_object();
   }
-  Json list = Json::array();
 
  private:
-  std::string_view text_;
-  RangeCursor& cursor_;
-  const std::string& uri_;
+  const Document& document_;
+  Positions& positions_;
   std::size_t first_;
   std::size_t last_;
+  JsonWriter& out_;
 };
 
 // The lines asked about, from 0: a request's range.
-std::pair<std::size_t, std::size_t> lines_of(const Json& params) {
-  const Json& range = params.at("range");
-  return {range.at("start").at("line").get<std::size_t>(), range.at("end").at("line").get<std::size_t>()};
+std::pair<std::size_t, std::size_t> lines_of(JsonValue params) {
+  const JsonValue range = params["range"];
+  return {range["start"]["line"].count(), range["end"]["line"].count()};
 }
 
 }  // namespace
 
 // The names of the token kinds, in the order of TokenKind.
-Json Server::semantic_token_legend() {
-  return {{"tokenTypes", {"keyword", "namespace", "type", "variable", "number", "string", "comment"}},
-          {"tokenModifiers", Json::array()}};
+void Server::semantic_token_legend(JsonWriter& out) {
+  out.object().key("tokenTypes").array();
+  for (const char* type : {"keyword", "namespace", "type", "variable", "number", "string", "comment"}) out.value(type);
+  out.end_array().key("tokenModifiers").array().end_array().end_object();
 }
 
-const Document* Server::document_of(const Json& params) const {
-  return documents_.find(params.at("textDocument").at("uri").get_ref<const std::string&>());
+const Document* Server::document_of(JsonValue params) const {
+  return documents_.find(params["textDocument"]["uri"].text());
 }
 
-TextPosition Server::position_of(const Document& document, const Json& params) const {
-  const Json& position = params.at("position");
-  const Location place =
-      place_of(document.text(), {position.at("line").get<std::size_t>(), position.at("character").get<std::size_t>()},
-               encoding_);
+TextPosition Server::position_of(const Document& document, JsonValue params) const {
+  const JsonValue position = params["position"];
+  const Location place = Positions(document.text(), document.lines, encoding_)
+                             .place({position["line"].count(), position["character"].count()});
   return {place.line, place.column};
 }
 
-// What `answer` makes of the open document that `params` names, with a
-// cursor for its ranges; null for a document not open.
-template <typename Answer>
-Json Server::answer(const Json& params, Answer answer) const {
+// What `write` makes of the open document that `params` names, with its
+// positions; null for a document not open.
+template <typename Write>
+void Server::answer(JsonValue params, JsonWriter& out, Write write) const {
   const Document* document = document_of(params);
-  if (document == nullptr) return nullptr;
-  RangeCursor cursor(document->text(), encoding_);
-  return answer(*document, cursor);
+  if (document == nullptr) return static_cast<void>(out.null());
+  Positions positions(document->text(), document->lines, encoding_);
+  write(*document, positions);
 }
 
-Json Server::hover(const Json& params) {
-  return answer(params, [&](const Document& document, RangeCursor& cursor) -> Json {
-    Json value = "";
-    JsonTextSink sink(value);
+void Server::hover(JsonValue params, JsonWriter& out) {
+  answer(params, out, [&](const Document& document, Positions& positions) {
+    TextSink sink;
     char buffer[4096];
-    Output out(sink, buffer);
+    Output markdown(sink, buffer);
     const std::optional<Location> word =
-        write_hover(document.text(), position_of(document, params), out, config_.machine_register_list);
-    out.flush();
-    if (!word) return nullptr;
-    return {{"contents", {{"kind", "markdown"}, {"value", std::move(value)}}}, {"range", json_of(cursor.range(*word))}};
+        write_hover(document.text(), position_of(document, params), markdown, config_.machine_register_list);
+    markdown.flush();
+    if (!word) return static_cast<void>(out.null());
+    out.object().key("contents").object().member("kind", "markdown").member("value", sink.text.view()).end_object();
+    out.key("range");
+    write_range(out, positions.range(*word));
+    out.end_object();
   });
 }
 
-Json Server::definition(const Json& params) {
-  return answer(params, [&](const Document& document, RangeCursor& cursor) {
-    Locations locations(cursor, document.uri.c_str());
+void Server::definition(JsonValue params, JsonWriter& out) {
+  answer(params, out, [&](const Document& document, Positions& positions) {
+    Locations locations(positions, document.uri.view(), out.array());
     find_definitions(document.text(), position_of(document, params), locations);
-    return std::move(locations.list);
+    out.end_array();
   });
 }
 
-Json Server::references(const Json& params) {
-  return answer(params, [&](const Document& document, RangeCursor& cursor) {
-    Locations locations(cursor, document.uri.c_str());
-    const bool with_declaration = params.contains("context") && params["context"].value("includeDeclaration", false);
+void Server::references(JsonValue params, JsonWriter& out) {
+  answer(params, out, [&](const Document& document, Positions& positions) {
+    const bool with_declaration = params["context"]["includeDeclaration"].truth(false);
+    Locations locations(positions, document.uri.view(), out.array());
     find_references(document.text(), position_of(document, params), with_declaration, locations);
-    return std::move(locations.list);
+    out.end_array();
   });
 }
 
-Json Server::document_symbol(const Json& params) {
-  return answer(params, [](const Document& document, RangeCursor& cursor) {
-    Symbols symbols(cursor);
+void Server::document_symbol(JsonValue params, JsonWriter& out) {
+  answer(params, out, [&](const Document& document, Positions& positions) {
+    Symbols symbols(positions, out.array());
     list_symbols(document.text(), symbols);
-    return std::move(symbols.list);
+    symbols.finish();
+    out.end_array();
   });
 }
 
-Json Server::folding_range(const Json& params) {
-  return answer(params, [](const Document& document, RangeCursor&) {
-    Folds folds;
+void Server::folding_range(JsonValue params, JsonWriter& out) {
+  answer(params, out, [&](const Document& document, Positions&) {
+    Folds folds(out.array());
     list_folds(document.text(), folds);
-    return std::move(folds.list);
+    out.end_array();
   });
 }
 
-Json Server::completion(const Json& params) {
-  return answer(params, [&](const Document& document, RangeCursor&) {
-    Completions completions;
+void Server::completion(JsonValue params, JsonWriter& out) {
+  answer(params, out, [&](const Document& document, Positions&) {
+    Completions completions(out.array());
     list_completions(document.text(), position_of(document, params), completions);
-    return std::move(completions.list);
+    out.end_array();
   });
 }
 
-Json Server::code_action(const Json& params) {
-  return answer(params, [&](const Document& document, RangeCursor& cursor) {
-    const std::string uri = document.uri.c_str();
-    const auto [first, last] = lines_of(params);
-    CodeActions actions(document.text(), cursor, uri, first, last);
-    check_text(config_, document.text(), check_name(uri.c_str()), actions);
-    return std::move(actions.list);
+void Server::code_action(JsonValue params, JsonWriter& out) {
+  answer(params, out, [&](const Document& document, Positions& positions) {
+    CodeActions actions(document, positions, lines_of(params), out.array());
+    check_text(config_, document.text(), check_name(document.uri.c_str()), actions);
+    out.end_array();
   });
 }
 
-Json Server::formatting(const Json& params) {
-  return answer(params, [](const Document& document, RangeCursor& cursor) {
-    LineEdits edits(cursor);
+void Server::formatting(JsonValue params, JsonWriter& out) {
+  answer(params, out, [&](const Document& document, Positions& positions) {
+    LineEdits edits(positions, out.array());
     format_description(document.text(), edits);
-    return std::move(edits.list);
+    out.end_array();
   });
 }
 
-Json Server::inlay_hint(const Json& params) {
-  return answer(params, [&](const Document& document, RangeCursor& cursor) {
-    const auto [first, last] = lines_of(params);
-    Hints hints(cursor, first, last);
+void Server::inlay_hint(JsonValue params, JsonWriter& out) {
+  answer(params, out, [&](const Document& document, Positions& positions) {
+    Hints hints(positions, lines_of(params), out.array());
     list_inlay_hints(document.text(), hints, config_.machine_register_list);
-    return std::move(hints.list);
+    out.end_array();
   });
 }
 
-Json Server::semantic_tokens(const Json& params) {
-  return answer(params, [](const Document& document, RangeCursor& cursor) -> Json {
-    Tokens tokens(cursor);
+void Server::semantic_tokens(JsonValue params, JsonWriter& out) {
+  answer(params, out, [&](const Document& document, Positions& positions) {
+    Tokens tokens(positions, out.object().key("data").array());
     list_tokens(document.text(), tokens);
-    return {{"data", std::move(tokens.data)}};
+    out.end_array().end_object();
   });
 }
 

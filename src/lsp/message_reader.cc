@@ -1,16 +1,25 @@
 #include "message_reader.h"
 
 #include <charconv>
-#include <cstdio>
 #include <iterator>
 #include <string>
 #include <string_view>
+
+#include <nlohmann/json.hpp>
 
 #include "ascii.h"
 
 namespace pl_config::lsp {
 
 namespace {
+
+using Json = nlohmann::json;
+
+// The message last read; its fields are read through JsonValue until the
+// next.
+Json current;
+
+const Json* json_of(const void* value) { return static_cast<const Json*>(value); }
 
 using Traits = std::streambuf::traits_type;
 
@@ -113,31 +122,122 @@ MessageReader::Read MessageReader::read_headers(std::size_t& length) {
   return Read::malformed;
 }
 
-MessageReader::Read MessageReader::read_body(std::size_t length, Json& message) {
+// Refuses to build a value below limit::message_depth: the parser goes on
+// through the body, which it reads with a stack of its own, so that a body
+// too deep is told from one that is no JSON, and nothing deep is ever
+// copied or destroyed.
+MessageReader::Read MessageReader::read_body(std::size_t length) {
   Budget budget{&in_, length};
-  message = Json::parse(BodyIterator(budget), BodyIterator(), nullptr, false);
+  bool too_deep = false;
+  const auto within_depth = [&too_deep](int depth, Json::parse_event_t event, Json&) {
+    const bool opens = event == Json::parse_event_t::object_start || event == Json::parse_event_t::array_start;
+    if (!opens || depth < limit::message_depth) return true;
+    too_deep = true;
+    return false;
+  };
+  current = Json::parse(BodyIterator(budget), BodyIterator(), within_depth, false);
   // What the parser left of a bad body is skipped, to the next frame.
   while (budget.remaining > 0 && !Traits::eq_int_type(in_.sbumpc(), Traits::eof())) --budget.remaining;
   if (budget.remaining > 0) return Read::end;
-  return message.is_discarded() ? Read::malformed : Read::message;
+  if (current.is_discarded()) return Read::malformed;
+  return too_deep ? Read::too_deep : Read::message;
 }
 
-MessageReader::Read MessageReader::next(Json& message) {
+namespace {
+
+// The id of a request: a number or a text of our own, or null.
+bool read_id(const Json& id, RequestId& out) {
+  if (id.is_null()) {
+    out.kind = RequestId::Kind::null;
+  } else if (id.is_number_integer()) {
+    out.kind = RequestId::Kind::number;
+    out.number = id.get<std::int64_t>();
+  } else if (id.is_string() && decltype(out.text)::fits(id.get_ref<const std::string&>())) {
+    out.kind = RequestId::Kind::text;
+    out.text.assign(id.get_ref<const std::string&>());
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// What the message is: a request or notification of a method, a reply to
+// a request (the server sends none), or none of these.
+Incoming read_message(const Json& body) {
+  Incoming message;
+  if (!body.is_object()) return message;
+  const auto id = body.find("id");
+  if (id != body.end() && !read_id(*id, message.id)) {
+    message.id = RequestId();
+    return message;
+  }
+  const auto method = body.find("method");
+  if (method == body.end() || !method->is_string()) {
+    if (body.contains("result") || body.contains("error")) message.kind = Incoming::Kind::reply;
+    return message;
+  }
+  message.kind = id == body.end() ? Incoming::Kind::notification : Incoming::Kind::request;
+  message.method = method->get_ref<const std::string&>();
+  const auto params = body.find("params");
+  if (params != body.end()) message.params = JsonValue(&*params);
+  return message;
+}
+
+}  // namespace
+
+MessageReader::Read MessageReader::next(Incoming& message) {
+  current = nullptr;
+  message = Incoming();
   std::size_t length = 0;
   const Read headers = read_headers(length);
   if (headers != Read::message) return headers;
-  const Read body = read_body(length, message);
+  const Read body = read_body(length);
   // A frame cut short by the end of the input still gets its reply.
-  return body == Read::end ? Read::malformed : body;
+  if (body == Read::end) return Read::malformed;
+  if (body == Read::message) message = read_message(current);
+  return body;
 }
 
-void write_message(std::streambuf& out, const Json& message) {
-  const std::string body = message.dump(-1, ' ', false, Json::error_handler_t::replace);
-  char header[64];
-  const int size = std::snprintf(header, sizeof header, "Content-Length: %zu\r\n\r\n", body.size());
-  out.sputn(header, size);
-  out.sputn(body.data(), static_cast<std::streamsize>(body.size()));
-  out.pubsync();
+JsonValue JsonValue::operator[](const char* key) const {
+  if (value_ == nullptr || !json_of(value_)->is_object()) return {};
+  const auto found = json_of(value_)->find(key);
+  return found == json_of(value_)->end() ? JsonValue() : JsonValue(&*found);
+}
+
+JsonValue JsonValue::operator[](std::size_t index) const {
+  return index < size() ? JsonValue(&(*json_of(value_))[index]) : JsonValue();
+}
+
+std::size_t JsonValue::size() const {
+  return value_ != nullptr && json_of(value_)->is_array() ? json_of(value_)->size() : 0;
+}
+
+bool JsonValue::is_text() const { return value_ != nullptr && json_of(value_)->is_string(); }
+
+std::string_view JsonValue::text() const {
+  if (!is_text()) throw InvalidParams();
+  return json_of(value_)->get_ref<const std::string&>();
+}
+
+std::size_t JsonValue::count() const {
+  if (value_ == nullptr || !json_of(value_)->is_number_unsigned()) throw InvalidParams();
+  return json_of(value_)->get<std::size_t>();
+}
+
+bool JsonValue::truth(bool otherwise) const {
+  if (value_ == nullptr) return otherwise;
+  if (!json_of(value_)->is_boolean()) throw InvalidParams();
+  return json_of(value_)->get<bool>();
+}
+
+void write_id(JsonWriter& out, const RequestId& id) {
+  switch (id.kind) {
+    case RequestId::Kind::number: out.value(id.number); return;
+    case RequestId::Kind::text: out.value(id.text.view()); return;
+    case RequestId::Kind::none:
+    case RequestId::Kind::null: break;
+  }
+  out.null();
 }
 
 }  // namespace pl_config::lsp

@@ -1,26 +1,13 @@
 #include "positions.h"
 
 #include <algorithm>
-#include <cstring>
+#include <cstdint>
 
 #include "utf8.h"
 
 namespace pl_config::lsp {
 
 namespace {
-
-// Line `line` (from 0) of `text` without its newline; empty at the text's
-// end when there is no such line.
-std::string_view line_of(std::string_view text, std::size_t line) {
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < line; ++i) {
-    const void* newline = std::memchr(text.data() + start, '\n', text.size() - start);
-    if (newline == nullptr) return text.substr(text.size());
-    start = static_cast<std::size_t>(static_cast<const char*>(newline) - text.data()) + 1;
-  }
-  const std::size_t end = text.find('\n', start);
-  return text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
-}
 
 // The units of the sequence that `text` starts with, and its bytes.
 std::size_t step(std::string_view text, std::size_t& units) {
@@ -47,10 +34,6 @@ std::size_t bytes_for_units(std::string_view line, std::size_t units, PositionEn
   return bytes;
 }
 
-Position position_in(std::string_view line, std::size_t line_number, std::size_t bytes, PositionEncoding encoding) {
-  return {line_number, code_units(line.substr(0, std::min(bytes, line.size())), encoding)};
-}
-
 }  // namespace
 
 std::size_t code_units(std::string_view text, PositionEncoding encoding) {
@@ -64,48 +47,46 @@ std::size_t code_units(std::string_view text, PositionEncoding encoding) {
   return count;
 }
 
-std::size_t offset_of(std::string_view text, Position position, PositionEncoding encoding) {
-  const std::string_view line = line_of(text, position.line);
-  return static_cast<std::size_t>(line.data() - text.data()) + bytes_for_units(line, position.character, encoding);
+std::string_view Positions::line(int line) const {
+  return line <= 0 ? text_.substr(0, 0) : lines_.line(text_, static_cast<std::size_t>(line - 1));
 }
 
-Location place_of(std::string_view text, Position position, PositionEncoding encoding) {
-  const std::string_view line = line_of(text, position.line);
+std::size_t Positions::offset(Position position) const {
+  if (position.line >= lines_.count()) return text_.size();
+  const std::string_view line = lines_.line(text_, position.line);
+  return lines_.start(position.line) + bytes_for_units(line, position.character, encoding_);
+}
+
+Location Positions::place(Position position) const {
+  const std::string_view line = lines_.line(text_, position.line);
   return {static_cast<int>(position.line) + 1,
-          static_cast<int>(bytes_for_units(line, position.character, encoding)) + 1, 0};
+          static_cast<int>(bytes_for_units(line, position.character, encoding_)) + 1, 0};
 }
 
-std::string_view RangeCursor::line(int line) {
-  if (line < line_) {
-    start_ = 0;
-    line_ = 1;
+Position Positions::position_in(std::size_t line, std::size_t bytes) {
+  const std::string_view text = lines_.line(text_, line);
+  bytes = std::min(bytes, text.size());
+  if (line != counted_line_ || bytes < counted_bytes_) {
+    counted_line_ = line;
+    counted_bytes_ = 0;
+    counted_units_ = 0;
   }
-  for (; line_ < line; ++line_) {
-    const std::size_t newline = text_.find('\n', start_);
-    if (newline == std::string_view::npos) return text_.substr(text_.size());
-    start_ = newline + 1;
-  }
-  std::string_view text = text_.substr(start_, text_.find('\n', start_) - std::min(start_, text_.size()));
-  if (text.ends_with('\r')) text.remove_suffix(1);
-  return text;
+  const std::size_t units = counted_units_ + code_units(text.substr(counted_bytes_, bytes - counted_bytes_), encoding_);
+  // Counting goes on only from a byte that starts a sequence, as counting
+  // from the line's start would pass there.
+  const bool starts_sequence = bytes == text.size() || (static_cast<unsigned char>(text[bytes]) & 0xc0) != 0x80;
+  counted_bytes_ = starts_sequence ? bytes : 0;
+  counted_units_ = starts_sequence ? units : 0;
+  return {line, units};
 }
 
-Range RangeCursor::range(Location at) {
+Range Positions::range(Location at) {
   if (at.line <= 0) return {};
-  const std::string_view text = line(at.line);
   const auto number = static_cast<std::size_t>(at.line - 1);
   const auto start = static_cast<std::size_t>(std::max(at.column, 1) - 1);
   const std::size_t end = start + static_cast<std::size_t>(std::max(at.length, 0));
-  return {position_in(text, number, start, encoding_), position_in(text, number, end, encoding_)};
-}
-
-Range range_of(std::string_view text, Location at, PositionEncoding encoding) {
-  if (at.line <= 0) return {};
-  const auto number = static_cast<std::size_t>(at.line - 1);
-  const std::string_view line = line_of(text, number);
-  const auto start = static_cast<std::size_t>(std::max(at.column, 1) - 1);
-  const std::size_t end = start + static_cast<std::size_t>(std::max(at.length, 0));
-  return {position_in(line, number, start, encoding), position_in(line, number, end, encoding)};
+  const Position from = position_in(number, start);
+  return {from, position_in(number, end)};
 }
 
 }  // namespace pl_config::lsp

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string_view>
 
+#include "line_index.h"
 #include "location.h"
 
 namespace pl_config::lsp {
@@ -27,33 +28,36 @@ struct Range {
 // character.
 std::size_t code_units(std::string_view text, PositionEncoding encoding);
 
-// The byte offset of `position` in `text`: a character past its line's end
-// is the line's end, a line past the text's last line the text's end.
-std::size_t offset_of(std::string_view text, Position position, PositionEncoding encoding);
-
-// The protocol range of `at` (a line from 1, a byte column from 1 and a
-// length in bytes) in `text`; line 0 is the text's start.
-Range range_of(std::string_view text, Location at, PositionEncoding encoding);
-
-// The place of `position` as the tool counts: a line from 1, a byte column
-// from 1.
-Location place_of(std::string_view text, Position position, PositionEncoding encoding);
-
-// range_of() for many places in text order: each line is found from the
-// one before, not from the text's start.
-class RangeCursor {
+// The protocol's positions in a document's text and the tool's places, each
+// line found through the document's line index.  Places asked for in text
+// order on one line are counted on from the one before.
+class Positions {
  public:
-  RangeCursor(std::string_view text, PositionEncoding encoding) : text_(text), encoding_(encoding) {}
+  Positions(std::string_view text, const LineIndex& lines, PositionEncoding encoding)
+      : text_(text), lines_(lines), encoding_(encoding) {}
 
+  // The protocol range of `at` (a line from 1, a byte column from 1 and a
+  // length in bytes); line 0 is the text's start.
   Range range(Location at);
   // Line `line` (from 1) without its newline or the carriage return before it.
-  std::string_view line(int line);
+  std::string_view line(int line) const;
+  // The byte offset of `position` in the text: a character past its line's
+  // end is the line's end, a line past the text's last line the text's end.
+  std::size_t offset(Position position) const;
+  // The place of `position` as the tool counts: a line from 1, a byte
+  // column from 1.
+  Location place(Position position) const;
 
  private:
+  Position position_in(std::size_t line, std::size_t bytes);
+
   std::string_view text_;
+  const LineIndex& lines_;
   PositionEncoding encoding_;
-  std::size_t start_ = 0;  // of line_
-  int line_ = 1;
+  // The last place counted: its line and byte, and that byte's code units.
+  std::size_t counted_line_ = SIZE_MAX;
+  std::size_t counted_bytes_ = 0;
+  std::size_t counted_units_ = 0;
 };
 
 }  // namespace pl_config::lsp

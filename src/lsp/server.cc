@@ -1,12 +1,11 @@
 #include "server.h"
 
-#include <algorithm>
+#include <cstdarg>
 #include <cstdio>
 #include <iostream>
-#include <iterator>
 #include <string_view>
 
-#include "diagnostics.h"
+#include "published_diagnostics.h"
 #include "text_check.h"
 
 #ifdef _WIN32
@@ -18,29 +17,29 @@ namespace pl_config::lsp {
 
 namespace {
 
-// Every method served.  A feature is a row: its name, whether it is a
-// request or a notification, and its handler.
+// Every method served.  A feature is a row: its name, and its answer if it
+// is a request or its handler if it is a notification.
 constexpr Method method_table[] = {
-    {"initialize", MethodKind::request, &Server::initialize},
-    {"initialized", MethodKind::notification, nullptr},
-    {"shutdown", MethodKind::request, &Server::shutdown},
-    {"exit", MethodKind::notification, &Server::exit},
+    {"initialize", &Server::initialize, nullptr},
+    {"initialized", nullptr, nullptr},
+    {"shutdown", &Server::shutdown, nullptr},
+    {"exit", nullptr, &Server::exit},
     // Every request is answered before the next is read: none is left to cancel.
-    {"$/cancelRequest", MethodKind::notification, nullptr},
-    {"$/setTrace", MethodKind::notification, nullptr},
-    {"textDocument/didOpen", MethodKind::notification, &Server::did_open},
-    {"textDocument/didChange", MethodKind::notification, &Server::did_change},
-    {"textDocument/didClose", MethodKind::notification, &Server::did_close},
-    {"textDocument/hover", MethodKind::request, &Server::hover},
-    {"textDocument/definition", MethodKind::request, &Server::definition},
-    {"textDocument/references", MethodKind::request, &Server::references},
-    {"textDocument/documentSymbol", MethodKind::request, &Server::document_symbol},
-    {"textDocument/foldingRange", MethodKind::request, &Server::folding_range},
-    {"textDocument/completion", MethodKind::request, &Server::completion},
-    {"textDocument/codeAction", MethodKind::request, &Server::code_action},
-    {"textDocument/formatting", MethodKind::request, &Server::formatting},
-    {"textDocument/inlayHint", MethodKind::request, &Server::inlay_hint},
-    {"textDocument/semanticTokens/full", MethodKind::request, &Server::semantic_tokens},
+    {"$/cancelRequest", nullptr, nullptr},
+    {"$/setTrace", nullptr, nullptr},
+    {"textDocument/didOpen", nullptr, &Server::did_open},
+    {"textDocument/didChange", nullptr, &Server::did_change},
+    {"textDocument/didClose", nullptr, &Server::did_close},
+    {"textDocument/hover", &Server::hover, nullptr},
+    {"textDocument/definition", &Server::definition, nullptr},
+    {"textDocument/references", &Server::references, nullptr},
+    {"textDocument/documentSymbol", &Server::document_symbol, nullptr},
+    {"textDocument/foldingRange", &Server::folding_range, nullptr},
+    {"textDocument/completion", &Server::completion, nullptr},
+    {"textDocument/codeAction", &Server::code_action, nullptr},
+    {"textDocument/formatting", &Server::formatting, nullptr},
+    {"textDocument/inlayHint", &Server::inlay_hint, nullptr},
+    {"textDocument/semanticTokens/full", &Server::semantic_tokens, nullptr},
 };
 
 const Method* find_method(std::string_view name) {
@@ -58,66 +57,27 @@ class MessageText {
     text_.append_vformat(entry_of(id).text, args);
     va_end(args);
   }
-  const char* c_str() const { return text_.c_str(); }
+  std::string_view view() const { return text_.view(); }
 
  private:
   BoundedText<limit::document_uri_length + 256> text_;
 };
 
-// The protocol's severities: error 1, warning 2, information 3.
-int severity_of(Severity severity) {
-  switch (severity) {
-    case Severity::error: return 1;
-    case Severity::warning: return 2;
-    case Severity::note: break;
-  }
-  return 3;
+// A notification of the server's, its params written by `params`.
+template <typename Params>
+void notify(std::streambuf& out, const char* method, Params params) {
+  write_frame(out, [&](JsonWriter& body) {
+    body.object().member("jsonrpc", "2.0").member("method", method).key("params");
+    params(body);
+    body.end_object();
+  });
 }
 
-Json json_of(Range range) {
-  return {{"start", {{"line", range.start.line}, {"character", range.start.character}}},
-          {"end", {{"line", range.end.line}, {"character", range.end.character}}}};
-}
-
-// The diagnostics of a check as the protocol has them: a note goes with the
-// diagnostic before it, as its related information.
-class PublishedDiagnostics : public DiagnosticConsumer {
- public:
-  PublishedDiagnostics(std::string_view text, const char* uri, PositionEncoding encoding)
-      : text_(text), uri_(uri), encoding_(encoding) {}
-
-  void take(const Diagnostic& diagnostic) override {
-    const Json range = json_of(range_of(text_, diagnostic.at, encoding_));
-    const std::string_view message = diagnostic.text;
-    if (diagnostic.severity == Severity::note && !list_.empty()) {
-      list_.back()["relatedInformation"].push_back(
-          {{"location", {{"uri", uri_}, {"range", range}}}, {"message", message}});
-      return;
-    }
-    Json entry = {{"range", range},
-                  {"severity", severity_of(diagnostic.severity)},
-                  {"source", "pl_config"},
-                  {"message", message}};
-    if (diagnostic.warning_name != nullptr) entry["code"] = diagnostic.warning_name;
-    list_.push_back(std::move(entry));
-  }
-  Json& list() { return list_; }
-
- private:
-  std::string_view text_;
-  const char* uri_;
-  PositionEncoding encoding_;
-  Json list_ = Json::array();
-};
-
-bool offers_utf8(const Json& params) {
-  const Json* encodings = &params;
-  for (const char* key : {"capabilities", "general", "positionEncodings"}) {
-    if (!encodings->is_object() || !encodings->contains(key)) return false;
-    encodings = &(*encodings)[key];
-  }
-  if (!encodings->is_array()) return false;
-  return std::ranges::any_of(*encodings, [](const Json& encoding) { return encoding == "utf-8"; });
+bool offers_utf8(JsonValue params) {
+  const JsonValue encodings = params["capabilities"]["general"]["positionEncodings"];
+  for (std::size_t i = 0; i < encodings.size(); ++i)
+    if (encodings[i].is_text() && encodings[i].text() == "utf-8") return true;
+  return false;
 }
 
 }  // namespace
@@ -127,159 +87,200 @@ const char* check_name(const char* uri) {
   return std::string_view(uri).starts_with(scheme) ? uri + scheme.size() : uri;
 }
 
-bool Server::handle(const Json& message) {
-  const Json id = message.is_object() && message.contains("id") ? message["id"] : Json();
-  if (!message.is_object() || !message.contains("method") || !message["method"].is_string()) {
-    // A reply to a request of ours is no request: the server sends none.
-    if (!message.is_object() || !(message.contains("result") || message.contains("error")))
-      reply_error(id, ErrorCode::invalid_request, Message::lsp_invalid_request);
-    return true;
-  }
-  const std::string& name = message["method"].get_ref<const std::string&>();
-  const bool request = message.contains("id");
-  const Method* method = find_method(name);
-  if (state_ == State::uninitialized && name != "initialize" && name != "exit") {
-    if (request) reply_error(id, ErrorCode::server_not_initialized, Message::lsp_not_initialized);
+bool Server::handle(const Incoming& message) {
+  // A reply to a request of ours is no request: the server sends none.
+  if (message.kind == Incoming::Kind::reply) return true;
+  if (message.kind == Incoming::Kind::invalid)
+    return reply_error(message.id, ErrorCode::invalid_request, Message::lsp_invalid_request), true;
+  const bool request = message.kind == Incoming::Kind::request;
+  const Method* method = find_method(message.method);
+  if (state_ == State::uninitialized && message.method != "initialize" && message.method != "exit") {
+    if (request) reply_error(message.id, ErrorCode::server_not_initialized, Message::lsp_not_initialized);
     return true;
   }
   if (state_ == State::shut_down && request)
-    return reply_error(id, ErrorCode::invalid_request, Message::lsp_shut_down), true;
+    return reply_error(message.id, ErrorCode::invalid_request, Message::lsp_shut_down), true;
   if (method == nullptr) {
-    if (request) reply_error(id, ErrorCode::method_not_found, Message::lsp_method_not_found, name.c_str());
+    // The name is a string of the message, ended by a NUL.
+    if (request)
+      reply_error(message.id, ErrorCode::method_not_found, Message::lsp_method_not_found, message.method.data());
     return true;
   }
-  dispatch(method, message, request ? id : Json());
+  dispatch(*method, message);
   return !exiting_;
 }
 
-void Server::dispatch(const Method* method, const Json& message, const Json& id) {
-  const Json params = message.contains("params") ? message["params"] : Json::object();
+// A request's answer is made first only to be counted: a missing parameter
+// is found then, before anything is sent.
+void Server::dispatch(const Method& method, const Incoming& message) {
+  const bool request = message.kind == Incoming::Kind::request;
   try {
-    Json result = method->handler == nullptr ? Json() : (this->*method->handler)(params);
-    if (!id.is_null()) reply(id, std::move(result));
-  } catch (const Json::exception&) {
-    if (!id.is_null()) reply_error(id, ErrorCode::invalid_params, Message::lsp_invalid_params, method->name);
+    if (method.answer != nullptr && request) {
+      reply(message.id, [&](JsonWriter& out) { (this->*method.answer)(message.params, out); });
+    } else if (method.answer != nullptr) {
+      JsonWriter nowhere(nullptr);
+      (this->*method.answer)(message.params, nowhere);
+    } else {
+      if (method.notification != nullptr) (this->*method.notification)(message.params);
+      if (request) reply(message.id, [](JsonWriter& out) { out.null(); });
+    }
+  } catch (const InvalidParams&) {
+    if (request) reply_error(message.id, ErrorCode::invalid_params, Message::lsp_invalid_params, method.name);
   }
 }
 
-void Server::reply(const Json& id, Json result) {
-  write_message(out_, {{"jsonrpc", "2.0"}, {"id", id}, {"result", std::move(result)}});
+template <typename Body>
+void Server::reply(const RequestId& id, Body body) {
+  write_frame(out_, [&](JsonWriter& out) {
+    out.object().member("jsonrpc", "2.0").key("id");
+    write_id(out, id);
+    out.key("result");
+    body(out);
+    out.end_object();
+  });
 }
 
-void Server::reply_error(const Json& id, ErrorCode code, Message text, const char* argument) {
+void Server::reply_error(const RequestId& id, ErrorCode code, Message text, const char* argument) {
   const MessageText message(text, argument);
-  write_message(
-      out_,
-      {{"jsonrpc", "2.0"}, {"id", id}, {"error", {{"code", static_cast<int>(code)}, {"message", message.c_str()}}}});
+  write_frame(out_, [&](JsonWriter& out) {
+    out.object().member("jsonrpc", "2.0").key("id");
+    write_id(out, id);
+    out.key("error").object().member("code", static_cast<int>(code)).member("message", message.view());
+    out.end_object().end_object();
+  });
 }
 
-void Server::reply_parse_error() { reply_error(Json(), ErrorCode::parse_error, Message::lsp_parse_error); }
-
-void Server::notify(const char* method, Json params) {
-  write_message(out_, {{"jsonrpc", "2.0"}, {"method", method}, {"params", std::move(params)}});
+void Server::reply_unread(MessageReader::Read read) {
+  if (read == MessageReader::Read::too_deep)
+    return reply_error(RequestId(), ErrorCode::invalid_request, Message::lsp_too_deep);
+  reply_error(RequestId(), ErrorCode::parse_error, Message::lsp_parse_error);
 }
 
 // Only what is served is advertised: incremental sync of open documents,
 // their diagnostics, pushed, and the answers of the method table.
-Json Server::initialize(const Json& params) {
+void Server::initialize(JsonValue params, JsonWriter& out) {
   encoding_ = offers_utf8(params) ? PositionEncoding::utf8 : PositionEncoding::utf16;
   state_ = State::running;
-  return {{"capabilities",
-           {{"positionEncoding", encoding_ == PositionEncoding::utf8 ? "utf-8" : "utf-16"},
-            {"textDocumentSync", {{"openClose", true}, {"change", 2}}},
-            {"hoverProvider", true},
-            {"definitionProvider", true},
-            {"referencesProvider", true},
-            {"documentSymbolProvider", true},
-            {"foldingRangeProvider", true},
-            {"completionProvider", {{"triggerCharacters", {"@", " "}}}},
-            {"codeActionProvider", {{"codeActionKinds", {"quickfix"}}}},
-            {"documentFormattingProvider", true},
-            {"inlayHintProvider", true},
-            {"semanticTokensProvider", {{"legend", semantic_token_legend()}, {"full", true}}}}},
-          {"serverInfo", {{"name", "pl_config"}, {"version", config_.version}}}};
+  out.object().key("capabilities").object();
+  out.member("positionEncoding", encoding_ == PositionEncoding::utf8 ? "utf-8" : "utf-16");
+  out.key("textDocumentSync").object().member("openClose", true).member("change", 2).end_object();
+  for (const char* provider :
+       {"hoverProvider", "definitionProvider", "referencesProvider", "documentSymbolProvider", "foldingRangeProvider"})
+    out.member(provider, true);
+  out.key("completionProvider").object().key("triggerCharacters").array().value("@").value(" ").end_array();
+  out.end_object();
+  out.key("codeActionProvider").object().key("codeActionKinds").array().value("quickfix").end_array().end_object();
+  out.member("documentFormattingProvider", true).member("inlayHintProvider", true);
+  out.key("semanticTokensProvider").object().key("legend");
+  semantic_token_legend(out);
+  out.member("full", true).end_object();
+  out.end_object();
+  out.key("serverInfo").object().member("name", "pl_config").member("version", config_.version).end_object();
+  out.end_object();
 }
 
-Json Server::shutdown(const Json&) {
+void Server::shutdown(JsonValue, JsonWriter& out) {
   state_ = State::shut_down;
-  return nullptr;
+  out.null();
 }
 
-Json Server::exit(const Json&) {
-  exiting_ = true;
-  return nullptr;
+void Server::exit(JsonValue) { exiting_ = true; }
+
+void Server::show_message(int type, Message text, const char* uri, std::size_t number) {
+  const MessageText message(text, uri, number);
+  notify(out_, "window/showMessage",
+         [&](JsonWriter& out) { out.object().member("type", type).member("message", message.view()).end_object(); });
 }
 
 void Server::show_error(Stored stored, const char* uri) {
-  const MessageText message =
-      stored == Stored::too_large ? MessageText(Message::lsp_document_too_large, uri, limit::document_size)
-      : stored == Stored::no_room ? MessageText(Message::lsp_too_many_documents, uri, limit::open_documents)
-                                  : MessageText(Message::lsp_unknown_document, uri);
-  notify("window/showMessage", {{"type", 1}, {"message", message.c_str()}});
+  switch (stored) {
+    case Stored::too_large: return show_message(1, Message::lsp_document_too_large, uri, limit::document_size);
+    case Stored::no_room: return show_message(1, Message::lsp_too_many_documents, uri, limit::open_documents);
+    case Stored::not_open: return show_message(1, Message::lsp_unknown_document, uri);
+    case Stored::reopen: return show_message(2, Message::lsp_reopen_document, uri);
+    case Stored::done:
+    case Stored::waits: break;
+  }
 }
 
 void Server::publish(const char* uri) {
+  // Large: static storage, one per process.
+  static PublishedDiagnostics diagnostics;
   const Document* document = documents_.find(uri);
-  PublishedDiagnostics diagnostics(document == nullptr ? std::string_view() : document->text(), uri, encoding_);
+  const LineIndex no_lines;
+  Positions positions(document == nullptr ? std::string_view() : document->text(),
+                      document == nullptr ? no_lines : document->lines, encoding_);
+  diagnostics.reset(positions);
   if (document != nullptr) check_text(config_, document->text(), check_name(document->uri.c_str()), diagnostics);
-  notify("textDocument/publishDiagnostics", {{"uri", uri}, {"diagnostics", std::move(diagnostics.list())}});
+  notify(out_, "textDocument/publishDiagnostics", [&](JsonWriter& out) {
+    out.object().member("uri", uri).key("diagnostics");
+    diagnostics.write(out, uri);
+    out.end_object();
+  });
 }
 
-Json Server::did_open(const Json& params) {
-  const Json& document = params.at("textDocument");
-  const std::string& uri = document.at("uri").get_ref<const std::string&>();
-  const Stored stored = documents_.open(uri, document.at("text").get_ref<const std::string&>());
-  if (stored != Stored::done) return show_error(stored, uri.c_str()), nullptr;
-  publish(uri.c_str());
-  return nullptr;
+void Server::did_open(JsonValue params) {
+  const JsonValue document = params["textDocument"];
+  const std::string_view uri = document["uri"].text();
+  const Stored stored = documents_.open(uri, document["text"].text());
+  if (stored != Stored::done) return show_error(stored, uri.data());
+  publish(uri.data());
 }
 
 // A change without a range is the whole new text; one with a range replaces
 // that range of the text as the changes before it left it.
-void Server::change(const char* uri, const Json& change) {
-  const std::string& text = change.at("text").get_ref<const std::string&>();
-  Stored stored = Stored::not_open;
-  if (!change.contains("range")) {
-    stored = documents_.find(uri) != nullptr ? documents_.open(uri, text) : Stored::not_open;
-  } else if (const Document* document = documents_.find(uri)) {
-    const Json& range = change.at("range");
-    const auto at = [&](const char* end) {
-      const Json& position = range.at(end);
-      return offset_of(document->text(),
-                       {position.at("line").get<std::size_t>(), position.at("character").get<std::size_t>()},
-                       encoding_);
-    };
-    stored = documents_.replace(uri, at("start"), at("end"), text);
-  }
-  if (stored != Stored::done) throw stored;
+Stored Server::change(const char* uri, JsonValue change) {
+  const std::string_view text = change["text"].text();
+  const JsonValue range = change["range"];
+  const Document* document = documents_.find(uri);
+  if (document == nullptr) return change_unopened(uri, text, range.present());
+  if (!range.present()) return documents_.open(uri, text);
+  const Positions positions(document->text(), document->lines, encoding_);
+  const auto at = [&](const char* end) {
+    return positions.offset({range[end]["line"].count(), range[end]["character"].count()});
+  };
+  return documents_.replace(uri, at("start"), at("end"), text);
 }
 
-Json Server::did_change(const Json& params) {
-  const std::string& uri = params.at("textDocument").at("uri").get_ref<const std::string&>();
-  try {
-    for (const Json& each : params.at("contentChanges")) change(uri.c_str(), each);
-  } catch (Stored stored) {
-    show_error(stored, uri.c_str());
+// A document that waits for a slot is taken at its next whole text once
+// one is free; for a change of a part, the user is asked, once, to open it
+// again.  One never opened is not open.
+Stored Server::change_unopened(const char* uri, std::string_view text, bool partial) {
+  WaitingDocument* waiting = documents_.waiting(uri);
+  if (waiting == nullptr) return Stored::not_open;
+  if (!partial) {
+    const Stored stored = documents_.open(uri, text);
+    return stored == Stored::no_room ? Stored::waits : stored;
   }
-  publish(uri.c_str());
-  return nullptr;
+  if (waiting->asked || !documents_.has_room()) return Stored::waits;
+  waiting->asked = true;
+  return Stored::reopen;
 }
 
-Json Server::did_close(const Json& params) {
-  const std::string& uri = params.at("textDocument").at("uri").get_ref<const std::string&>();
+void Server::did_change(JsonValue params) {
+  const std::string_view uri = params["textDocument"]["uri"].text();
+  const JsonValue changes = params["contentChanges"];
+  if (!changes.present()) throw InvalidParams();
+  Stored stored = Stored::done;
+  for (std::size_t i = 0; i < changes.size() && stored == Stored::done; ++i) stored = change(uri.data(), changes[i]);
+  show_error(stored, uri.data());
+  publish(uri.data());
+}
+
+void Server::did_close(JsonValue params) {
+  const std::string_view uri = params["textDocument"]["uri"].text();
   documents_.close(uri);
-  publish(uri.c_str());
-  return nullptr;
+  publish(uri.data());
 }
 
 int serve(const BuildConfig& config, std::streambuf& in, std::streambuf& out) {
   Server server(config, out);
   MessageReader reader(in);
-  for (Json message;;) {
+  for (Incoming message;;) {
     const MessageReader::Read read = reader.next(message);
     if (read == MessageReader::Read::end) break;
-    if (read == MessageReader::Read::malformed) {
-      server.reply_parse_error();
+    if (read != MessageReader::Read::message) {
+      server.reply_unread(read);
     } else if (!server.handle(message)) {
       break;
     }

@@ -4,6 +4,7 @@
 
 #include "description_text.h"
 #include "documents.h"
+#include "json_writer.h"
 #include "message_reader.h"
 #include "messages.h"
 #include "pl_config.h"
@@ -21,17 +22,19 @@ enum class ErrorCode {
 };
 
 class Server;
-// A method's handler: the result of a request (ignored for a notification);
-// null for a notification taken and ignored.
-using Handler = Json (Server::*)(const Json& params);
+// A request's answer: writes its result, the same each time it is called
+// (a frame's body is made twice).
+using Answer = void (Server::*)(JsonValue params, JsonWriter& out);
+// A notification's handler.
+using Notification = void (Server::*)(JsonValue params);
 
-enum class MethodKind { request, notification };
-
-// A method the server serves: a feature is one row of the method table.
+// A method the server serves: a feature is one row of the method table.  A
+// request has an answer, a notification a handler; neither: a notification
+// taken and ignored.
 struct Method {
   const char* name;
-  MethodKind kind;
-  Handler handler;
+  Answer answer;
+  Notification notification;
 };
 
 // The language server: its lifecycle, its open documents and their
@@ -41,46 +44,48 @@ class Server {
   Server(const BuildConfig& config, std::streambuf& out) : config_(config), out_(out) {}
 
   // Handles one message; false once the server ends (exit).
-  bool handle(const Json& message);
-  // Replies to a frame that held no JSON.
-  void reply_parse_error();
+  bool handle(const Incoming& message);
+  // Replies to a frame that held no JSON, or JSON nested too deep.
+  void reply_unread(MessageReader::Read read);
   // The exit status: 0 once shut down as the protocol asks, 1 otherwise.
   int status() const { return state_ == State::shut_down ? 0 : 1; }
 
-  Json initialize(const Json& params);
-  Json shutdown(const Json& params);
-  Json exit(const Json& params);
-  Json did_open(const Json& params);
-  Json did_change(const Json& params);
-  Json did_close(const Json& params);
+  void initialize(JsonValue params, JsonWriter& out);
+  void shutdown(JsonValue params, JsonWriter& out);
+  void exit(JsonValue params);
+  void did_open(JsonValue params);
+  void did_change(JsonValue params);
+  void did_close(JsonValue params);
   // Answers about an open document (features.cc); null for one not open.
-  Json hover(const Json& params);
-  Json definition(const Json& params);
-  Json references(const Json& params);
-  Json document_symbol(const Json& params);
-  Json folding_range(const Json& params);
-  Json completion(const Json& params);
-  Json code_action(const Json& params);
-  Json formatting(const Json& params);
-  Json inlay_hint(const Json& params);
-  Json semantic_tokens(const Json& params);
-  static Json semantic_token_legend();
+  void hover(JsonValue params, JsonWriter& out);
+  void definition(JsonValue params, JsonWriter& out);
+  void references(JsonValue params, JsonWriter& out);
+  void document_symbol(JsonValue params, JsonWriter& out);
+  void folding_range(JsonValue params, JsonWriter& out);
+  void completion(JsonValue params, JsonWriter& out);
+  void code_action(JsonValue params, JsonWriter& out);
+  void formatting(JsonValue params, JsonWriter& out);
+  void inlay_hint(JsonValue params, JsonWriter& out);
+  void semantic_tokens(JsonValue params, JsonWriter& out);
+  static void semantic_token_legend(JsonWriter& out);
 
  private:
   enum class State { uninitialized, running, shut_down };
 
-  void dispatch(const Method* method, const Json& message, const Json& id);
-  void reply(const Json& id, Json result);
-  void reply_error(const Json& id, ErrorCode code, Message text, const char* argument = "");
-  void notify(const char* method, Json params);
-  // Tells the user why a document is not checked.
+  void dispatch(const Method& method, const Incoming& message);
+  template <typename Body>
+  void reply(const RequestId& id, Body body);
+  void reply_error(const RequestId& id, ErrorCode code, Message text, const char* argument = "");
+  // Tells the user something about a document.
+  void show_message(int type, Message text, const char* uri, std::size_t number = 0);
   void show_error(Stored stored, const char* uri);
   void publish(const char* uri);
-  void change(const char* uri, const Json& change);
-  const Document* document_of(const Json& params) const;
-  template <typename Answer>
-  Json answer(const Json& params, Answer answer) const;
-  TextPosition position_of(const Document& document, const Json& params) const;
+  Stored change(const char* uri, JsonValue change);
+  Stored change_unopened(const char* uri, std::string_view text, bool partial);
+  const Document* document_of(JsonValue params) const;
+  template <typename Write>
+  void answer(JsonValue params, JsonWriter& out, Write write) const;
+  TextPosition position_of(const Document& document, JsonValue params) const;
 
   const BuildConfig& config_;
   std::streambuf& out_;

@@ -54,6 +54,8 @@ enum Refusal : int {
   not_a_text_source,
   changed_while_opened,
   unread_fifo,
+  others_link_to_others_file,
+  not_a_callers_descriptor,
 };
 // The reason of an errno value or a Refusal, in words.
 const char* error_text(int error);

@@ -17,10 +17,15 @@ enum class Kind { none, regular, directory, fifo, terminal, device, other };
 // directory with the sticky bit and write for others (/tmp, a shared build
 // area) a link is followed only when it belongs to the runner or to the
 // directory's owner, as the kernel's protected_symlinks rule has it for
-// open().  What is left is the directory that holds the file, open, and the
-// file's name in it, which is no link.  A path that names one of the
-// process's own descriptors (/dev/stdin, /dev/fd/N, /proc/self/fd/N) is
-// that descriptor.  On Windows a place is its path.
+// open().  And wherever it is, a link of another user than the runner and
+// root is followed only to what that user owns (for a file not there yet,
+// the directory it would be made in): a path another user controls leads
+// to nothing of a third user's, root's included.  What is left is the
+// directory that holds the file, open, and the file's name in it, which is
+// no link.  A path that names a descriptor (/dev/stdin, /dev/fd/N,
+// /proc/self/fd/N) is that descriptor, when the caller handed it over: one
+// the process opened itself is one of the run's own files.  On Windows a
+// place is its path.
 struct Place {
   Place() = default;
   ~Place();
@@ -34,6 +39,7 @@ struct Place {
   Kind kind = Kind::none;
   unsigned mode = 0;  // permission bits
   unsigned owner = 0, group = 0;
+  unsigned links = 1;  // names the file has
   std::uint64_t device = 0, inode = 0;
   // The directory: another user could have put the file there.
   bool shared_directory = false;
@@ -44,7 +50,14 @@ struct Place {
   // Owned by someone else than the runner and the directory's owner, in a
   // shared directory.
   bool planted() const;
+  // A file with other names than this one: it may be someone else's file
+  // too, and a header put in its place keeps nothing of it.
+  bool hard_linked() const { return exists() && links > 1; }
 };
+
+// The reason of the last others_link_to_others_file refusal, the users named.
+inline constexpr std::size_t owner_refusal_capacity = 192;
+extern char owner_refusal[owner_refusal_capacity];
 
 // Finds where `path` leads; false with errno (or a Refusal) set when it
 // cannot be followed.  Only a missing last component is a file that is not
@@ -59,8 +72,9 @@ bool may_write(const Place& place);
 // Each open checks that it found what the resolution did.
 // The file there, for reading from its start.
 File open_to_read(const Place& place);
-// The description: a regular file, a FIFO or pipe, or a terminal, read as
-// the C library reads text (on Windows CR LF as LF, Ctrl-Z as the end).
+// The description: a regular file, a FIFO or pipe, or the terminal that is
+// the process's standard input, read as the C library reads text (on
+// Windows CR LF as LF, Ctrl-Z as the end).
 File open_description(const Place& place);
 // Up to `size` bytes of the description (no test fails these: the headers'
 // reads are the ones made to fail).
@@ -73,13 +87,23 @@ std::ptrdiff_t read_description_at(File file, std::int64_t& offset, char* data, 
 // FIFO that nobody reads fails at once.
 File open_in_place(const Place& place);
 // A new hidden file beside the place, named after it, with permission bits
-// `mode` and, where the runner may give them, the owner and group of the
-// file it will replace; its name goes to `temp_name`, "" when it cannot be
-// created.
+// `mode` and, for a file that it will replace and that has no other name,
+// where the runner may give them, its owner and group and its access ACL;
+// its name goes to `temp_name`, "" when it cannot be created.
 File create_temp(const Place& place, char (&temp_name)[path_capacity], unsigned mode);
 File open_temp_to_read(const Place& place, const char* temp_name);
-// Replaces the file at the place by the temporary file, in one step.
-bool rename_temp(const Place& place, const char* temp_name);
+// A hidden name beside the place that will hold the file there once it is
+// replaced, named as temporary files are, into `backup_name`: on POSIX
+// systems a second link made now, on Windows a name the replacement keeps
+// the old file under.
+bool make_backup(const Place& place, char (&backup_name)[path_capacity]);
+// Replaces the file at the place by the temporary file, in one step; the old
+// one stays at `backup_name` when that is not "".
+bool rename_temp(const Place& place, const char* temp_name, const char* backup_name);
+// Puts the backup back at the place, over what was put there.
+bool restore_backup(const Place& place, const char* backup_name);
+// Removes a temporary file or a backup; with the place's own name, the file
+// there.
 bool remove_temp(const Place& place, const char* temp_name);
 // The permission bits of a new file (0666 less the umask).
 unsigned new_file_mode();

@@ -145,22 +145,31 @@ File open_in_place(const Place& place) {
       CreateFileA(place.name, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
+namespace {
+
 // Named after the header with a leading dot and this process's id: the
 // rename stays within one volume, and a run killed before it leaves a file
-// that no later run reads or collides with.
-File create_temp(const Place& place, char (&temp_name)[path_capacity], unsigned) {
+// that no later run reads or collides with.  The file is made new, so that
+// the name is this run's.
+File create_hidden(const Place& place, char (&hidden)[path_capacity]) {
   static unsigned serial = 0;
   const int dir_length = directory_length(place.name);
   for (int attempt = 0; attempt < 100 && !take_failure(Call::create); ++attempt) {
-    const int length = std::snprintf(temp_name, sizeof temp_name, "%.*s.%s.%lu-%u", dir_length, place.name,
+    const int length = std::snprintf(hidden, sizeof hidden, "%.*s.%s.%lu-%u", dir_length, place.name,
                                      place.name + dir_length, GetCurrentProcessId(), serial++);
-    if (length < 0 || static_cast<std::size_t>(length) >= sizeof temp_name) break;
-    const HANDLE file = CreateFileA(temp_name, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (length < 0 || static_cast<std::size_t>(length) >= sizeof hidden) break;
+    const HANDLE file = CreateFileA(hidden, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) return file_of(file);
     if (GetLastError() != ERROR_FILE_EXISTS) break;
   }
-  temp_name[0] = '\0';
+  hidden[0] = '\0';
   return no_file;
+}
+
+}  // namespace
+
+File create_temp(const Place& place, char (&temp_name)[path_capacity], unsigned) {
+  return create_hidden(place, temp_name);
 }
 
 File open_temp_to_read(const Place&, const char* temp_name) {
@@ -168,23 +177,45 @@ File open_temp_to_read(const Place&, const char* temp_name) {
                              OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
 }
 
+// The backup is a name of the run's own, empty until the replacement
+// moves the old header there.
+bool make_backup(const Place& place, char (&backup_name)[path_capacity]) {
+  const File file = create_hidden(place, backup_name);
+  return file != no_file && CloseHandle(reinterpret_cast<HANDLE>(file)) != 0;
+}
+
 // The rename replaces the header in one step, so that a reader sees the old
-// file or the new one.  It fails while another process has the header open
-// without letting others delete it.  Such a hold may last a moment only: a
+// file or the new one; with a backup, ReplaceFile keeps the old one under
+// that name.  It fails while another process has the header open without
+// letting others delete it.  Such a hold may last a moment only: a
 // concurrent run that has just put the same header in place, a virus
 // scanner, an indexer.  It is waited out for up to a second; a longer one (a
 // compiler reading the header, an editor) fails the run, and the header
 // stays as it was.
-bool rename_temp(const Place& place, const char* temp_name) {
+bool rename_temp(const Place& place, const char* temp_name, const char* backup_name) {
   if (take_failure(Call::rename)) return false;
   DWORD waited_ms = 0;
   for (DWORD delay_ms = 1;; delay_ms = delay_ms < 64 ? delay_ms * 2 : 100) {
-    if (MoveFileExA(temp_name, place.name, MOVEFILE_REPLACE_EXISTING)) return true;
+    if (backup_name[0] != '\0'
+            ? ReplaceFileA(place.name, temp_name, backup_name, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
+            : MoveFileExA(temp_name, place.name, MOVEFILE_REPLACE_EXISTING))
+      return true;
     const DWORD error = GetLastError();
-    if ((error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) || waited_ms >= 1000) return false;
+    const bool held =
+        error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION || error == ERROR_UNABLE_TO_REMOVE_REPLACED;
+    if (!held || waited_ms >= 1000) {
+      // A replacement that failed half way has moved the header away.
+      if (backup_name[0] != '\0' && GetFileAttributesA(place.name) == INVALID_FILE_ATTRIBUTES)
+        MoveFileExA(backup_name, place.name, 0);
+      return false;
+    }
     Sleep(delay_ms);
     waited_ms += delay_ms;
   }
+}
+
+bool restore_backup(const Place& place, const char* backup_name) {
+  return MoveFileExA(backup_name, place.name, MOVEFILE_REPLACE_EXISTING) != 0;
 }
 
 bool remove_temp(const Place&, const char* temp_name) {

@@ -73,10 +73,9 @@ void OutputFile::close() {
   fail(staged_.failed_to_create() ? Message::cannot_open : Message::cannot_write, path_);
 }
 
-bool OutputFile::install() {
-  const bool installed = staged_.install();
-  if (!installed && staged_.error() != 0) errno = staged_.error();
-  return installed;
+bool OutputFile::succeeded(bool done) const {
+  if (!done && staged_.error() != 0) errno = staged_.error();
+  return done;
 }
 
 }  // namespace pl_config

@@ -80,8 +80,8 @@ bool join_path(std::span<char> path, const char* dir, const char* name);
 
 // A header, written whole or not at all.  A failure to create it is "cannot
 // open <path>"; a write or close that failed (a full disk, say) is "cannot
-// write <path>", and so is a header that cannot be put in place.  A header
-// that is never installed (the run failed) leaves the file as it was.
+// write <path>".  A header that is never installed (the run failed) leaves
+// the file as it was.
 // Each is gathered in a large buffer of its owner's, so that even a big
 // header is written in few system calls: static storage, nothing allocated.
 using OutputBuffer = std::array<char, std::size_t{128} * 1024>;
@@ -103,13 +103,18 @@ class OutputFile {
 
   // Flushes and closes the header, checking every write.
   void close();
-  // Replaces the file by the closed header; false, with errno set, when it
-  // could not be.
-  bool install();
+  // The steps of putting the closed header in place (StagedOutput's); each
+  // false, with errno set, when it failed.
+  bool prepare() { return succeeded(staged_.prepare()); }
+  bool install() { return succeeded(staged_.install()); }
+  bool undo() { return staged_.undo(); }
+  void finish() { staged_.finish(); }
 
  private:
   // `dir` null: the path as given.
   Sink& open(const Directory& directory, const char* dir, const char* name);
+  // `done`, with errno set to the staged file's error when it is false.
+  bool succeeded(bool done) const;
 
   char path_[StagedOutput::path_capacity];
   StagedOutput staged_;

@@ -88,19 +88,35 @@ bool StagedOutput::close() {
   return closed;
 }
 
-bool StagedOutput::install() {
+bool StagedOutput::prepare() {
   if (temp_name_[0] == '\0') return true;
   if (compare_at_install_ && same_as_header()) {
     discard();
     return true;
   }
-  if (!platform::rename_temp(place_, temp_name_)) {
-    failed();
-    discard();
-    return false;
-  }
+  return !place_.exists() || platform::make_backup(place_, backup_name_) || failed();
+}
+
+bool StagedOutput::install() {
+  if (temp_name_[0] == '\0') return true;
+  if (!platform::rename_temp(place_, temp_name_, backup_name_)) return failed();
   temp_name_[0] = '\0';
+  installed_ = true;
   return true;
+}
+
+bool StagedOutput::undo() {
+  if (!installed_) return true;
+  installed_ = false;
+  if (backup_name_[0] == '\0') return platform::remove_temp(place_, place_.name);
+  const bool restored = platform::restore_backup(place_, backup_name_);
+  backup_name_[0] = '\0';
+  return restored;
+}
+
+void StagedOutput::finish() {
+  if (backup_name_[0] != '\0') platform::remove_temp(place_, backup_name_);
+  backup_name_[0] = '\0';
 }
 
 void StagedOutput::discard() {
@@ -109,6 +125,7 @@ void StagedOutput::discard() {
   old_ = file_ = no_file;
   if (temp_name_[0] != '\0') platform::remove_temp(place_, temp_name_);
   temp_name_[0] = '\0';
+  finish();
 }
 
 // Once the text differs from the header it was compared with, or when there
@@ -116,7 +133,9 @@ void StagedOutput::discard() {
 // replaced either.
 bool StagedOutput::start_temp_file() {
   if (place_.exists() && !platform::may_write(place_)) errno = EACCES;
-  else file_ = platform::create_temp(place_, temp_name_, place_.exists() ? place_.mode : platform::new_file_mode());
+  else
+    file_ = platform::create_temp(place_, temp_name_,
+                                  place_.exists() && !place_.hard_linked() ? place_.mode : platform::new_file_mode());
   if (file_ == no_file) {
     create_failed_ = true;
     failed();

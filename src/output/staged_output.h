@@ -21,8 +21,10 @@ enum class Rewrite { always, if_changed };
 // sticky bit, and its owner and group where the runner may give them.  In a
 // shared directory (sticky, others may write) a file of another user than
 // the runner and the directory's owner is neither written nor replaced, as
-// the kernel's protected_regular and protected_fifos rules have it.
-// Windows follows no link: the header replaces it.
+// the kernel's protected_regular and protected_fifos rules have it.  A
+// header with other names (hard links) may be another user's file too: its
+// replacement is a new file, as if there had been none.  Windows follows no
+// link: the header replaces it.
 //
 // With write-if-changed, the new text is compared with the existing header
 // as it comes, and nothing is written while they match.  At the first
@@ -48,9 +50,19 @@ class StagedOutput : public Sink {
   bool open(const char* path, Rewrite rewrite);
   bool write(const char* data, std::size_t size) override;
   bool close() override;
+  // Keeps the header that install() will replace under a hidden backup
+  // name beside it, so that the run can still put it back; a header that
+  // stays as it is needs none.  False when it cannot be kept.
+  bool prepare();
   // Puts the closed header in place; false when it could not be.
   bool install();
-  // Removes the temporary file of a header that will not be installed.
+  // Puts back what install() replaced, or removes what it put where there
+  // was nothing; false when that failed (the backup then stays).
+  bool undo();
+  // Drops the backup, once every file of the run is in place.
+  void finish();
+  // Removes the temporary file and the backup of a header that will not be
+  // installed.
   void discard();
 
   // What the last failure was: an errno value or a platform::Refusal.
@@ -66,7 +78,9 @@ class StagedOutput : public Sink {
   bool same_as_header();
 
   platform::Place place_;
-  char temp_name_[path_capacity] = "";  // empty when there is none
+  char temp_name_[path_capacity] = "";    // empty when there is none
+  char backup_name_[path_capacity] = "";  // the same
+  bool installed_ = false;
   platform::File file_ = platform::no_file;
   platform::File old_ = platform::no_file;  // the header compared with
   long long matched_ = 0;

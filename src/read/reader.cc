@@ -1,6 +1,7 @@
 #include "reader.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <limits>
 
@@ -138,6 +139,24 @@ bool read_outside_sections(LineBuffer& line, DescriptionInput& in, SectionContex
   return false;
 }
 
+// `path` as the text of a C string literal: a backslash and a quote
+// escaped, and every control byte as an octal escape, so that the compiler
+// names the file as it is (a newline would end the #line line, and "\x" in
+// a directory's name is no escape gcc takes).
+void as_string_text(std::span<char> text, const char* path) {
+  std::size_t size = 0;
+  for (const char* c = path; *c != '\0' && size + 5 <= text.size() - 1; ++c) {
+    const unsigned char byte = static_cast<unsigned char>(*c);
+    if (byte < 0x20 || byte == 0x7F) {
+      size += static_cast<std::size_t>(std::snprintf(text.data() + size, 5, "\\%03o", byte));
+      continue;
+    }
+    if (*c == '\\' || *c == '"') text[size++] = '\\';
+    text[size++] = *c;
+  }
+  text[size] = '\0';
+}
+
 }  // namespace
 
 std::span<const char* const> directive_words(SectionKind kind) {
@@ -153,13 +172,8 @@ bool is_section_directive(std::string_view word) {
 
 void DescriptionCopy::use_line_directives(const char* description, const char* header) {
   line_directives_ = true;
-  header_ = header;
-  std::size_t size = 0;
-  for (const char* c = description; *c != '\0' && size + 2 < sizeof description_; ++c) {
-    if (*c == '\\' || *c == '"') description_[size++] = '\\';
-    description_[size++] = *c;
-  }
-  description_[size] = '\0';
+  as_string_text(description_, description);
+  as_string_text(header_, header);
   out_.count_lines();
 }
 

@@ -43,7 +43,7 @@ class DescriptionCopy {
  public:
   explicit DescriptionCopy(Output& out) : out_(out) {}
 
-  // The paths as the #line lines give them; both must outlive the copy.
+  // The paths that the #line lines give.
   void use_line_directives(const char* description, const char* header);
   // `text` starts line `line`, or goes on with the one before.
   void put(std::string_view text, std::int64_t line, bool starts_line);
@@ -54,8 +54,9 @@ class DescriptionCopy {
 
   Output& out_;
   bool line_directives_ = false;
-  char description_[2 * path_capacity + 1] = "";  // as a C string's text
-  const char* header_ = "";
+  // As a C string's text, each byte at most four.
+  char description_[4 * path_capacity + 1] = "";
+  char header_[4 * path_capacity + 1] = "";
   std::int64_t next_line_ = 0;  // 0: a directive is due
 };
 

@@ -25,12 +25,31 @@
 
 #include "names.h"
 
-/* The variant built with MACHINE_REGS r12 r13 hands r12 to pl_reg_bank and
- * r13 to the first register; every other variant keeps all of them in the
- * register bank. */
-#ifdef MACHINE_VARIANT
-#define BANK_MACHINE_REG "r12"
-#define FIRST_MACHINE_REG "r13"
+/* The variants built with machine registers, MACHINE_REG_NAMES of the
+ * processor: MACHINE_VARIANT (1) with two of them hands the first to
+ * pl_reg_bank and the second to the first register; MACHINE_VARIANT=3, with
+ * four, the others to the next two registers (names.h's NEXT_REGISTERS).
+ * Every other variant keeps all registers in the register bank.
+ * READ_MACHINE_REG reads a machine register, named as MAP_REG_ names it. */
+#if defined(__x86_64__)
+#define MACHINE_REG_NAMES \
+  { "r12", "r13" }
+#define READ_MACHINE_REG(reg, var) __asm__ volatile("movq %%" reg ", %0" : "=r"(var))
+#elif defined(__aarch64__)
+#define MACHINE_REG_NAMES \
+  { "x19", "x20", "x21", "x22" }
+#define READ_MACHINE_REG(reg, var) __asm__ volatile("mov %0, " reg : "=r"(var))
+#elif defined(__riscv)
+#define MACHINE_REG_NAMES \
+  { "s2", "s3", "s4", "s5" }
+#define READ_MACHINE_REG(reg, var) __asm__ volatile("mv %0, " reg : "=r"(var))
+#endif
+
+#if MACHINE_VARIANT == 3
+#define MACHINE_REGISTERS(X) FIRST_REGISTER(X) NEXT_REGISTERS(X)
+#define BANK_REGISTERS(X) LATER_REGISTERS(X)
+#define NB_MACHINE_REGISTERS 3
+#elif defined(MACHINE_VARIANT)
 #define MACHINE_REGISTERS(X) FIRST_REGISTER(X)
 #define BANK_REGISTERS(X) OTHER_REGISTERS(X)
 #define NB_MACHINE_REGISTERS 1

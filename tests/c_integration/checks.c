@@ -166,34 +166,58 @@ void check_registers(WamWord *bank) {
 
 #ifdef MACHINE_VARIANT
 
-#define REGISTER_LVALUE(name, type) name
-#define REGISTER_TYPE(name, type) type
-#define REGISTER_MAP(name, type) MAP_REG_##name
-#define MACHINE_REG MACHINE_REGISTERS(REGISTER_LVALUE)
-#define MACHINE_REG_TYPE MACHINE_REGISTERS(REGISTER_TYPE)
+static const char *const machine_reg_names[] = MACHINE_REG_NAMES;
+
+/* The machine registers get register_value(first), register_value(first + 1)
+ * and so on, in hand-out order. */
+static void set_machine_registers(int first) {
+  int k = 0;
+#define SET_MACHINE_REGISTER(name, type) name = (type) register_value(first + k++);
+  MACHINE_REGISTERS(SET_MACHINE_REGISTER)
+}
+
+static void clear_machine_registers(void) {
+#define CLEAR_MACHINE_REGISTER(name, type) name = (type) 0;
+  MACHINE_REGISTERS(CLEAR_MACHINE_REGISTER)
+}
+
+static void check_machine_values(int first) {
+  int k = 0;
+#define CHECK_MACHINE_VALUE(name, type)      \
+  CHECK_EQ(name, register_value(first + k)); \
+  k++;
+  MACHINE_REGISTERS(CHECK_MACHINE_VALUE)
+}
+
+/* What Save_Machine_Regs wrote: the bank pointer, then the registers. */
+static void check_saved(const WamWord *buff, WamWord *bank) {
+  int k;
+
+  CHECK_EQ(buff[0], (WamWord) bank);
+  for (k = 1; k < NB_OF_USED_MACHINE_REGS; k++) CHECK_EQ(buff[k], register_value(k - 1));
+}
 
 static void check_signal_protection(WamWord *bank) {
   WamWord *const flag = &pl_buff_signal_reg[NB_OF_USED_MACHINE_REGS];
 
   check_context = "signal protection";
-  MACHINE_REG = (MACHINE_REG_TYPE) register_value(0);
+  set_machine_registers(0);
   Start_Protect_Regs_For_Signal;
   CHECK_EQ(*flag, 1);
-  CHECK_EQ(pl_buff_signal_reg[0], (WamWord) bank);
-  CHECK_EQ(pl_buff_signal_reg[1], register_value(0));
+  check_saved(pl_buff_signal_reg, bank);
   /* what a signal handler may leave behind */
-  MACHINE_REG = (MACHINE_REG_TYPE) 0;
+  clear_machine_registers();
   pl_reg_bank = arena;
   Restore_Protect_Regs_For_Signal;
-  CHECK_EQ(MACHINE_REG, register_value(0));
+  check_machine_values(0);
   CHECK(pl_reg_bank == bank);
   CHECK_EQ(*flag, 0);
 
   /* with no protection pending only the bank pointer comes back */
-  MACHINE_REG = (MACHINE_REG_TYPE) register_value(1);
+  set_machine_registers(1);
   pl_reg_bank = arena;
   Restore_Protect_Regs_For_Signal;
-  CHECK_EQ(MACHINE_REG, register_value(1));
+  check_machine_values(1);
   CHECK(pl_reg_bank == bank);
 
   Start_Protect_Regs_For_Signal;
@@ -201,31 +225,40 @@ static void check_signal_protection(WamWord *bank) {
   CHECK_EQ(*flag, 0);
 }
 
-/* The register variables live in the registers that MAP_REG_ names. */
-#define READ_MACHINE_REG(reg, var) __asm__ volatile("movq %%" reg ", %0" : "=r"(var))
-
+/* The register variables live in the registers that MAP_REG_ names, those
+ * of the tool's list in its order, and CFLAGS_REGS reserves each. */
 void check_machine_registers(WamWord *bank) {
   WamWord buff[NB_OF_USED_MACHINE_REGS];
+  char cflags[256] = "";
   WamWord held;
+  int k;
 
   check_context = "machine registers";
-  MACHINE_REG = (MACHINE_REG_TYPE) register_value(2);
-  READ_MACHINE_REG(BANK_MACHINE_REG, held);
+  set_machine_registers(2);
+  READ_MACHINE_REG(MAP_REG_BANK, held);
   CHECK_EQ(held, (WamWord) bank);
-  READ_MACHINE_REG(FIRST_MACHINE_REG, held);
-  CHECK_EQ(held, register_value(2));
-  CHECK_STR(CFLAGS_REGS, "-ffixed-" BANK_MACHINE_REG " -ffixed-" FIRST_MACHINE_REG " ");
-  CHECK_STR(MAP_REG_BANK, BANK_MACHINE_REG);
-  CHECK_STR(MACHINE_REGISTERS(REGISTER_MAP), FIRST_MACHINE_REG);
+  CHECK_STR(MAP_REG_BANK, machine_reg_names[0]);
+  k = 1;
+#define CHECK_MACHINE_REGISTER(name, type)         \
+  check_context = "machine register " #name;       \
+  READ_MACHINE_REG(MAP_REG_##name, held);          \
+  CHECK_EQ(held, register_value(1 + k));           \
+  CHECK_STR(MAP_REG_##name, machine_reg_names[k]); \
+  k++;
+  MACHINE_REGISTERS(CHECK_MACHINE_REGISTER)
+  check_context = "machine registers";
+  CHECK_EQ(k, NB_OF_USED_MACHINE_REGS);
+  for (k = 0; k < NB_OF_USED_MACHINE_REGS; k++)
+    snprintf(cflags + strlen(cflags), sizeof cflags - strlen(cflags), "-ffixed-%s ", machine_reg_names[k]);
+  CHECK_STR(CFLAGS_REGS, cflags);
 
-  MACHINE_REG = (MACHINE_REG_TYPE) register_value(0);
+  set_machine_registers(0);
   Save_Machine_Regs(buff);
-  CHECK_EQ(buff[0], (WamWord) bank);
-  CHECK_EQ(buff[1], register_value(0));
-  MACHINE_REG = (MACHINE_REG_TYPE) 0;
+  check_saved(buff, bank);
+  clear_machine_registers();
   pl_reg_bank = arena;
   Restore_Machine_Regs(buff);
-  CHECK_EQ(MACHINE_REG, register_value(0));
+  check_machine_values(0);
   CHECK(pl_reg_bank == bank);
 
   check_signal_protection(bank);

@@ -1,11 +1,14 @@
--- Neovim's own language client against `pl_config --lsp`, headless:
---   PL_CONFIG_TOOL=... PL_CONFIG_DESCRIPTION=... nvim --headless -u NONE -n -c 'luafile editor_session.lua'
+-- Neovim's own language client against `pl_config --lsp`, headless, set up
+-- by the Lua block of docs/editors.md as it stands:
+--   PL_CONFIG_TOOL=... PL_CONFIG_DESCRIPTION=... PL_CONFIG_EDITORS_GUIDE=docs/editors.md \
+--     nvim --headless -u NONE -n -c 'luafile editor_session.lua'
 -- Each check of the table below runs in turn on the open description with
 -- mistakes, as an author would: the diagnostics, a fix, hover, a jump, the
--- formatting; a check returns nil when it passed, or what went wrong.  A
--- feature's check is one more row.  Exit status 0 when all passed.
+-- formatting, reloading; a check returns nil when it passed, or what went
+-- wrong.  A feature's check is one more row.  Exit status 0 when all passed.
 local tool = os.getenv('PL_CONFIG_TOOL')
 local description = os.getenv('PL_CONFIG_DESCRIPTION')
+local guide = os.getenv('PL_CONFIG_EDITORS_GUIDE')
 local timeout_ms = 10000
 
 local function fail(message)
@@ -120,23 +123,55 @@ local checks = {
       end
     end,
   },
+  {
+    name = ':e! twice keeps the one server, and it still checks',
+    run = function(session)
+      vim.cmd('edit!')
+      vim.cmd('edit!')
+      if session.started() ~= 1 then return session.started() .. ' servers started' end
+      if not vim.lsp.buf_is_attached(session.buffer, session.client) then return 'the buffer lost its server' end
+      local arrived = vim.wait(timeout_ms, function() return #vim.diagnostic.get(session.buffer) == 2 end, 20)
+      if not arrived then return 'diagnostics:\n' .. diagnostics_of(session) end
+    end,
+  },
 }
 
+-- The Lua block of the guide that follows the line naming this file.
+local function guide_setup()
+  local lines = vim.fn.readfile(guide)
+  local block, inside = {}, false
+  for i, line in ipairs(lines) do
+    if inside and line == '```' then return table.concat(block, '\n') end
+    if inside then block[#block + 1] = line end
+    if line == '```lua' and i > 1 and lines[i - 1]:find('editor_session.lua', 1, true) then inside = true end
+  end
+  fail('no Lua block for this test in ' .. guide)
+end
+
 vim.o.swapfile = false
-if tool == nil or description == nil then fail('PL_CONFIG_TOOL and PL_CONFIG_DESCRIPTION must be set') end
+if tool == nil or description == nil or guide == nil then
+  fail('PL_CONFIG_TOOL, PL_CONFIG_DESCRIPTION and PL_CONFIG_EDITORS_GUIDE must be set')
+end
+-- The guide runs `pl_config` from the PATH.
+local bin = vim.fn.tempname()
+vim.fn.mkdir(bin, 'p')
+vim.loop.fs_symlink(tool, bin .. '/pl_config')
+vim.env.PATH = bin .. ':' .. vim.env.PATH
+-- Every server the guide's setup starts is counted.
+local start_client, started, client = vim.lsp.start_client, 0, nil
+vim.lsp.start_client = function(config)
+  started = started + 1
+  client = start_client(config)
+  return client
+end
+local setup, problem = loadstring(guide_setup(), 'docs/editors.md')
+if setup == nil then fail(problem) end
+setup()
 vim.cmd('edit ' .. vim.fn.fnameescape(description))
 local buffer = vim.api.nvim_get_current_buf()
-vim.bo[buffer].filetype = 'wam-arch'
-local client = vim.lsp.start_client({
-  name = 'pl_config',
-  cmd = {tool, '--lsp'},
-  root_dir = vim.fn.fnamemodify(description, ':h'),
-})
 if client == nil then fail('the server did not start') end
-vim.lsp.buf_attach_client(buffer, client)
 
-local session = {buffer = buffer, client = client}
-vim.api.nvim_win_set_buf(0, buffer)
+local session = {buffer = buffer, client = client, started = function() return started end}
 local failed = 0
 for _, check in ipairs(checks) do
   local ok, problem = pcall(check.run, session)
@@ -148,4 +183,5 @@ for _, check in ipairs(checks) do
   end
 end
 vim.lsp.stop_client(client)
+vim.fn.delete(bin, 'rf')
 os.exit(failed == 0 and 0 or 1)

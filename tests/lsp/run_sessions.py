@@ -12,7 +12,10 @@ session, and compares every message the server writes with the expected one.
     ! compare-check     the diagnostics of the last didOpen equal what
                         `TOOL --check` writes for the same bytes
 
-In a sent message "$NAME" (quoted) stands for a generated text, see TEXTS.
+In a sent message "$NAME" (quoted) stands for a generated text, see TEXTS,
+and "$$NAME" for generated JSON, see VALUES.  A document publishes at most
+CAP diagnostics: past that, compare-check expects the first CAP - 1 and a
+note, "$more_diagnostics" with the count left out, over the first of them.
 
 usage: run_sessions.py TOOL SESSIONS_FILE WORK_DIR
 """
@@ -32,18 +35,32 @@ TEXTS = {
     "nul": REGS + "/* a \0 b */\n@begin reg\n",
     # A 1 MB ordinary line.
     "long": REGS + "/* " + "x" * (1024 * 1024) + " */\n",
+    # Three diagnostics a unit: a tag named as a register, then the two
+    # sections of each unit opened again.
+    "many": "@begin regs\n@reg 0 WamWord A\n@end\n@begin tags\n@tag A address 0\n@end\n" * 1000,
 }
+
+VALUES = {
+    "deep": "[" * 100000 + "]" * 100000,
+    "deep_unclosed": "{\"a\":" * 100000,
+}
+
+CAP = 1000
 
 
 def frame(body):
     return b"Content-Length: %d\r\n\r\n" % len(body) + body
 
 
+def sent_json(line):
+    text = re.sub(r'"\$\$(\w+)"', lambda m: VALUES[m.group(1)], line[1:].strip())
+    return re.sub(r'"\$(\w+)"', lambda m: json.dumps(TEXTS[m.group(1)]), text)
+
+
 def sent_bytes(line):
     if line.startswith(">>"):
         return line[2:].strip().encode("latin-1").decode("unicode_escape").encode("latin-1")
-    text = re.sub(r'"\$(\w+)"', lambda m: json.dumps(TEXTS[m.group(1)]), line[1:].strip())
-    return frame(text.encode())
+    return frame(sent_json(line).encode())
 
 
 def read_frames(data):
@@ -78,6 +95,16 @@ def checked_diagnostics(tool, text, work_dir):
         if match:
             found.append((int(match[2]) - 1, int(match[3]) - 1, SEVERITY[match[4]], match[5], match[6]))
     return found
+
+
+def capped(found, note):
+    """What a document publishes of `found`: all, or the first CAP - 1
+    diagnostics with their notes, then the note of how many more."""
+    starts = [i for i, d in enumerate(found) if d[2] != 3 or i == 0]
+    if len(starts) <= CAP:
+        return found
+    first_left = found[starts[CAP - 1]]
+    return found[:starts[CAP - 1]] + [(first_left[0], first_left[1], 3, note % (len(starts) - CAP + 1), None)]
 
 
 def published_diagnostics(message):
@@ -116,10 +143,10 @@ def run_session(tool, name, rows, work_dir, defined):
             if run.returncode != int(row[1:]):
                 failures.append("%s: exit status %d, expected %s" % (name, run.returncode, row[1:].strip()))
         elif row.startswith("! compare-check"):
-            opened = [json.loads(r[1:]) for r in rows if r.startswith(">") and "didOpen" in r][-1]
+            opened = [json.loads(sent_json(r)) for r in rows if r.startswith(">") and "didOpen" in r][-1]
             text = opened["params"]["textDocument"]["text"]
             published = [m for m in got if m.get("method") == "textDocument/publishDiagnostics"][0]
-            checked = checked_diagnostics(tool, text, work_dir)
+            checked = capped(checked_diagnostics(tool, text, work_dir), json.loads(defined["more_diagnostics"]))
             if not checked or published_diagnostics(published) != checked:
                 failures.append("%s: published %s\n  --check %s" % (name, published_diagnostics(published), checked))
     return failures

@@ -71,8 +71,9 @@ case $recipe in
     cp "$here/$recipe_file" "$src/" || exit 1
     PATH=$work/bin:$PATH "$program" setup "$work/build" "$src" > "$work/log" 2>&1 || fail "meson setup failed"
     # ninja, which Meson's build directory is for, starts much faster than
-    # "meson compile" does.
-    build() { ninja -C "$work/build" -v -j8; }
+    # "meson compile" does.  A new tool makes Meson set up again (it asked
+    # the tool for its registers), so the tool stays on the PATH.
+    build() { PATH=$work/bin:$PATH ninja -C "$work/build" -v -j8; }
     generated=$work/build objects=$work/build/libengine.a.p description=../src/wam_arch.def ;;
 esac
 

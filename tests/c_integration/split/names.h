@@ -1,8 +1,9 @@
 /* What split/wam_arch.def declares. */
 
 #define FIRST_REGISTER(X) X(P, WamWordP)
-#define OTHER_REGISTERS(X) \
-  X(Q, WamWordP) X(COUNTER, WamWord) X(DEPTH, PlLong) X(TOP_OF_STACK, WamWordP) X(LAST_REGISTER, WamWordP)
+#define NEXT_REGISTERS(X) X(Q, WamWordP) X(COUNTER, WamWord)
+#define LATER_REGISTERS(X) X(DEPTH, PlLong) X(TOP_OF_STACK, WamWordP) X(LAST_REGISTER, WamWordP)
+#define OTHER_REGISTERS(X) NEXT_REGISTERS(X) LATER_REGISTERS(X)
 #define FILLER_WORDS (2 + NB_SCRATCH + 7)
 
 #if defined(SPARE) || defined(MAP_OFFSET_SPARE) || defined(MAP_REG_SPARE)
