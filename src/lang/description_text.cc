@@ -89,8 +89,7 @@ constexpr DirectiveSyntax syntax_rows[] = {
     {directive_word::opening, false, nullptr, opening_fields},
     {directive_word::closing, false, "@end", {}},
     {directive_word::reg, true, "@reg GROUP TYPE NAME      a register", reg_fields, 2},
-    {directive_word::filler, true,
-     "@filler VALUE             words reserved at the start of the bank", filler_fields},
+    {directive_word::filler, true, "@filler VALUE             words reserved at the start of the bank", filler_fields},
     {directive_word::tag, true, "@tag NAME KIND VALUE", tag_fields, 0},
     {directive_word::stack, true, "@stack NAME \"DESCRIPTION\" SIZE TOP", stack_fields, 0},
 };

@@ -347,12 +347,7 @@ void ErrorPath::release() {
 
 SectionLines::SectionLines(DescriptionInput& in, DescriptionCopy& copy, LineBuffer& line, const Scanner& opening_line,
                            SectionKind kind, ErrorPath& errors)
-    : in_(in),
-      copy_(copy),
-      line_(line),
-      opening_(opening_line.location()),
-      kind_(kind),
-      errors_(errors) {
+    : in_(in), copy_(copy), line_(line), opening_(opening_line.location()), kind_(kind), errors_(errors) {
   opening_line_.save(opening_line.quoted_line().c_str(), opening_line.line_number());
 }
 
