@@ -67,6 +67,7 @@ enum class MessageKind {
     "small-tag-values") \
   X(indented_directive, warning, "directive after blanks: the line is copied as an ordinary line", \
     "indented-directive") \
+  X(missing_at, warning, "line looks like a @%.*s directive without its '@'", "missing-at") \
   X(text_after_quote, warning, "the character after a closing quote is dropped: '%c' ends the string", \
     "text-after-quote") \
   X(long_line, warning, "line longer than 511 bytes: it is read as lines of 511 bytes", "long-line") \
@@ -133,7 +134,8 @@ enum class MessageKind {
   X(fix_replace, action, "Replace with '%.*s'", nullptr) \
   X(fix_remove_blanks, action, "Remove the blanks before the directive", nullptr) \
   X(fix_blank_after_quote, action, "Put a blank after the closing quote", nullptr) \
-  X(fix_insert_end, action, "Insert the missing @end", nullptr)
+  X(fix_insert_end, action, "Insert the missing @end", nullptr) \
+  X(fix_insert_at, action, "Start the line with '@'", nullptr)
 
 enum class Message {
 #define PL_CONFIG_MESSAGE_NAME(name, kind, text, warning_name) name,

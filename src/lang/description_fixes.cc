@@ -66,6 +66,9 @@ void find_fixes(const Diagnostic& diagnostic, std::string_view text, FixConsumer
     case Message::tags_end_expected:
     case Message::stacks_end_expected: return insert_end(diagnostic, text, out);
     case Message::missing_end_before: return insert_end_before(diagnostic, out);
+    case Message::missing_at:
+      return offer(out, entry_of(Message::fix_insert_at).text,
+                   {{diagnostic.at.line, 1, diagnostic.at.column - 1}, "@"});
     default: break;
   }
   if (opens_inside_section(diagnostic, text)) return insert_end_before(diagnostic, out);

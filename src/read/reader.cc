@@ -398,11 +398,30 @@ void SectionLines::unknown_directive(std::string_view word, const Scanner& rest,
   errors_.report(error);
 }
 
+// An ordinary line whose first word is one of the section's directive words
+// or its end word, standing alone: a directive line that lost its "@", which
+// the C compiler meets only far away.  Not after a held error, whose
+// section may have ended at a misspelt end line.
+void SectionLines::check_ordinary_line() const {
+  Diagnostics* diagnostics = errors_.diagnostics();
+  if (diagnostics == nullptr || !line_.starts_line || errors_.held() != nullptr) return;
+  const std::string_view text = line_.text();
+  const std::string_view word = leading_identifier(text);
+  if (word != directive_word::closing && !is_directive_of(word, kind_)) return;
+  const std::size_t start = static_cast<std::size_t>(word.data() - text.data());
+  const std::size_t end = start + word.size();
+  if (end < text.size() && !is_white_space(text[end])) return;
+  diagnostics->warning(Message::missing_at,
+                       {line_.line_number, static_cast<int>(start) + 1, static_cast<int>(word.size())},
+                       static_cast<int>(word.size()), word.data());
+}
+
 std::optional<Directive> SectionLines::next_directive(std::span<const char* const> words) {
   for (;;) {
     if (!in_.read_piece(line_)) return end_of_input();
     if (line_.first() == '\n') continue;
     if (line_.first() != '@') {
+      check_ordinary_line();
       write_line(line_, copy_);
       continue;
     }

@@ -223,6 +223,7 @@ class SectionLines {
   void unknown_directive(std::string_view word, const Scanner& rest, std::span<const char* const> words, bool closes);
   std::optional<Directive> end_at(Ending ending);
   std::optional<Directive> end_of_input();
+  void check_ordinary_line() const;
 
   DescriptionInput& in_;
   DescriptionCopy& copy_;
