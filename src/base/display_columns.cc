@@ -38,19 +38,7 @@ constexpr Range wide_ranges[] = {
     {0x1F93C, 0x1F945}, {0x1F947, 0x1F9FF}, {0x1FA70, 0x1FAFF}, {0x20000, 0x2FFFD}, {0x30000, 0x3FFFD},
 };
 
-std::uint32_t code_point(std::string_view sequence) {
-  const auto byte = [&](std::size_t i) { return static_cast<std::uint32_t>(static_cast<unsigned char>(sequence[i])); };
-  constexpr std::uint32_t lead_bits[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
-  std::uint32_t point = byte(0) & lead_bits[sequence.size()];
-  for (std::size_t i = 1; i < sequence.size(); ++i) point = (point << 6) | (byte(i) & 0x3F);
-  return point;
-}
-
-bool is_wide(std::uint32_t point) {
-  const auto found = std::upper_bound(std::begin(wide_ranges), std::end(wide_ranges), point,
-                                      [](std::uint32_t p, const Range& range) { return p < range.first; });
-  return found != std::begin(wide_ranges) && point <= std::prev(found)->last;
-}
+bool is_wide(std::uint32_t point) { return range_of(std::span<const Range>(wide_ranges), point) != nullptr; }
 
 // The width of the character `text` starts with, and its bytes.
 int next_character(std::string_view text, int column, std::size_t& bytes) {

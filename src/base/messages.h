@@ -84,7 +84,12 @@ enum class MessageKind {
   X(address_bits, warning, "address tags keep %d value bits, fewer than the %d bits of a user address on %s", \
     "address-bits") \
   X(generated_name, warning, "%s %s and %s %s both use the name %s", "generated-name") \
-  X(script_name, warning, "lldb cannot import debugger script %s: '%.*s' is not a Python module name", "script-name") \
+  X(script_name, warning, "debugger script %s: %s", "script-name") \
+  /* Why a debugger cannot use the script, after its name. */ \
+  X(script_without_py, plain, "gdb reads it as gdb commands, and lldb cannot import it: the name does not end in .py", \
+    nullptr) \
+  X(script_not_identifier, plain, "lldb cannot import it: '%.*s' is not a Python identifier", nullptr) \
+  X(script_keyword, plain, "lldb cannot import it: '%.*s' is a Python keyword", nullptr) \
   /* The offending argument is quoted with a length, as far as there is room. */ \
   X(unexpected_argument, usage, "unexpected argument '%.*s'", nullptr) \
   X(unrecognized_option, usage, "unrecognized option '--%.*s'", nullptr) \

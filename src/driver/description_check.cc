@@ -5,6 +5,7 @@
 #include "layout_report.h"
 #include "layout_warnings.h"
 #include "reader.h"
+#include "script_name.h"
 #include "section_writer.h"
 
 namespace pl_config {
@@ -37,7 +38,7 @@ void read_into(const BuildConfig& config, const Directory& directory, MachineReg
 // The sections go to the warnings before the report, so that a section's
 // warnings come before it in the JSON report, as they do on standard error.
 int check_description(const BuildConfig& config, const Directory& directory, Output& report, Diagnostics& diagnostics,
-                      ReportFormat format) {
+                      ReportFormat format, const char* debugger_script) {
   MachineRegisters machine_registers(config.machine_register_list);
   LayoutWarnings layout_warnings(diagnostics, config.processor);
   if (format == ReportFormat::json) {
@@ -45,12 +46,14 @@ int check_description(const BuildConfig& config, const Directory& directory, Out
     const ConsumerScope consuming(diagnostics, json_report);
     SectionWriter* const writers[] = {&layout_warnings, &json_report};
     WriterList writer(writers);
+    if (debugger_script != nullptr) warn_about_script_name(diagnostics, debugger_script);
     read_into(config, directory, machine_registers, writer, diagnostics);
     json_report.finish(machine_registers, diagnostics);
   } else {
     LayoutReport layout_report(report);
     SectionWriter* const writers[] = {&layout_warnings, &layout_report};
     WriterList writer(writers);
+    if (debugger_script != nullptr) warn_about_script_name(diagnostics, debugger_script);
     read_into(config, directory, machine_registers, writer, diagnostics);
     if (diagnostics.errors() == 0) layout_report.finish();
   }

@@ -44,8 +44,8 @@ READING_DESCRIPTION = (b"\xef\xbb\xbf/* bom */\n  @begin regs\n@begin stacks\n@s
 ERRORS_DESCRIPTION = (b"@begin tags\n@tag A foo 1\n@end\n@begin stacks\n@stack heap \"h\\\\d\" 16 H\n@end\n"
                       b"@begin regs\n@reg 0 WamWord X\n")
 
-Case = collections.namedtuple("Case", "name description tool compile_headers status",
-                              defaults=(None, True, 0))
+Case = collections.namedtuple("Case", "name description tool compile_headers status args",
+                              defaults=(None, True, 0, ()))
 
 # Every key the reference lists, with its type; None: also null.
 DOCUMENT_KEYS = {"format": int, "version": str, "description": str, "items": list, "machine_registers": list,
@@ -324,8 +324,8 @@ def check_case(case, plain_tool, cc, cases_dir, work):
     os.makedirs(work)
     pathlib.Path(work, "wam_arch.def").write_bytes(case.description)
     tool = case.tool or plain_tool
-    json_run = run([tool, "--check", "--format=json"], work)
-    text_run = run([tool, "--check"], work)
+    json_run = run([tool, "--check", "--format=json", *case.args], work)
+    text_run = run([tool, "--check", *case.args], work)
     expect("exit status", (json_run.returncode, text_run.returncode), (case.status, case.status))
     document = json.loads(json_run.stdout.decode("utf-8"))
     check_shape(document)
@@ -384,6 +384,8 @@ def main():
         Case("reading", READING_DESCRIPTION, compile_headers=False),
         Case("errors", ERRORS_DESCRIPTION, status=1),
         Case("empty", b"/* no section */\n", compile_headers=False),
+        # A warning about the command line, made an error.
+        Case("command line", b"/* no section */\n", status=1, args=("--werror", "--debugger-script=wam_dbg")),
     ]
     failed = 0
     for case in cases:
