@@ -34,13 +34,22 @@ constexpr std::string_view c_keywords[] = {
 };
 // clang-format on
 
-// C's own types that are not one 64-bit word wherever the engine is built
-// (long is 32 bits on Windows): a register is one word of the bank, and its
-// macros and save and restore casts read and write it with its type.
+// C's own types, those of its keywords and of <stdint.h>, <stddef.h>,
+// <uchar.h>, <wchar.h> and <signal.h>, that are not one 64-bit word
+// wherever the engine is built (long is 32 bits on Windows, int_fast16_t
+// 32 bits with musl and on Windows, wchar_t 16 bits on Windows): a register
+// is one word of the bank, and its macros and save and restore casts read
+// and write it with its type.  A name that starts with "_" is not read.
+// A packed table, not a name a line:
+// clang-format off
 constexpr std::string_view narrow_types[] = {
-    "char",   "short",    "int",    "long",    "float",   "double",  "_Bool",    "bool",     "void",
-    "signed", "unsigned", "int8_t", "int16_t", "int32_t", "uint8_t", "uint16_t", "uint32_t",
+    "char", "short", "int", "long", "float", "double", "bool", "void", "signed", "unsigned",
+    "int8_t", "int16_t", "int32_t", "uint8_t", "uint16_t", "uint32_t",
+    "int_least8_t", "int_least16_t", "int_least32_t", "uint_least8_t", "uint_least16_t", "uint_least32_t",
+    "int_fast8_t", "int_fast16_t", "int_fast32_t", "uint_fast8_t", "uint_fast16_t", "uint_fast32_t",
+    "wchar_t", "max_align_t", "char8_t", "char16_t", "char32_t", "mbstate_t", "wint_t", "sig_atomic_t",
 };
+// clang-format on
 
 bool listed(std::span<const std::string_view> words, std::string_view word) {
   return std::find(words.begin(), words.end(), word) != words.end();
