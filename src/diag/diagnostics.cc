@@ -171,11 +171,27 @@ void Diagnostics::remove_consumer(DiagnosticConsumer& consumer) {
   consumers_.truncate(consumers_.size() - 1);
 }
 
+// Counted as it arises, so that the error limit stops a check in time.
 void Diagnostics::hand_out(const Diagnostic& diagnostic) {
   if (diagnostic.severity == Severity::error) ++errors_;
   if (diagnostic.severity == Severity::warning) ++warnings_;
+  if (section_.line > 0 && held_.hold(diagnostic)) return;
+  release_held();
+  deliver(diagnostic);
+}
+
+void Diagnostics::deliver(const Diagnostic& diagnostic) {
   printer_.take(diagnostic);
   for (DiagnosticConsumer* consumer : consumers_) consumer->take(diagnostic);
+}
+
+void Diagnostics::release_held() {
+  held_.release([&](const Diagnostic& diagnostic) { deliver(diagnostic); });
+}
+
+void Diagnostics::in_section(Location opening) {
+  if (opening.line == 0) release_held();
+  section_ = opening;
 }
 
 Diagnostic Diagnostics::make(Severity severity, Message id, Location at, std::string_view text) const {

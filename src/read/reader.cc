@@ -21,8 +21,21 @@ struct SectionContext {
   DescriptionCopy& copy;
   MachineRegisters& machine_registers;
   SectionWriter& writer;
+  SectionWriter* warnings;
   ErrorPath& errors;
 };
+
+// The warnings take the section as far as it could be read, errors or not;
+// its diagnostics then go out, in line order, ahead of what the writers make
+// of it.  A failed section goes to no other writer.
+template <typename Write>
+void hand_over(const SectionLines& lines, SectionContext& context, Write&& write) {
+  if (context.warnings != nullptr) write(*context.warnings);
+  if (Diagnostics* diagnostics = context.errors.diagnostics()) diagnostics->release_held();
+  if (lines.failed()) return;
+  context.copy.generated_block();
+  write(context.writer);
+}
 
 // A section kind's reader, which hands the section to the writer.
 struct SectionRow {
@@ -33,30 +46,24 @@ struct SectionRow {
   const char* name() const { return row_of(kind).name; }
 };
 
-// A failed section's model goes to no writer.
 constexpr SectionRow section_rows[] = {
     {SectionKind::regs,
      [](SectionLines& lines, SectionContext& context) {
        const RegsSection section = read_regs_section(lines, context.machine_registers);
-       if (lines.failed()) return;
-       context.copy.generated_block();
-       context.writer.regs_section(section, context.machine_registers);
+       hand_over(lines, context,
+                 [&](SectionWriter& writer) { writer.regs_section(section, context.machine_registers); });
      },
      regs_directive_words},
     {SectionKind::tags,
      [](SectionLines& lines, SectionContext& context) {
        const TagsSection section = read_tags_section(lines, context.writer);
-       if (lines.failed()) return;
-       context.copy.generated_block();
-       context.writer.tags_section(section);
+       hand_over(lines, context, [&](SectionWriter& writer) { writer.tags_section(section); });
      },
      tags_directive_words},
     {SectionKind::stacks,
      [](SectionLines& lines, SectionContext& context) {
        const StacksSection section = read_stacks_section(lines);
-       if (lines.failed()) return;
-       context.copy.generated_block();
-       context.writer.stacks_section(section);
+       hand_over(lines, context, [&](SectionWriter& writer) { writer.stacks_section(section); });
      },
      stacks_directive_words},
 };
@@ -311,9 +318,9 @@ void DescriptionInput::copy_ordinary_pieces(DescriptionCopy& out) {
 // Line by line, with one line of look-ahead: a line that ended a section
 // is read again outside it.
 void read_description(DescriptionInput& in, DescriptionCopy& copy, MachineRegisters& machine_registers,
-                      SectionWriter& writer, Diagnostics* diagnostics) {
+                      SectionWriter& writer, Diagnostics* diagnostics, SectionWriter* warnings) {
   ErrorPath errors(diagnostics);
-  SectionContext context{copy, machine_registers, writer, errors};
+  SectionContext context{copy, machine_registers, writer, warnings, errors};
   in.warn_to(diagnostics);
   LineBuffer line;
   for (bool read_again = false;;) {

@@ -115,9 +115,11 @@ class DescriptionInput {
 // that cannot belong to the section it stands in, an opening line or a line
 // of another section's word, ends that section and is read again outside
 // it; outside sections, the lines after a line that opens none are passed
-// over, up to an end line or an opening line.
+// over, up to an end line or an opening line.  `warnings` takes every
+// section as far as it could be read, one with errors too, before
+// `writer`, which takes only those without.
 void read_description(DescriptionInput& in, DescriptionCopy& copy, MachineRegisters& machine_registers,
-                      SectionWriter& writer, Diagnostics* diagnostics = nullptr);
+                      SectionWriter& writer, Diagnostics* diagnostics = nullptr, SectionWriter* warnings = nullptr);
 
 // The reading stopped at the error limit of a check.
 struct ReadingStopped {};
@@ -266,7 +268,8 @@ void read_directives(SectionLines& lines, Section& section, const DirectiveRow<S
 
 // The readers of the three sections, each up to and including its end line;
 // every check of a section is made there, before any writer sees it.  A
-// failed section's model is not checked at its end.
+// failed section's model holds the lines without an error, and is not
+// checked at its end; the checks at its end fail the section.
 RegsSection read_regs_section(SectionLines& lines, MachineRegisters& machine_registers);
 std::span<const char* const> regs_directive_words();
 // A tags section whose values must repeat is rejected after `writer` has

@@ -124,15 +124,24 @@ RegsSection read_regs_section(SectionLines& lines, MachineRegisters& machine_reg
   RegsTables tables;
   read_directives(lines, tables, regs_directives);
   RegsSection section;
-  if (lines.failed()) return section;
-  const Scanner& end_line = lines.end_line();
-  const std::size_t count = written_register_count(tables);
-  if (count == 0) end_line.fail(Message::no_register);
-  if (machine_registers_needed(machine_registers.list().size(), count) > machine_registers.room())
-    throw make_error(Message::too_many_machine_registers, end_line.location(), MachineRegisters::capacity);
   section.opening = lines.opening();
   section.filler_prefix = tables.filler_prefix;
-  place_registers(tables, section, machine_registers);
+  if (!lines.failed()) {
+    const Scanner& end_line = lines.end_line();
+    const std::size_t count = written_register_count(tables);
+    lines.read_line([&] {
+      if (count == 0) end_line.fail(Message::no_register);
+      if (machine_registers_needed(machine_registers.list().size(), count) > machine_registers.room())
+        throw make_error(Message::too_many_machine_registers, end_line.location(), MachineRegisters::capacity);
+    });
+  }
+  if (!lines.failed()) {
+    place_registers(tables, section, machine_registers);
+  } else {
+    // For the warnings alone: no machine register is handed out.
+    MachineRegisters none({});
+    place_registers(tables, section, none);
+  }
   return section;
 }
 

@@ -53,7 +53,8 @@ StacksSection read_stacks_section(SectionLines& lines) {
   StacksSection section;
   section.opening = lines.opening();
   read_directives(lines, section, stacks_directives);
-  if (!lines.failed() && section.stack_table.empty()) lines.end_line().fail(Message::no_stack_declared);
+  if (!lines.failed() && section.stack_table.empty())
+    lines.read_line([&] { lines.end_line().fail(Message::no_stack_declared); });
   return section;
 }
 

@@ -61,15 +61,15 @@ TagsSection read_tags_section(SectionLines& lines, SectionWriter& writer) {
   TagsSection section;
   section.opening = lines.opening();
   read_directives(lines, section, tags_directives);
-  if (lines.failed()) return section;
-  const Scanner& end_line = lines.end_line();
+  section.every_line_read = !lines.failed();
   // Two tags cannot share a value if there are more tags than values.
-  if (static_cast<std::size_t>(section.largest_value) + 1 < section.tag_table.size()) {
+  if (!lines.failed() && static_cast<std::size_t>(section.largest_value) + 1 < section.tag_table.size()) {
     writer.tags_section_rejected();
+    const Scanner& end_line = lines.end_line();
     Error error = make_error(Message::tag_value_repeated, end_line.location());
     error.set_source_line(end_line.quoted_line().c_str());
     error.set_note(Message::first_declared_here, first_repeated(section.tags()).value_at);
-    throw error;
+    lines.read_line([&] { throw error; });
   }
   section.word = WordLayout(section.largest_value);
   return section;

@@ -220,8 +220,8 @@ void LayoutWarnings::regs_section(const RegsSection& section, const MachineRegis
 // Tag_Long_Int makes a negative integer by shifting its sign into the high
 // tag bits of the split layout: only a tag whose high bits are all ones
 // survives that, and the value 0, whose tag macro masks the value instead.
-void LayoutWarnings::tags_section(const TagsSection& section) {
-  second_section(TagsSection::kind, section.opening);
+// Only when every line was read: the layout follows from the largest value.
+void LayoutWarnings::word_layout(const TagsSection& section) {
   const WordLayout& word = section.word;
   const std::span<const Tag> tags = section.tags();
   if (section.largest_value < 4)
@@ -233,6 +233,13 @@ void LayoutWarnings::tags_section(const TagsSection& section) {
   if (addresses && value_bits < user_address_bits(processor_) && largest != tags.end())
     diagnostics_.warning(Message::address_bits, largest->value_at, value_bits, user_address_bits(processor_),
                          processor_);
+}
+
+void LayoutWarnings::tags_section(const TagsSection& section) {
+  second_section(TagsSection::kind, section.opening);
+  const WordLayout& word = section.word;
+  const std::span<const Tag> tags = section.tags();
+  if (section.every_line_read) word_layout(section);
   const std::int64_t high_ones = word.all_ones & ~std::int64_t{7};
   for (std::size_t i = 0; i < tags.size(); ++i) {
     const Tag& tag = tags[i];
@@ -243,7 +250,8 @@ void LayoutWarnings::tags_section(const TagsSection& section) {
     if (same != earlier.end() &&
         diagnostics_.warning(Message::duplicate_tag_value, tag.value_at, tag.c_name(), same->c_name(), tag.value))
       diagnostics_.note(Message::first_declared_here, same->value_at);
-    if (word.split() && tag.kind == TagKind::long_int && tag.value != 0 && tag.value < high_ones)
+    if (section.every_line_read && word.split() && tag.kind == TagKind::long_int && tag.value != 0 &&
+        tag.value < high_ones)
       diagnostics_.warning(Message::long_int_sign, tag.value_at, tag.c_name(), tag.value, static_cast<int>(high_ones),
                            static_cast<int>(word.all_ones));
   }

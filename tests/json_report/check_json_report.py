@@ -384,6 +384,9 @@ def main():
         Case("reading", READING_DESCRIPTION, compile_headers=False),
         Case("errors", ERRORS_DESCRIPTION, status=1),
         Case("empty", b"/* no section */\n", compile_headers=False),
+        # A section with an error still draws its lines' warnings, in line order.
+        Case("a section with an error", b"@begin tags\n@tag A address 0\n@tag A address 1\n@tag B adress 2\n"
+             b"@tag C long_int 1\n@end\n", status=1),
         # A warning about the command line, made an error.
         Case("command line", b"/* no section */\n", status=1, args=("--werror", "--debugger-script=wam_dbg")),
     ]
