@@ -93,9 +93,10 @@ int run(const pl_config::Options& options) {
   const bool diagnosing = options.located_errors || options.warnings || options.werror;
   // A check writes no script, but its name is worth the warning there too.
   const char* script = options.extra_outputs[pl_config::ExtraOutput::debugger_script];
-  if (script != nullptr) pl_config::warn_about_script_name(diagnostics, script);
   try {
-    if (options.check) return pl_config::check_description(build_config(), directory, out, diagnostics, options.format);
+    if (options.check)
+      return pl_config::check_description(build_config(), directory, out, diagnostics, options.format, script);
+    if (script != nullptr) pl_config::warn_about_script_name(diagnostics, script);
     return pl_config::run_pl_config(build_config(), directory, out,
                                     {.diagnostics = diagnosing ? &diagnostics : nullptr,
                                      .line_directives = options.line_directives,

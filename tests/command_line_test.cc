@@ -115,9 +115,9 @@ TEST(CommandLineTest, OptionsInTheirGnuForms) {
 // lines that getopt's programs write.
 TEST(CommandLineTest, NoRunTouchesTheHeaders) {
   const std::string warnings =
-      " (duplicate-name, duplicate-tag-value, long-int-sign, small-tag-values, indented-directive, text-after-quote, "
-      "long-line, unwritten-group, byte-order-mark, second-section, stack-name-case, keyword-name, register-type, "
-      "description-escape, address-bits, generated-name, script-name)";
+      " (duplicate-name, duplicate-tag-value, long-int-sign, small-tag-values, indented-directive, missing-at, "
+      "text-after-quote, long-line, unwritten-group, byte-order-mark, second-section, stack-name-case, keyword-name, "
+      "register-type, description-escape, address-bits, generated-name, script-name)";
   const struct {
     std::vector<std::string> args;
     int status;

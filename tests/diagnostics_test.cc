@@ -73,13 +73,13 @@ TEST(DiagnosticOptionsTest, StatusesAndStreams) {
 // ".py": a name that Python cannot import draws a warning about the command
 // line, in a check too, which writes no script.
 TEST(DiagnosticOptionsTest, DebuggerScriptNames) {
-  const auto warning = [](const char* severity, const std::string& path, const std::string& module) {
-    return std::string("pl_config: ") + severity + ": lldb cannot import debugger script " + path + ": '" + module +
-           "' is not a Python module name [script-name]\n";
+  const auto warning = [](const char* severity, const std::string& path, const std::string& why) {
+    return std::string("pl_config: ") + severity + ": debugger script " + path + ": " + why + " [script-name]\n";
   };
   const auto warned = [&](const std::string& path, const std::string& module) {
-    return warning("warning", path, module);
+    return warning("warning", path, "lldb cannot import it: '" + module + "' is not a Python identifier");
   };
+  const std::string gdb = "gdb reads it as gdb commands, and lldb cannot import it: the name does not end in .py";
   const struct {
     std::vector<std::string> args;
     int status;
@@ -88,18 +88,26 @@ TEST(DiagnosticOptionsTest, DebuggerScriptNames) {
       {{"--check", "--debugger-script=wam-debug.py"}, 0, warned("wam-debug.py", "wam-debug")},
       {{"--check", "--debugger-script=build/2nd.py"}, 0, warned("build/2nd.py", "2nd")},
       {{"--check", "--debugger-script=wam.debug.py"}, 0, warned("wam.debug.py", "wam.debug")},
-      {{"--check", "--debugger-script=class.py"}, 0, warned("class.py", "class")},
-      {{"--check", "--debugger-script=wam_debug.PY"}, 0, warned("wam_debug.PY", "wam_debug.PY")},
+      {{"--check", "--debugger-script=class.py"},
+       0,
+       warning("warning", "class.py", "lldb cannot import it: 'class' is a Python keyword")},
       {{"--check", "--debugger-script=.py"}, 0, warned(".py", "")},
-      // Only the base name counts, and without ".py" all of it.
+      {{"--check", "--debugger-script=wam\u20ACx.py"}, 0, warned("wam\u20ACx.py", "wam\u20ACx")},
+      {{"--check", "--debugger-script=\u0663wam.py"}, 0, warned("\u0663wam.py", "\u0663wam")},
+      {{"--check", "--debugger-script=wam_debug"}, 0, warning("warning", "wam_debug", gdb)},
+      {{"--check", "--debugger-script=wam_debug.PY"}, 0, warning("warning", "wam_debug.PY", gdb)},
+      // Only the base name counts; Python's names go beyond ASCII, with
+      // marks after letters.
       {{"--check", "--debugger-script=build-1/_wam_debug2.py"}, 0, ""},
-      {{"--check", "--debugger-script=wam_debug"}, 0, ""},
+      {{"--check", "--debugger-script=w\u00E4m.py"}, 0, ""},
+      {{"--check", "--debugger-script=wa\u0308m.py"}, 0, ""},
       {{"--check", "--no-warn=script-name", "--debugger-script=wam-debug.py"}, 0, ""},
       {{"--warnings", "--debugger-script=wam-debug.py"}, 0, warned("wam-debug.py", "wam-debug")},
       {{"--debugger-script=wam-debug.py"}, 0, ""},
       {{"--werror", "--debugger-script=wam-debug.py"},
        1,
-       warning("error", "wam-debug.py", "wam-debug") + "all warnings being treated as errors\n"},
+       warning("error", "wam-debug.py", "lldb cannot import it: 'wam-debug' is not a Python identifier") +
+           "all warnings being treated as errors\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.args));

@@ -11,6 +11,7 @@
 #include "expect_run.h"
 #include "messages.h"
 #include "text_cases.h"
+#include "tool_run.h"
 
 namespace pl_config::testing {
 namespace {
@@ -38,6 +39,18 @@ TEST(LayoutWarningsTest, WhatIsAcceptedButWrong) {
     ASSERT_EQ(c.parts.size(), 2u);
     EXPECT_EQ(warnings_of(c.parts[0]), c.parts[1]);
   }
+}
+
+// The C lines of every description in the repository that stand in a
+// section start with no word that a directive line of it would.
+TEST(LayoutWarningsTest, NoLineOfTheRepositoryLooksLikeADirectiveWithoutItsAt) {
+  for (const char* folder : {"examples", "tests"})
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(fs::path(PL_CONFIG_SOURCE_DIR) / folder)) {
+      if (entry.path().extension() != ".def") continue;
+      SCOPED_TRACE(entry.path().string());
+      const ToolResult check = run_in_process(read_file(entry.path()), {}, {.check = true});
+      EXPECT_EQ(check.err.find("[missing-at]"), std::string::npos) << check.err;
+    }
 }
 
 // --no-warn turns a warning off, and the note that would follow it.

@@ -14,6 +14,15 @@ Error::Error(Message id, Location at, const char* line) : id_(id), plain_id_(id)
   set_source_line(line);
 }
 
+void Error::reword(Message located, ...) {
+  id_ = located;
+  std::va_list args;
+  va_start(args, located);
+  located_.assign("");
+  located_.append_vformat(entry_of(located).text, args);
+  va_end(args);
+}
+
 void Error::set_source_line(std::string_view text) {
   if (text.ends_with('\n')) text.remove_suffix(1);
   source_.assign(text.substr(0, LineText::capacity));

@@ -35,8 +35,11 @@ class Error : public std::exception {
   // The message of what(), which a plain run writes.
   Message plain_id() const { return plain_id_; }
   // The located form shows the words of `located`, a more exact wording of
-  // the same error; what() keeps the plain message.
-  void reword(Message located) { id_ = located; }
+  // the same error, its format filled with the arguments; what() keeps the
+  // plain message.
+  void reword(Message located, ...);
+  // Empty unless reworded.
+  std::string_view located_text() const { return located_.view(); }
   // The description's line the error is about, counted from 1; 0 for none.
   int line() const { return at_.line; }
   Location location() const { return at_; }
@@ -69,6 +72,7 @@ class Error : public std::exception {
   char message_[capacity] = "";
   Message id_;
   Message plain_id_;
+  BoundedText<255> located_;
   Location at_;
   int errno_ = 0;
   LineText source_;

@@ -42,6 +42,7 @@ enum class MessageKind {
   X(no_stack_declared, syntax, "no stack declared", nullptr) \
   /* The located words of an error whose plain message says less. */ \
   X(non_ascii_name, syntax, "non-ASCII byte: a name is ASCII letters, digits and '_'", nullptr) \
+  X(missing_end_before, syntax, "missing @end of the %s section of line %d before this line", nullptr) \
   /* An unclosed section is blamed on its opening line. */ \
   X(regs_end_expected, line, "Syntax error: end expected for @begin reg", nullptr) \
   X(tags_end_expected, line, "Syntax error: end expected for @begin tag", nullptr) \
@@ -66,6 +67,7 @@ enum class MessageKind {
     "small-tag-values") \
   X(indented_directive, warning, "directive after blanks: the line is copied as an ordinary line", \
     "indented-directive") \
+  X(missing_at, warning, "line looks like a @%.*s directive without its '@'", "missing-at") \
   X(text_after_quote, warning, "the character after a closing quote is dropped: '%c' ends the string", \
     "text-after-quote") \
   X(long_line, warning, "line longer than 511 bytes: it is read as lines of 511 bytes", "long-line") \
@@ -82,7 +84,12 @@ enum class MessageKind {
   X(address_bits, warning, "address tags keep %d value bits, fewer than the %d bits of a user address on %s", \
     "address-bits") \
   X(generated_name, warning, "%s %s and %s %s both use the name %s", "generated-name") \
-  X(script_name, warning, "lldb cannot import debugger script %s: '%.*s' is not a Python module name", "script-name") \
+  X(script_name, warning, "debugger script %s: %s", "script-name") \
+  /* Why a debugger cannot use the script, after its name. */ \
+  X(script_without_py, plain, "gdb reads it as gdb commands, and lldb cannot import it: the name does not end in .py", \
+    nullptr) \
+  X(script_not_identifier, plain, "lldb cannot import it: '%.*s' is not a Python identifier", nullptr) \
+  X(script_keyword, plain, "lldb cannot import it: '%.*s' is a Python keyword", nullptr) \
   /* The offending argument is quoted with a length, as far as there is room. */ \
   X(unexpected_argument, usage, "unexpected argument '%.*s'", nullptr) \
   X(unrecognized_option, usage, "unrecognized option '--%.*s'", nullptr) \
@@ -123,13 +130,17 @@ enum class MessageKind {
   /* Added to an error about a word that is not one of a few. */ \
   X(did_you_mean, note, "; did you mean '%.*s'?", nullptr) \
   X(choices, note, " (%s)", nullptr) \
-  /* What a number must keep to, where the words it could be would stand. */ \
-  X(largest_tag_value, note, "the largest is %d", nullptr) \
+  /* The limit a field or a table keeps to, where the words it could be would stand. */ \
+  X(largest_value, note, "the largest is %ld", nullptr) \
+  X(longest_text, note, "the longest is %zu characters", nullptr) \
+  X(longest_description, note, "the longest is %zu characters, its quotes included", nullptr) \
+  X(most_entries, note, "at most %zu", nullptr) \
   /* The fixes an editor offers for a diagnostic. */ \
   X(fix_replace, action, "Replace with '%.*s'", nullptr) \
   X(fix_remove_blanks, action, "Remove the blanks before the directive", nullptr) \
   X(fix_blank_after_quote, action, "Put a blank after the closing quote", nullptr) \
-  X(fix_insert_end, action, "Insert the missing @end", nullptr)
+  X(fix_insert_end, action, "Insert the missing @end", nullptr) \
+  X(fix_insert_at, action, "Start the line with '@'", nullptr)
 
 enum class Message {
 #define PL_CONFIG_MESSAGE_NAME(name, kind, text, warning_name) name,

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
+#include <cstdint>
+#include <span>
 #include <string_view>
 
 namespace pl_config {
@@ -22,6 +25,24 @@ constexpr std::size_t utf8_sequence_length(std::string_view text) {
       (lead == 0xf4 && second >= 0x90))
     return 0;
   return length;
+}
+
+// The code point of `sequence`, one well-formed UTF-8 sequence.
+constexpr std::uint32_t code_point(std::string_view sequence) {
+  const auto byte = [&](std::size_t i) { return static_cast<std::uint32_t>(static_cast<unsigned char>(sequence[i])); };
+  constexpr std::uint32_t lead_bits[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+  std::uint32_t point = byte(0) & lead_bits[sequence.size()];
+  for (std::size_t i = 1; i < sequence.size(); ++i) point = (point << 6) | (byte(i) & 0x3F);
+  return point;
+}
+
+// The range of `ranges`, ordered and apart, whose `first` to `last` hold
+// `point`; null for none.
+template <typename Range>
+const Range* range_of(std::span<const Range> ranges, std::uint32_t point) {
+  const auto found = std::upper_bound(ranges.begin(), ranges.end(), point,
+                                      [](std::uint32_t p, const Range& range) { return p < range.first; });
+  return found != ranges.begin() && point <= std::prev(found)->last ? &*std::prev(found) : nullptr;
 }
 
 }  // namespace pl_config

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "ascii.h"
+#include "display_columns.h"
 #include "file_calls.h"
 
 namespace pl_config {
@@ -39,15 +40,6 @@ int edit_distance(std::string_view a, std::string_view b) {
     }
   }
   return row[b.size()];
-}
-
-// The display column of byte `column` (from 1), tabs expanded to the next
-// multiple of 8.
-int display_column(std::string_view text, int column) {
-  int display = 0;
-  for (int i = 0; i + 1 < column && i < static_cast<int>(text.size()); ++i)
-    display = text[static_cast<std::size_t>(i)] == '\t' ? (display / 8 + 1) * 8 : display + 1;
-  return display + std::max(0, column - 1 - static_cast<int>(text.size()));
 }
 
 // The text after a file error's verb: what the format puts ahead of "%s".
@@ -91,11 +83,11 @@ void DiagnosticPrinter::put_repeated(std::string_view run, int count) {
     out_.put(run.substr(0, std::min<std::size_t>(static_cast<std::size_t>(count), run.size())));
 }
 
-void DiagnosticPrinter::start(const Diagnostic& diagnostic) {
+void DiagnosticPrinter::start(const Diagnostic& diagnostic, int column) {
   const auto s = static_cast<std::size_t>(diagnostic.severity);
   out_.put(color(bold));
   out_.put(diagnostic.locus);
-  if (diagnostic.at.line > 0) out_.print(":%d:%d", diagnostic.at.line, diagnostic.at.column);
+  if (diagnostic.at.line > 0) out_.print(":%d:%d", diagnostic.at.line, column);
   // Fixed texts are put, not printed: a check may write many thousands.
   out_.put(':');
   out_.put(color(reset));
@@ -106,15 +98,10 @@ void DiagnosticPrinter::start(const Diagnostic& diagnostic) {
   out_.put(color(reset));
 }
 
-// As gcc shows it: the line number right-aligned in five columns or more.
-void DiagnosticPrinter::show_line(const Diagnostic& diagnostic) {
+// As gcc shows it: the line number right-aligned in five columns or more,
+// the caret and tildes under the field's display columns.
+void DiagnosticPrinter::show_line(const Diagnostic& diagnostic, std::string_view text) {
   const Location at = diagnostic.at;
-  Error::LineText fetched;
-  std::string_view text = diagnostic.line_text;
-  if (text.empty()) {
-    if (!lines_.read(at.line, fetched)) return;
-    text = fetched.view();
-  }
   char number[16];
   const int width = std::snprintf(number, sizeof number, "%5d", at.line);
   out_.put(number);
@@ -125,9 +112,9 @@ void DiagnosticPrinter::show_line(const Diagnostic& diagnostic) {
   while (!rest.empty()) {
     const std::size_t tab = std::min(rest.find('\t'), rest.size());
     out_.put(rest.substr(0, tab));
-    display += static_cast<int>(tab);
+    display += display_width(rest.substr(0, tab));
     if (tab == rest.size()) break;
-    const int next = (display / 8 + 1) * 8;
+    const int next = (display / tab_stop + 1) * tab_stop;
     put_repeated(blanks, next - display);
     display = next;
     rest.remove_prefix(tab + 1);
@@ -137,7 +124,7 @@ void DiagnosticPrinter::show_line(const Diagnostic& diagnostic) {
   out_.put('\n');
   put_repeated(blanks, width);
   out_.put(" | ");
-  put_repeated(blanks, first);
+  put_repeated(blanks, first - 1);
   out_.put(color(green));
   out_.put('^');
   put_repeated(tildes, last - first - 1);
@@ -145,13 +132,22 @@ void DiagnosticPrinter::show_line(const Diagnostic& diagnostic) {
   out_.put('\n');
 }
 
+// The column is the display column of the line shown, or the byte column
+// when the line cannot be read again.
 void DiagnosticPrinter::take(const Diagnostic& diagnostic) {
   if (!located_ && !diagnostic.plain_text.empty()) {
     out_.put(diagnostic.plain_text);
     out_.put('\n');
     return;
   }
-  start(diagnostic);
+  Error::LineText fetched;
+  std::string_view text = diagnostic.line_text;
+  bool shown = diagnostic.at.line > 0;
+  if (shown && text.empty()) {
+    shown = lines_.read(diagnostic.at.line, fetched);
+    text = fetched.view();
+  }
+  start(diagnostic, shown ? display_column(text, diagnostic.at.column) : diagnostic.at.column);
   out_.put(diagnostic.text);
   if (diagnostic.warning_name != nullptr) {
     out_.put(" [");
@@ -159,7 +155,7 @@ void DiagnosticPrinter::take(const Diagnostic& diagnostic) {
     out_.put(']');
   }
   out_.put('\n');
-  if (diagnostic.at.line > 0) show_line(diagnostic);
+  if (shown) show_line(diagnostic, text);
 }
 
 Diagnostics::Diagnostics(Output& out, const Directory& directory, const DiagnosticSettings& settings)
@@ -175,11 +171,27 @@ void Diagnostics::remove_consumer(DiagnosticConsumer& consumer) {
   consumers_.truncate(consumers_.size() - 1);
 }
 
+// Counted as it arises, so that the error limit stops a check in time.
 void Diagnostics::hand_out(const Diagnostic& diagnostic) {
   if (diagnostic.severity == Severity::error) ++errors_;
   if (diagnostic.severity == Severity::warning) ++warnings_;
+  if (section_.line > 0 && held_.hold(diagnostic)) return;
+  release_held();
+  deliver(diagnostic);
+}
+
+void Diagnostics::deliver(const Diagnostic& diagnostic) {
   printer_.take(diagnostic);
   for (DiagnosticConsumer* consumer : consumers_) consumer->take(diagnostic);
+}
+
+void Diagnostics::release_held() {
+  held_.release([&](const Diagnostic& diagnostic) { deliver(diagnostic); });
+}
+
+void Diagnostics::in_section(Location opening) {
+  if (opening.line == 0) release_held();
+  section_ = opening;
 }
 
 Diagnostic Diagnostics::make(Severity severity, Message id, Location at, std::string_view text) const {
@@ -214,7 +226,9 @@ void Diagnostics::error(const Error& error) {
                        platform::error_text(error.system_error()));
   } else {
     if (error.line() == 0) diagnostic.locus = "pl_config";
-    if (entry.kind == MessageKind::syntax) {
+    if (!error.located_text().empty()) {
+      text.assign(error.located_text());
+    } else if (entry.kind == MessageKind::syntax) {
       text.assign(entry.text);
     } else {
       std::string_view plain = error.what();
@@ -223,8 +237,11 @@ void Diagnostics::error(const Error& error) {
       text.assign(plain);
     }
     if (!error.choices().view().empty()) {
-      text.append_format(" '%.*s'", static_cast<int>(error.word().size()), error.word().data());
-      const std::string_view nearest = nearest_choice(error.word(), error.choices().view());
+      // A limit quotes a number, not a text that is too long.
+      if (!error.word().empty())
+        text.append_format(" '%.*s'", static_cast<int>(error.word().size()), error.word().data());
+      const std::string_view nearest =
+          error.word().empty() ? std::string_view() : nearest_choice(error.word(), error.choices().view());
       if (!nearest.empty())
         text.append_format(entry_of(Message::did_you_mean).text, static_cast<int>(nearest.size()), nearest.data());
       diagnostic.suggestion = nearest;

@@ -5,9 +5,11 @@
 #include <string_view>
 
 #include "description_lines.h"
+#include "diagnostic.h"
 #include "error.h"
 #include "files.h"
 #include "fixed_table.h"
+#include "held_diagnostics.h"
 #include "messages.h"
 #include "output.h"
 
@@ -27,37 +29,6 @@ struct DiagnosticSettings {
   std::uint64_t disabled = 0;
 };
 
-enum class Severity { error, warning, note };
-
-// One error, warning or note, as it arises.  Everything it points at lives
-// only as long as the call that hands it over.
-struct Diagnostic {
-  Severity severity;
-  Message id;
-  // The description, the path of a file it is about, or "pl_config".
-  const char* locus;
-  Location at;  // line 0: about no line
-  // As it follows "error: ", without a warning's name in brackets.
-  std::string_view text;
-  const char* warning_name;  // null for any other message
-  // The opening line of the section it belongs to; line 0 for none.
-  Location section;
-  // The line's text as the error quoted it; empty when it must be read again.
-  std::string_view line_text;
-  // The message as a plain run writes it, for an error.
-  std::string_view plain_text;
-  // The word an error offers in place of the field at `at`; empty for none.
-  std::string_view suggestion;
-};
-
-// Takes every diagnostic of a run or a check as it arises: the printer, the
-// JSON report, an editor.
-class DiagnosticConsumer {
- public:
-  virtual ~DiagnosticConsumer() = default;
-  virtual void take(const Diagnostic& diagnostic) = 0;
-};
-
 // Writes diagnostics as compilers write theirs: the locus, the severity and
 // the text, then the line with a caret under the field.  Without `located`,
 // an error is its plain message alone.
@@ -69,8 +40,8 @@ class DiagnosticPrinter : public DiagnosticConsumer {
   void take(const Diagnostic& diagnostic) override;
 
  private:
-  void start(const Diagnostic& diagnostic);
-  void show_line(const Diagnostic& diagnostic);
+  void start(const Diagnostic& diagnostic, int column);
+  void show_line(const Diagnostic& diagnostic, std::string_view text);
   void put_repeated(std::string_view run, int count);
   const char* color(const char* code) const { return color_ ? code : ""; }
 
@@ -81,7 +52,8 @@ class DiagnosticPrinter : public DiagnosticConsumer {
 };
 
 // The one way every error, warning and note of the tool goes: formatted once
-// and handed, as it arises, to the printer and to every consumer that asked.
+// and handed to the printer and to every consumer that asked, as it arises,
+// or, inside a section, at the section's end in line order.
 // Counts the errors, so that a check can go on after one and end with the
 // right status, and --werror fail a run.
 class Diagnostics {
@@ -107,9 +79,11 @@ class Diagnostics {
   // Once the error limit is reached: says so.
   void note_limit();
 
-  // The diagnostics from now on belong to the section opened at `opening`;
-  // line 0 for none.
-  void in_section(Location opening) { section_ = opening; }
+  // The diagnostics from now on belong to the section opened at `opening`,
+  // and are held; line 0 for none, which lets the held ones go.
+  void in_section(Location opening);
+  // Hands out the held diagnostics, in line order.
+  void release_held();
 
   bool keeps_going() const { return settings_.keep_going; }
   int errors() const { return errors_; }
@@ -121,6 +95,7 @@ class Diagnostics {
 
  private:
   void hand_out(const Diagnostic& diagnostic);
+  void deliver(const Diagnostic& diagnostic);
   Diagnostic make(Severity severity, Message id, Location at, std::string_view text) const;
 
   const Directory& directory_;
@@ -128,6 +103,7 @@ class Diagnostics {
   DiagnosticPrinter printer_;
   FixedTable<DiagnosticConsumer*, consumer_capacity> consumers_;
   Location section_;
+  HeldDiagnostics held_;
   int errors_ = 0;
   int warnings_ = 0;
 };

@@ -16,8 +16,10 @@ namespace pl_config {
 // touched.  The report goes to `report` instead of the installation summary.
 // An error in a line is reported and the check goes on with the next line,
 // up to the error limit; returns the exit status.  An error that ends the
-// reading (a file that cannot be read) throws Error.
+// reading (a file that cannot be read) throws Error.  The name of the
+// `debugger_script` of the command line, if any, is checked first, so that
+// every diagnostic of the check is in the JSON report.
 int check_description(const BuildConfig& config, const Directory& directory, Output& report, Diagnostics& diagnostics,
-                      ReportFormat format = ReportFormat::text);
+                      ReportFormat format = ReportFormat::text, const char* debugger_script = nullptr);
 
 }  // namespace pl_config

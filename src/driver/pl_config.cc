@@ -159,10 +159,11 @@ class ExtraFiles {
                                               MachineRegisters& machine_registers, SectionWriter& header_writer,
                                               const RunSettings& settings, ExtraFiles& extras, const char* description,
                                               const char* processor) {
-  std::array<SectionWriter*, 2 + extra_output_count> writers{&header_writer};
+  std::array<SectionWriter*, 1 + extra_output_count> writers{&header_writer};
   std::size_t count = 1;
   Deferred<LayoutWarnings> warnings;
-  if (settings.diagnostics != nullptr) writers[count++] = &warnings.emplace(*settings.diagnostics, processor);
+  SectionWriter* const warnings_writer =
+      settings.diagnostics != nullptr ? &warnings.emplace(*settings.diagnostics, processor) : nullptr;
   WriterSlot slots[extra_output_count];
   for (std::size_t i = 0; i < extra_output_count; ++i) {
     const ExtraOutputRow& row = extra_output_rows[i];
@@ -170,7 +171,7 @@ class ExtraFiles {
     if (row.start != nullptr && file != nullptr) writers[count++] = &row.start(slots[i], file->out(), description);
   }
   WriterList writer({writers.data(), count});
-  read_description(in, copy, machine_registers, writer, settings.diagnostics);
+  read_description(in, copy, machine_registers, writer, settings.diagnostics, warnings_writer);
   writer.end_of_description();
   if (settings.diagnostics != nullptr && settings.diagnostics->errors() > 0) fail(Message::warnings_are_errors);
 }

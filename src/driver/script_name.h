@@ -10,9 +10,11 @@ namespace pl_config {
 // base name of `path`, without its ".py".
 std::string_view script_module_name(std::string_view path);
 
-// Warns (script-name) when the debugger script at `path` has a module name
-// that Python cannot import: not an identifier, or a keyword.  The warning
-// is about the command line, so it has no line of the description.
+// Warns (script-name) when a debugger cannot use the script at `path`, and
+// says which: gdb reads a name without ".py" as gdb commands, and lldb
+// imports none whose module name is not a Python identifier, or is a
+// keyword.  The warning is about the command line, so it has no line of
+// the description.
 void warn_about_script_name(Diagnostics& diagnostics, const char* path);
 
 }  // namespace pl_config

@@ -46,6 +46,12 @@ bool opens_inside_section(const Diagnostic& diagnostic, std::string_view text) {
   return line && line->directive() && DirectiveLine(*line).word().text == directive_word::opening;
 }
 
+// The end line the section above was missing, right before the line that
+// belongs to the next one.
+void insert_end_before(const Diagnostic& diagnostic, FixConsumer& out) {
+  offer(out, entry_of(Message::fix_insert_end).text, {{diagnostic.at.line, 1, 0}, "@end\n"});
+}
+
 }  // namespace
 
 void find_fixes(const Diagnostic& diagnostic, std::string_view text, FixConsumer& out) {
@@ -59,10 +65,13 @@ void find_fixes(const Diagnostic& diagnostic, std::string_view text, FixConsumer
     case Message::regs_end_expected:
     case Message::tags_end_expected:
     case Message::stacks_end_expected: return insert_end(diagnostic, text, out);
+    case Message::missing_end_before: return insert_end_before(diagnostic, out);
+    case Message::missing_at:
+      return offer(out, entry_of(Message::fix_insert_at).text,
+                   {{diagnostic.at.line, 1, diagnostic.at.column - 1}, "@"});
     default: break;
   }
-  if (opens_inside_section(diagnostic, text))
-    return offer(out, entry_of(Message::fix_insert_end).text, {{diagnostic.at.line, 1, 0}, "@end\n"});
+  if (opens_inside_section(diagnostic, text)) return insert_end_before(diagnostic, out);
   if (!diagnostic.suggestion.empty()) replace_word(diagnostic, out);
 }
 

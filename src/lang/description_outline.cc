@@ -115,8 +115,9 @@ void complete_directive(std::string_view text, int line, CompletionConsumer& out
   }
   for (const DirectiveSyntax& row : directive_syntax()) {
     const std::string_view word = row.word;
-    const bool valid = span ? (row.in_section && row.section == span->kind) || word == directive_word::closing
-                            : word == directive_word::opening;
+    const bool valid =
+        span ? (row.in_section && is_directive_of(row.word, span->kind)) || word == directive_word::closing
+             : word == directive_word::opening;
     if (valid) out.completion(row.word, CompletionKind::directive);
   }
 }

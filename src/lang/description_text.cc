@@ -86,13 +86,12 @@ constexpr TokenKind stack_fields[] = {name, string, number, name};
 
 // The syntax lines of docs/description-format.md, one per directive word.
 constexpr DirectiveSyntax syntax_rows[] = {
-    {directive_word::opening, false, SectionKind::regs, nullptr, opening_fields},
-    {directive_word::closing, false, SectionKind::regs, "@end", {}},
-    {directive_word::reg, true, SectionKind::regs, "@reg GROUP TYPE NAME      a register", reg_fields, 2},
-    {directive_word::filler, true, SectionKind::regs,
-     "@filler VALUE             words reserved at the start of the bank", filler_fields},
-    {directive_word::tag, true, SectionKind::tags, "@tag NAME KIND VALUE", tag_fields, 0},
-    {directive_word::stack, true, SectionKind::stacks, "@stack NAME \"DESCRIPTION\" SIZE TOP", stack_fields, 0},
+    {directive_word::opening, false, nullptr, opening_fields},
+    {directive_word::closing, false, "@end", {}},
+    {directive_word::reg, true, "@reg GROUP TYPE NAME      a register", reg_fields, 2},
+    {directive_word::filler, true, "@filler VALUE             words reserved at the start of the bank", filler_fields},
+    {directive_word::tag, true, "@tag NAME KIND VALUE", tag_fields, 0},
+    {directive_word::stack, true, "@stack NAME \"DESCRIPTION\" SIZE TOP", stack_fields, 0},
 };
 
 // The opening lines, in the order of SectionKind.
@@ -137,7 +136,7 @@ SectionSpan SectionSpans::close(SectionSpan span) {
     last_line_ = line->number;
     if (!line->directive()) continue;
     const DirectiveSyntax* row = find_directive(DirectiveLine(*line).word().text);
-    if (row == nullptr || (row->in_section && row->section == span.kind)) continue;
+    if (row == nullptr || (row->in_section && is_directive_of(row->word, span.kind))) continue;
     if (std::string_view(row->word) == directive_word::closing) {
       span.last = line->number;
     } else {

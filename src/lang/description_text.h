@@ -87,8 +87,8 @@ class DirectiveLine {
 // lines, and how its fields read.
 struct DirectiveSyntax {
   const char* word;
-  bool in_section;  // false: the opening and end lines, which every section has
-  SectionKind section;
+  bool in_section;     // false: the opening and end lines, which every section has; the reader's
+                       // rows say which section kind reads the others (is_directive_of)
   const char* syntax;  // null: the opening lines, one per section (opening_syntax)
   std::span<const TokenKind> fields;
   int declared = -1;  // the field of the name the line declares; -1 for none

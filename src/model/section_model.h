@@ -74,6 +74,9 @@ struct TagsSection {
   WordLayout word{0};  // complete at the end line
   FixedTable<Tag, capacity> tag_table;
   std::int32_t largest_value = 0;
+  // False when a line had an error: the largest value, and so the word's
+  // layout, may be another one.
+  bool every_line_read = true;
 
   std::span<const Tag> tags() const { return tag_table; }
 };

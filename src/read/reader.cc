@@ -21,45 +21,64 @@ struct SectionContext {
   DescriptionCopy& copy;
   MachineRegisters& machine_registers;
   SectionWriter& writer;
+  SectionWriter* warnings;
   ErrorPath& errors;
 };
+
+// The warnings take the section as far as it could be read, errors or not;
+// its diagnostics then go out, in line order, ahead of what the writers make
+// of it.  A failed section goes to no other writer.
+template <typename Write>
+void hand_over(const SectionLines& lines, SectionContext& context, Write&& write) {
+  if (context.warnings != nullptr) write(*context.warnings);
+  if (Diagnostics* diagnostics = context.errors.diagnostics()) diagnostics->release_held();
+  if (lines.failed()) return;
+  context.copy.generated_block();
+  write(context.writer);
+}
 
 // A section kind's reader, which hands the section to the writer.
 struct SectionRow {
   SectionKind kind;
   void (*read)(SectionLines& lines, SectionContext& context);
+  std::span<const char* const> (*words)();
 
   const char* name() const { return row_of(kind).name; }
 };
 
-// A failed section's model goes to no writer.
 constexpr SectionRow section_rows[] = {
     {SectionKind::regs,
      [](SectionLines& lines, SectionContext& context) {
        const RegsSection section = read_regs_section(lines, context.machine_registers);
-       if (lines.failed()) return;
-       context.copy.generated_block();
-       context.writer.regs_section(section, context.machine_registers);
-     }},
+       hand_over(lines, context,
+                 [&](SectionWriter& writer) { writer.regs_section(section, context.machine_registers); });
+     },
+     regs_directive_words},
     {SectionKind::tags,
      [](SectionLines& lines, SectionContext& context) {
        const TagsSection section = read_tags_section(lines, context.writer);
-       if (lines.failed()) return;
-       context.copy.generated_block();
-       context.writer.tags_section(section);
-     }},
+       hand_over(lines, context, [&](SectionWriter& writer) { writer.tags_section(section); });
+     },
+     tags_directive_words},
     {SectionKind::stacks,
      [](SectionLines& lines, SectionContext& context) {
        const StacksSection section = read_stacks_section(lines);
-       if (lines.failed()) return;
-       context.copy.generated_block();
-       context.writer.stacks_section(section);
-     }},
+       hand_over(lines, context, [&](SectionWriter& writer) { writer.stacks_section(section); });
+     },
+     stacks_directive_words},
 };
 
 bool is_one_of(std::string_view word, std::span<const char* const> words) {
   return std::find(words.begin(), words.end(), word) != words.end();
 }
+
+// In the order of SectionKind.
+constexpr bool section_rows_in_kind_order() {
+  for (std::size_t i = 0; i < std::size(section_rows); ++i)
+    if (static_cast<std::size_t>(section_rows[i].kind) != i) return false;
+  return std::size(section_rows) == std::size(section_kinds);
+}
+static_assert(section_rows_in_kind_order());
 
 // The word of a directive line, read without a check: what the line is.
 std::string_view word_of(const LineBuffer& line) { return leading_identifier(line.text().substr(1)); }
@@ -116,7 +135,7 @@ bool read_outside_sections(LineBuffer& line, DescriptionInput& in, SectionContex
   const SectionRow* row = nullptr;
   if (!context.errors.read([&] { row = &opened_section(scanner); }))
     return word_of(line) != directive_word::closing && pass_over(in, context.copy, line);
-  SectionLines lines(in, context.copy, line, scanner, row_of(row->kind).end_expected, context.errors);
+  SectionLines lines(in, context.copy, line, scanner, row->kind, context.errors);
   const SectionScope scope(context.errors.diagnostics(), lines.opening());
   context.errors.read([&] { row->read(lines, context); });
   switch (lines.ending()) {
@@ -126,10 +145,6 @@ bool read_outside_sections(LineBuffer& line, DescriptionInput& in, SectionContex
   }
   return false;
 }
-
-}  // namespace
-
-namespace {
 
 // `path` as the text of a C string literal: a backslash and a quote
 // escaped, and every control byte as an octal escape, so that the compiler
@@ -150,6 +165,17 @@ void as_string_text(std::span<char> text, const char* path) {
 }
 
 }  // namespace
+
+std::span<const char* const> directive_words(SectionKind kind) {
+  return section_rows[static_cast<std::size_t>(kind)].words();
+}
+
+bool is_directive_of(std::string_view word, SectionKind kind) { return is_one_of(word, directive_words(kind)); }
+
+bool is_section_directive(std::string_view word) {
+  return std::any_of(std::begin(section_rows), std::end(section_rows),
+                     [&](const SectionRow& row) { return is_one_of(word, row.words()); });
+}
 
 void DescriptionCopy::use_line_directives(const char* description, const char* header) {
   line_directives_ = true;
@@ -292,9 +318,9 @@ void DescriptionInput::copy_ordinary_pieces(DescriptionCopy& out) {
 // Line by line, with one line of look-ahead: a line that ended a section
 // is read again outside it.
 void read_description(DescriptionInput& in, DescriptionCopy& copy, MachineRegisters& machine_registers,
-                      SectionWriter& writer, Diagnostics* diagnostics) {
+                      SectionWriter& writer, Diagnostics* diagnostics, SectionWriter* warnings) {
   ErrorPath errors(diagnostics);
-  SectionContext context{copy, machine_registers, writer, errors};
+  SectionContext context{copy, machine_registers, writer, warnings, errors};
   in.warn_to(diagnostics);
   LineBuffer line;
   for (bool read_again = false;;) {
@@ -327,13 +353,8 @@ void ErrorPath::release() {
 }
 
 SectionLines::SectionLines(DescriptionInput& in, DescriptionCopy& copy, LineBuffer& line, const Scanner& opening_line,
-                           Message end_expected, ErrorPath& errors)
-    : in_(in),
-      copy_(copy),
-      line_(line),
-      opening_(opening_line.location()),
-      end_expected_(end_expected),
-      errors_(errors) {
+                           SectionKind kind, ErrorPath& errors)
+    : in_(in), copy_(copy), line_(line), opening_(opening_line.location()), kind_(kind), errors_(errors) {
   opening_line_.save(opening_line.quoted_line().c_str(), opening_line.line_number());
 }
 
@@ -350,7 +371,7 @@ std::optional<Directive> SectionLines::end_at(Ending ending) {
 std::optional<Directive> SectionLines::end_of_input() {
   failed_ = true;
   if (errors_.held() == nullptr) {
-    Error error = make_error(end_expected_, opening_);
+    Error error = make_error(row_of(kind_).end_expected, opening_);
     error.set_source_line(opening_line_.c_str());
     errors_.report(error);
   }
@@ -358,10 +379,11 @@ std::optional<Directive> SectionLines::end_of_input() {
 }
 
 // A line that cannot belong to the section ends it, with an error of its
-// own or as a note to the misspelt end line before it.  Any other word is
-// reported, but held when the nearest right word is "end": the line may be
-// the section's end line, misspelt, which a line that cannot belong then
-// confirms.
+// own or as a note to the misspelt end line before it; a line of another
+// section's word is that section's, and the end line before it is missing.
+// Any other word is reported, but held when the nearest right word is
+// "end": the line may be the section's end line, misspelt, which a line
+// that cannot belong then confirms.
 void SectionLines::unknown_directive(std::string_view word, const Scanner& rest, std::span<const char* const> words,
                                      bool closes) {
   failed_ = true;
@@ -370,6 +392,11 @@ void SectionLines::unknown_directive(std::string_view word, const Scanner& rest,
     return;
   }
   Error error = rest.error(Message::incorrect_declaration);
+  if (is_section_directive(word)) {
+    error.reword(Message::missing_end_before, row_of(kind_).name, opening_.line);
+    error.set_note(Message::section_opened_here, opening_);
+    return errors_.report(error);
+  }
   error.set_word(word);
   for (const char* right : words) error.add_choice(right);
   error.add_choice(directive_word::closing);
@@ -378,11 +405,30 @@ void SectionLines::unknown_directive(std::string_view word, const Scanner& rest,
   errors_.report(error);
 }
 
+// An ordinary line whose first word is one of the section's directive words
+// or its end word, standing alone: a directive line that lost its "@", which
+// the C compiler meets only far away.  Not after a held error, whose
+// section may have ended at a misspelt end line.
+void SectionLines::check_ordinary_line() const {
+  Diagnostics* diagnostics = errors_.diagnostics();
+  if (diagnostics == nullptr || !line_.starts_line || errors_.held() != nullptr) return;
+  const std::string_view text = line_.text();
+  const std::string_view word = leading_identifier(text);
+  if (word != directive_word::closing && !is_directive_of(word, kind_)) return;
+  const std::size_t start = static_cast<std::size_t>(word.data() - text.data());
+  const std::size_t end = start + word.size();
+  if (end < text.size() && !is_white_space(text[end])) return;
+  diagnostics->warning(Message::missing_at,
+                       {line_.line_number, static_cast<int>(start) + 1, static_cast<int>(word.size())},
+                       static_cast<int>(word.size()), word.data());
+}
+
 std::optional<Directive> SectionLines::next_directive(std::span<const char* const> words) {
   for (;;) {
     if (!in_.read_piece(line_)) return end_of_input();
     if (line_.first() == '\n') continue;
     if (line_.first() != '@') {
+      check_ordinary_line();
       write_line(line_, copy_);
       continue;
     }
@@ -404,7 +450,7 @@ std::optional<Directive> SectionLines::next_directive(std::span<const char* cons
       return Directive{word, rest};
     }
     const bool opening = word == directive_word::opening;
-    const bool closes = opening || is_one_of(word, directive_word::all);
+    const bool closes = opening || is_section_directive(word);
     unknown_directive(word, rest, words, closes);
     if (closes) return end_at(opening ? Ending::opening_line : Ending::other_section_line);
   }

@@ -115,9 +115,11 @@ class DescriptionInput {
 // that cannot belong to the section it stands in, an opening line or a line
 // of another section's word, ends that section and is read again outside
 // it; outside sections, the lines after a line that opens none are passed
-// over, up to an end line or an opening line.
+// over, up to an end line or an opening line.  `warnings` takes every
+// section as far as it could be read, one with errors too, before
+// `writer`, which takes only those without.
 void read_description(DescriptionInput& in, DescriptionCopy& copy, MachineRegisters& machine_registers,
-                      SectionWriter& writer, Diagnostics* diagnostics = nullptr);
+                      SectionWriter& writer, Diagnostics* diagnostics = nullptr, SectionWriter* warnings = nullptr);
 
 // The reading stopped at the error limit of a check.
 struct ReadingStopped {};
@@ -157,19 +159,26 @@ class ErrorPath {
   std::optional<Error> held_;
 };
 
-// The words of the sections' directive lines, "end" aside, each section's
-// own and the others': a line of one section's words cannot belong to
-// another.
+// The words of the sections' directive lines, "end" aside.  Which section
+// kind reads which is its reader's rows (directive_words).
 namespace directive_word {
 inline constexpr char reg[] = "reg";
 inline constexpr char filler[] = "filler";
 inline constexpr char tag[] = "tag";
 inline constexpr char stack[] = "stack";
-inline constexpr const char* all[] = {reg, filler, tag, stack};
 // The words of the opening and the end line.
 inline constexpr char opening[] = "begin";
 inline constexpr char closing[] = "end";
 }  // namespace directive_word
+
+// The directive words of a section kind, "end" aside: the words of its
+// reader's rows.
+std::span<const char* const> directive_words(SectionKind kind);
+// `word` is a directive word of `kind`.
+bool is_directive_of(std::string_view word, SectionKind kind);
+// `word` is a directive word of some section kind: a line of it belongs to
+// a section of that kind.
+bool is_section_directive(std::string_view word);
 
 // One directive line inside a section, its directive word read; `rest` reads
 // the tokens that follow it.
@@ -188,10 +197,9 @@ class SectionLines {
   // line that cannot belong to it, which `line` then holds.
   enum class Ending { end_line, opening_line, other_section_line };
 
-  // `line` is the reading's buffer; `end_expected` is the message for an
-  // input that ends before the section.
+  // `line` is the reading's buffer; the section is of `kind`.
   SectionLines(DescriptionInput& in, DescriptionCopy& copy, LineBuffer& line, const Scanner& opening_line,
-               Message end_expected, ErrorPath& errors);
+               SectionKind kind, ErrorPath& errors);
   SectionLines(const SectionLines&) = delete;
   SectionLines& operator=(const SectionLines&) = delete;
 
@@ -217,12 +225,13 @@ class SectionLines {
   void unknown_directive(std::string_view word, const Scanner& rest, std::span<const char* const> words, bool closes);
   std::optional<Directive> end_at(Ending ending);
   std::optional<Directive> end_of_input();
+  void check_ordinary_line() const;
 
   DescriptionInput& in_;
   DescriptionCopy& copy_;
   LineBuffer& line_;
   Location opening_;
-  Message end_expected_;
+  SectionKind kind_;
   ErrorPath& errors_;
   bool failed_ = false;
   Ending ending_ = Ending::end_line;
@@ -238,12 +247,19 @@ struct DirectiveRow {
   void (*read)(Scanner& rest, Section& section);
 };
 
+// The words of a section's rows.
+template <typename Section, std::size_t N>
+constexpr std::array<const char*, N> words_of(const DirectiveRow<Section> (&rows)[N]) {
+  std::array<const char*, N> words{};
+  for (std::size_t i = 0; i < N; ++i) words[i] = rows[i].word;
+  return words;
+}
+
 // Reads the directive lines of a section up to its end, each by the row of
 // its word.
 template <typename Section, std::size_t N>
 void read_directives(SectionLines& lines, Section& section, const DirectiveRow<Section> (&rows)[N]) {
-  std::array<const char*, N> words;
-  for (std::size_t i = 0; i < N; ++i) words[i] = rows[i].word;
+  const std::array<const char*, N> words = words_of(rows);
   while (std::optional<Directive> directive = lines.next_directive(words)) {
     for (const DirectiveRow<Section>& row : rows)
       if (directive->word == row.word) lines.read_line([&] { row.read(directive->rest, section); });
@@ -252,11 +268,15 @@ void read_directives(SectionLines& lines, Section& section, const DirectiveRow<S
 
 // The readers of the three sections, each up to and including its end line;
 // every check of a section is made there, before any writer sees it.  A
-// failed section's model is not checked at its end.
+// failed section's model holds the lines without an error, and is not
+// checked at its end; the checks at its end fail the section.
 RegsSection read_regs_section(SectionLines& lines, MachineRegisters& machine_registers);
+std::span<const char* const> regs_directive_words();
 // A tags section whose values must repeat is rejected after `writer` has
 // been told, so that the headers show where the section stood.
 TagsSection read_tags_section(SectionLines& lines, SectionWriter& writer);
+std::span<const char* const> tags_directive_words();
 StacksSection read_stacks_section(SectionLines& lines);
+std::span<const char* const> stacks_directive_words();
 
 }  // namespace pl_config

@@ -39,9 +39,9 @@ void read_register_line(Scanner& rest, RegsTables& tables) {
   const Location name_at = rest.location();
   if (static_cast<std::size_t>(group_number) >= group_count) rest.fail(Message::group_above_14, group_at);
   Group& group = tables.groups[static_cast<std::size_t>(group_number)];
-  if (group.full()) rest.fail(Message::group_full, group_at);
-  if (!Name::fits(type)) rest.fail(Message::name_too_long, type_at);
-  if (!Name::fits(name)) rest.fail(Message::name_too_long, name_at);
+  if (group.full()) throw rest.limit_error(Message::group_full, group_at, Message::most_entries, group_capacity);
+  if (!Name::fits(type)) throw rest.limit_error(Message::name_too_long, type_at, Message::longest_text, Name::capacity);
+  if (!Name::fits(name)) throw rest.limit_error(Message::name_too_long, name_at, Message::longest_text, Name::capacity);
   PlacedRegister& declaration = group.add();
   declaration.type.assign(type);
   declaration.name.assign(name);
@@ -62,7 +62,8 @@ void read_filler_line(Scanner& rest, RegsTables& tables) {
     value = {digits.data(), end};
   }
   FillerPrefix& prefix = tables.filler_prefix;
-  if (value.size() + 1 > prefix.room()) rest.fail(Message::filler_too_long);
+  if (value.size() + 1 > prefix.room())
+    throw rest.limit_error(Message::filler_too_long, rest.location(), Message::longest_text, FillerPrefix::capacity);
   prefix.append(value);
   prefix.append("+");
 }
@@ -71,6 +72,7 @@ constexpr DirectiveRow<RegsTables> regs_directives[] = {
     {directive_word::filler, read_filler_line},
     {directive_word::reg, read_register_line},
 };
+constexpr auto regs_words = words_of(regs_directives);
 
 std::size_t written_register_count(const RegsTables& tables) {
   std::size_t count = 0;
@@ -116,19 +118,30 @@ void place_registers(const RegsTables& tables, RegsSection& section, MachineRegi
 
 }  // namespace
 
+std::span<const char* const> regs_directive_words() { return regs_words; }
+
 RegsSection read_regs_section(SectionLines& lines, MachineRegisters& machine_registers) {
   RegsTables tables;
   read_directives(lines, tables, regs_directives);
   RegsSection section;
-  if (lines.failed()) return section;
-  const Scanner& end_line = lines.end_line();
-  const std::size_t count = written_register_count(tables);
-  if (count == 0) end_line.fail(Message::no_register);
-  if (machine_registers_needed(machine_registers.list().size(), count) > machine_registers.room())
-    throw make_error(Message::too_many_machine_registers, end_line.location(), MachineRegisters::capacity);
   section.opening = lines.opening();
   section.filler_prefix = tables.filler_prefix;
-  place_registers(tables, section, machine_registers);
+  if (!lines.failed()) {
+    const Scanner& end_line = lines.end_line();
+    const std::size_t count = written_register_count(tables);
+    lines.read_line([&] {
+      if (count == 0) end_line.fail(Message::no_register);
+      if (machine_registers_needed(machine_registers.list().size(), count) > machine_registers.room())
+        throw make_error(Message::too_many_machine_registers, end_line.location(), MachineRegisters::capacity);
+    });
+  }
+  if (!lines.failed()) {
+    place_registers(tables, section, machine_registers);
+  } else {
+    // For the warnings alone: no machine register is handed out.
+    MachineRegisters none({});
+    place_registers(tables, section, none);
+  }
   return section;
 }
 

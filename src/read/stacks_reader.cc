@@ -22,11 +22,17 @@ void read_stack_line(Scanner& rest, StacksSection& section) {
   entry.size_at = rest.location();
   const std::string_view top = rest.identifier();
   entry.top_at = rest.location();
-  if (section.stack_table.full()) rest.fail(Message::too_many_stacks, entry.name_at);
-  if (!Name::fits(name)) rest.fail(Message::name_too_long, entry.name_at);
-  if (!StackDescription::fits(description)) rest.fail(Message::description_too_long, entry.description_at);
-  if (size > limit::stack_size) rest.fail(Message::stack_size_too_large, entry.size_at);
-  if (!TopExpression::fits(top)) rest.fail(Message::top_too_long, entry.top_at);
+  if (section.stack_table.full())
+    throw rest.limit_error(Message::too_many_stacks, entry.name_at, Message::most_entries, limit::stacks);
+  if (!Name::fits(name))
+    throw rest.limit_error(Message::name_too_long, entry.name_at, Message::longest_text, Name::capacity);
+  if (!StackDescription::fits(description))
+    throw rest.limit_error(Message::description_too_long, entry.description_at, Message::longest_description,
+                           StackDescription::capacity);
+  if (size > limit::stack_size)
+    throw rest.number_limit_error(Message::stack_size_too_large, entry.size_at, size, limit::stack_size);
+  if (!TopExpression::fits(top))
+    throw rest.limit_error(Message::top_too_long, entry.top_at, Message::longest_text, TopExpression::capacity);
   entry.name.assign(name);
   entry.description.assign(description);
   entry.default_size = size * limit::stack_size_unit;
@@ -35,8 +41,11 @@ void read_stack_line(Scanner& rest, StacksSection& section) {
 }
 
 constexpr DirectiveRow<StacksSection> stacks_directives[] = {{directive_word::stack, read_stack_line}};
+constexpr auto stacks_words = words_of(stacks_directives);
 
 }  // namespace
+
+std::span<const char* const> stacks_directive_words() { return stacks_words; }
 
 // A section without stacks has no last entry to close Stack_Top and
 // pl_stk_tbl with.
@@ -44,7 +53,8 @@ StacksSection read_stacks_section(SectionLines& lines) {
   StacksSection section;
   section.opening = lines.opening();
   read_directives(lines, section, stacks_directives);
-  if (!lines.failed() && section.stack_table.empty()) lines.end_line().fail(Message::no_stack_declared);
+  if (!lines.failed() && section.stack_table.empty())
+    lines.read_line([&] { lines.end_line().fail(Message::no_stack_declared); });
   return section;
 }
 

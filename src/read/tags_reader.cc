@@ -1,7 +1,6 @@
 // The tags section: "@tag <name> <kind> <value>" lines.
 
 #include <cstdint>
-#include <cstdio>
 #include <span>
 #include <string_view>
 
@@ -21,18 +20,6 @@ TagKind read_tag_kind(std::string_view word, const Scanner& line) {
   throw error;
 }
 
-// The located message shows the value and the largest one allowed.
-[[noreturn]] void fail_value_too_large(const Tag& tag, const Scanner& line) {
-  Error error = line.error(Message::tag_value_too_large, tag.value_at);
-  char text[32];
-  std::snprintf(text, sizeof text, "%d", static_cast<int>(tag.value));
-  error.set_word(text);
-  std::snprintf(text, sizeof text, entry_of(Message::largest_tag_value).text,
-                static_cast<int>(limit::tag_value_bound - 1));
-  error.add_choice(text);
-  throw error;
-}
-
 // Every token is read before any limit is checked, so a malformed line
 // reports its syntax first.
 void read_tag_line(Scanner& line, TagsSection& section) {
@@ -43,15 +30,19 @@ void read_tag_line(Scanner& line, TagsSection& section) {
   tag.kind_at = line.location();
   tag.value = line.integer();
   tag.value_at = line.location();
-  if (section.tag_table.full()) line.fail(Message::too_many_tags, tag.name_at);
-  if (!Name::fits(name)) line.fail(Message::name_too_long, tag.name_at);
-  if (tag.value >= limit::tag_value_bound) fail_value_too_large(tag, line);
+  if (section.tag_table.full())
+    throw line.limit_error(Message::too_many_tags, tag.name_at, Message::most_entries, TagsSection::capacity);
+  if (!Name::fits(name))
+    throw line.limit_error(Message::name_too_long, tag.name_at, Message::longest_text, Name::capacity);
+  if (tag.value >= limit::tag_value_bound)
+    throw line.number_limit_error(Message::tag_value_too_large, tag.value_at, tag.value, limit::tag_value_bound - 1);
   tag.name.assign(name);
   section.tag_table.add(tag);
   if (tag.value > section.largest_value) section.largest_value = tag.value;
 }
 
 constexpr DirectiveRow<TagsSection> tags_directives[] = {{directive_word::tag, read_tag_line}};
+constexpr auto tags_words = words_of(tags_directives);
 
 // The first tag whose value a later tag has: there is one when there are more
 // tags than values.
@@ -64,19 +55,21 @@ const Tag& first_repeated(std::span<const Tag> tags) {
 
 }  // namespace
 
+std::span<const char* const> tags_directive_words() { return tags_words; }
+
 TagsSection read_tags_section(SectionLines& lines, SectionWriter& writer) {
   TagsSection section;
   section.opening = lines.opening();
   read_directives(lines, section, tags_directives);
-  if (lines.failed()) return section;
-  const Scanner& end_line = lines.end_line();
+  section.every_line_read = !lines.failed();
   // Two tags cannot share a value if there are more tags than values.
-  if (static_cast<std::size_t>(section.largest_value) + 1 < section.tag_table.size()) {
+  if (!lines.failed() && static_cast<std::size_t>(section.largest_value) + 1 < section.tag_table.size()) {
     writer.tags_section_rejected();
+    const Scanner& end_line = lines.end_line();
     Error error = make_error(Message::tag_value_repeated, end_line.location());
     error.set_source_line(end_line.quoted_line().c_str());
     error.set_note(Message::first_declared_here, first_repeated(section.tags()).value_at);
-    throw error;
+    lines.read_line([&] { throw error; });
   }
   section.word = WordLayout(section.largest_value);
   return section;

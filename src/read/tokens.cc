@@ -1,6 +1,8 @@
 #include "tokens.h"
 
 #include <algorithm>
+#include <cstdarg>
+#include <cstdio>
 #include <limits>
 
 #include "error.h"
@@ -25,6 +27,25 @@ void Scanner::fail(Message id, Location at) const { throw error(id, at); }
 Error Scanner::error(Message id, Location at) const {
   Error error(id, at, quoted_.c_str());
   if (first_column_ != 2) error.set_source_line("");
+  return error;
+}
+
+Error Scanner::limit_error(Message id, Location at, Message limit, ...) const {
+  Error error = this->error(id, at);
+  std::va_list args;
+  va_start(args, limit);
+  char text[64];
+  std::vsnprintf(text, sizeof text, entry_of(limit).text, args);
+  va_end(args);
+  error.add_choice(text);
+  return error;
+}
+
+Error Scanner::number_limit_error(Message id, Location at, long number, long largest) const {
+  Error error = limit_error(id, at, Message::largest_value, largest);
+  char text[24];
+  std::snprintf(text, sizeof text, "%ld", number);
+  error.set_word(text);
   return error;
 }
 
@@ -117,7 +138,7 @@ std::int32_t Scanner::integer() {
     if (value > (max - digit) / 10) {
       while (position_ < line_.size() && (is_digit(line_[position_]) || line_[position_] == '_')) ++position_;
       token_end_ = position_;
-      fail(Message::integer_too_large);
+      throw limit_error(Message::integer_too_large, location(), Message::largest_value, static_cast<long>(max));
     }
     value = value * 10 + digit;
   }

@@ -56,6 +56,11 @@ class Scanner {
   // The error that fail() throws.
   Error error(Message id) const { return error(id, location()); }
   Error error(Message id, Location at) const;
+  // The error `id` at `at` whose located message states the limit: the
+  // format of `limit` filled with the arguments.
+  Error limit_error(Message id, Location at, Message limit, ...) const;
+  // The same for a number: the number is quoted too.
+  Error number_limit_error(Message id, Location at, long number, long largest) const;
   const CurrentLine& quoted_line() const { return quoted_; }
   // What the line has that a reader would misread is warned about.
   void warn_to(Diagnostics* diagnostics) { diagnostics_ = diagnostics; }

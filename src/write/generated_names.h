@@ -31,7 +31,10 @@ struct FixedName {
 };
 
 // By header and in the order written.  The members of InfTag and InfStack
-// are uses: a register or tag macro of that name breaks the structs.
+// are uses: a register or tag macro of that name breaks the structs.  The
+// parameters of the function-like macros (param_) count as defined: a
+// register, a tag or a type of that name in a macro's body would be the
+// argument instead.
 #define PL_CONFIG_FIXED_NAMES(X) \
   X(reg_bank, "pl_reg_bank", arch_header, defined) \
   X(nb_of_regs, "NB_OF_REGS", arch_header, defined) \
@@ -64,6 +67,12 @@ struct FixedName {
   X(typ_tag, "TypTag", arch_header, defined) \
   X(inf_tag, "InfTag", arch_header, defined) \
   X(tag_tbl, "pl_tag_tbl", arch_header, defined) \
+  X(param_x, "x", arch_header, defined) \
+  X(param_i, "i", arch_header, defined) \
+  X(param_buff_save, "buff_save", arch_header, defined) \
+  X(param_w, "w", arch_header, defined) \
+  X(param_tm, "tm", arch_header, defined) \
+  X(param_v, "v", arch_header, defined) \
   X(member_name, "name", arch_header, used) \
   X(member_type, "type", arch_header, used) \
   X(member_value, "value", arch_header, used) \
@@ -78,6 +87,8 @@ struct FixedName {
   X(nb_of_stacks, "NB_OF_STACKS", stack_header, defined) \
   X(stack_top, "Stack_Top", stack_header, defined) \
   X(inf_stack, "InfStack", stack_header, defined) \
+  X(param_adr, "adr", stack_header, defined) \
+  X(param_s, "s", stack_header, defined) \
   X(member_desc, "desc", stack_header, used) \
   X(member_env_var_name, "env_var_name", stack_header, used) \
   X(member_p_def_size, "p_def_size", stack_header, used) \

@@ -34,13 +34,22 @@ constexpr std::string_view c_keywords[] = {
 };
 // clang-format on
 
-// C's own types that are not one 64-bit word wherever the engine is built
-// (long is 32 bits on Windows): a register is one word of the bank, and its
-// macros and save and restore casts read and write it with its type.
+// C's own types, those of its keywords and of <stdint.h>, <stddef.h>,
+// <uchar.h>, <wchar.h> and <signal.h>, that are not one 64-bit word
+// wherever the engine is built (long is 32 bits on Windows, int_fast16_t
+// 32 bits with musl and on Windows, wchar_t 16 bits on Windows): a register
+// is one word of the bank, and its macros and save and restore casts read
+// and write it with its type.  A name that starts with "_" is not read.
+// A packed table, not a name a line:
+// clang-format off
 constexpr std::string_view narrow_types[] = {
-    "char",   "short",    "int",    "long",    "float",   "double",  "_Bool",    "bool",     "void",
-    "signed", "unsigned", "int8_t", "int16_t", "int32_t", "uint8_t", "uint16_t", "uint32_t",
+    "char", "short", "int", "long", "float", "double", "bool", "void", "signed", "unsigned",
+    "int8_t", "int16_t", "int32_t", "uint8_t", "uint16_t", "uint32_t",
+    "int_least8_t", "int_least16_t", "int_least32_t", "uint_least8_t", "uint_least16_t", "uint_least32_t",
+    "int_fast8_t", "int_fast16_t", "int_fast32_t", "uint_fast8_t", "uint_fast16_t", "uint_fast32_t",
+    "wchar_t", "max_align_t", "char8_t", "char16_t", "char32_t", "mbstate_t", "wint_t", "sig_atomic_t",
 };
+// clang-format on
 
 bool listed(std::span<const std::string_view> words, std::string_view word) {
   return std::find(words.begin(), words.end(), word) != words.end();
@@ -211,8 +220,8 @@ void LayoutWarnings::regs_section(const RegsSection& section, const MachineRegis
 // Tag_Long_Int makes a negative integer by shifting its sign into the high
 // tag bits of the split layout: only a tag whose high bits are all ones
 // survives that, and the value 0, whose tag macro masks the value instead.
-void LayoutWarnings::tags_section(const TagsSection& section) {
-  second_section(TagsSection::kind, section.opening);
+// Only when every line was read: the layout follows from the largest value.
+void LayoutWarnings::word_layout(const TagsSection& section) {
   const WordLayout& word = section.word;
   const std::span<const Tag> tags = section.tags();
   if (section.largest_value < 4)
@@ -224,6 +233,13 @@ void LayoutWarnings::tags_section(const TagsSection& section) {
   if (addresses && value_bits < user_address_bits(processor_) && largest != tags.end())
     diagnostics_.warning(Message::address_bits, largest->value_at, value_bits, user_address_bits(processor_),
                          processor_);
+}
+
+void LayoutWarnings::tags_section(const TagsSection& section) {
+  second_section(TagsSection::kind, section.opening);
+  const WordLayout& word = section.word;
+  const std::span<const Tag> tags = section.tags();
+  if (section.every_line_read) word_layout(section);
   const std::int64_t high_ones = word.all_ones & ~std::int64_t{7};
   for (std::size_t i = 0; i < tags.size(); ++i) {
     const Tag& tag = tags[i];
@@ -234,7 +250,8 @@ void LayoutWarnings::tags_section(const TagsSection& section) {
     if (same != earlier.end() &&
         diagnostics_.warning(Message::duplicate_tag_value, tag.value_at, tag.c_name(), same->c_name(), tag.value))
       diagnostics_.note(Message::first_declared_here, same->value_at);
-    if (word.split() && tag.kind == TagKind::long_int && tag.value != 0 && tag.value < high_ones)
+    if (section.every_line_read && word.split() && tag.kind == TagKind::long_int && tag.value != 0 &&
+        tag.value < high_ones)
       diagnostics_.warning(Message::long_int_sign, tag.value_at, tag.c_name(), tag.value, static_cast<int>(high_ones),
                            static_cast<int>(word.all_ones));
   }

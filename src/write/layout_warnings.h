@@ -30,9 +30,11 @@ class LayoutWarnings : public SectionWriter {
   void regs_section(const RegsSection& section, const MachineRegisters& machine_registers) override;
   void tags_section(const TagsSection& section) override;
   void stacks_section(const StacksSection& section) override;
+  // Sections with an error come too, as far as their lines could be read.
 
  private:
   using Kind = DeclarationKind;
+  void word_layout(const TagsSection& section);
   struct Declared {
     Name name;
     Kind kind;

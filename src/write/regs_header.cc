@@ -95,31 +95,33 @@ void emit_declarations(const SectionOutput& out) {
   if (has_signal_buffer(out)) out.arch.print("extern WamWord %s[];\n\n", names::buff_signal_reg);
   out.arch.print("extern char *%s[];\n", names::reg_tbl);
   out.arch.put("\n#endif\n\n");
-  out.arch.print("#define %s(x)  save_reg_bank = pl_reg_bank = x\n", names::init_reg_bank);
+  out.arch.print("#define %s(%s)  save_reg_bank = pl_reg_bank = %s\n", names::init_reg_bank, names::param_x,
+                 names::param_x);
   out.arch.put("\n\n");
 }
 
 // The last register needs no index test: it answers every other i.
 void emit_register_access(const SectionOutput& out) {
-  out.arch.print("#define %s(i)\t\t\t(", names::reg);
+  out.arch.print("#define %s(%s)\t\t\t(", names::reg, names::param_i);
   const std::size_t last = out.registers.size() - 1;
   for (std::size_t n = 0; n < last; ++n)
-    out.arch.print("((i)==%d) ? (WamWord) %-3s\t: \\\n\t\t\t\t ", as_int(n), out.registers[n].c_name());
+    out.arch.print("((%s)==%d) ? (WamWord) %-3s\t: \\\n\t\t\t\t ", names::param_i, as_int(n),
+                   out.registers[n].c_name());
   out.arch.print("           (WamWord) %s)\n", out.registers[last].c_name());
 }
 
 void emit_all_registers_macros(const SectionOutput& out) {
-  out.arch.print("\n\n\n\n#define %s(buff_save) \\\n", names::save_all_regs);
+  out.arch.print("\n\n\n\n#define %s(%s) \\\n", names::save_all_regs, names::param_buff_save);
   out.arch.put("  do { \\\n");
   for (std::size_t n = 0; n < out.registers.size(); ++n)
-    out.arch.print("    buff_save[%d] = (WamWord) %s; \\\n", as_int(n), out.registers[n].c_name());
+    out.arch.print("    %s[%d] = (WamWord) %s; \\\n", names::param_buff_save, as_int(n), out.registers[n].c_name());
   out.arch.put("  } while(0)\n");
 
-  out.arch.print("\n\n\n\n#define %s(buff_save) \\\n", names::restore_all_regs);
+  out.arch.print("\n\n\n\n#define %s(%s) \\\n", names::restore_all_regs, names::param_buff_save);
   out.arch.put("  do { \\\n");
   for (std::size_t n = 0; n < out.registers.size(); ++n) {
     const PlacedRegister& reg = out.registers[n];
-    out.arch.print("    %-6s = (%-8s) buff_save[%d]; \\\n", reg.c_name(), reg.c_type(), as_int(n));
+    out.arch.print("    %-6s = (%-8s) %s[%d]; \\\n", reg.c_name(), reg.c_type(), names::param_buff_save, as_int(n));
   }
   out.arch.put("  } while(0)\n");
 }
@@ -128,18 +130,19 @@ void emit_all_registers_macros(const SectionOutput& out) {
 // included, since the engine reserves all of them.
 void emit_machine_registers_macros(const SectionOutput& out) {
   const std::span<const MachineRegisterEntry> entries = out.machine_registers.entries();
-  out.arch.print("\n\n\n\n#define %s(buff_save) \\\n", names::save_machine_regs);
+  out.arch.print("\n\n\n\n#define %s(%s) \\\n", names::save_machine_regs, names::param_buff_save);
   out.arch.put("  do { \\\n");
   for (std::size_t i = 0; i < entries.size(); ++i)
-    out.arch.print("    buff_save[%d] = (WamWord) %s; \\\n", as_int(i), entries[i].register_name.c_str());
+    out.arch.print("    %s[%d] = (WamWord) %s; \\\n", names::param_buff_save, as_int(i),
+                   entries[i].register_name.c_str());
   out.arch.put("  } while(0)\n");
 
-  out.arch.print("\n\n#define %s(buff_save) \\\n", names::restore_machine_regs);
+  out.arch.print("\n\n#define %s(%s) \\\n", names::restore_machine_regs, names::param_buff_save);
   out.arch.put("  do { \\\n");
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const MachineRegisterEntry& entry = entries[i];
-    out.arch.print("    %s = (%-8s) buff_save[%d]; \\\n", entry.register_name.c_str(), entry.type_name.c_str(),
-                   as_int(i));
+    out.arch.print("    %s = (%-8s) %s[%d]; \\\n", entry.register_name.c_str(), entry.type_name.c_str(),
+                   names::param_buff_save, as_int(i));
   }
   out.arch.put("  } while(0)\n");
 }

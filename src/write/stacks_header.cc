@@ -31,16 +31,17 @@ void emit_access_macros(Output& sh, std::span<const StackEntry> stacks) {
     const MadeText offset = made_name(made::stack_offset, name);
     sh.print("#define %s       \t(pl_stk_tbl[%d].stack)\n", area.c_str(), number);
     sh.print("#define %s        \t(pl_stk_tbl[%d].size)\n", made_name(made::stack_size, name).c_str(), number);
-    sh.print("#define %s(adr) \t((WamWord *)(adr) - %s)\n", offset.c_str(), area.c_str());
+    sh.print("#define %s(%s) \t((WamWord *)(%s) - %s)\n", offset.c_str(), names::param_adr, names::param_adr,
+             area.c_str());
     sh.print("#define %s   \t%s(%s)\n\n", made_name(made::stack_used_size, name).c_str(), offset.c_str(),
              stacks[i].top_expression.c_str());
   }
 }
 
 void emit_stack_top(Output& sh, std::span<const StackEntry> stacks) {
-  sh.print("\n#define %s(s)       \t(", names::stack_top);
+  sh.print("\n#define %s(%s)       \t(", names::stack_top, names::param_s);
   for (std::size_t i = 0; i + 1 < stacks.size(); ++i)
-    sh.print("((s) == %d) ? %s : ", static_cast<int>(i), stacks[i].top_expression.c_str());
+    sh.print("((%s) == %d) ? %s : ", names::param_s, static_cast<int>(i), stacks[i].top_expression.c_str());
   sh.print("%s)\n", stacks.back().top_expression.c_str());
 }
 

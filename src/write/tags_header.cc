@@ -13,6 +13,11 @@ namespace pl_config {
 
 namespace {
 
+// The macros' parameters, short for their many uses below.
+constexpr const char* w = names::param_w;
+constexpr const char* v = names::param_v;
+constexpr const char* tm = names::param_tm;
+
 // A tagged word's values are printed through long long, which holds 64 bits
 // on every platform; long has 32 on Windows.
 unsigned long long hex(std::uint64_t bits) { return bits; }
@@ -31,13 +36,14 @@ void emit_layout_constants(Output& ah, const WordLayout& layout) {
   ah.print("#define %-13s\t\t%d\n", names::value_size, 64 - n);
   ah.print("#define %-13s\t\t(PlULong)%#llx\n", names::tag_mask, hex(layout.tag_mask));
   ah.print("#define %-13s\t\t(PlULong)%#llx\n", names::value_mask, hex(layout.value_mask));
-  ah.print("#define %s(w)\t\t((PlLong) (w) & (TAG_MASK))\n", names::tag_mask_of);
+  ah.print("#define %s(%s)\t\t((PlLong) (%s) & (TAG_MASK))\n", names::tag_mask_of, w, w);
   if (layout.split()) {
-    ah.print("#define %s(w) \t(((PlULong) (w) >> %d) | ((w) & %d))\n", names::tag_from_tag_mask, 64 - n, 7);
-    ah.print("#define %s(w)     \t\t((((PlULong) (w) >> %d) << %d) | ((w) & %d))\n", names::tag_of, 67 - n, 3, 7);
+    ah.print("#define %s(%s) \t(((PlULong) (%s) >> %d) | ((%s) & %d))\n", names::tag_from_tag_mask, w, w, 64 - n, w, 7);
+    ah.print("#define %s(%s)     \t\t((((PlULong) (%s) >> %d) << %d) | ((%s) & %d))\n", names::tag_of, w, w, 67 - n, 3,
+             w, 7);
   } else {
-    ah.print("#define %s(w) \t(w)\n", names::tag_from_tag_mask);
-    ah.print("#define %s(w)     \t\tTag_Mask_Of(w)\n", names::tag_of);
+    ah.print("#define %s(%s) \t(%s)\n", names::tag_from_tag_mask, w, w);
+    ah.print("#define %s(%s)     \t\t%s(%s)\n", names::tag_of, w, names::tag_mask_of, w);
   }
 }
 
@@ -60,31 +66,31 @@ void emit_tag_values(Output& ah, Output& pch, std::span<const Tag> tags) {
 void emit_general_macros(Output& ah, const WordLayout& layout) {
   const int n = layout.tag_size;
   ah.put("\t/* General Tag/UnTag macros */\n\n");
-  ah.print("#define Tag_Long_Int(tm, v)  \t((((PlLong) ((v) << %d)) >> %d) | (tm))\n", n, n - 3);
-  ah.print("#define Tag_Short_Uns(tm, v)\t(((PlLong) (v) << %d) + (tm))\n", 3);
-  ah.put("#define Tag_Address(tm, v)  \t((PlLong) (v) + (tm))\n");
+  ah.print("#define Tag_Long_Int(%s, %s)  \t((((PlLong) ((%s) << %d)) >> %d) | (%s))\n", tm, v, v, n, n - 3, tm);
+  ah.print("#define Tag_Short_Uns(%s, %s)\t(((PlLong) (%s) << %d) + (%s))\n", tm, v, v, 3, tm);
+  ah.print("#define Tag_Address(%s, %s)  \t((PlLong) (%s) + (%s))\n", tm, v, v, tm);
   ah.put("\n");
-  ah.print("#define UnTag_Long_Int(w)    \t((PlLong) ((w) << %d) >> %d)\n", n - 3, n);
-  ah.put("#define UnTag_Short_Uns(w)\tUnTag_Long_Int(w)\n");
-  ah.put("#define UnTag_Address(w)  \t((WamWord *) ((w) & VALUE_MASK))\n");
+  ah.print("#define UnTag_Long_Int(%s)    \t((PlLong) ((%s) << %d) >> %d)\n", w, w, n - 3, n);
+  ah.print("#define UnTag_Short_Uns(%s)\tUnTag_Long_Int(%s)\n", w, w);
+  ah.print("#define UnTag_Address(%s)  \t((WamWord *) ((%s) & VALUE_MASK))\n", w, w);
   ah.put("\n\n");
 }
 
 void emit_tag_body(Output& ah, const Tag& tag, const WordLayout& layout) {
   if (tag.kind == TagKind::long_int && tag.value == 0) {
-    ah.print("(((PlULong) (v) << %d) & VALUE_MASK)\n", 3);
+    ah.print("(((PlULong) (%s) << %d) & VALUE_MASK)\n", v, 3);
   } else if (tag.kind == TagKind::long_int && tag.value == layout.all_ones) {
-    ah.print("(((PlULong) (v) << %d) | TAG_MASK)\n", 3);
+    ah.print("(((PlULong) (%s) << %d) | TAG_MASK)\n", v, 3);
   } else {
-    ah.print("%s(%s, v)\n", row_of(tag.kind).tag_macro, made_name(made::tag_mask, tag.name.view()).c_str());
+    ah.print("%s(%s, %s)\n", row_of(tag.kind).tag_macro, made_name(made::tag_mask, tag.name.view()).c_str(), v);
   }
 }
 
 void emit_untag_body(Output& ah, const Tag& tag) {
   switch (untag_form(tag)) {
-    case UntagForm::unsigned_shift: ah.print("((PlULong) (w) >> %d)\n", 3); break;
-    case UntagForm::whole_word: ah.put("((WamWord *) (w))\n"); break;
-    case UntagForm::kind_macro: ah.print("%s(w)\n", row_of(tag.kind).untag_macro); break;
+    case UntagForm::unsigned_shift: ah.print("((PlULong) (%s) >> %d)\n", w, 3); break;
+    case UntagForm::whole_word: ah.print("((WamWord *) (%s))\n", w); break;
+    case UntagForm::kind_macro: ah.print("%s(%s)\n", row_of(tag.kind).untag_macro, w); break;
   }
 }
 
@@ -92,18 +98,18 @@ void emit_specialized_macros(Output& ah, std::span<const Tag> tags, const WordLa
   ah.put("\t/* Specialized Tag/UnTag macros */\n\n");
   ah.put("\n");
   for (const Tag& tag : tags) {
-    ah.print("#define %s(v)  \t\t", made_name(made::tag_macro, tag.name.view()).c_str());
+    ah.print("#define %s(%s)  \t\t", made_name(made::tag_macro, tag.name.view()).c_str(), v);
     emit_tag_body(ah, tag, layout);
   }
   ah.put("\n");
   for (const Tag& tag : tags) {
-    ah.print("#define %s(w)  \t\t", made_name(made::untag_macro, tag.name.view()).c_str());
+    ah.print("#define %s(%s)  \t\t", made_name(made::untag_macro, tag.name.view()).c_str(), w);
     emit_untag_body(ah, tag);
   }
   ah.put("\n");
   for (const Tag& tag : tags)
-    ah.print("#define %s(w)  \t\t(Tag_Mask_Of(w) == %s)\n", made_name(made::tag_is, tag.name.view()).c_str(),
-             made_name(made::tag_mask, tag.name.view()).c_str());
+    ah.print("#define %s(%s)  \t\t(%s(%s) == %s)\n", made_name(made::tag_is, tag.name.view()).c_str(), w,
+             names::tag_mask_of, w, made_name(made::tag_mask, tag.name.view()).c_str());
 }
 
 // One enumerator per kind, in the order of the rows.

@@ -23,6 +23,7 @@ import re
 import shutil
 import subprocess
 import sys
+import unicodedata
 
 # Numbers only, and machine registers: R1 goes to m2.
 MACHINE_DESCRIPTION = (b"@begin regs\n@filler 2\n@reg 0 PlLong R1\n@filler 1\n@reg 0 WamWord R2\n"
@@ -43,8 +44,8 @@ READING_DESCRIPTION = (b"\xef\xbb\xbf/* bom */\n  @begin regs\n@begin stacks\n@s
 ERRORS_DESCRIPTION = (b"@begin tags\n@tag A foo 1\n@end\n@begin stacks\n@stack heap \"h\\\\d\" 16 H\n@end\n"
                       b"@begin regs\n@reg 0 WamWord X\n")
 
-Case = collections.namedtuple("Case", "name description tool compile_headers status",
-                              defaults=(None, True, 0))
+Case = collections.namedtuple("Case", "name description tool compile_headers status args",
+                              defaults=(None, True, 0, ()))
 
 # Every key the reference lists, with its type; None: also null.
 DOCUMENT_KEYS = {"format": int, "version": str, "description": str, "items": list, "machine_registers": list,
@@ -107,28 +108,49 @@ def check_shape(document):
         check_keys("machine_registers.%d" % i, row, ROW_KEYS["machine_registers"])
 
 
+def display(line, end):
+    """The display column, from 0, of byte `end` (from 0) of `line`: a UTF-8
+    character one column, an East Asian wide one two, a tab to the next
+    multiple of 8, a byte that is not UTF-8 one."""
+    width, at = 0, 0
+    while at < min(end, len(line)):
+        if line[at] == 9:
+            width, size = (width // 8 + 1) * 8, 1
+        else:
+            size = next((n for n in (1, 2, 3, 4) if at + n <= end and utf8_char(line[at:at + n])), 1)
+            char = line[at:at + size].decode("utf-8", errors="replace")
+            width += 2 if size > 1 and unicodedata.east_asian_width(char) in "WF" else 1
+        at += size
+    return width + max(0, end - at)
+
+
+def utf8_char(data):
+    try:
+        return len(data.decode("utf-8")) == 1
+    except UnicodeDecodeError:
+        return False
+
+
 def field_width(line, column, length):
-    """The display width of `length` bytes from `column` (from 1), tabs to
-    the next multiple of 8, as the carets show it: at least one."""
-    def display(end):
-        width = 0
-        for byte in line[:end]:
-            width = (width // 8 + 1) * 8 if byte == 9 else width + 1
-        return width + max(0, end - len(line))
-    return max(1, display(column - 1 + length) - display(column - 1))
+    """The display width of `length` bytes from `column` (from 1), as the
+    carets show it: at least one."""
+    return max(1, display(line, column - 1 + length) - display(line, column - 1))
 
 
 def sections_of(document):
     return [item for item in document["items"] if "section" in item and "diagnostic" not in item]
 
 
-def diagnostic_lines(document):
-    """Each diagnostic as the first line of its message on standard error."""
+def diagnostic_lines(document, description):
+    """Each diagnostic as the first line of its message on standard error,
+    whose column counts display columns where the JSON's counts bytes."""
     lines = []
+    text_lines = description.split(b"\n")
     for d in document["items"]:
         if "diagnostic" not in d:
             continue
-        where = "%s:%d:%d" % (d["file"], d["line"], d["column"]) if d["line"] else d["file"]
+        column = display(text_lines[d["line"] - 1], d["column"] - 1) + 1 if d["line"] else 0
+        where = "%s:%d:%d" % (d["file"], d["line"], column) if d["line"] else d["file"]
         name = " [%s]" % d["name"] if d["name"] else ""
         lines.append("%s: %s: %s%s" % (where, d["diagnostic"], d["message"], name))
     return lines
@@ -302,8 +324,8 @@ def check_case(case, plain_tool, cc, cases_dir, work):
     os.makedirs(work)
     pathlib.Path(work, "wam_arch.def").write_bytes(case.description)
     tool = case.tool or plain_tool
-    json_run = run([tool, "--check", "--format=json"], work)
-    text_run = run([tool, "--check"], work)
+    json_run = run([tool, "--check", "--format=json", *case.args], work)
+    text_run = run([tool, "--check", *case.args], work)
     expect("exit status", (json_run.returncode, text_run.returncode), (case.status, case.status))
     document = json.loads(json_run.stdout.decode("utf-8"))
     check_shape(document)
@@ -313,7 +335,7 @@ def check_case(case, plain_tool, cc, cases_dir, work):
 
     stderr = json_run.stderr.decode("utf-8", errors="replace").splitlines()
     starts = [i for i, line in enumerate(stderr) if re.match(r"\S+: (error|warning|note): ", line)]
-    expect("diagnostics", diagnostic_lines(document), [stderr[i] for i in starts])
+    expect("diagnostics", diagnostic_lines(document, case.description), [stderr[i] for i in starts])
     # The carets under a shown line span the field, tabs expanded.
     shown = [d for d in document["items"] if "diagnostic" in d and d["line"]]
     carets = [stderr[i + 2].split("| ", 1)[1].strip() for i in starts if re.match(r"\S+:\d+:\d+: ", stderr[i])]
@@ -362,6 +384,11 @@ def main():
         Case("reading", READING_DESCRIPTION, compile_headers=False),
         Case("errors", ERRORS_DESCRIPTION, status=1),
         Case("empty", b"/* no section */\n", compile_headers=False),
+        # A section with an error still draws its lines' warnings, in line order.
+        Case("a section with an error", b"@begin tags\n@tag A address 0\n@tag A address 1\n@tag B adress 2\n"
+             b"@tag C long_int 1\n@end\n", status=1),
+        # A warning about the command line, made an error.
+        Case("command line", b"/* no section */\n", status=1, args=("--werror", "--debugger-script=wam_dbg")),
     ]
     failed = 0
     for case in cases:

@@ -111,11 +111,12 @@ ToolResult run_in_process(const std::string& description, std::span<const char* 
       err.out(), files,
       {.located = how.located, .warnings = how.check, .keep_going = how.check, .disabled = how.disabled});
   const RunSettings settings{.diagnostics = how.located ? &diagnostics : nullptr};
-  if (how.debugger_script != nullptr) warn_about_script_name(diagnostics, how.debugger_script);
   ToolResult result;
   try {
-    result.status = how.check ? check_description(config, files, out.out(), diagnostics, how.format)
-                              : run_pl_config(config, files, out.out(), settings);
+    if (how.debugger_script != nullptr && !how.check) warn_about_script_name(diagnostics, how.debugger_script);
+    result.status = how.check
+                        ? check_description(config, files, out.out(), diagnostics, how.format, how.debugger_script)
+                        : run_pl_config(config, files, out.out(), settings);
   } catch (const Error& error) {
     diagnostics.error(error);
     result.status = 1;

@@ -119,8 +119,8 @@ struct ErrorCase {
 
 // Each description read in memory: the error ends the reading at its line,
 // and only the sections whose end line stands ahead of it reached the
-// writers.  A check reports it first at that line, after the warnings about
-// them.
+// writers.  A check reports its first error at that line, after the
+// warnings about them.
 inline void expect_errors(std::span<const ErrorCase> cases) {
   for (const ErrorCase& c : cases) {
     const std::string description = c.ahead + c.bad + c.after;
@@ -135,7 +135,12 @@ inline void expect_errors(std::span<const ErrorCase> cases) {
     EXPECT_EQ(describe(result).size(), ended);
     const ToolResult check = run_in_process(description, c.list, {.check = true});
     EXPECT_EQ(check.status, 1);
-    EXPECT_TRUE(check.err.starts_with(result.warnings + "wam_arch.def:" + std::to_string(c.line) + ":")) << check.err;
+    // The warnings of the failing section's lines that could be read come too.
+    EXPECT_TRUE(check.err.starts_with(result.warnings)) << check.err;
+    const std::size_t first_error = check.err.find(": error: ");
+    ASSERT_NE(first_error, std::string::npos) << check.err;
+    const std::size_t start = check.err.rfind('\n', first_error) + 1;  // npos + 1: the start
+    EXPECT_TRUE(check.err.substr(start).starts_with("wam_arch.def:" + std::to_string(c.line) + ":")) << check.err;
   }
 }
 
