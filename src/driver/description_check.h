@@ -8,8 +8,6 @@
 
 namespace pl_config {
 
-// How a check writes the layout: for a person, or as JSON for a program.
-
 // Reads and checks the description as a run does, with the same reader and
 // so the same errors in the same order, but hands each section to the layout
 // report and the warnings instead of the headers: no file is created or
