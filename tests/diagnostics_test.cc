@@ -84,6 +84,7 @@ TEST(DiagnosticOptionsTest, DebuggerScriptNames) {
     std::vector<std::string> args;
     int status;
     std::string err;
+    bool posix = false;  // a name of UTF-8 bytes that a Windows command line cannot carry
   } cases[] = {
       {{"--check", "--debugger-script=wam-debug.py"}, 0, warned("wam-debug.py", "wam-debug")},
       {{"--check", "--debugger-script=build/2nd.py"}, 0, warned("build/2nd.py", "2nd")},
@@ -92,15 +93,15 @@ TEST(DiagnosticOptionsTest, DebuggerScriptNames) {
        0,
        warning("warning", "class.py", "lldb cannot import it: 'class' is a Python keyword")},
       {{"--check", "--debugger-script=.py"}, 0, warned(".py", "")},
-      {{"--check", "--debugger-script=wam\u20ACx.py"}, 0, warned("wam\u20ACx.py", "wam\u20ACx")},
-      {{"--check", "--debugger-script=\u0663wam.py"}, 0, warned("\u0663wam.py", "\u0663wam")},
+      {{"--check", "--debugger-script=wam\u20ACx.py"}, 0, warned("wam\u20ACx.py", "wam\u20ACx"), true},
+      {{"--check", "--debugger-script=\u0663wam.py"}, 0, warned("\u0663wam.py", "\u0663wam"), true},
       {{"--check", "--debugger-script=wam_debug"}, 0, warning("warning", "wam_debug", gdb)},
       {{"--check", "--debugger-script=wam_debug.PY"}, 0, warning("warning", "wam_debug.PY", gdb)},
       // Only the base name counts; Python's names go beyond ASCII, with
       // marks after letters.
       {{"--check", "--debugger-script=build-1/_wam_debug2.py"}, 0, ""},
       {{"--check", "--debugger-script=w\u00E4m.py"}, 0, ""},
-      {{"--check", "--debugger-script=wa\u0308m.py"}, 0, ""},
+      {{"--check", "--debugger-script=wa\u0308m.py"}, 0, "", true},
       {{"--check", "--no-warn=script-name", "--debugger-script=wam-debug.py"}, 0, ""},
       {{"--warnings", "--debugger-script=wam-debug.py"}, 0, warned("wam-debug.py", "wam-debug")},
       {{"--debugger-script=wam-debug.py"}, 0, ""},
@@ -110,6 +111,7 @@ TEST(DiagnosticOptionsTest, DebuggerScriptNames) {
            "all warnings being treated as errors\n"},
   };
   for (const auto& c : cases) {
+    if (c.posix && windows_tools) continue;
     SCOPED_TRACE(::testing::PrintToString(c.args));
     const ToolResult result = run_tool(default_tool, "@begin regs\n@reg 0 WamWordP H\n@end\n", {.args = c.args});
     EXPECT_EQ(result.status, c.status);
