@@ -114,7 +114,7 @@ void DiagnosticPrinter::show_line(const Diagnostic& diagnostic, std::string_view
     out_.put(rest.substr(0, tab));
     display += display_width(rest.substr(0, tab));
     if (tab == rest.size()) break;
-    const int next = (display / tab_stop + 1) * tab_stop;
+    const int next = next_tab_stop(display);
     put_repeated(blanks, next - display);
     display = next;
     rest.remove_prefix(tab + 1);
