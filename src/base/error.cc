@@ -5,12 +5,25 @@
 
 namespace pl_config {
 
+namespace {
+
+// The one form of a syntax error's plain message, its line quoted when
+// there is one.
+void format_syntax_error(char (&message)[Error::capacity], const char* text, const char* line) {
+  std::snprintf(message, Error::capacity, "Syntax error: %s%s%s", text, line != nullptr ? " in: " : "",
+                line != nullptr ? line : "");
+}
+
+}  // namespace
+
 Error::Error(Message id, Location at, std::va_list args) : id_(id), plain_id_(id), at_(at), errno_(errno) {
-  std::vsnprintf(message_, capacity, entry_of(id).text, args);
+  const MessageEntry& entry = entry_of(id);
+  if (entry.kind == MessageKind::syntax) format_syntax_error(message_, entry.text, nullptr);
+  else std::vsnprintf(message_, capacity, entry.text, args);
 }
 
 Error::Error(Message id, Location at, const char* line) : id_(id), plain_id_(id), at_(at) {
-  std::snprintf(message_, capacity, "Syntax error: %s in: %s", entry_of(id).text, line);
+  format_syntax_error(message_, entry_of(id).text, line);
   set_source_line(line);
 }
 

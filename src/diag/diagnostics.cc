@@ -232,7 +232,6 @@ void Diagnostics::error(const Error& error) {
       text.assign(entry.text);
     } else {
       std::string_view plain = error.what();
-      if (plain.starts_with("Syntax error: ")) plain.remove_prefix(14);
       if (plain.ends_with('\n')) plain.remove_suffix(1);
       text.assign(plain);
     }
