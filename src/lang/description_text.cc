@@ -9,6 +9,7 @@
 #include "machine_registers.h"
 #include "output.h"
 #include "reader.h"
+#include "text_directory.h"
 
 namespace pl_config {
 
@@ -176,18 +177,6 @@ std::optional<Field> identifier_at(const TextLine& line, TextPosition position) 
 
 namespace {
 
-// The text read as the description, for the reader and for the messages
-// that would show its lines.
-class TextDirectory : public Directory {
- public:
-  explicit TextDirectory(ByteSource& source) : source_(source) {}
-  ByteSource& open_description() const override { return source_; }
-  ByteSource* opened_description() const override { return &source_; }
-
- private:
-  ByteSource& source_;
-};
-
 // The lines of the errors that a reading met, each once.
 class ErrorLines : public DiagnosticConsumer {
  public:
@@ -265,7 +254,7 @@ void read_source(ByteSource& source, SectionWriter& writer, std::span<const char
   const ConsumerScope consuming(diagnostics, consumer);
   MachineRegisters machine_registers(machine_register_list);
   try {
-    DescriptionInput in(source, directory.description());
+    DescriptionInput in(directory.open_description(), directory.description());
     read_description(in, copy, machine_registers, writer, &diagnostics);
   } catch (const ReadingStopped&) {
   } catch (const Error&) {
