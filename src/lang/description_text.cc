@@ -6,6 +6,7 @@
 #include "ascii.h"
 #include "diagnostics.h"
 #include "files.h"
+#include "line_index.h"
 #include "machine_registers.h"
 #include "output.h"
 #include "reader.h"
@@ -15,11 +16,7 @@ namespace pl_config {
 
 std::optional<TextLine> TextLines::next() {
   if (next_ >= text_.size()) return std::nullopt;
-  const std::size_t newline = text_.find('\n', next_);
-  const std::size_t end = newline == std::string_view::npos ? text_.size() : newline;
-  std::string_view text = text_.substr(next_, end - next_);
-  if (text.ends_with('\r')) text.remove_suffix(1);
-  next_ = end + 1;
+  const std::string_view text = next_line(text_, next_);
   return TextLine{text, ++number_};
 }
 
@@ -222,8 +219,8 @@ class TextWithoutErrorLines : public ByteSource {
     line_start_ = false;
     skipping_ = false;
     if (!errors_.holds(line_)) return;
-    const std::string_view rest = text_.substr(next_);
-    const TextLine line{rest.substr(0, rest.find('\n')), line_};
+    std::size_t start = next_;
+    const TextLine line{next_line(text_, start), line_};
     if (!line.directive()) return;
     const std::string_view word = DirectiveLine(line).word().text;
     skipping_ = word != directive_word::opening && word != directive_word::closing;
