@@ -39,5 +39,26 @@ TEST(LineIndexTest, AnEditLeavesTheStartsThatAWholePassFinds) {
   }
 }
 
+// One carriage-return rule: only the one just before a newline, or before
+// the text's end, is no part of the line.
+TEST(LineIndexTest, NextLineEndsAtTheNewlineWithoutTheCarriageReturnBeforeIt) {
+  struct Row {
+    const char* text;
+    std::size_t start;
+    const char* line;
+    std::size_t next;
+  };
+  const Row rows[] = {
+      {"a\r\nb", 0, "a", 3}, {"a\r\nb", 3, "b", 5}, {"a\rb\n", 0, "a\rb", 4},
+      {"\r", 0, "", 2},      {"ab\n", 3, "", 4},    {"a\n\r\r\n", 2, "\r", 5},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.text);
+    std::size_t start = row.start;
+    EXPECT_EQ(next_line(row.text, start), row.line);
+    EXPECT_EQ(start, row.next);
+  }
+}
+
 }  // namespace
 }  // namespace pl_config::testing

@@ -44,7 +44,7 @@ bool is_wide(std::uint32_t point) { return range_of(std::span<const Range>(wide_
 int next_character(std::string_view text, int column, std::size_t& bytes) {
   if (text.front() == '\t') {
     bytes = 1;
-    return (column / tab_stop + 1) * tab_stop;
+    return next_tab_stop(column);
   }
   bytes = std::max<std::size_t>(1, utf8_sequence_length(text));
   return column + (bytes > 1 && is_wide(code_point(text.substr(0, bytes))) ? 2 : 1);

@@ -11,6 +11,9 @@ namespace pl_config {
 
 inline constexpr int tab_stop = 8;
 
+// The column, counted from 0, that a tab at `column` moves to.
+constexpr int next_tab_stop(int column) { return (column / tab_stop + 1) * tab_stop; }
+
 // The column, counted from 0, that text reaches after `text` from column 0.
 int display_width(std::string_view text);
 

@@ -5,12 +5,18 @@
 
 namespace pl_config {
 
+// The one form of a syntax error's plain message: its words, then " in: "
+// and the line when it quotes one.
+constexpr char syntax_error_format[] = "Syntax error: %s%s%s";
+
 Error::Error(Message id, Location at, std::va_list args) : id_(id), plain_id_(id), at_(at), errno_(errno) {
-  std::vsnprintf(message_, capacity, entry_of(id).text, args);
+  const MessageEntry& entry = entry_of(id);
+  if (entry.kind == MessageKind::syntax) std::snprintf(message_, capacity, syntax_error_format, entry.text, "", "");
+  else std::vsnprintf(message_, capacity, entry.text, args);
 }
 
 Error::Error(Message id, Location at, const char* line) : id_(id), plain_id_(id), at_(at) {
-  std::snprintf(message_, capacity, "Syntax error: %s in: %s", entry_of(id).text, line);
+  std::snprintf(message_, capacity, syntax_error_format, entry_of(id).text, " in: ", line);
   set_source_line(line);
 }
 

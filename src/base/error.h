@@ -25,6 +25,8 @@ class Error : public std::exception {
   using WordList = BoundedText<127>;
   using Word = BoundedText<63>;
 
+  // The message's printf format filled with `args`; a syntax error that
+  // quotes no line.
   Error(Message id, Location at, std::va_list args);
   // A syntax error, quoting `line`.
   Error(Message id, Location at, const char* line);

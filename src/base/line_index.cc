@@ -53,11 +53,17 @@ bool LineIndex::replace(std::size_t from, std::size_t to, std::string_view inser
   return true;
 }
 
+std::string_view next_line(std::string_view text, std::size_t& start) {
+  const std::size_t newline = std::min(text.find('\n', start), text.size());
+  const std::string_view line = text.substr(start, newline - start);
+  start = newline + 1;
+  return without_carriage_return(line);
+}
+
 std::string_view LineIndex::line(std::string_view text, std::size_t line) const {
   if (line >= count_) return text.substr(text.size());
-  const std::size_t begin = starts_[line];
-  const std::size_t end = line + 1 < count_ ? starts_[line + 1] - 1 : text.size();
-  return without_carriage_return(text.substr(begin, end - begin));
+  std::size_t start = starts_[line];
+  return next_line(text, start);
 }
 
 std::size_t LineIndex::line_of(std::size_t offset) const {

@@ -7,6 +7,11 @@
 
 namespace pl_config {
 
+// The line of `text` that starts at `start`, without its newline and the
+// carriage return before it; `start` moves to the next line's start, one
+// past the text's end after the last line.
+std::string_view next_line(std::string_view text, std::size_t& start);
+
 // Where each line of a text starts, found in one pass, so that any line is
 // found at once rather than by counting newlines from the text's start.  A
 // line is the bytes up to its newline; its text is without that newline and

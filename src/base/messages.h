@@ -6,7 +6,8 @@ namespace pl_config {
 
 // Every message the tool ends a run with, by what it is about.
 enum class MessageKind {
-  syntax,   // a directive line: "Syntax error: TEXT in: LINE", the line quoted
+  syntax,   // "Syntax error: TEXT in: LINE", the directive line quoted; without " in: LINE" when
+            // no line is (the end of the file inside a section)
   line,     // a line of the description, not quoted
   file,     // a file, named by the argument
   plain,    // the run as a whole
@@ -44,9 +45,9 @@ enum class MessageKind {
   X(non_ascii_name, syntax, "non-ASCII byte: a name is ASCII letters, digits and '_'", nullptr) \
   X(missing_end_before, syntax, "missing @end of the %s section of line %d before this line", nullptr) \
   /* An unclosed section is blamed on its opening line. */ \
-  X(regs_end_expected, line, "Syntax error: end expected for @begin reg", nullptr) \
-  X(tags_end_expected, line, "Syntax error: end expected for @begin tag", nullptr) \
-  X(stacks_end_expected, line, "Syntax error: end expected for @begin stack", nullptr) \
+  X(regs_end_expected, syntax, "end expected for @begin reg", nullptr) \
+  X(tags_end_expected, syntax, "end expected for @begin tag", nullptr) \
+  X(stacks_end_expected, syntax, "end expected for @begin stack", nullptr) \
   /* Its own newline is part of the message. */ \
   X(tag_value_repeated, line, "There is an invalid tag value (repetition ?)\n", nullptr) \
   X(too_many_machine_registers, line, "too many machine registers in use (the table holds %zu)", nullptr) \

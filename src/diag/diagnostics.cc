@@ -114,7 +114,7 @@ void DiagnosticPrinter::show_line(const Diagnostic& diagnostic, std::string_view
     out_.put(rest.substr(0, tab));
     display += display_width(rest.substr(0, tab));
     if (tab == rest.size()) break;
-    const int next = (display / tab_stop + 1) * tab_stop;
+    const int next = next_tab_stop(display);
     put_repeated(blanks, next - display);
     display = next;
     rest.remove_prefix(tab + 1);
@@ -232,7 +232,6 @@ void Diagnostics::error(const Error& error) {
       text.assign(entry.text);
     } else {
       std::string_view plain = error.what();
-      if (plain.starts_with("Syntax error: ")) plain.remove_prefix(14);
       if (plain.ends_with('\n')) plain.remove_suffix(1);
       text.assign(plain);
     }

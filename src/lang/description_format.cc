@@ -8,6 +8,7 @@
 #include "bounded_text.h"
 #include "description_limits.h"
 #include "description_text.h"
+#include "display_columns.h"
 
 namespace pl_config {
 
@@ -70,13 +71,6 @@ class SectionWidths {
   std::array<Widths, 6> words_{};
 };
 
-// The columns a text takes, tabs to the next multiple of 8.
-std::size_t display_width(std::string_view text) {
-  std::size_t width = 0;
-  for (const char c : text) width = c == '\t' ? (width / 8 + 1) * 8 : width + 1;
-  return width;
-}
-
 // The comment after a line's last field, without the blanks before it;
 // empty for none.
 std::string_view comment_of(const AlignedLine& line) {
@@ -100,7 +94,7 @@ void put_fields(const AlignedLine& line, const Widths& widths, AlignedText& alig
 
 // A comment starts two tab stops past the section's longest line before
 // its comment, as the example's register comments do.
-void put_aligned(const AlignedLine& line, const Widths& widths, std::size_t comment_column, LineEditConsumer& out,
+void put_aligned(const AlignedLine& line, const Widths& widths, int comment_column, LineEditConsumer& out,
                  const TextLine& text) {
   AlignedText aligned;
   put_fields(line, widths, aligned);
@@ -108,7 +102,7 @@ void put_aligned(const AlignedLine& line, const Widths& widths, std::size_t comm
   if (comment.empty()) {
     aligned.append(line.tail);
   } else {
-    for (std::size_t column = display_width(aligned.view()); column < comment_column; column = (column / 8 + 1) * 8)
+    for (int column = display_width(aligned.view()); column < comment_column; column = next_tab_stop(column))
       aligned.append("\t");
     aligned.append(comment);
   }
@@ -122,7 +116,7 @@ void format_section(std::string_view text, const SectionSpan& span, LineEditCons
   for (int number = span.first + 1; number <= span.last; ++number)
     if (const std::optional<TextLine> line = lines.line(number))
       if (const std::optional<AlignedLine> aligned = read_aligned(*line)) widths.add(*aligned);
-  std::size_t longest = 0;  // of the lines with a comment, up to it
+  int longest = 0;  // of the lines with a comment, up to it
   for (int number = span.first + 1; number <= span.last; ++number)
     if (const std::optional<TextLine> line = lines.line(number))
       if (const std::optional<AlignedLine> aligned = read_aligned(*line); aligned && !comment_of(*aligned).empty()) {
@@ -130,7 +124,7 @@ void format_section(std::string_view text, const SectionSpan& span, LineEditCons
         put_fields(*aligned, widths.of(aligned->syntax), fields);
         longest = std::max(longest, display_width(fields.view()));
       }
-  const std::size_t comment_column = (longest / 8 + 2) * 8;
+  const int comment_column = next_tab_stop(longest) + tab_stop;
   for (int number = span.first + 1; number <= span.last; ++number)
     if (const std::optional<TextLine> line = lines.line(number))
       if (const std::optional<AlignedLine> aligned = read_aligned(*line))

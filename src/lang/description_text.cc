@@ -6,19 +6,17 @@
 #include "ascii.h"
 #include "diagnostics.h"
 #include "files.h"
+#include "line_index.h"
 #include "machine_registers.h"
 #include "output.h"
 #include "reader.h"
+#include "text_directory.h"
 
 namespace pl_config {
 
 std::optional<TextLine> TextLines::next() {
   if (next_ >= text_.size()) return std::nullopt;
-  const std::size_t newline = text_.find('\n', next_);
-  const std::size_t end = newline == std::string_view::npos ? text_.size() : newline;
-  std::string_view text = text_.substr(next_, end - next_);
-  if (text.ends_with('\r')) text.remove_suffix(1);
-  next_ = end + 1;
+  const std::string_view text = next_line(text_, next_);
   return TextLine{text, ++number_};
 }
 
@@ -176,18 +174,6 @@ std::optional<Field> identifier_at(const TextLine& line, TextPosition position) 
 
 namespace {
 
-// The text read as the description, for the reader and for the messages
-// that would show its lines.
-class TextDirectory : public Directory {
- public:
-  explicit TextDirectory(ByteSource& source) : source_(source) {}
-  ByteSource& open_description() const override { return source_; }
-  ByteSource* opened_description() const override { return &source_; }
-
- private:
-  ByteSource& source_;
-};
-
 // The lines of the errors that a reading met, each once.
 class ErrorLines : public DiagnosticConsumer {
  public:
@@ -233,8 +219,8 @@ class TextWithoutErrorLines : public ByteSource {
     line_start_ = false;
     skipping_ = false;
     if (!errors_.holds(line_)) return;
-    const std::string_view rest = text_.substr(next_);
-    const TextLine line{rest.substr(0, rest.find('\n')), line_};
+    std::size_t start = next_;
+    const TextLine line{next_line(text_, start), line_};
     if (!line.directive()) return;
     const std::string_view word = DirectiveLine(line).word().text;
     skipping_ = word != directive_word::opening && word != directive_word::closing;
@@ -265,7 +251,7 @@ void read_source(ByteSource& source, SectionWriter& writer, std::span<const char
   const ConsumerScope consuming(diagnostics, consumer);
   MachineRegisters machine_registers(machine_register_list);
   try {
-    DescriptionInput in(source, directory.description());
+    DescriptionInput in(directory.open_description(), directory.description());
     read_description(in, copy, machine_registers, writer, &diagnostics);
   } catch (const ReadingStopped&) {
   } catch (const Error&) {

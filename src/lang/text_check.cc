@@ -5,28 +5,11 @@
 #include "error.h"
 #include "files.h"
 #include "output.h"
+#include "text_directory.h"
 
 namespace pl_config {
 
 namespace {
-
-// The description is the text in memory, read again from there for the
-// lines that messages show; a check opens no header.
-class TextDirectory : public Directory {
- public:
-  TextDirectory(std::string_view text, const char* name) : Directory(name), source_(text) {}
-
-  ByteSource& open_description() const override {
-    opened_ = true;
-    return source_;
-  }
-  ByteSource* opened_description() const override { return opened_ ? &source_ : nullptr; }
-  Sink* open_header(const char*, StagedOutput&) const override { return nullptr; }
-
- private:
-  mutable TextSource source_;
-  mutable bool opened_ = false;
-};
 
 // What `pl_config --check` (src/main.cc) sets, colour aside: a consumer
 // takes no escape sequences.
@@ -43,7 +26,8 @@ int check_text(const BuildConfig& config, std::string_view text, const char* nam
   DiscardingSink nowhere;
   Output messages(nowhere, message_buffer);
   Output report(nowhere, report_buffer);
-  const TextDirectory directory(text, name);
+  TextSource source(text);
+  const TextDirectory directory(source, name);
   Diagnostics diagnostics(messages, directory, check_settings);
   const ConsumerScope consuming(diagnostics, consumer);
   try {

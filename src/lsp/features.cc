@@ -14,18 +14,6 @@ namespace pl_config::lsp {
 
 namespace {
 
-void write_position(JsonWriter& out, const Position& position) {
-  out.object().member("line", position.line).member("character", position.character).end_object();
-}
-
-void write_range(JsonWriter& out, const Range& range) {
-  out.object().key("start");
-  write_position(out, range.start);
-  out.key("end");
-  write_position(out, range.end);
-  out.end_object();
-}
-
 // Text written through an Output, kept to be written as a JSON string: a
 // hover is a few lines.
 class TextSink : public Sink {

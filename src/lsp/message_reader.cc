@@ -94,8 +94,7 @@ MessageReader::Read MessageReader::read_headers(std::size_t& length) {
   bool too_long = false;
   bool given = false, bad = false, started = false;
   while (read_line(line, too_long)) {
-    std::string_view text = line.view();
-    if (text.ends_with('\r')) text.remove_suffix(1);
+    std::string_view text = without_carriage_return(line.view());
     if (resynchronizing_) {
       // The next frame may follow what is left of a bad one on its line.
       const std::size_t at = find_name(text, length_header);

@@ -36,6 +36,18 @@ std::size_t bytes_for_units(std::string_view line, std::size_t units, PositionEn
 
 }  // namespace
 
+void write_position(JsonWriter& out, const Position& position) {
+  out.object().member("line", position.line).member("character", position.character).end_object();
+}
+
+void write_range(JsonWriter& out, const Range& range) {
+  out.object().key("start");
+  write_position(out, range.start);
+  out.key("end");
+  write_position(out, range.end);
+  out.end_object();
+}
+
 std::size_t code_units(std::string_view text, PositionEncoding encoding) {
   if (encoding == PositionEncoding::utf8) return text.size();
   std::size_t count = 0;

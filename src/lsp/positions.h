@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string_view>
 
+#include "json_writer.h"
 #include "line_index.h"
 #include "location.h"
 
@@ -22,6 +23,11 @@ struct Range {
   Position start;
   Position end;
 };
+
+// As the protocol writes them: {"line": L, "character": C} and
+// {"start": POSITION, "end": POSITION}.
+void write_position(JsonWriter& out, const Position& position);
+void write_range(JsonWriter& out, const Range& range);
 
 // The code units of `text`.  A byte that starts no well-formed UTF-8
 // sequence counts as one unit, as an editor shows it as one replacement

@@ -18,12 +18,6 @@ int severity_of(Severity severity) {
   return 3;
 }
 
-void write_range(JsonWriter& out, const Range& range) {
-  out.object().key("start").object().member("line", range.start.line).member("character", range.start.character);
-  out.end_object().key("end").object().member("line", range.end.line).member("character", range.end.character);
-  out.end_object().end_object();
-}
-
 template <typename Text>
 void format(Text& text, Message id, ...) {
   std::va_list args;

@@ -8,7 +8,7 @@ WordLayout::WordLayout(std::int32_t largest_value) {
   tag_mask = mask_of(all_ones);
   value_mask = ~tag_mask;
   // 2^(63 - n) taken unsigned: for n = 0 it is 2^63, which no int64 holds.
-  max_integer = static_cast<std::int64_t>((std::uint64_t{1} << (63 - tag_size)) - 1);
+  max_integer = static_cast<std::int64_t>((std::uint64_t{1} << (value_size() - 1)) - 1);
   min_integer = -max_integer - 1;
 }
 
@@ -16,8 +16,8 @@ WordLayout::WordLayout(std::int32_t largest_value) {
 // 8 the tag size is at least 4 and the shift count at most 63.
 std::uint64_t WordLayout::mask_of(std::int64_t tag_value) const {
   const auto t = static_cast<std::uint64_t>(tag_value);
-  if (t < 8) return t;
-  return ((t >> 3) << (67 - tag_size)) | (t & 7);
+  if (t <= low_tag_mask) return t;
+  return ((t >> low_tag_bits) << high_tag_shift()) | (t & low_tag_mask);
 }
 
 }  // namespace pl_config

@@ -78,7 +78,7 @@ void put_register(Output& out, const PlacedRegister& reg) {
 
 void put_word_layout(Output& out, const WordLayout& word) {
   out.print("{\n        \"tag_size\": %d,\n        \"layout\": \"%s\",\n        \"value_size\": %d,\n", word.tag_size,
-            word.split() ? "split" : "low", 64 - word.tag_size);
+            word.split() ? "split" : "low", word.value_size());
   out.print("        \"tag_mask\": %" PRIu64 ",\n        \"value_mask\": %" PRIu64 ",\n", word.tag_mask,
             word.value_mask);
   out.print("        \"min_integer\": %" PRId64 ",\n        \"max_integer\": %" PRId64 "\n      }", word.min_integer,

@@ -111,9 +111,10 @@ void write_register_table(Output& out, std::span<const PlacedRegister> registers
 void write_word_layout(Output& out, const WordLayout& word) {
   const int n = word.tag_size;
   if (word.split()) {
-    out.print("  split layout, TAG_SIZE %d: tag bits t (3 low, %d high), value bits v (%d)\n", n, n - 3, 64 - n);
+    out.print("  split layout, TAG_SIZE %d: tag bits t (3 low, %d high), value bits v (%d)\n", n, word.high_tag_bits(),
+              word.value_size());
   } else {
-    out.print("  low layout, TAG_SIZE %d: tag bits t (%d low), value bits v (%d)\n", n, n, 64 - n);
+    out.print("  low layout, TAG_SIZE %d: tag bits t (%d low), value bits v (%d)\n", n, n, word.value_size());
   }
 }
 

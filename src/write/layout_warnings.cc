@@ -226,7 +226,7 @@ void LayoutWarnings::word_layout(const TagsSection& section) {
   const std::span<const Tag> tags = section.tags();
   if (section.largest_value < 4)
     diagnostics_.warning(Message::small_tag_values, section.opening, section.largest_value);
-  const int value_bits = word.split() ? 67 - word.tag_size : 61;
+  const int value_bits = word.split() ? word.high_tag_shift() : WordLayout::word_bits - WordLayout::low_tag_bits;
   const auto largest =
       std::find_if(tags.begin(), tags.end(), [&](const Tag& t) { return t.value == section.largest_value; });
   const bool addresses = std::any_of(tags.begin(), tags.end(), [](const Tag& t) { return t.kind == TagKind::address; });

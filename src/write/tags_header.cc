@@ -31,16 +31,17 @@ void emit_integer_range(Output& pch, const WordLayout& layout) {
 void emit_layout_constants(Output& ah, const WordLayout& layout) {
   const int n = layout.tag_size;
   ah.print("#define %-13s\t\t%d\n", names::tag_size, n);
-  ah.print("#define %-13s\t\t%d\n", names::tag_size_low, 3);
-  ah.print("#define %-13s\t\t%d\n", names::tag_size_high, n - 3);
-  ah.print("#define %-13s\t\t%d\n", names::value_size, 64 - n);
+  ah.print("#define %-13s\t\t%d\n", names::tag_size_low, WordLayout::low_tag_bits);
+  ah.print("#define %-13s\t\t%d\n", names::tag_size_high, layout.high_tag_bits());
+  ah.print("#define %-13s\t\t%d\n", names::value_size, layout.value_size());
   ah.print("#define %-13s\t\t(PlULong)%#llx\n", names::tag_mask, hex(layout.tag_mask));
   ah.print("#define %-13s\t\t(PlULong)%#llx\n", names::value_mask, hex(layout.value_mask));
   ah.print("#define %s(%s)\t\t((PlLong) (%s) & (TAG_MASK))\n", names::tag_mask_of, w, w);
   if (layout.split()) {
-    ah.print("#define %s(%s) \t(((PlULong) (%s) >> %d) | ((%s) & %d))\n", names::tag_from_tag_mask, w, w, 64 - n, w, 7);
-    ah.print("#define %s(%s)     \t\t((((PlULong) (%s) >> %d) << %d) | ((%s) & %d))\n", names::tag_of, w, w, 67 - n, 3,
-             w, 7);
+    ah.print("#define %s(%s) \t(((PlULong) (%s) >> %d) | ((%s) & %d))\n", names::tag_from_tag_mask, w, w,
+             layout.value_size(), w, WordLayout::low_tag_mask);
+    ah.print("#define %s(%s)     \t\t((((PlULong) (%s) >> %d) << %d) | ((%s) & %d))\n", names::tag_of, w, w,
+             layout.high_tag_shift(), WordLayout::low_tag_bits, w, WordLayout::low_tag_mask);
   } else {
     ah.print("#define %s(%s) \t(%s)\n", names::tag_from_tag_mask, w, w);
     ah.print("#define %s(%s)     \t\t%s(%s)\n", names::tag_of, w, names::tag_mask_of, w);
@@ -66,11 +67,12 @@ void emit_tag_values(Output& ah, Output& pch, std::span<const Tag> tags) {
 void emit_general_macros(Output& ah, const WordLayout& layout) {
   const int n = layout.tag_size;
   ah.put("\t/* General Tag/UnTag macros */\n\n");
-  ah.print("#define Tag_Long_Int(%s, %s)  \t((((PlLong) ((%s) << %d)) >> %d) | (%s))\n", tm, v, v, n, n - 3, tm);
-  ah.print("#define Tag_Short_Uns(%s, %s)\t(((PlLong) (%s) << %d) + (%s))\n", tm, v, v, 3, tm);
+  ah.print("#define Tag_Long_Int(%s, %s)  \t((((PlLong) ((%s) << %d)) >> %d) | (%s))\n", tm, v, v, n,
+           layout.high_tag_bits(), tm);
+  ah.print("#define Tag_Short_Uns(%s, %s)\t(((PlLong) (%s) << %d) + (%s))\n", tm, v, v, WordLayout::low_tag_bits, tm);
   ah.print("#define Tag_Address(%s, %s)  \t((PlLong) (%s) + (%s))\n", tm, v, v, tm);
   ah.put("\n");
-  ah.print("#define UnTag_Long_Int(%s)    \t((PlLong) ((%s) << %d) >> %d)\n", w, w, n - 3, n);
+  ah.print("#define UnTag_Long_Int(%s)    \t((PlLong) ((%s) << %d) >> %d)\n", w, w, layout.high_tag_bits(), n);
   ah.print("#define UnTag_Short_Uns(%s)\tUnTag_Long_Int(%s)\n", w, w);
   ah.print("#define UnTag_Address(%s)  \t((WamWord *) ((%s) & VALUE_MASK))\n", w, w);
   ah.put("\n\n");
@@ -78,9 +80,9 @@ void emit_general_macros(Output& ah, const WordLayout& layout) {
 
 void emit_tag_body(Output& ah, const Tag& tag, const WordLayout& layout) {
   if (tag.kind == TagKind::long_int && tag.value == 0) {
-    ah.print("(((PlULong) (%s) << %d) & VALUE_MASK)\n", v, 3);
+    ah.print("(((PlULong) (%s) << %d) & VALUE_MASK)\n", v, WordLayout::low_tag_bits);
   } else if (tag.kind == TagKind::long_int && tag.value == layout.all_ones) {
-    ah.print("(((PlULong) (%s) << %d) | TAG_MASK)\n", v, 3);
+    ah.print("(((PlULong) (%s) << %d) | TAG_MASK)\n", v, WordLayout::low_tag_bits);
   } else {
     ah.print("%s(%s, %s)\n", row_of(tag.kind).tag_macro, made_name(made::tag_mask, tag.name.view()).c_str(), v);
   }
