@@ -11,8 +11,12 @@ constexpr char syntax_error_format[] = "Syntax error: %s%s%s";
 
 Error::Error(Message id, Location at, std::va_list args) : id_(id), plain_id_(id), at_(at), errno_(errno) {
   const MessageEntry& entry = entry_of(id);
-  if (entry.kind == MessageKind::syntax) std::snprintf(message_, capacity, syntax_error_format, entry.text, "", "");
-  else std::vsnprintf(message_, capacity, entry.text, args);
+  if (entry.kind != MessageKind::syntax) {
+    std::vsnprintf(message_, capacity, entry.text, args);
+    return;
+  }
+  const int prefix = std::snprintf(message_, capacity, syntax_error_format, "", "", "");
+  std::vsnprintf(message_ + prefix, capacity - static_cast<std::size_t>(prefix), entry.text, args);
 }
 
 Error::Error(Message id, Location at, const char* line) : id_(id), plain_id_(id), at_(at) {
