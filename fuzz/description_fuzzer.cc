@@ -112,9 +112,11 @@ void check_error(const pl_config::Error& error) {
   const pl_config::MessageEntry& entry = pl_config::entry_of(error.plain_id());
   const std::string_view text = entry.text;
   if (entry.kind == pl_config::MessageKind::syntax) {
-    const std::string expected = "Syntax error: " + std::string(text) + " in: ";
-    if (!message.starts_with(expected)) finding("syntax error not as its table entry", message);
-    if (message.size() - expected.size() > 511) finding("quoted line too long", message);
+    // The line quoted, or none: the end of the input inside a section.
+    const std::string expected = "Syntax error: " + std::string(text);
+    const bool quotes = message.starts_with(expected + " in: ");
+    if (!quotes && message != expected) finding("syntax error not as its table entry", message);
+    if (quotes && message.size() - expected.size() - 5 > 511) finding("quoted line too long", message);
   } else if (!message.starts_with(text.substr(0, text.find('%')))) {
     finding("message not as its table entry", message);
   }
