@@ -70,27 +70,18 @@ bool use_color(pl_config::Color color) {
   return (no_color == nullptr || no_color[0] == '\0') && isatty(2) != 0;
 }
 
-pl_config::DiagnosticSettings diagnostic_settings(const pl_config::Options& options) {
-  return {
-      .located = options.check || options.located_errors,
-      .color = use_color(options.color),
-      .warnings = options.check || options.warnings || options.werror,
-      .werror = options.werror,
-      .keep_going = options.check,
-      .disabled = options.disabled_warnings,
-  };
-}
-
-// A fatal error is located as compilers locate theirs, for an editor to jump
-// to, when asked: a plain run writes the message alone, as it always has.
-int run(const pl_config::Options& options) {
+// The options' rows have set what a run does; a run that neither locates
+// its errors nor shows warnings leaves them to the one catch below, as a
+// plain run always has.
+int run(const pl_config::CommandLine& line) {
+  const pl_config::Options& options = line.options;
   pl_config::Output& out = pl_config::standard_output();
-  pl_config::Output& err = pl_config::standard_error();
+  pl_config::DiagnosticSettings settings = options;
+  settings.color = use_color(options.color_when);
   const pl_config::Directory directory(
       options.description, options.output_dir,
       options.write_if_changed ? pl_config::Rewrite::if_changed : pl_config::Rewrite::always);
-  pl_config::Diagnostics diagnostics(err, directory, diagnostic_settings(options));
-  const bool diagnosing = options.located_errors || options.warnings || options.werror;
+  pl_config::Diagnostics diagnostics(pl_config::standard_error(), directory, settings);
   // A check writes no script, but its name is worth the warning there too.
   const char* script = options.extra_outputs[pl_config::ExtraOutput::debugger_script];
   try {
@@ -98,7 +89,7 @@ int run(const pl_config::Options& options) {
       return pl_config::check_description(build_config(), directory, out, diagnostics, options.format, script);
     if (script != nullptr) pl_config::warn_about_script_name(diagnostics, script);
     return pl_config::run_pl_config(build_config(), directory, out,
-                                    {.diagnostics = diagnosing ? &diagnostics : nullptr,
+                                    {.diagnostics = settings.located || settings.warnings ? &diagnostics : nullptr,
                                      .line_directives = options.line_directives,
                                      .extra_outputs = options.extra_outputs});
   } catch (const pl_config::Error& error) {
@@ -107,30 +98,45 @@ int run(const pl_config::Options& options) {
   }
 }
 
+int help(const pl_config::CommandLine&) {
+  pl_config::print_help(pl_config::standard_output());
+  return 0;
+}
+
+int version(const pl_config::CommandLine&) {
+  pl_config::print_version(pl_config::standard_output(), pl_config::constants::version,
+                           pl_config::constants::copyright);
+  return 0;
+}
+
+int build_constants(const pl_config::CommandLine&) {
+  pl_config::print_build_constants(pl_config::standard_output(), build_config());
+  return 0;
+}
+
+// Only a tool built with its server takes --lsp: the command line made it a
+// usage error otherwise.
+int lsp(const pl_config::CommandLine&) {
+#ifdef PL_CONFIG_LANGUAGE_SERVER
+  return pl_config::lsp::serve_standard_streams(build_config());
+#else
+  return 2;
+#endif
+}
+
+int usage_error(const pl_config::CommandLine& line) {
+  pl_config::print_usage_error(pl_config::standard_error(), line);
+  return 2;
+}
+
+// What each command does, in the order of Command.
+constexpr int (*commands[])(const pl_config::CommandLine&) = {run, help, version, build_constants, lsp, usage_error};
+static_assert(std::size(commands) == static_cast<std::size_t>(pl_config::Command::usage_error) + 1);
+
 }  // namespace
 
 int main(int argc, char** argv) {
   pl_config::CommandLine line = pl_config::parse_command_line(argc, argv);
   pl_config::check_distinct_outputs(line);
-  switch (line.command) {
-    case pl_config::Command::help: pl_config::print_help(pl_config::standard_output()); return finish(0);
-    case pl_config::Command::version:
-      pl_config::print_version(pl_config::standard_output(), pl_config::constants::version,
-                               pl_config::constants::copyright);
-      return finish(0);
-    case pl_config::Command::build_constants:
-      pl_config::print_build_constants(pl_config::standard_output(), build_config());
-      return finish(0);
-    case pl_config::Command::usage_error:
-      pl_config::print_usage_error(pl_config::standard_error(), line);
-      return finish(2);
-    case pl_config::Command::lsp:
-#ifdef PL_CONFIG_LANGUAGE_SERVER
-      return finish(pl_config::lsp::serve_standard_streams(build_config()));
-#else
-      [[fallthrough]];  // the command line made it a usage error
-#endif
-    case pl_config::Command::run: break;
-  }
-  return finish(run(line.options));
+  return finish(commands[static_cast<std::size_t>(line.command)](line));
 }

@@ -1,22 +1,19 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "expect_run.h"
+#include "expected_output.h"
 #include "tool_run.h"
 
 namespace pl_config::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-// What a case folder holds besides what the run must give (cases/README.md).
-const char* const case_inputs[] = {"wam_arch.def", "args", "tool"};
 
 const char* tool_named(const std::string& name) {
   const std::map<std::string, const char*> tools = {{"default_tool", default_tool},
@@ -40,17 +37,7 @@ Files outputs_of(const fs::path& dir) {
   return outputs;
 }
 
-// With PL_CONFIG_UPDATE_CASES=1 a case's expected files are replaced by what
-// the run gives, for a change of output that is meant.
-void update(const fs::path& dir, const Files& outputs) {
-  for (const auto& [name, bytes] : files_in(dir))
-    if (std::ranges::find(case_inputs, name) == std::end(case_inputs)) fs::remove(dir / name);
-  for (const auto& [name, bytes] : outputs) write_file(dir / name, bytes);
-}
-
 TEST(CaseFolderTest, EachRunGivesWhatItsFolderHolds) {
-  const char* const mode = std::getenv("PL_CONFIG_UPDATE_CASES");
-  const bool updating = mode != nullptr && std::string(mode) == "1";
   std::vector<fs::path> dirs;
   for (const fs::directory_entry& entry : fs::directory_iterator(PL_CONFIG_CASES_DIR))
     if (entry.is_directory()) dirs.push_back(entry.path());
@@ -59,14 +46,18 @@ TEST(CaseFolderTest, EachRunGivesWhatItsFolderHolds) {
   for (const fs::path& dir : dirs) {
     SCOPED_TRACE(dir.filename().string());
     ASSERT_TRUE(fs::exists(dir / "wam_arch.def"));
-    const Files outputs = outputs_of(dir);
-    if (updating) {
-      update(dir, outputs);
-      continue;
-    }
-    Files expected = files_in(dir);
-    for (const char* input : case_inputs) expected.erase(input);
-    EXPECT_TRUE(outputs == expected) << first_difference(outputs, expected);
+    expect_files(dir, outputs_of(dir), {"wam_arch.def", "args", "tool"});
+  }
+}
+
+// --help and --build-constants are compared with their golden files by the
+// command line's tests; here they are only written, by an update.
+TEST(GoldenFileTest, UpdatedWithTheOthers) {
+  if (!updating_expected_outputs()) GTEST_SKIP() << "compared by CommandLineTest.NoRunTouchesTheHeaders";
+  for (const char* option : {"help", "build_constants"}) {
+    std::string arg = std::string("--") + option;
+    std::ranges::replace(arg, '_', '-');
+    expect_file(fs::path(PL_CONFIG_GOLDEN_DIR) / option, run_tool(default_tool, "x\n", {.args = {arg}}).out);
   }
 }
 

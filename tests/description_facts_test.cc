@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "description_facts.h"
+#include "expected_output.h"
 #include "memory_output.h"
 #include "tool_run.h"
 
@@ -100,6 +101,7 @@ struct Case {
   std::string text;
   TextPosition at;
   std::vector<std::pair<std::string, std::string>> answers;
+  std::vector<std::pair<std::size_t, std::size_t>> spans;  // of each answer in the file
 };
 
 // The parts of a case file, each after its "== NAME" line.
@@ -110,14 +112,18 @@ Case read_case(const std::string& file) {
   while (start < file.size()) {
     const std::size_t end = std::min(file.find('\n', start), file.size());
     const std::string line = file.substr(start, end - start + 1);
+    if (!read.spans.empty() && read.spans.back().second == 0 && line.starts_with("== "))
+      read.spans.back().second = start;
     start = end + 1;
     if (line.starts_with("== ")) {
       const std::string name = line.substr(3, line.find('\n') - 3);
       part = name == "text" ? &read.text : &read.answers.emplace_back(name, "").second;
+      if (name != "text") read.spans.emplace_back(std::min(start, file.size()), 0);
     } else if (part != nullptr) {
       *part += line;
     }
   }
+  if (!read.spans.empty() && read.spans.back().second == 0) read.spans.back().second = file.size();
   const std::size_t marker = read.text.find(cursor);
   if (marker != std::string::npos) {
     const std::size_t line_start = read.text.rfind('\n', marker);
@@ -135,13 +141,16 @@ TEST(DescriptionFactsTest, EachCaseGetsTheAnswersItsFileHolds) {
   std::ranges::sort(files);
   ASSERT_FALSE(files.empty());
   for (const fs::path& file : files) {
-    const Case read = read_case(read_file(file));
+    ExpectedParts parts(file);
+    const Case read = read_case(parts.text());
     ASSERT_FALSE(read.answers.empty()) << file;
-    for (const auto& [question, expected] : read.answers) {
+    for (std::size_t i = 0; i < read.answers.size(); ++i) {
+      const auto& [question, expected] = read.answers[i];
       SCOPED_TRACE(file.filename().string() + ": " + question);
       const auto ask = questions().find(question);
       ASSERT_NE(ask, questions().end());
-      EXPECT_EQ(ask->second(read.text, read.at), expected);
+      const std::string got = ask->second(read.text, read.at);
+      parts.expect(read.spans[i].first, read.spans[i].second, expected, got, got);
     }
   }
 }

@@ -11,7 +11,8 @@
 // stderr block is all of standard error, so an example without one must
 // succeed without a warning.  The paragraph before each block names what its
 // title says, for the reader of the rendered document.  And its table of the
-// command line's errors shows every usage message of the message table.
+// command line's errors shows every usage message of the message table, and
+// each warning of the table has its paragraph.
 
 #include <gtest/gtest.h>
 
@@ -185,6 +186,22 @@ TEST(DescriptionFormatTest, CommandLineTableHasEveryUsageMessage) {
         << "not in the table: " << message_table[i].text;
   }
   EXPECT_GT(usage, 0);
+}
+
+// Each warning of the message table has its paragraph in the document,
+// which starts with its name in bold, and the document has no paragraph of
+// a warning the table lacks.
+TEST(DescriptionFormatTest, EveryWarningHasItsParagraph) {
+  const std::string document = read_file(PL_CONFIG_DESCRIPTION_FORMAT_DOC);
+  std::vector<std::string> table, documented;
+  for (std::size_t i = 0; i < message_count; ++i)
+    if (message_table[i].name != nullptr) table.emplace_back(message_table[i].name);
+  static const std::regex paragraph(R"((?:^|\n)\*\*`([a-z]+(?:-[a-z]+)+)`: `)");
+  for (std::sregex_iterator match(document.begin(), document.end(), paragraph), end; match != end; ++match)
+    documented.push_back((*match)[1]);
+  std::ranges::sort(table);
+  std::ranges::sort(documented);
+  EXPECT_EQ(documented, table);
 }
 
 }  // namespace

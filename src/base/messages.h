@@ -104,11 +104,25 @@ enum class MessageKind {
   X(invalid_argument, usage, "invalid argument '%.*s' for '--%s'", nullptr) \
   X(same_output_file, usage, "option '--%s': '%.256s' is the same file as %s '%.256s'", nullptr) \
   X(same_role_file, usage, "%s '%.256s' is the same file as %s '%.256s'", nullptr) \
-  X(not_a_callers_descriptor, usage, "option '--%s': '%.256s' is not a descriptor that the caller handed over", \
-    nullptr) \
+  /* Its reason is not_handed_over. */ \
+  X(not_a_callers_descriptor, usage, "option '--%s': '%.256s' is %s", nullptr) \
   X(needs_check, usage, "option '--%.*s' needs --check", nullptr) \
   X(no_language_server, usage, "option '--%.*s' needs a build with the nlohmann/json library, which this one lacks", \
     nullptr) \
+  /* A usage error's two lines, around its first line's text. */ \
+  X(usage_error_lines, plain, "pl_config: %s\nTry 'pl_config --help' for more information.\n", nullptr) \
+  /* The files that the same-file errors name, by their role in the run. */ \
+  X(role_description, plain, "the description", nullptr) \
+  X(role_header, plain, "the header", nullptr) \
+  X(role_extra_output, plain, "the file of --", nullptr) \
+  /* Why a path is not followed or a file not taken, after its name. */ \
+  X(others_link_in_shared_directory, plain, "another user's link in a shared directory", nullptr) \
+  X(others_file_in_shared_directory, plain, "owned by another user in a shared directory", nullptr) \
+  X(not_a_text_source, plain, "not a regular file, a pipe or the terminal of standard input", nullptr) \
+  X(changed_while_opened, plain, "replaced while it was opened", nullptr) \
+  X(unread_fifo, plain, "a FIFO that nobody reads", nullptr) \
+  X(others_link_to_others_file, plain, "a link of user %s leads to a file of user %s", nullptr) \
+  X(not_handed_over, plain, "not a descriptor that the caller handed over", nullptr) \
   /* What the language server tells its client. */ \
   X(lsp_parse_error, plain, "the message is not a frame with a JSON body", nullptr) \
   X(lsp_too_deep, plain, "the message is nested deeper than the server reads", nullptr) \

@@ -51,13 +51,15 @@ constexpr Option options_before_extras[] = {
     {"output-dir", 'o', "DIR", &Options::output_dir, "write the headers into DIR\n(default: the working directory)"},
     {"write-if-changed", 'w', nullptr, &Options::write_if_changed,
      "leave a header whose text would not change as it\nis, time stamp and all"},
-    {"check", 'c', nullptr, &Options::check, "check the description and print its layout;\nwrite no file"},
-    {"located-errors", '\0', nullptr, &Options::located_errors,
+    {"check", 'c', nullptr, Flags{&Options::check, &Options::located, &Options::warnings, &Options::keep_going},
+     "check the description and print its layout;\nwrite no file"},
+    {"located-errors", '\0', nullptr, Flags{&Options::located_errors, &Options::located},
      "write an error as compilers do: FILE:LINE:COLUMN,\nthe line and a caret under the field"},
     {"warnings", '\0', nullptr, &Options::warnings, "a run also writes the warnings that --check writes"},
     {"no-warn", '\0', "NAME", &OptionParser::disable_warnings,
      "turn off the warning NAME (repeatable, or a comma\nlist)"},
-    {"werror", '\0', nullptr, &Options::werror, "make every warning an error: the run fails and\nreplaces no header"},
+    {"werror", '\0', nullptr, Flags{&Options::werror, &Options::warnings},
+     "make every warning an error: the run fails and\nreplaces no header"},
     {"color", '\0', "WHEN", &OptionParser::choose_color,
      "colour the messages: auto (a terminal, NO_COLOR\nunset or empty), always or never"},
     {"line-directives", '\0', nullptr, &Options::line_directives,
@@ -108,7 +110,7 @@ bool abbreviates(std::string_view name, const Option& option) {
   return std::string_view(option.long_name).starts_with(name);
 }
 
-// The bit of the warning `name` in Options::disabled_warnings; -1 for none.
+// The bit of the warning `name` in DiagnosticSettings::disabled; -1 for none.
 int warning_bit(std::string_view name) {
   for (std::size_t i = 0; i < message_count; ++i)
     if (message_table[i].name != nullptr && name == message_table[i].name)
@@ -191,8 +193,9 @@ void OptionParser::short_options(const char* text) {
 void OptionParser::apply(const Option& option, const char* value) {
   if (option.argument != nullptr && value[0] == '\0') return fail(Message::empty_argument, option.long_name);
   const Effect& effect = option.effect;
-  if (effect.flag != nullptr) {
-    line_.options.*effect.flag = true;
+  if (effect.flags[0] != nullptr) {
+    for (bool Options::*flag : effect.flags)
+      if (flag != nullptr) line_.options.*flag = true;
   } else if (effect.text != nullptr) {
     line_.options.*effect.text = value;
   } else if (effect.names_extra_output) {
@@ -210,7 +213,7 @@ void OptionParser::disable_warnings(const Option& option, std::string_view names
     names.remove_prefix(std::min(names.size(), name.size() + 1));
     const int bit = warning_bit(name);
     if (bit < 0) return unknown_warning(option, name);
-    line_.options.disabled_warnings |= std::uint64_t{1} << bit;
+    line_.options.disabled |= std::uint64_t{1} << bit;
   }
 }
 
@@ -234,7 +237,7 @@ void OptionParser::choose_color(const Option& option, std::string_view value) {
   } colors[] = {{"auto", Color::automatic}, {"always", Color::always}, {"never", Color::never}};
   for (const auto& choice : colors)
     if (value == choice.word) {
-      line_.options.color = choice.color;
+      line_.options.color_when = choice.color;
       return;
     }
   invalid_argument(option, value);
@@ -320,7 +323,7 @@ void print_version(Output& out, const char* version, const char* copyright) {
 }
 
 void print_usage_error(Output& out, const CommandLine& line) {
-  out.print("pl_config: %s\nTry 'pl_config --help' for more information.\n", line.error);
+  out.print(entry_of(Message::usage_error_lines).text, line.error);
 }
 
 }  // namespace pl_config

@@ -1,10 +1,15 @@
 #pragma once
 
+#include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <span>
+#include <stdexcept>
 #include <string_view>
 
+#include "diagnostics.h"
 #include "extra_outputs.h"
 #include "files.h"
 #include "output.h"
@@ -14,17 +19,18 @@ namespace pl_config {
 
 enum class Color { automatic, always, never };
 
-// What the command line asks of a run.
-struct Options {
+// What the command line asks of a run.  The diagnostics' settings are its
+// own, set by the options' rows as any other field (a plain run: errors as
+// plain messages, no warnings); their colour is decided when the run starts.
+struct Options : DiagnosticSettings {
+  constexpr Options() : DiagnosticSettings{.located = false, .warnings = false} {}
+
   const char* description = file_name::description;
   const char* output_dir = nullptr;  // null: the working directory
   bool write_if_changed = false;
   bool check = false;
   bool located_errors = false;
-  bool warnings = false;
-  bool werror = false;
-  std::uint64_t disabled_warnings = 0;  // by Diagnostics::warning_bit
-  Color color = Color::automatic;
+  Color color_when = Color::automatic;
   bool line_directives = false;
   ExtraPaths extra_outputs{};                // null: not written (the summary: standard output)
   ReportFormat format = ReportFormat::text;  // a check's
@@ -38,17 +44,25 @@ struct Option;
 // usage error.
 using ParseValue = void (OptionParser::*)(const Option& option, std::string_view value);
 
+// Flags that one option sets together.
+using Flags = std::initializer_list<bool Options::*>;
+
 // What giving an option does: one of these.
 struct Effect {
   constexpr Effect() = default;
-  constexpr Effect(bool Options::*flag) : flag(flag) {}
+  constexpr Effect(bool Options::*flag) : flags{flag} {}
+  constexpr Effect(Flags set) {
+    // Reached only while the table is compiled: a row of more flags fails it.
+    if (set.size() > flags.size()) throw std::length_error("an option sets more flags than an Effect holds");
+    std::copy(set.begin(), set.end(), flags.begin());
+  }
   constexpr Effect(const char* Options::*text) : text(text) {}
   constexpr Effect(ParseValue parse) : parse(parse) {}
   constexpr Effect(Command command) : command(command) {}
   constexpr Effect(ExtraOutput output) : names_extra_output(true), extra_output(output) {}
 
-  bool Options::*flag = nullptr;         // set to true
-  const char* Options::*text = nullptr;  // the value, as given
+  std::array<bool Options::*, 4> flags{};  // each set to true; null: none
+  const char* Options::*text = nullptr;    // the value, as given
   ParseValue parse = nullptr;
   Command command = Command::run;
   bool names_extra_output = false;  // the value is the path of that output

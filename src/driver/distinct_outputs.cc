@@ -15,7 +15,7 @@ namespace {
 // resolved (or a device or pipe, read or written where it is, which
 // overwrites no file) takes part in no comparison.
 struct Role {
-  const char* what = "";    // "the description", "the header", "the file of --"
+  const char* what = "";    // its role's words: the text of role_description, role_header...
   const char* option = "";  // the option that names it
   const char* path = "";
   bool extra = false;  // one of the extra outputs, named by its option
@@ -68,16 +68,18 @@ void check_distinct_outputs(CommandLine& line) {
   if (line.command != Command::run || options.check) return;
   Role roles[role_capacity];
   char header_paths[Headers::count][platform::path_capacity];
-  roles[0].set("the description", "description", options.description, false);
+  roles[0].set(entry_of(Message::role_description).text, "description", options.description, false);
   std::size_t count = 1;
   for (std::size_t i = 0; i < Headers::count; ++i)
     if (join_path(header_paths[i], options.output_dir, header_rows[i].name))
-      roles[count++].set("the header", "output-dir", header_paths[i], false);
+      roles[count++].set(entry_of(Message::role_header).text, "output-dir", header_paths[i], false);
   for (const ExtraOutputRow& row : extra_output_rows)
     if (options.extra_outputs[row.id] != nullptr)
-      roles[count++].set("the file of --", row.option, options.extra_outputs[row.id], true);
+      roles[count++].set(entry_of(Message::role_extra_output).text, row.option, options.extra_outputs[row.id], true);
   for (std::size_t i = 0; i < count; ++i)
-    if (!resolve(roles[i])) return refuse(line, Message::not_a_callers_descriptor, roles[i].option, roles[i].path);
+    if (!resolve(roles[i]))
+      return refuse(line, Message::not_a_callers_descriptor, roles[i].option, roles[i].path,
+                    entry_of(Message::not_handed_over).text);
   check_same_files(line, roles, count);
 }
 

@@ -2,19 +2,21 @@
 
 #include <cstring>
 
+#include "messages.h"
+
 namespace pl_config::platform {
 
 char owner_refusal[owner_refusal_capacity] = "";
 
 const char* error_text(int error) {
   switch (error) {
-    case others_link_in_shared_directory: return "another user's link in a shared directory";
-    case others_file_in_shared_directory: return "owned by another user in a shared directory";
-    case not_a_text_source: return "not a regular file, a pipe or the terminal of standard input";
-    case changed_while_opened: return "replaced while it was opened";
-    case unread_fifo: return "a FIFO that nobody reads";
+    case others_link_in_shared_directory: return entry_of(Message::others_link_in_shared_directory).text;
+    case others_file_in_shared_directory: return entry_of(Message::others_file_in_shared_directory).text;
+    case not_a_text_source: return entry_of(Message::not_a_text_source).text;
+    case changed_while_opened: return entry_of(Message::changed_while_opened).text;
+    case unread_fifo: return entry_of(Message::unread_fifo).text;
     case others_link_to_others_file: return owner_refusal;
-    case not_a_callers_descriptor: return "not a descriptor that the caller handed over";
+    case not_a_callers_descriptor: return entry_of(Message::not_handed_over).text;
     default: return std::strerror(error);
   }
 }

@@ -16,6 +16,7 @@
 #include <string_view>
 
 #include "file_place.h"
+#include "messages.h"
 
 namespace pl_config::platform {
 
@@ -223,7 +224,7 @@ bool refuse_link(unsigned link_owner, unsigned target_owner) {
   char link_user[64], target_user[64];
   name_user(link_owner, link_user);
   name_user(target_owner, target_user);
-  std::snprintf(owner_refusal, sizeof owner_refusal, "a link of user %s leads to a file of user %s", link_user,
+  std::snprintf(owner_refusal, sizeof owner_refusal, entry_of(Message::others_link_to_others_file).text, link_user,
                 target_user);
   errno = others_link_to_others_file;
   return false;

@@ -17,6 +17,9 @@ and "$$NAME" for generated JSON, see VALUES.  A document publishes at most
 CAP diagnostics: past that, compare-check expects the first CAP - 1 and a
 note, "$more_diagnostics" with the count left out, over the first of them.
 
+With PL_CONFIG_UPDATE_CASES=1 an expected message or exit status that
+differs is replaced in the file by what the server gave (tests/cases/README.md).
+
 usage: run_sessions.py TOOL SESSIONS_FILE WORK_DIR
 """
 import json
@@ -46,6 +49,8 @@ VALUES = {
 }
 
 CAP = 1000
+
+UPDATING = os.environ.get("PL_CONFIG_UPDATE_CASES") == "1"
 
 
 def frame(body):
@@ -118,7 +123,9 @@ def published_diagnostics(message):
     return found
 
 
-def run_session(tool, name, rows, work_dir, defined):
+def run_session(tool, name, rows, work_dir, defined, updates):
+    """The session's failures; with the update mode, the rows that differ
+    go to `updates` by their line number instead."""
     data = b"".join(sent_bytes(row) for row in rows if row.startswith(">"))
     run = subprocess.run([tool, "--lsp"], input=data, capture_output=True, timeout=120)
     failures = []
@@ -128,9 +135,12 @@ def run_session(tool, name, rows, work_dir, defined):
         return ["%s: %s" % (name, error)]
     expected = [json.loads(re.sub(r'"\$(\w+)"', lambda m: defined[m.group(1)], row[1:]))
                 for row in rows if row.startswith("<")]
+    lines = [line for line, row in zip(rows.lines, rows) if row.startswith("<")]
     for i, want in enumerate(expected):
         if i >= len(got):
             failures.append("%s: message %d missing: %s" % (name, i + 1, json.dumps(want)))
+        elif got[i] != want and UPDATING:
+            updates[lines[i]] = "< " + json.dumps(got[i], separators=(",", ":"), ensure_ascii=False)
         elif got[i] != want:
             failures.append("%s: message %d\n  expected %s\n  got      %s" % (name, i + 1, json.dumps(want),
                                                                           json.dumps(got[i])[:2000]))
@@ -138,8 +148,10 @@ def run_session(tool, name, rows, work_dir, defined):
     if len(got) > len(expected) and not compared:
         failures.append("%s: %d messages more than expected, first %s" % (name, len(got) - len(expected),
                                                                           json.dumps(got[len(expected)])[:2000]))
-    for row in rows:
-        if row.startswith("="):
+    for line, row in zip(rows.lines, rows):
+        if row.startswith("=") and run.returncode != int(row[1:]) and UPDATING:
+            updates[line] = "= %d" % run.returncode
+        elif row.startswith("="):
             if run.returncode != int(row[1:]):
                 failures.append("%s: exit status %d, expected %s" % (name, run.returncode, row[1:].strip()))
         elif row.startswith("! compare-check"):
@@ -152,10 +164,18 @@ def run_session(tool, name, rows, work_dir, defined):
     return failures
 
 
+class Rows(list):
+    """A session's rows, with the number of each one's line in the file."""
+
+    def __init__(self):
+        super().__init__()
+        self.lines = []
+
+
 def sessions(path, defined):
-    current, rows = None, []
+    current, rows = None, Rows()
     with open(path, encoding="utf-8") as file:
-        for line in file:
+        for number, line in enumerate(file):
             line = line.rstrip("\n")
             if line.startswith("$ "):
                 name, value = line[2:].split(" ", 1)
@@ -163,20 +183,32 @@ def sessions(path, defined):
             elif line.startswith("## "):
                 if current:
                     yield current, rows
-                current, rows = line[3:], []
+                current, rows = line[3:], Rows()
             elif line and not line.startswith("#"):
                 rows.append(line)
+                rows.lines.append(number)
     if current:
         yield current, rows
+
+
+def update(path, updates):
+    with open(path, encoding="utf-8") as file:
+        lines = file.read().split("\n")
+    for number, row in updates.items():
+        lines[number] = row
+    with open(path, "w", encoding="utf-8", newline="") as file:
+        file.write("\n".join(lines))
 
 
 def main():
     tool, path, work_dir = sys.argv[1:4]
     os.makedirs(work_dir, exist_ok=True)
-    failures, count, defined = [], 0, {}
+    failures, count, defined, updates = [], 0, {}, {}
     for name, rows in sessions(path, defined):
         count += 1
-        failures += run_session(tool, name, rows, work_dir, defined)
+        failures += run_session(tool, name, rows, work_dir, defined, updates)
+    if updates:
+        update(path, updates)
     for failure in failures:
         print(failure)
     print("%d sessions, %d failures" % (count, len(failures)))
