@@ -73,8 +73,7 @@ bool use_color(pl_config::Color color) {
 // The options' rows have set what a run does; a run that neither locates
 // its errors nor shows warnings leaves them to the one catch below, as a
 // plain run always has.
-int run(const pl_config::CommandLine& line) {
-  const pl_config::Options& options = line.options;
+int run(const pl_config::Options& options) {
   pl_config::Output& out = pl_config::standard_output();
   pl_config::DiagnosticSettings settings = options;
   settings.color = use_color(options.color_when);
@@ -98,45 +97,30 @@ int run(const pl_config::CommandLine& line) {
   }
 }
 
-int help(const pl_config::CommandLine&) {
-  pl_config::print_help(pl_config::standard_output());
-  return 0;
-}
-
-int version(const pl_config::CommandLine&) {
-  pl_config::print_version(pl_config::standard_output(), pl_config::constants::version,
-                           pl_config::constants::copyright);
-  return 0;
-}
-
-int build_constants(const pl_config::CommandLine&) {
-  pl_config::print_build_constants(pl_config::standard_output(), build_config());
-  return 0;
-}
-
-// Only a tool built with its server takes --lsp: the command line made it a
-// usage error otherwise.
-int lsp(const pl_config::CommandLine&) {
-#ifdef PL_CONFIG_LANGUAGE_SERVER
-  return pl_config::lsp::serve_standard_streams(build_config());
-#else
-  return 2;
-#endif
-}
-
-int usage_error(const pl_config::CommandLine& line) {
-  pl_config::print_usage_error(pl_config::standard_error(), line);
-  return 2;
-}
-
-// What each command does, in the order of Command.
-constexpr int (*commands[])(const pl_config::CommandLine&) = {run, help, version, build_constants, lsp, usage_error};
-static_assert(std::size(commands) == static_cast<std::size_t>(pl_config::Command::usage_error) + 1);
-
 }  // namespace
 
 int main(int argc, char** argv) {
   pl_config::CommandLine line = pl_config::parse_command_line(argc, argv);
   pl_config::check_distinct_outputs(line);
-  return finish(commands[static_cast<std::size_t>(line.command)](line));
+  switch (line.command) {
+    case pl_config::Command::help: pl_config::print_help(pl_config::standard_output()); return finish(0);
+    case pl_config::Command::version:
+      pl_config::print_version(pl_config::standard_output(), pl_config::constants::version,
+                               pl_config::constants::copyright);
+      return finish(0);
+    case pl_config::Command::build_constants:
+      pl_config::print_build_constants(pl_config::standard_output(), build_config());
+      return finish(0);
+    case pl_config::Command::usage_error:
+      pl_config::print_usage_error(pl_config::standard_error(), line);
+      return finish(2);
+    case pl_config::Command::lsp:
+#ifdef PL_CONFIG_LANGUAGE_SERVER
+      return finish(pl_config::lsp::serve_standard_streams(build_config()));
+#else
+      [[fallthrough]];  // the command line made it a usage error
+#endif
+    case pl_config::Command::run: break;
+  }
+  return finish(run(line.options));
 }
