@@ -14,32 +14,32 @@ namespace pl_config {
 
 namespace {
 
-constexpr std::size_t most_fields = 4;  // a stack line's
+constexpr std::size_t most_fields = DirectiveTokens::most_fields;
 
 // A reg, tag or stack line read into its fields, when each field ends at a
 // blank or the line's end.
 struct AlignedLine {
-  const DirectiveSyntax* syntax = nullptr;
-  std::array<Field, most_fields> fields;
+  const DirectiveRow* syntax = nullptr;
+  std::array<std::string_view, most_fields> fields;
   std::string_view tail;  // after the last field, as it is
 };
 
 // A line longer than a piece is read as pieces, which a change of its
-// length would move.
+// length would move.  A string that the reader ends without a blank drops
+// the byte after it, which a blank put there would keep.
 std::optional<AlignedLine> read_aligned(const TextLine& line) {
   if (!line.directive() || line.text.size() > limit::line_piece_length) return std::nullopt;
-  DirectiveLine directive(line);
+  const DirectiveTokens directive(line.text, line.number);
   AlignedLine aligned;
-  aligned.syntax = find_directive(directive.word().text);
-  if (aligned.syntax == nullptr || !aligned.syntax->in_section || aligned.syntax->fields.size() < 2)
-    return std::nullopt;
+  aligned.syntax = directive.row;
+  if (aligned.syntax == nullptr || !aligned.syntax->section || aligned.syntax->fields.size() < 2) return std::nullopt;
   std::size_t end = 0;
   for (std::size_t i = 0; i < aligned.syntax->fields.size(); ++i) {
-    const std::optional<Field> field = directive.next_field();
-    if (!field) return std::nullopt;
-    end = static_cast<std::size_t>(field->at.column - 1) + static_cast<std::size_t>(field->at.length);
+    const LineToken* field = directive.field(static_cast<int>(i));
+    if (field == nullptr) return std::nullopt;
+    end = static_cast<std::size_t>(field->at.column - 1) + field->text.size();
     if (end < line.text.size() && !is_white_space(line.text[end])) return std::nullopt;
-    aligned.fields[i] = *field;
+    aligned.fields[i] = field->text;
   }
   aligned.tail = line.text.substr(end);
   return aligned;
@@ -47,7 +47,7 @@ std::optional<AlignedLine> read_aligned(const TextLine& line) {
 
 // The widest field of each column, by directive word, over a section.
 struct Widths {
-  const DirectiveSyntax* syntax = nullptr;
+  const DirectiveRow* syntax = nullptr;
   std::array<std::size_t, most_fields> columns{};
 };
 
@@ -56,9 +56,9 @@ class SectionWidths {
   void add(const AlignedLine& line) {
     Widths& widths = of(line.syntax);
     for (std::size_t i = 0; i < line.syntax->fields.size(); ++i)
-      widths.columns[i] = std::max(widths.columns[i], line.fields[i].text.size());
+      widths.columns[i] = std::max(widths.columns[i], line.fields[i].size());
   }
-  Widths& of(const DirectiveSyntax* syntax) {
+  Widths& of(const DirectiveRow* syntax) {
     for (Widths& widths : words_)
       if (widths.syntax == syntax || widths.syntax == nullptr) {
         widths.syntax = syntax;
@@ -87,8 +87,8 @@ void put_fields(const AlignedLine& line, const Widths& widths, AlignedText& alig
   const std::size_t last = line.syntax->fields.size() - 1;
   for (std::size_t i = 0; i <= last; ++i) {
     aligned.append(" ");
-    aligned.append(line.fields[i].text);
-    if (i < last) aligned.append_format("%*s", static_cast<int>(widths.columns[i] - line.fields[i].text.size()), "");
+    aligned.append(line.fields[i]);
+    if (i < last) aligned.append_format("%*s", static_cast<int>(widths.columns[i] - line.fields[i].size()), "");
   }
 }
 
@@ -135,8 +135,7 @@ void format_section(std::string_view text, const SectionSpan& span, LineEditCons
 
 void format_description(std::string_view text, LineEditConsumer& out) {
   if (!reads_without_errors(text)) return;
-  SectionSpans sections(text);
-  while (const std::optional<SectionSpan> span = sections.next()) format_section(text, *span, out);
+  for_each_section(text, [&](const SectionSpan& span) { format_section(text, span, out); });
 }
 
 }  // namespace pl_config

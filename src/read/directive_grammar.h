@@ -1,0 +1,117 @@
+#pragma once
+
+// The description's directive lines, one row per directive word: which
+// sections have it, its fields, the syntax line that messages and an
+// editor's hover show, and how the section reader reads it.  Whatever reads
+// or shows a directive line takes it from here.
+
+#include <optional>
+#include <span>
+#include <string_view>
+
+#include "fixed_table.h"
+#include "location.h"
+#include "section_kinds.h"
+
+namespace pl_config {
+
+class Scanner;
+
+// The words of the directive lines.
+namespace directive_word {
+inline constexpr char reg[] = "reg";
+inline constexpr char filler[] = "filler";
+inline constexpr char tag[] = "tag";
+inline constexpr char stack[] = "stack";
+// The words of the opening and the end line.
+inline constexpr char opening[] = "begin";
+inline constexpr char closing[] = "end";
+}  // namespace directive_word
+
+// What a token of a directive line is, and how an editor shows it.
+enum class TokenKind { directive, section_name, type, name, number, string, free_text };
+
+struct DirectiveRow {
+  const char* word;
+  // None: the opening and end lines, which every section kind has.
+  std::optional<SectionKind> section;
+  std::span<const TokenKind> fields;
+  // As docs/description-format.md writes the line; null for the opening
+  // line, which is one per section kind (see write_opening_syntax).
+  const char* syntax;
+  int declared;  // the field of the name the line declares; -1 for none
+  // Reads the tokens after the word into the section being read, of the
+  // type its section reader gives it.  Null for the opening and end lines.
+  void (*read)(Scanner& rest, void* section);
+};
+
+// In the order their words are offered: a section's words, then "end".
+std::span<const DirectiveRow> directive_rows();
+const DirectiveRow* find_directive(std::string_view word);
+// `word` is a directive word of `kind`.
+bool is_directive_of(std::string_view word, SectionKind kind);
+// `word` is a directive word of some section kind: a line of it belongs to
+// a section of that kind.
+bool is_section_directive(std::string_view word);
+
+// The opening line of a section of `kind`, "@begin regs" and the like: the
+// syntax line of an opening line.
+struct OpeningSyntax {
+  char text[32];
+};
+OpeningSyntax opening_syntax(SectionKind kind);
+
+// A token of a directive line as the reader ends it.
+struct LineToken {
+  std::string_view text;
+  Location at;
+  TokenKind kind;
+  int field = -1;  // of the row's fields; -1 for the word and the text after the fields
+};
+
+// A section, from its opening line to its end line, or to the line before
+// one that cannot belong to it, or to the input's last line.
+struct SectionSpan {
+  SectionKind kind;
+  int first = 0;
+  int last = 0;
+  Location name_at;  // the section name on the opening line
+
+  bool holds(int line) const { return line > first && line <= last; }
+};
+
+// Told what the reader reads, as it reads it: each token of each directive
+// line, and each section's span once the section has ended.
+class ReadingListener {
+ public:
+  virtual ~ReadingListener() = default;
+  virtual void token(const LineToken&) {}
+  virtual void section(const SectionSpan&) {}
+};
+
+// The tokens of the directive line `line`, its "@" first at column
+// `column` of line `number`, without its newline: the word from the "@",
+// then the fields of the word's row, then what follows them.  A field is
+// one even where it is not what the row wants, as an editor shows a line
+// being written: an integer or a string is shown as what it is, anything
+// else as the row's name or type.
+void list_directive_tokens(std::string_view line, int number, int column, ReadingListener& out);
+
+// The tokens of one directive line, in line order.
+struct DirectiveTokens : ReadingListener {
+  static constexpr std::size_t most_fields = 4;  // a stack line's
+
+  FixedTable<LineToken, most_fields + 2> tokens;  // the word and the text after the fields too
+  const DirectiveRow* row = nullptr;
+
+  DirectiveTokens(std::string_view line, int number);
+  void token(const LineToken& token) override { tokens.add(token); }
+  const LineToken& word() const { return tokens[0]; }
+  // The field `index`; null when the line has not so many.
+  const LineToken* field(int index) const;
+  int field_count() const;
+  // The text after the row's fields, which are all there then.
+  bool has_tail() const { return tokens.size() > 1 && tokens[tokens.size() - 1].field < 0; }
+};
+
+}  // namespace pl_config
