@@ -153,7 +153,7 @@ TEST(DescriptionFactsTest, EachSyntaxLineIsOneOfTheDocument) {
   std::vector<std::string> lines;
   for (const DirectiveRow& row : directive_rows())
     if (row.syntax != nullptr) lines.emplace_back(row.syntax);
-  for (const SectionKindRow& row : section_kinds) lines.emplace_back(opening_syntax(row.kind).text);
+  for (const SectionKindRow& row : section_kinds) lines.emplace_back(opening_syntax(row.kind).c_str());
   ASSERT_EQ(lines.size(), std::size(directive_rows()) - 1 + std::size(section_kinds));
   for (const std::string& line : lines) EXPECT_NE(document.find("\n" + line + "\n"), std::string::npos) << line;
 }

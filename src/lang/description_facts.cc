@@ -106,23 +106,22 @@ class HoverWriter : public SectionWriter {
 std::optional<Location> write_syntax_hover(const TextLine& line, TextPosition at, Output& out) {
   const DirectiveTokens tokens(line.text, line.number);
   if (tokens.row == nullptr) return std::nullopt;
-  Location range = tokens.word().at;
+  Location range = tokens.word.at;
   const SectionKindRow* section = nullptr;
-  if (!Field{tokens.word().text, range}.contains(at)) {
-    const LineToken* name = tokens.field(0);
+  if (!contains(tokens.word, at)) {
+    const LineToken* name = tokens.fields.empty() ? nullptr : &tokens.fields[0];
     section = name ? find_section_kind(name->text) : nullptr;
-    if (tokens.row->word != std::string_view(directive_word::opening) || section == nullptr ||
-        !Field{name->text, name->at}.contains(at))
+    if (tokens.row->word != std::string_view(directive_word::opening) || section == nullptr || !contains(*name, at))
       return std::nullopt;
     range = name->at;
   }
   out.put("```text\n");
   if (section != nullptr) {
-    out.print("%s\n", opening_syntax(section->kind).text);
+    out.print("%s\n", opening_syntax(section->kind).c_str());
   } else if (tokens.row->syntax != nullptr) {
     out.print("%s\n", tokens.row->syntax);
   } else {
-    for (const SectionKindRow& kind : section_kinds) out.print("%s\n", opening_syntax(kind.kind).text);
+    for (const SectionKindRow& kind : section_kinds) out.print("%s\n", opening_syntax(kind.kind).c_str());
   }
   out.put("```\n");
   return range;
@@ -227,10 +226,11 @@ void for_each_ordinary_name(const TextLine& line, Visit visit) {
 template <typename Visit>
 void for_each_directive_name(const TextLine& line, Visit visit) {
   const DirectiveTokens tokens(line.text, line.number);
-  for (const LineToken& token : tokens.tokens) {
-    const TokenKind expected = token.field >= 0 ? tokens.row->fields[token.field] : TokenKind::free_text;
-    if ((expected == TokenKind::name || expected == TokenKind::type) && is_letter(token.text.front()))
-      visit(Field{token.text, token.at}, token.field == tokens.row->declared);
+  for (int i = 0; i < static_cast<int>(tokens.fields.size()); ++i) {
+    const TokenKind expected = tokens.row->fields[i];
+    const LineToken& field = tokens.fields[i];
+    if ((expected == TokenKind::name || expected == TokenKind::type) && is_letter(field.text.front()))
+      visit(field, i == tokens.row->declared);
   }
 }
 

@@ -14,32 +14,29 @@ namespace pl_config {
 
 namespace {
 
-constexpr std::size_t most_fields = DirectiveTokens::most_fields;
-
 // A reg, tag or stack line read into its fields, when each field ends at a
-// blank or the line's end.
+// blank or the line's end: a string that the reader ends without a blank
+// drops the byte after it, which a blank put there would keep.
 struct AlignedLine {
-  const DirectiveRow* syntax = nullptr;
-  std::array<std::string_view, most_fields> fields;
+  DirectiveTokens tokens;
   std::string_view tail;  // after the last field, as it is
+
+  const DirectiveRow* syntax() const { return tokens.row; }
+  std::string_view field(std::size_t i) const { return tokens.fields[i].text; }
 };
 
 // A line longer than a piece is read as pieces, which a change of its
-// length would move.  A string that the reader ends without a blank drops
-// the byte after it, which a blank put there would keep.
+// length would move.
 std::optional<AlignedLine> read_aligned(const TextLine& line) {
   if (!line.directive() || line.text.size() > limit::line_piece_length) return std::nullopt;
-  const DirectiveTokens directive(line.text, line.number);
-  AlignedLine aligned;
-  aligned.syntax = directive.row;
-  if (aligned.syntax == nullptr || !aligned.syntax->section || aligned.syntax->fields.size() < 2) return std::nullopt;
+  AlignedLine aligned{DirectiveTokens(line.text, line.number), {}};
+  const DirectiveRow* row = aligned.syntax();
+  if (row == nullptr || !row->section || row->fields.size() < 2 || aligned.tokens.fields.size() < row->fields.size())
+    return std::nullopt;
   std::size_t end = 0;
-  for (std::size_t i = 0; i < aligned.syntax->fields.size(); ++i) {
-    const LineToken* field = directive.field(static_cast<int>(i));
-    if (field == nullptr) return std::nullopt;
-    end = static_cast<std::size_t>(field->at.column - 1) + field->text.size();
+  for (const LineToken& field : aligned.tokens.fields) {
+    end = static_cast<std::size_t>(field.at.column - 1) + field.text.size();
     if (end < line.text.size() && !is_white_space(line.text[end])) return std::nullopt;
-    aligned.fields[i] = field->text;
   }
   aligned.tail = line.text.substr(end);
   return aligned;
@@ -48,15 +45,15 @@ std::optional<AlignedLine> read_aligned(const TextLine& line) {
 // The widest field of each column, by directive word, over a section.
 struct Widths {
   const DirectiveRow* syntax = nullptr;
-  std::array<std::size_t, most_fields> columns{};
+  std::array<std::size_t, decltype(DirectiveTokens::fields)::capacity> columns{};
 };
 
 class SectionWidths {
  public:
   void add(const AlignedLine& line) {
-    Widths& widths = of(line.syntax);
-    for (std::size_t i = 0; i < line.syntax->fields.size(); ++i)
-      widths.columns[i] = std::max(widths.columns[i], line.fields[i].size());
+    Widths& widths = of(line.syntax());
+    for (std::size_t i = 0; i < line.tokens.fields.size(); ++i)
+      widths.columns[i] = std::max(widths.columns[i], line.field(i).size());
   }
   Widths& of(const DirectiveRow* syntax) {
     for (Widths& widths : words_)
@@ -83,12 +80,12 @@ using AlignedText = BoundedText<limit::line_piece_length + 1>;
 // The line's fields in the section's columns, up to its last field.
 void put_fields(const AlignedLine& line, const Widths& widths, AlignedText& aligned) {
   aligned.append("@");
-  aligned.append(line.syntax->word);
-  const std::size_t last = line.syntax->fields.size() - 1;
+  aligned.append(line.syntax()->word);
+  const std::size_t last = line.tokens.fields.size() - 1;
   for (std::size_t i = 0; i <= last; ++i) {
     aligned.append(" ");
-    aligned.append(line.fields[i]);
-    if (i < last) aligned.append_format("%*s", static_cast<int>(widths.columns[i] - line.fields[i].size()), "");
+    aligned.append(line.field(i));
+    if (i < last) aligned.append_format("%*s", static_cast<int>(widths.columns[i] - line.field(i).size()), "");
   }
 }
 
@@ -121,14 +118,14 @@ void format_section(std::string_view text, const SectionSpan& span, LineEditCons
     if (const std::optional<TextLine> line = lines.line(number))
       if (const std::optional<AlignedLine> aligned = read_aligned(*line); aligned && !comment_of(*aligned).empty()) {
         AlignedText fields;
-        put_fields(*aligned, widths.of(aligned->syntax), fields);
+        put_fields(*aligned, widths.of(aligned->syntax()), fields);
         longest = std::max(longest, display_width(fields.view()));
       }
   const int comment_column = next_tab_stop(longest) + tab_stop;
   for (int number = span.first + 1; number <= span.last; ++number)
     if (const std::optional<TextLine> line = lines.line(number))
       if (const std::optional<AlignedLine> aligned = read_aligned(*line))
-        put_aligned(*aligned, widths.of(aligned->syntax), comment_column, out, *line);
+        put_aligned(*aligned, widths.of(aligned->syntax()), comment_column, out, *line);
 }
 
 }  // namespace

@@ -111,7 +111,7 @@ void complete_type(std::string_view text, int line_being_written, CompletionCons
   while (const std::optional<TextLine> line = lines.next()) {
     if (!line->directive() || line->number == line_being_written) continue;
     const DirectiveTokens directive(line->text, line->number);
-    const LineToken* type = directive.field(1);
+    const LineToken* type = directive.fields.size() > 1 ? &directive.fields[1] : nullptr;
     const bool reg = directive.row != nullptr && directive.row->word == std::string_view(directive_word::reg);
     if (!reg || !type || !is_letter(type->text.front()) || std::ranges::find(seen, type->text) != seen.end()) continue;
     if (!seen.full()) seen.add(type->text);
@@ -174,9 +174,9 @@ void list_completions(std::string_view text, TextPosition at, CompletionConsumer
   if (!line || !line->directive() || at.column < 2) return;
   const TextLine before{line->text.substr(0, static_cast<std::size_t>(at.column - 1)), line->number};
   const DirectiveTokens directive(before.text, before.number);
-  if (directive.word().at.length == static_cast<int>(before.text.size())) return complete_directive(text, at.line, out);
+  if (directive.word.at.length == static_cast<int>(before.text.size())) return complete_directive(text, at.line, out);
   // What follows the row's fields counts as one more.
-  const int fields = directive.field_count() + (directive.has_tail() ? 1 : 0);
+  const int fields = static_cast<int>(directive.fields.size()) + (directive.tail ? 1 : 0);
   // The cursor right after a field's last byte is still in it.
   const int index = is_white_space(before.text.back()) ? fields : fields - 1;
   complete_field(text, at.line, leading_identifier(before.text.substr(1)), index, out);

@@ -31,7 +31,8 @@ std::optional<TextLine> TextLines::line(int number) {
   return line && line->number == number ? line : std::nullopt;
 }
 
-bool Field::contains(TextPosition position) const {
+bool contains(const Field& field, TextPosition position) {
+  const Location at = field.at;
   return position.line == at.line && position.column >= at.column && position.column <= at.column + at.length;
 }
 

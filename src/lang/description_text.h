@@ -52,13 +52,9 @@ class TextLines {
   int number_ = 0;  // of the line next() gave last
 };
 
-// A token of a line and where it stands.
-struct Field {
-  std::string_view text;
-  Location at;
-
-  bool contains(TextPosition position) const;
-};
+using Field = LineToken;
+// `position` is in the field, or just past its last byte.
+bool contains(const Field& field, TextPosition position);
 
 const SectionKindRow* find_section_kind(std::string_view name);
 

@@ -1,7 +1,6 @@
 #include "directive_grammar.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "ascii.h"
 #include "reader.h"
@@ -35,7 +34,9 @@ constexpr DirectiveRow rows[] = {
     {directive_word::stack, SectionKind::stacks, stack_fields, "@stack NAME \"DESCRIPTION\" SIZE TOP", 0,
      read_into<StacksSection, read_stack_line>},
 };
-static_assert(std::ranges::all_of(rows, [](const DirectiveRow& row) { return row.fields.size() <= 4; }));
+static_assert(std::ranges::all_of(rows, [](const DirectiveRow& row) {
+  return row.fields.size() <= decltype(DirectiveTokens::fields)::capacity;
+}));
 
 // How a field shows: an integer or a string as what it is, whatever the
 // row expects there (a filler value may be a name).
@@ -65,9 +66,9 @@ bool is_section_directive(std::string_view word) {
   return row != nullptr && row->section.has_value();
 }
 
-OpeningSyntax opening_syntax(SectionKind kind) {
-  OpeningSyntax syntax;
-  std::snprintf(syntax.text, sizeof syntax.text, "@%s %s", directive_word::opening, row_of(kind).name);
+BoundedText<31> opening_syntax(SectionKind kind) {
+  BoundedText<31> syntax;
+  syntax.append_format("@%s %s", directive_word::opening, row_of(kind).name);
   return syntax;
 }
 
@@ -87,7 +88,7 @@ void list_directive_tokens(std::string_view line, int number, int column, Readin
   for (int i = 0; i < static_cast<int>(fields.size()); ++i) {
     const std::optional<std::string_view> field = rest.field();
     if (!field) return;
-    out.token({*field, rest.location(), kind_of(*field, fields[i]), i});
+    out.token({*field, rest.location(), kind_of(*field, fields[i])});
   }
   if (const std::string_view tail = rest.tail(); !tail.empty())
     out.token({tail, rest.location(), TokenKind::free_text});
@@ -98,14 +99,14 @@ DirectiveTokens::DirectiveTokens(std::string_view line, int number)
   list_directive_tokens(line, number, 1, *this);
 }
 
-const LineToken* DirectiveTokens::field(int index) const {
-  for (const LineToken& token : tokens)
-    if (token.field == index && index >= 0) return &token;
-  return nullptr;
-}
-
-int DirectiveTokens::field_count() const {
-  return static_cast<int>(std::ranges::count_if(tokens, [](const LineToken& token) { return token.field >= 0; }));
+void DirectiveTokens::token(const LineToken& token) {
+  if (token.kind == TokenKind::directive) {
+    word = token;
+  } else if (token.kind == TokenKind::free_text) {
+    tail = token;
+  } else {
+    fields.add(token);
+  }
 }
 
 }  // namespace pl_config

@@ -9,6 +9,7 @@
 #include <span>
 #include <string_view>
 
+#include "bounded_text.h"
 #include "fixed_table.h"
 #include "location.h"
 #include "section_kinds.h"
@@ -37,7 +38,7 @@ struct DirectiveRow {
   std::optional<SectionKind> section;
   std::span<const TokenKind> fields;
   // As docs/description-format.md writes the line; null for the opening
-  // line, which is one per section kind (see write_opening_syntax).
+  // line, which is one per section kind (opening_syntax).
   const char* syntax;
   int declared;  // the field of the name the line declares; -1 for none
   // Reads the tokens after the word into the section being read, of the
@@ -45,7 +46,7 @@ struct DirectiveRow {
   void (*read)(Scanner& rest, void* section);
 };
 
-// In the order their words are offered: a section's words, then "end".
+// In the order an editor offers the words and a message lists them.
 std::span<const DirectiveRow> directive_rows();
 const DirectiveRow* find_directive(std::string_view word);
 // `word` is a directive word of `kind`.
@@ -54,19 +55,15 @@ bool is_directive_of(std::string_view word, SectionKind kind);
 // a section of that kind.
 bool is_section_directive(std::string_view word);
 
-// The opening line of a section of `kind`, "@begin regs" and the like: the
-// syntax line of an opening line.
-struct OpeningSyntax {
-  char text[32];
-};
-OpeningSyntax opening_syntax(SectionKind kind);
+// The syntax line of an opening line: "@begin regs" and the like.
+BoundedText<31> opening_syntax(SectionKind kind);
 
-// A token of a directive line as the reader ends it.
+// A token of a line and where it stands; of a directive line, as the
+// reader ends it.
 struct LineToken {
   std::string_view text;
   Location at;
-  TokenKind kind;
-  int field = -1;  // of the row's fields; -1 for the word and the text after the fields
+  TokenKind kind = TokenKind::name;
 };
 
 // A section, from its opening line to its end line, or to the line before
@@ -97,21 +94,15 @@ class ReadingListener {
 // else as the row's name or type.
 void list_directive_tokens(std::string_view line, int number, int column, ReadingListener& out);
 
-// The tokens of one directive line, in line order.
+// The tokens of one directive line that starts a line.
 struct DirectiveTokens : ReadingListener {
-  static constexpr std::size_t most_fields = 4;  // a stack line's
-
-  FixedTable<LineToken, most_fields + 2> tokens;  // the word and the text after the fields too
-  const DirectiveRow* row = nullptr;
+  LineToken word;
+  FixedTable<LineToken, 4> fields;  // a stack line's, the most
+  std::optional<LineToken> tail;
+  const DirectiveRow* row;
 
   DirectiveTokens(std::string_view line, int number);
-  void token(const LineToken& token) override { tokens.add(token); }
-  const LineToken& word() const { return tokens[0]; }
-  // The field `index`; null when the line has not so many.
-  const LineToken* field(int index) const;
-  int field_count() const;
-  // The text after the row's fields, which are all there then.
-  bool has_tail() const { return tokens.size() > 1 && tokens[tokens.size() - 1].field < 0; }
+  void token(const LineToken& token) override;
 };
 
 }  // namespace pl_config
