@@ -33,10 +33,12 @@ void insert_end_after(const SectionSpan& span, std::string_view text, FixConsume
 }
 
 void insert_end(const Diagnostic& diagnostic, std::string_view text, FixConsumer& out) {
-  const std::optional<SectionSpan> span = find_section(text, [&](const SectionSpan& span) {
-    return span.first == diagnostic.section.line || span.first == diagnostic.at.line;
+  bool offered = false;
+  for_each_section(text, [&](const SectionSpan& span) {
+    if (offered || (span.first != diagnostic.section.line && span.first != diagnostic.at.line)) return;
+    insert_end_after(span, text, out);
+    offered = true;
   });
-  if (span) insert_end_after(*span, text, out);
 }
 
 // A line that opens a section inside another: the one above had no end.

@@ -121,7 +121,10 @@ void complete_type(std::string_view text, int line_being_written, CompletionCons
 
 // The directive words that may follow "@" on `line`.
 void complete_directive(std::string_view text, int line, CompletionConsumer& out) {
-  const std::optional<SectionSpan> span = find_section(text, [&](const SectionSpan& span) { return span.holds(line); });
+  std::optional<SectionSpan> span;
+  for_each_section(text, [&](const SectionSpan& section) {
+    if (section.holds(line)) span = section;
+  });
   for (const DirectiveRow& row : directive_rows()) {
     const std::string_view word = row.word;
     const bool valid =

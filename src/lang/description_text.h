@@ -73,16 +73,6 @@ void for_each_section(std::string_view text, Visit visit) {
   read_structure(text, sections);
 }
 
-// The first section of the text for which `pick` holds.
-template <typename Pick>
-std::optional<SectionSpan> find_section(std::string_view text, Pick pick) {
-  std::optional<SectionSpan> found;
-  for_each_section(text, [&](const SectionSpan& span) {
-    if (!found && pick(span)) found = span;
-  });
-  return found;
-}
-
 // The identifier around `position`: a letter or an underscore, then
 // letters, digits and underscores.
 std::optional<Field> identifier_at(const TextLine& line, TextPosition position);

@@ -56,14 +56,9 @@ const DirectiveRow* find_directive(std::string_view word) {
   return nullptr;
 }
 
-bool is_directive_of(std::string_view word, SectionKind kind) {
+std::optional<SectionKind> section_of(std::string_view word) {
   const DirectiveRow* row = find_directive(word);
-  return row != nullptr && row->section == kind;
-}
-
-bool is_section_directive(std::string_view word) {
-  const DirectiveRow* row = find_directive(word);
-  return row != nullptr && row->section.has_value();
+  return row != nullptr ? row->section : std::nullopt;
 }
 
 BoundedText<31> opening_syntax(SectionKind kind) {

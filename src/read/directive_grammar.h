@@ -49,11 +49,9 @@ struct DirectiveRow {
 // In the order an editor offers the words and a message lists them.
 std::span<const DirectiveRow> directive_rows();
 const DirectiveRow* find_directive(std::string_view word);
-// `word` is a directive word of `kind`.
-bool is_directive_of(std::string_view word, SectionKind kind);
-// `word` is a directive word of some section kind: a line of it belongs to
-// a section of that kind.
-bool is_section_directive(std::string_view word);
+// The section kind whose lines the directive lines of `word` are; none for
+// the opening and end lines and for no directive word.
+std::optional<SectionKind> section_of(std::string_view word);
 
 // The syntax line of an opening line: "@begin regs" and the like.
 BoundedText<31> opening_syntax(SectionKind kind);

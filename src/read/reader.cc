@@ -382,7 +382,7 @@ void SectionLines::unknown_directive(std::string_view word, const Scanner& rest,
     return;
   }
   Error error = rest.error(Message::incorrect_declaration);
-  if (is_section_directive(word)) {
+  if (section_of(word)) {
     error.reword(Message::missing_end_before, row_of(kind_).name, opening_.line);
     error.set_note(Message::section_opened_here, opening_);
     return errors_.report(error);
@@ -405,7 +405,7 @@ void SectionLines::check_ordinary_line() const {
   if (diagnostics == nullptr || !line_.starts_line || errors_.held() != nullptr) return;
   const std::string_view text = line_.text();
   const std::string_view word = leading_identifier(text);
-  if (word != directive_word::closing && !is_directive_of(word, kind_)) return;
+  if (word != directive_word::closing && section_of(word) != kind_) return;
   const std::size_t start = static_cast<std::size_t>(word.data() - text.data());
   const std::size_t end = start + word.size();
   if (end < text.size() && !is_white_space(text[end])) return;
@@ -436,12 +436,12 @@ std::optional<Directive> SectionLines::next_directive() {
       end_line_.emplace(rest);
       return end_at(Ending::end_line, line_.line_number);
     }
-    if (is_directive_of(word, kind_)) {
+    if (section_of(word) == kind_) {
       errors_.release();
       return Directive{find_directive(word), rest};
     }
     const bool opening = word == directive_word::opening;
-    const bool closes = opening || is_section_directive(word);
+    const bool closes = opening || section_of(word).has_value();
     unknown_directive(word, rest, closes);
     if (closes) return end_at(opening ? Ending::opening_line : Ending::other_section_line, line_.line_number - 1);
   }
