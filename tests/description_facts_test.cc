@@ -160,10 +160,10 @@ TEST(DescriptionFactsTest, EachCaseGetsTheAnswersItsFileHolds) {
 TEST(DescriptionFactsTest, EachSyntaxLineIsOneOfTheDocument) {
   const std::string document = read_file(PL_CONFIG_DESCRIPTION_FORMAT_DOC);
   std::vector<std::string> lines;
-  for (const DirectiveSyntax& row : directive_syntax())
+  for (const DirectiveRow& row : directive_rows())
     if (row.syntax != nullptr) lines.emplace_back(row.syntax);
-  for (const SectionKindRow& row : section_kinds) lines.emplace_back(opening_syntax(row.kind));
-  ASSERT_EQ(lines.size(), std::size(directive_syntax()) - 1 + std::size(section_kinds));
+  for (const SectionKindRow& row : section_kinds) lines.emplace_back(opening_syntax(row.kind).c_str());
+  ASSERT_EQ(lines.size(), std::size(directive_rows()) - 1 + std::size(section_kinds));
   for (const std::string& line : lines) EXPECT_NE(document.find("\n" + line + "\n"), std::string::npos) << line;
 }
 

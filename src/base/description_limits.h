@@ -36,6 +36,9 @@ inline constexpr std::int32_t tag_value_bound = std::int32_t{1} << 30;  // the f
 inline constexpr std::int32_t stack_size_unit = 128;
 inline constexpr std::int32_t stack_size = std::numeric_limits<std::int32_t>::max() / stack_size_unit;
 
+// The sections an editor's outline lists.
+inline constexpr std::size_t outline_sections = 1024;
+
 // The language server's documents: a few open at once, each up to the size
 // below (its bytes and the starts of its lines, in static storage) and named
 // by a URI up to its length.

@@ -25,6 +25,8 @@ struct DiagnosticSettings {
   bool werror = false;
   // An error ends the line or section it is in, not the reading (a check).
   bool keep_going = false;
+  // A check stops at the error limit; an editor reads the whole text.
+  bool stops_at_error_limit = true;
   // Bit i set: the warning of the i-th warning entry of the message table is off.
   std::uint64_t disabled = 0;
 };
@@ -88,7 +90,7 @@ class Diagnostics {
   bool keeps_going() const { return settings_.keep_going; }
   int errors() const { return errors_; }
   int warnings() const { return warnings_; }
-  bool full() const { return errors_ >= error_limit; }
+  bool full() const { return settings_.stops_at_error_limit && errors_ >= error_limit; }
 
   // The bit of `id` in DiagnosticSettings::disabled; -1 for no warning.
   static int warning_bit(Message id);

@@ -104,25 +104,24 @@ class HoverWriter : public SectionWriter {
 
 // The syntax of the directive word or section name at the cursor.
 std::optional<Location> write_syntax_hover(const TextLine& line, TextPosition at, Output& out) {
-  DirectiveLine directive(line);
-  const DirectiveSyntax* row = find_directive(directive.word().text);
-  if (row == nullptr) return std::nullopt;
-  Location range = directive.word().at;
+  const DirectiveTokens tokens(line.text, line.number);
+  if (tokens.row == nullptr) return std::nullopt;
+  Location range = tokens.word.at;
   const SectionKindRow* section = nullptr;
-  if (!directive.word().contains(at)) {
-    const std::optional<Field> name = directive.next_field();
+  if (!contains(tokens.word, at)) {
+    const LineToken* name = tokens.fields.empty() ? nullptr : &tokens.fields[0];
     section = name ? find_section_kind(name->text) : nullptr;
-    if (row->word != std::string_view(directive_word::opening) || section == nullptr || !name->contains(at))
+    if (tokens.row->word != std::string_view(directive_word::opening) || section == nullptr || !contains(*name, at))
       return std::nullopt;
     range = name->at;
   }
   out.put("```text\n");
   if (section != nullptr) {
-    out.print("%s\n", opening_syntax(section->kind));
-  } else if (row->syntax != nullptr) {
-    out.print("%s\n", row->syntax);
+    out.print("%s\n", opening_syntax(section->kind).c_str());
+  } else if (tokens.row->syntax != nullptr) {
+    out.print("%s\n", tokens.row->syntax);
   } else {
-    for (const SectionKindRow& kind : section_kinds) out.print("%s\n", opening_syntax(kind.kind));
+    for (const SectionKindRow& kind : section_kinds) out.print("%s\n", opening_syntax(kind.kind).c_str());
   }
   out.put("```\n");
   return range;
@@ -226,15 +225,12 @@ void for_each_ordinary_name(const TextLine& line, Visit visit) {
 // the line declares.
 template <typename Visit>
 void for_each_directive_name(const TextLine& line, Visit visit) {
-  DirectiveLine directive(line);
-  const DirectiveSyntax* row = find_directive(directive.word().text);
-  if (row == nullptr) return;
-  for (int i = 0; i < static_cast<int>(row->fields.size()); ++i) {
-    const std::optional<Field> field = directive.next_field();
-    if (!field) return;
-    const TokenKind kind = row->fields[i];
-    if ((kind == TokenKind::name || kind == TokenKind::type) && (is_letter(field->text.front())))
-      visit(*field, i == row->declared);
+  const DirectiveTokens tokens(line.text, line.number);
+  for (int i = 0; i < static_cast<int>(tokens.fields.size()); ++i) {
+    const TokenKind expected = tokens.row->fields[i];
+    const LineToken& field = tokens.fields[i];
+    if ((expected == TokenKind::name || expected == TokenKind::type) && is_letter(field.text.front()))
+      visit(field, i == tokens.row->declared);
   }
 }
 

@@ -33,17 +33,19 @@ void insert_end_after(const SectionSpan& span, std::string_view text, FixConsume
 }
 
 void insert_end(const Diagnostic& diagnostic, std::string_view text, FixConsumer& out) {
-  SectionSpans sections(text);
-  while (const std::optional<SectionSpan> span = sections.next())
-    if (span->first == diagnostic.section.line || span->first == diagnostic.at.line)
-      return insert_end_after(*span, text, out);
+  bool offered = false;
+  for_each_section(text, [&](const SectionSpan& span) {
+    if (offered || (span.first != diagnostic.section.line && span.first != diagnostic.at.line)) return;
+    insert_end_after(span, text, out);
+    offered = true;
+  });
 }
 
 // A line that opens a section inside another: the one above had no end.
 bool opens_inside_section(const Diagnostic& diagnostic, std::string_view text) {
   if (diagnostic.id != Message::incorrect_declaration || diagnostic.section.line == 0) return false;
   const std::optional<TextLine> line = TextLines(text).line(diagnostic.at.line);
-  return line && line->directive() && DirectiveLine(*line).word().text == directive_word::opening;
+  return line && line->directive() && leading_identifier(line->text.substr(1)) == directive_word::opening;
 }
 
 // The end line the section above was missing, right before the line that

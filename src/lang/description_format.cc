@@ -14,32 +14,29 @@ namespace pl_config {
 
 namespace {
 
-constexpr std::size_t most_fields = 4;  // a stack line's
-
 // A reg, tag or stack line read into its fields, when each field ends at a
-// blank or the line's end.
+// blank or the line's end: a string that the reader ends without a blank
+// drops the byte after it, which a blank put there would keep.
 struct AlignedLine {
-  const DirectiveSyntax* syntax = nullptr;
-  std::array<Field, most_fields> fields;
+  DirectiveTokens tokens;
   std::string_view tail;  // after the last field, as it is
+
+  const DirectiveRow* syntax() const { return tokens.row; }
+  std::string_view field(std::size_t i) const { return tokens.fields[i].text; }
 };
 
 // A line longer than a piece is read as pieces, which a change of its
 // length would move.
 std::optional<AlignedLine> read_aligned(const TextLine& line) {
   if (!line.directive() || line.text.size() > limit::line_piece_length) return std::nullopt;
-  DirectiveLine directive(line);
-  AlignedLine aligned;
-  aligned.syntax = find_directive(directive.word().text);
-  if (aligned.syntax == nullptr || !aligned.syntax->in_section || aligned.syntax->fields.size() < 2)
+  AlignedLine aligned{DirectiveTokens(line.text, line.number), {}};
+  const DirectiveRow* row = aligned.syntax();
+  if (row == nullptr || !row->section || row->fields.size() < 2 || aligned.tokens.fields.size() < row->fields.size())
     return std::nullopt;
   std::size_t end = 0;
-  for (std::size_t i = 0; i < aligned.syntax->fields.size(); ++i) {
-    const std::optional<Field> field = directive.next_field();
-    if (!field) return std::nullopt;
-    end = static_cast<std::size_t>(field->at.column - 1) + static_cast<std::size_t>(field->at.length);
+  for (const LineToken& field : aligned.tokens.fields) {
+    end = static_cast<std::size_t>(field.at.column - 1) + field.text.size();
     if (end < line.text.size() && !is_white_space(line.text[end])) return std::nullopt;
-    aligned.fields[i] = *field;
   }
   aligned.tail = line.text.substr(end);
   return aligned;
@@ -47,18 +44,18 @@ std::optional<AlignedLine> read_aligned(const TextLine& line) {
 
 // The widest field of each column, by directive word, over a section.
 struct Widths {
-  const DirectiveSyntax* syntax = nullptr;
-  std::array<std::size_t, most_fields> columns{};
+  const DirectiveRow* syntax = nullptr;
+  std::array<std::size_t, decltype(DirectiveTokens::fields)::capacity> columns{};
 };
 
 class SectionWidths {
  public:
   void add(const AlignedLine& line) {
-    Widths& widths = of(line.syntax);
-    for (std::size_t i = 0; i < line.syntax->fields.size(); ++i)
-      widths.columns[i] = std::max(widths.columns[i], line.fields[i].text.size());
+    Widths& widths = of(line.syntax());
+    for (std::size_t i = 0; i < line.tokens.fields.size(); ++i)
+      widths.columns[i] = std::max(widths.columns[i], line.field(i).size());
   }
-  Widths& of(const DirectiveSyntax* syntax) {
+  Widths& of(const DirectiveRow* syntax) {
     for (Widths& widths : words_)
       if (widths.syntax == syntax || widths.syntax == nullptr) {
         widths.syntax = syntax;
@@ -83,12 +80,12 @@ using AlignedText = BoundedText<limit::line_piece_length + 1>;
 // The line's fields in the section's columns, up to its last field.
 void put_fields(const AlignedLine& line, const Widths& widths, AlignedText& aligned) {
   aligned.append("@");
-  aligned.append(line.syntax->word);
-  const std::size_t last = line.syntax->fields.size() - 1;
+  aligned.append(line.syntax()->word);
+  const std::size_t last = line.tokens.fields.size() - 1;
   for (std::size_t i = 0; i <= last; ++i) {
     aligned.append(" ");
-    aligned.append(line.fields[i].text);
-    if (i < last) aligned.append_format("%*s", static_cast<int>(widths.columns[i] - line.fields[i].text.size()), "");
+    aligned.append(line.field(i));
+    if (i < last) aligned.append_format("%*s", static_cast<int>(widths.columns[i] - line.field(i).size()), "");
   }
 }
 
@@ -121,22 +118,21 @@ void format_section(std::string_view text, const SectionSpan& span, LineEditCons
     if (const std::optional<TextLine> line = lines.line(number))
       if (const std::optional<AlignedLine> aligned = read_aligned(*line); aligned && !comment_of(*aligned).empty()) {
         AlignedText fields;
-        put_fields(*aligned, widths.of(aligned->syntax), fields);
+        put_fields(*aligned, widths.of(aligned->syntax()), fields);
         longest = std::max(longest, display_width(fields.view()));
       }
   const int comment_column = next_tab_stop(longest) + tab_stop;
   for (int number = span.first + 1; number <= span.last; ++number)
     if (const std::optional<TextLine> line = lines.line(number))
       if (const std::optional<AlignedLine> aligned = read_aligned(*line))
-        put_aligned(*aligned, widths.of(aligned->syntax), comment_column, out, *line);
+        put_aligned(*aligned, widths.of(aligned->syntax()), comment_column, out, *line);
 }
 
 }  // namespace
 
 void format_description(std::string_view text, LineEditConsumer& out) {
   if (!reads_without_errors(text)) return;
-  SectionSpans sections(text);
-  while (const std::optional<SectionSpan> span = sections.next()) format_section(text, *span, out);
+  for_each_section(text, [&](const SectionSpan& span) { format_section(text, span, out); });
 }
 
 }  // namespace pl_config

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cinttypes>
 #include <cstdio>
+#include <limits>
 
 #include "description_facts.h"
 #include "layout_report.h"
@@ -15,24 +16,31 @@ namespace pl_config {
 namespace {
 
 // The sections of the text and the declarations of the models, merged in
-// text order: a section without a model (one with an error) has none.
+// text order: a section without a model (one with an error) has none.  The
+// sections are the text's as it is, the models those of the text with its
+// lines with an error left empty, which another reading gives.
 class SymbolLister : public DeclarationReader {
  public:
-  SymbolLister(std::string_view text, SymbolConsumer& out) : spans_(text), out_(out) {}
+  SymbolLister(std::string_view text, SymbolConsumer& out) : out_(out) {
+    for_each_section(text, [&](const SectionSpan& span) {
+      if (!spans_.full()) spans_.add(span);
+    });
+  }
 
   void section_read(Location opening) override {
-    while (const std::optional<SectionSpan> span = spans_.next()) {
-      out_.section(*span);
-      if (span->first >= opening.line) return;
+    while (next_ < spans_.size()) {
+      out_.section(spans_[next_]);
+      if (spans_[next_++].first >= opening.line) return;
     }
   }
   void declaration(const Declaration& declaration) override { out_.declaration(declaration); }
   void finish() {
-    while (const std::optional<SectionSpan> span = spans_.next()) out_.section(*span);
+    while (next_ < spans_.size()) out_.section(spans_[next_++]);
   }
 
  private:
-  SectionSpans spans_;
+  FixedTable<SectionSpan, limit::outline_sections> spans_;
+  std::size_t next_ = 0;
   SymbolConsumer& out_;
 };
 
@@ -68,27 +76,31 @@ class HintWriter : public SectionWriter {
   HintConsumer& out_;
 };
 
-// How a field of a directive line shows: an integer or a string as what it
-// is, whatever the line expects there (a filler value may be a name).
-TokenKind token_kind(const Field& field, TokenKind expected) {
-  if (is_digit(field.text.front())) return TokenKind::number;
-  if (field.text.front() == '"') return TokenKind::string;
-  return expected == TokenKind::number || expected == TokenKind::string ? TokenKind::name : expected;
-}
+// The tokens of the directive lines as the reader reads them, and each
+// other line that is not empty as free text between them.
+class TokenLister : public ReadingListener {
+ public:
+  TokenLister(std::string_view text, TokenConsumer& out) : lines_(text), out_(out) {}
 
-void list_directive_tokens(const TextLine& line, TokenConsumer& out) {
-  DirectiveLine directive(line);
-  out.token(directive.word().at, TokenKind::directive);
-  if (const DirectiveSyntax* row = find_directive(directive.word().text)) {
-    for (const TokenKind expected : row->fields) {
-      const std::optional<Field> field = directive.next_field();
-      if (!field) return;
-      out.token(field->at, token_kind(*field, expected));
+  void token(const LineToken& token) override {
+    ordinary_lines(token.at.line);
+    out_.token(token.at, token.kind);
+  }
+  // Up to line `end`, not including it.
+  void ordinary_lines(int end) {
+    for (; next_ < end; ++next_) {
+      const std::optional<TextLine> line = lines_.line(next_);
+      if (!line) return;
+      if (!line->directive() && !line->text.empty())
+        out_.token({line->number, 1, static_cast<int>(line->text.size())}, TokenKind::free_text);
     }
   }
-  const Field rest = directive.rest();
-  if (!rest.text.empty()) out.token(rest.at, TokenKind::free_text);
-}
+
+ private:
+  TextLines lines_;
+  TokenConsumer& out_;
+  int next_ = 1;
+};
 
 // The types of the register lines, each once, but for the line being
 // written: a section whose line has an error has no model, so the lines
@@ -98,10 +110,10 @@ void complete_type(std::string_view text, int line_being_written, CompletionCons
   TextLines lines(text);
   while (const std::optional<TextLine> line = lines.next()) {
     if (!line->directive() || line->number == line_being_written) continue;
-    DirectiveLine directive(*line);
-    if (directive.word().text != directive_word::reg || !directive.next_field()) continue;
-    const std::optional<Field> type = directive.next_field();
-    if (!type || !is_letter(type->text.front()) || std::ranges::find(seen, type->text) != seen.end()) continue;
+    const DirectiveTokens directive(line->text, line->number);
+    const LineToken* type = directive.fields.size() > 1 ? &directive.fields[1] : nullptr;
+    const bool reg = directive.row != nullptr && directive.row->word == std::string_view(directive_word::reg);
+    if (!reg || !type || !is_letter(type->text.front()) || std::ranges::find(seen, type->text) != seen.end()) continue;
     if (!seen.full()) seen.add(type->text);
     out.completion(type->text, CompletionKind::type);
   }
@@ -109,15 +121,14 @@ void complete_type(std::string_view text, int line_being_written, CompletionCons
 
 // The directive words that may follow "@" on `line`.
 void complete_directive(std::string_view text, int line, CompletionConsumer& out) {
-  SectionSpans spans(text);
   std::optional<SectionSpan> span;
-  while ((span = spans.next()) && !span->holds(line)) {
-  }
-  for (const DirectiveSyntax& row : directive_syntax()) {
+  for_each_section(text, [&](const SectionSpan& section) {
+    if (section.holds(line)) span = section;
+  });
+  for (const DirectiveRow& row : directive_rows()) {
     const std::string_view word = row.word;
     const bool valid =
-        span ? (row.in_section && is_directive_of(row.word, span->kind)) || word == directive_word::closing
-             : word == directive_word::opening;
+        span ? row.section == span->kind || word == directive_word::closing : word == directive_word::opening;
     if (valid) out.completion(row.word, CompletionKind::directive);
   }
 }
@@ -147,8 +158,7 @@ void list_symbols(std::string_view text, SymbolConsumer& out) {
 }
 
 void list_folds(std::string_view text, FoldConsumer& out) {
-  SectionSpans spans(text);
-  while (const std::optional<SectionSpan> span = spans.next()) out.fold(span->first, span->last);
+  for_each_section(text, [&](const SectionSpan& span) { out.fold(span.first, span.last); });
 }
 
 void list_inlay_hints(std::string_view text, HintConsumer& out, std::span<const char* const> machine_register_list) {
@@ -157,27 +167,22 @@ void list_inlay_hints(std::string_view text, HintConsumer& out, std::span<const 
 }
 
 void list_tokens(std::string_view text, TokenConsumer& out) {
-  TextLines lines(text);
-  while (const std::optional<TextLine> line = lines.next()) {
-    if (line->directive()) {
-      list_directive_tokens(*line, out);
-    } else if (!line->text.empty()) {
-      out.token({line->number, 1, static_cast<int>(line->text.size())}, TokenKind::free_text);
-    }
-  }
+  TokenLister lister(text, out);
+  read_structure(text, lister);
+  lister.ordinary_lines(std::numeric_limits<int>::max());
 }
 
 void list_completions(std::string_view text, TextPosition at, CompletionConsumer& out) {
   const std::optional<TextLine> line = TextLines(text).line(at.line);
   if (!line || !line->directive() || at.column < 2) return;
   const TextLine before{line->text.substr(0, static_cast<std::size_t>(at.column - 1)), line->number};
-  DirectiveLine directive(before);
-  if (directive.word().at.length == static_cast<int>(before.text.size())) return complete_directive(text, at.line, out);
-  int fields = 0;
-  while (directive.next_field()) ++fields;
+  const DirectiveTokens directive(before.text, before.number);
+  if (directive.word.at.length == static_cast<int>(before.text.size())) return complete_directive(text, at.line, out);
+  // What follows the row's fields counts as one more.
+  const int fields = static_cast<int>(directive.fields.size()) + (directive.tail ? 1 : 0);
   // The cursor right after a field's last byte is still in it.
   const int index = is_white_space(before.text.back()) ? fields : fields - 1;
-  complete_field(text, at.line, directive.word().text, index, out);
+  complete_field(text, at.line, leading_identifier(before.text.substr(1)), index, out);
 }
 
 }  // namespace pl_config

@@ -31,132 +31,15 @@ std::optional<TextLine> TextLines::line(int number) {
   return line && line->number == number ? line : std::nullopt;
 }
 
-bool Field::contains(TextPosition position) const {
+bool contains(const Field& field, TextPosition position) {
+  const Location at = field.at;
   return position.line == at.line && position.column >= at.column && position.column <= at.column + at.length;
 }
-
-DirectiveLine::DirectiveLine(const TextLine& line) : line_(line), position_(1) {
-  skip_blanks();
-  std::size_t end = position_;
-  while (end < line_.text.size() && is_identifier_char(line_.text[end])) ++end;
-  word_ = {line_.text.substr(position_, end - position_), {line_.number, 1, static_cast<int>(end)}};
-  position_ = end;
-}
-
-void DirectiveLine::skip_blanks() {
-  while (position_ < line_.text.size() && is_white_space(line_.text[position_])) ++position_;
-}
-
-Field DirectiveLine::take(std::size_t size) {
-  const Field field{line_.text.substr(position_, size),
-                    {line_.number, static_cast<int>(position_) + 1, static_cast<int>(size)}};
-  position_ += size;
-  return field;
-}
-
-std::optional<Field> DirectiveLine::next_field() {
-  skip_blanks();
-  const std::string_view rest = line_.text.substr(position_);
-  if (rest.empty()) return std::nullopt;
-  std::size_t size = 0;
-  if (rest.front() == '"') {
-    const std::size_t close = rest.find('"', 1);
-    size = close == std::string_view::npos ? rest.size() : close + 1;
-  } else {
-    while (size < rest.size() && !is_white_space(rest[size])) ++size;
-  }
-  return take(size);
-}
-
-Field DirectiveLine::rest() {
-  skip_blanks();
-  return take(line_.text.size() - position_);
-}
-
-namespace {
-
-using enum TokenKind;
-constexpr TokenKind opening_fields[] = {section_name};
-constexpr TokenKind reg_fields[] = {number, type, name};
-constexpr TokenKind filler_fields[] = {number};
-constexpr TokenKind tag_fields[] = {name, type, number};
-constexpr TokenKind stack_fields[] = {name, string, number, name};
-
-// The syntax lines of docs/description-format.md, one per directive word.
-constexpr DirectiveSyntax syntax_rows[] = {
-    {directive_word::opening, false, nullptr, opening_fields},
-    {directive_word::closing, false, "@end", {}},
-    {directive_word::reg, true, "@reg GROUP TYPE NAME      a register", reg_fields, 2},
-    {directive_word::filler, true, "@filler VALUE             words reserved at the start of the bank", filler_fields},
-    {directive_word::tag, true, "@tag NAME KIND VALUE", tag_fields, 0},
-    {directive_word::stack, true, "@stack NAME \"DESCRIPTION\" SIZE TOP", stack_fields, 0},
-};
-
-// The opening lines, in the order of SectionKind.
-constexpr const char* opening_lines[] = {"@begin regs", "@begin tags", "@begin stacks"};
-static_assert(std::size(opening_lines) == std::size(section_kinds));
-
-}  // namespace
-
-std::span<const DirectiveSyntax> directive_syntax() { return syntax_rows; }
-
-const DirectiveSyntax* find_directive(std::string_view word) {
-  for (const DirectiveSyntax& row : syntax_rows)
-    if (word == row.word) return &row;
-  return nullptr;
-}
-
-const char* opening_syntax(SectionKind kind) { return opening_lines[static_cast<int>(kind)]; }
 
 const SectionKindRow* find_section_kind(std::string_view name) {
   for (const SectionKindRow& row : section_kinds)
     if (name == row.name) return &row;
   return nullptr;
-}
-
-namespace {
-
-// The section that `line` opens, if it opens one.
-std::optional<SectionSpan> opening(const TextLine& line) {
-  if (!line.directive()) return std::nullopt;
-  DirectiveLine directive(line);
-  if (directive.word().text != directive_word::opening) return std::nullopt;
-  const std::optional<Field> name = directive.next_field();
-  const SectionKindRow* row = name ? find_section_kind(name->text) : nullptr;
-  if (row == nullptr) return std::nullopt;
-  return SectionSpan{row->kind, line.number, line.number, name->at};
-}
-
-}  // namespace
-
-SectionSpan SectionSpans::close(SectionSpan span) {
-  while (std::optional<TextLine> line = lines_.next()) {
-    last_line_ = line->number;
-    if (!line->directive()) continue;
-    const DirectiveSyntax* row = find_directive(DirectiveLine(*line).word().text);
-    if (row == nullptr || (row->in_section && is_directive_of(row->word, span.kind))) continue;
-    if (std::string_view(row->word) == directive_word::closing) {
-      span.last = line->number;
-    } else {
-      // An opening line or another section's line ends the section; it is
-      // read again outside it.
-      held_ = line;
-      span.last = line->number - 1;
-    }
-    return span;
-  }
-  span.last = last_line_;
-  return span;
-}
-
-std::optional<SectionSpan> SectionSpans::next() {
-  std::optional<TextLine> line = held_;
-  held_.reset();
-  for (; line || (line = lines_.next()); line.reset()) {
-    last_line_ = std::max(last_line_, line->number);
-    if (std::optional<SectionSpan> span = opening(*line)) return close(*span);
-  }
-  return std::nullopt;
 }
 
 std::optional<Field> identifier_at(const TextLine& line, TextPosition position) {
@@ -222,7 +105,7 @@ class TextWithoutErrorLines : public ByteSource {
     std::size_t start = next_;
     const TextLine line{next_line(text_, start), line_};
     if (!line.directive()) return;
-    const std::string_view word = DirectiveLine(line).word().text;
+    const std::string_view word = leading_identifier(line.text.substr(1));
     skipping_ = word != directive_word::opening && word != directive_word::closing;
   }
 
@@ -237,7 +120,7 @@ class TextWithoutErrorLines : public ByteSource {
 // One reading of `source`; the copy and the messages go nowhere, an editor
 // takes its diagnostics from the check.
 void read_source(ByteSource& source, SectionWriter& writer, std::span<const char* const> machine_register_list,
-                 DiagnosticConsumer& consumer) {
+                 DiagnosticConsumer& consumer, ReadingListener* listener = nullptr) {
   char buffer[limit::line_piece_length + 1];
   DiscardingSink nowhere;
   Output nowhere_output(nowhere, buffer);
@@ -247,27 +130,35 @@ void read_source(ByteSource& source, SectionWriter& writer, std::span<const char
   settings.located = false;  // no line is read again to be shown
   settings.keep_going = true;
   settings.warnings = false;
+  settings.stops_at_error_limit = false;  // the tokens and sections of the whole text
   Diagnostics diagnostics(nowhere_output, directory, settings);
   const ConsumerScope consuming(diagnostics, consumer);
   MachineRegisters machine_registers(machine_register_list);
   try {
     DescriptionInput in(directory.open_description(), directory.description());
+    in.report_to(listener);
     read_description(in, copy, machine_registers, writer, &diagnostics);
   } catch (const ReadingStopped&) {
   } catch (const Error&) {
   }
 }
 
+// A reading of the whole text for its errors alone.
+void read_for_errors(std::string_view text, ErrorLines& errors, std::span<const char* const> machine_register_list = {},
+                     ReadingListener* listener = nullptr) {
+  SectionWriter nobody;
+  TextSource whole(text);
+  read_source(whole, nobody, machine_register_list, errors, listener);
+}
+
 }  // namespace
 
 void read_text(std::string_view text, SectionWriter& writer, std::span<const char* const> machine_register_list) {
   ErrorLines errors;
-  SectionWriter nobody;
-  TextSource whole(text);
-  read_source(whole, nobody, machine_register_list, errors);
+  read_for_errors(text, errors, machine_register_list);
   ErrorLines again;
   if (errors.empty()) {
-    whole.reset(text);
+    TextSource whole(text);
     return read_source(whole, writer, machine_register_list, again);
   }
   TextWithoutErrorLines without_errors(text, errors);
@@ -302,11 +193,14 @@ void DeclarationReader::stacks_section(const StacksSection& section) {
     declaration({DeclarationKind::stack, stack.name.view(), stack.name_at});
 }
 
+void read_structure(std::string_view text, ReadingListener& listener) {
+  ErrorLines errors;
+  read_for_errors(text, errors, {}, &listener);
+}
+
 bool reads_without_errors(std::string_view text) {
   ErrorLines errors;
-  SectionWriter nobody;
-  TextSource whole(text);
-  read_source(whole, nobody, {}, errors);
+  read_for_errors(text, errors);
   return !errors.any();
 }
 

@@ -10,6 +10,7 @@
 #include <span>
 #include <string_view>
 
+#include "directive_grammar.h"
 #include "generated_names.h"
 #include "location.h"
 #include "section_kinds.h"
@@ -51,80 +52,26 @@ class TextLines {
   int number_ = 0;  // of the line next() gave last
 };
 
-// How an editor shows a token of the text.
-enum class TokenKind { directive, section_name, type, name, number, string, free_text };
+using Field = LineToken;
+// `position` is in the field, or just past its last byte.
+bool contains(const Field& field, TextPosition position);
 
-// A token of a line and where it stands.
-struct Field {
-  std::string_view text;
-  Location at;
-
-  bool contains(TextPosition position) const;
-};
-
-// A directive line's word and then its fields, left to right: an integer,
-// an identifier or a string, each ended by a blank as the reader ends them.
-class DirectiveLine {
- public:
-  explicit DirectiveLine(const TextLine& line);
-
-  // From the "@" to the word's last byte.
-  const Field& word() const { return word_; }
-  std::optional<Field> next_field();
-  // What is left after the blanks, to the line's end; empty at the end.
-  Field rest();
-
- private:
-  void skip_blanks();
-  Field take(std::size_t size);
-
-  TextLine line_;
-  std::size_t position_ = 0;
-  Field word_;
-};
-
-// What a directive word starts, as docs/description-format.md writes its
-// lines, and how its fields read.
-struct DirectiveSyntax {
-  const char* word;
-  bool in_section;     // false: the opening and end lines, which every section has; the reader's
-                       // rows say which section kind reads the others (is_directive_of)
-  const char* syntax;  // null: the opening lines, one per section (opening_syntax)
-  std::span<const TokenKind> fields;
-  int declared = -1;  // the field of the name the line declares; -1 for none
-};
-
-std::span<const DirectiveSyntax> directive_syntax();
-const DirectiveSyntax* find_directive(std::string_view word);
-// The opening line of a section of `kind`, as the syntax table writes it.
-const char* opening_syntax(SectionKind kind);
 const SectionKindRow* find_section_kind(std::string_view name);
 
-// A section of the text, from its opening line to its end line, or to the
-// line before one that cannot belong to it, or to the last line.
-struct SectionSpan {
-  SectionKind kind;
-  int first = 0;
-  int last = 0;
-  Location name_at;  // the section name on the opening line
+// Reads the text as a check does, telling `listener` what the reader reads:
+// the tokens of its directive lines and the spans of its sections.
+void read_structure(std::string_view text, ReadingListener& listener);
 
-  bool holds(int line) const { return line > first && line <= last; }
-};
-
-// The sections in text order, found as the reader finds them.
-class SectionSpans {
- public:
-  explicit SectionSpans(std::string_view text) : lines_(text) {}
-
-  std::optional<SectionSpan> next();
-
- private:
-  SectionSpan close(SectionSpan span);
-
-  TextLines lines_;
-  std::optional<TextLine> held_;  // a line that ended a section, read again
-  int last_line_ = 0;
-};
+// Each section of the text in text order, as the reader finds them.
+template <typename Visit>
+void for_each_section(std::string_view text, Visit visit) {
+  struct Sections : ReadingListener {
+    explicit Sections(Visit& visit) : visit(visit) {}
+    void section(const SectionSpan& span) override { visit(span); }
+    Visit& visit;
+  } sections(visit);
+  read_structure(text, sections);
+}
 
 // The identifier around `position`: a letter or an underscore, then
 // letters, digits and underscores.

@@ -41,7 +41,6 @@ void hand_over(const SectionLines& lines, SectionContext& context, Write&& write
 struct SectionRow {
   SectionKind kind;
   void (*read)(SectionLines& lines, SectionContext& context);
-  std::span<const char* const> (*words)();
 
   const char* name() const { return row_of(kind).name; }
 };
@@ -52,25 +51,18 @@ constexpr SectionRow section_rows[] = {
        const RegsSection section = read_regs_section(lines, context.machine_registers);
        hand_over(lines, context,
                  [&](SectionWriter& writer) { writer.regs_section(section, context.machine_registers); });
-     },
-     regs_directive_words},
+     }},
     {SectionKind::tags,
      [](SectionLines& lines, SectionContext& context) {
        const TagsSection section = read_tags_section(lines, context.writer);
        hand_over(lines, context, [&](SectionWriter& writer) { writer.tags_section(section); });
-     },
-     tags_directive_words},
+     }},
     {SectionKind::stacks,
      [](SectionLines& lines, SectionContext& context) {
        const StacksSection section = read_stacks_section(lines);
        hand_over(lines, context, [&](SectionWriter& writer) { writer.stacks_section(section); });
-     },
-     stacks_directive_words},
+     }},
 };
-
-bool is_one_of(std::string_view word, std::span<const char* const> words) {
-  return std::find(words.begin(), words.end(), word) != words.end();
-}
 
 // In the order of SectionKind.
 constexpr bool section_rows_in_kind_order() {
@@ -166,17 +158,6 @@ void as_string_text(std::span<char> text, const char* path) {
 
 }  // namespace
 
-std::span<const char* const> directive_words(SectionKind kind) {
-  return section_rows[static_cast<std::size_t>(kind)].words();
-}
-
-bool is_directive_of(std::string_view word, SectionKind kind) { return is_one_of(word, directive_words(kind)); }
-
-bool is_section_directive(std::string_view word) {
-  return std::any_of(std::begin(section_rows), std::end(section_rows),
-                     [&](const SectionRow& row) { return is_one_of(word, row.words()); });
-}
-
 void DescriptionCopy::use_line_directives(const char* description, const char* header) {
   line_directives_ = true;
   as_string_text(description_, description);
@@ -253,8 +234,17 @@ bool DescriptionInput::read_piece(LineBuffer& line) {
   }
   line.data[line.size] = '\0';
   if (diagnostics_ != nullptr) check_text(line.data, line.data + line.size, start_column, line.line_number);
+  // Each piece is read once, though a line that ends a section is read
+  // again outside it.
+  if (listener_ != nullptr && line.first() == '@') {
+    const std::string_view text = line.text();
+    list_directive_tokens(without_carriage_return(text.substr(0, text.find('\n'))), line.line_number, line.column,
+                          *listener_);
+  }
   return line.size > 0;
 }
+
+int DescriptionInput::last_line() const { return column_ == 0 ? line_number() - 1 : line_number(); }
 
 void DescriptionInput::warn_to(Diagnostics* diagnostics) {
   diagnostics_ = diagnostics;
@@ -358,9 +348,10 @@ SectionLines::SectionLines(DescriptionInput& in, DescriptionCopy& copy, LineBuff
   opening_line_.save(opening_line.quoted_line().c_str(), opening_line.line_number());
 }
 
-std::optional<Directive> SectionLines::end_at(Ending ending) {
+std::optional<Directive> SectionLines::end_at(Ending ending, int last) {
   errors_.release();
   ending_ = ending;
+  if (ReadingListener* listener = in_.listener()) listener->section({kind_, opening_.line, last, opening_});
   return std::nullopt;
 }
 
@@ -375,7 +366,7 @@ std::optional<Directive> SectionLines::end_of_input() {
     error.set_source_line(opening_line_.c_str());
     errors_.report(error);
   }
-  return end_at(Ending::end_line);
+  return end_at(Ending::end_line, in_.last_line());
 }
 
 // A line that cannot belong to the section ends it, with an error of its
@@ -384,21 +375,21 @@ std::optional<Directive> SectionLines::end_of_input() {
 // Any other word is reported, but held when the nearest right word is
 // "end": the line may be the section's end line, misspelt, which a line
 // that cannot belong then confirms.
-void SectionLines::unknown_directive(std::string_view word, const Scanner& rest, std::span<const char* const> words,
-                                     bool closes) {
+void SectionLines::unknown_directive(std::string_view word, const Scanner& rest, bool closes) {
   failed_ = true;
   if (closes && errors_.held() != nullptr) {
     errors_.held()->set_note(Message::section_ends_here, rest.location());
     return;
   }
   Error error = rest.error(Message::incorrect_declaration);
-  if (is_section_directive(word)) {
+  if (section_of(word)) {
     error.reword(Message::missing_end_before, row_of(kind_).name, opening_.line);
     error.set_note(Message::section_opened_here, opening_);
     return errors_.report(error);
   }
   error.set_word(word);
-  for (const char* right : words) error.add_choice(right);
+  for (const DirectiveRow& row : directive_rows())
+    if (row.section == kind_) error.add_choice(row.word);
   error.add_choice(directive_word::closing);
   if (closes) error.set_note(Message::section_opened_here, opening_);
   if (!closes && nearest_choice(word, error.choices().view()) == directive_word::closing) return errors_.hold(error);
@@ -414,7 +405,7 @@ void SectionLines::check_ordinary_line() const {
   if (diagnostics == nullptr || !line_.starts_line || errors_.held() != nullptr) return;
   const std::string_view text = line_.text();
   const std::string_view word = leading_identifier(text);
-  if (word != directive_word::closing && !is_directive_of(word, kind_)) return;
+  if (word != directive_word::closing && section_of(word) != kind_) return;
   const std::size_t start = static_cast<std::size_t>(word.data() - text.data());
   const std::size_t end = start + word.size();
   if (end < text.size() && !is_white_space(text[end])) return;
@@ -423,7 +414,7 @@ void SectionLines::check_ordinary_line() const {
                        static_cast<int>(word.size()), word.data());
 }
 
-std::optional<Directive> SectionLines::next_directive(std::span<const char* const> words) {
+std::optional<Directive> SectionLines::next_directive() {
   for (;;) {
     if (!in_.read_piece(line_)) return end_of_input();
     if (line_.first() == '\n') continue;
@@ -438,21 +429,21 @@ std::optional<Directive> SectionLines::next_directive(std::span<const char* cons
     if (!errors_.read([&] { rest.identifier(); })) {
       failed_ = true;
       // An end line with an error in its word still ends the section.
-      if (word == directive_word::closing) return end_at(Ending::end_line);
+      if (word == directive_word::closing) return end_at(Ending::end_line, line_.line_number);
       continue;
     }
     if (word == directive_word::closing) {
       end_line_.emplace(rest);
-      return end_at(Ending::end_line);
+      return end_at(Ending::end_line, line_.line_number);
     }
-    if (is_one_of(word, words)) {
+    if (section_of(word) == kind_) {
       errors_.release();
-      return Directive{word, rest};
+      return Directive{find_directive(word), rest};
     }
     const bool opening = word == directive_word::opening;
-    const bool closes = opening || is_section_directive(word);
-    unknown_directive(word, rest, words, closes);
-    if (closes) return end_at(opening ? Ending::opening_line : Ending::other_section_line);
+    const bool closes = opening || section_of(word).has_value();
+    unknown_directive(word, rest, closes);
+    if (closes) return end_at(opening ? Ending::opening_line : Ending::other_section_line, line_.line_number - 1);
   }
 }
 

@@ -10,6 +10,7 @@
 #include "byte_source.h"
 #include "description_limits.h"
 #include "diagnostics.h"
+#include "directive_grammar.h"
 #include "machine_registers.h"
 #include "output.h"
 #include "section_model.h"
@@ -84,6 +85,12 @@ class DescriptionInput {
   void copy_ordinary_pieces(DescriptionCopy& out);
   // From now on, lines that a reader would misread are warned about.
   void warn_to(Diagnostics* diagnostics);
+  // From now on, the tokens of each directive line read and the span of
+  // each section read go to `listener`.
+  void report_to(ReadingListener* listener) { listener_ = listener; }
+  ReadingListener* listener() const { return listener_; }
+  // The number of the last line read, at the input's end.
+  int last_line() const;
 
  private:
   bool refill();
@@ -104,6 +111,7 @@ class DescriptionInput {
   std::int64_t line_ = 1;
   bool eof_ = false;
   Diagnostics* diagnostics_ = nullptr;
+  ReadingListener* listener_ = nullptr;
   std::int64_t long_line_warned_ = 0;
 };
 
@@ -159,31 +167,10 @@ class ErrorPath {
   std::optional<Error> held_;
 };
 
-// The words of the sections' directive lines, "end" aside.  Which section
-// kind reads which is its reader's rows (directive_words).
-namespace directive_word {
-inline constexpr char reg[] = "reg";
-inline constexpr char filler[] = "filler";
-inline constexpr char tag[] = "tag";
-inline constexpr char stack[] = "stack";
-// The words of the opening and the end line.
-inline constexpr char opening[] = "begin";
-inline constexpr char closing[] = "end";
-}  // namespace directive_word
-
-// The directive words of a section kind, "end" aside: the words of its
-// reader's rows.
-std::span<const char* const> directive_words(SectionKind kind);
-// `word` is a directive word of `kind`.
-bool is_directive_of(std::string_view word, SectionKind kind);
-// `word` is a directive word of some section kind: a line of it belongs to
-// a section of that kind.
-bool is_section_directive(std::string_view word);
-
 // One directive line inside a section, its directive word read; `rest` reads
 // the tokens that follow it.
 struct Directive {
-  std::string_view word;
+  const DirectiveRow* row;
   Scanner rest;
 };
 
@@ -203,10 +190,10 @@ class SectionLines {
   SectionLines(const SectionLines&) = delete;
   SectionLines& operator=(const SectionLines&) = delete;
 
-  // The section's next directive line whose word is one of `words`, up to
-  // the section's end: nothing then.  Empty lines are dropped, ordinary
-  // lines copied at once, and the lines with an error reported.
-  std::optional<Directive> next_directive(std::span<const char* const> words);
+  // The section's next directive line of a word of its kind, up to the
+  // section's end: nothing then.  Empty lines are dropped, ordinary lines
+  // copied at once, and the lines with an error reported.
+  std::optional<Directive> next_directive();
   // Reads a directive line's tokens by `read`; an error fails the section.
   template <typename Read>
   void read_line(Read&& read) {
@@ -220,10 +207,11 @@ class SectionLines {
   bool failed() const { return failed_; }
 
  private:
-  // A directive line whose word is none of `words`: reported, or held when
+  // A directive line whose word is none of the section's: reported, or held when
   // it may be a misspelt end line.
-  void unknown_directive(std::string_view word, const Scanner& rest, std::span<const char* const> words, bool closes);
-  std::optional<Directive> end_at(Ending ending);
+  void unknown_directive(std::string_view word, const Scanner& rest, bool closes);
+  // Ends the section at line `last`.
+  std::optional<Directive> end_at(Ending ending, int last);
   std::optional<Directive> end_of_input();
   void check_ordinary_line() const;
 
@@ -240,43 +228,29 @@ class SectionLines {
   std::optional<Scanner> end_line_;
 };
 
-// How a section reads the directive word of each of its lines.
-template <typename Section>
-struct DirectiveRow {
-  const char* word;
-  void (*read)(Scanner& rest, Section& section);
-};
-
-// The words of a section's rows.
-template <typename Section, std::size_t N>
-constexpr std::array<const char*, N> words_of(const DirectiveRow<Section> (&rows)[N]) {
-  std::array<const char*, N> words{};
-  for (std::size_t i = 0; i < N; ++i) words[i] = rows[i].word;
-  return words;
-}
-
 // Reads the directive lines of a section up to its end, each by the row of
-// its word.
-template <typename Section, std::size_t N>
-void read_directives(SectionLines& lines, Section& section, const DirectiveRow<Section> (&rows)[N]) {
-  const std::array<const char*, N> words = words_of(rows);
-  while (std::optional<Directive> directive = lines.next_directive(words)) {
-    for (const DirectiveRow<Section>& row : rows)
-      if (directive->word == row.word) lines.read_line([&] { row.read(directive->rest, section); });
-  }
+// its word: the rows of a section kind read into the type its reader gives.
+template <typename Section>
+void read_directives(SectionLines& lines, Section& section) {
+  while (std::optional<Directive> directive = lines.next_directive())
+    lines.read_line([&] { directive->row->read(directive->rest, &section); });
 }
+
+// What the rows of the section kinds read, line by line.
+struct RegsTables;
+void read_register_line(Scanner& rest, RegsTables& tables);
+void read_filler_line(Scanner& rest, RegsTables& tables);
+void read_tag_line(Scanner& rest, TagsSection& section);
+void read_stack_line(Scanner& rest, StacksSection& section);
 
 // The readers of the three sections, each up to and including its end line;
 // every check of a section is made there, before any writer sees it.  A
 // failed section's model holds the lines without an error, and is not
 // checked at its end; the checks at its end fail the section.
 RegsSection read_regs_section(SectionLines& lines, MachineRegisters& machine_registers);
-std::span<const char* const> regs_directive_words();
 // A tags section whose values must repeat is rejected after `writer` has
 // been told, so that the headers show where the section stood.
 TagsSection read_tags_section(SectionLines& lines, SectionWriter& writer);
-std::span<const char* const> tags_directive_words();
 StacksSection read_stacks_section(SectionLines& lines);
-std::span<const char* const> stacks_directive_words();
 
 }  // namespace pl_config

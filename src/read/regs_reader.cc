@@ -13,8 +13,6 @@
 
 namespace pl_config {
 
-namespace {
-
 constexpr std::size_t group_count = limit::register_groups;
 constexpr std::size_t written_group_count = limit::written_register_groups;
 constexpr std::size_t group_capacity = limit::registers_per_group;
@@ -68,11 +66,7 @@ void read_filler_line(Scanner& rest, RegsTables& tables) {
   prefix.append("+");
 }
 
-constexpr DirectiveRow<RegsTables> regs_directives[] = {
-    {directive_word::filler, read_filler_line},
-    {directive_word::reg, read_register_line},
-};
-constexpr auto regs_words = words_of(regs_directives);
+namespace {
 
 std::size_t written_register_count(const RegsTables& tables) {
   std::size_t count = 0;
@@ -118,11 +112,9 @@ void place_registers(const RegsTables& tables, RegsSection& section, MachineRegi
 
 }  // namespace
 
-std::span<const char* const> regs_directive_words() { return regs_words; }
-
 RegsSection read_regs_section(SectionLines& lines, MachineRegisters& machine_registers) {
   RegsTables tables;
-  read_directives(lines, tables, regs_directives);
+  read_directives(lines, tables);
   RegsSection section;
   section.opening = lines.opening();
   section.filler_prefix = tables.filler_prefix;

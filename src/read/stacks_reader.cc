@@ -8,8 +8,6 @@
 
 namespace pl_config {
 
-namespace {
-
 // The tokens are read left to right before any limit is checked, so a
 // malformed line reports its syntax first.
 void read_stack_line(Scanner& rest, StacksSection& section) {
@@ -40,19 +38,12 @@ void read_stack_line(Scanner& rest, StacksSection& section) {
   section.stack_table.add(entry);
 }
 
-constexpr DirectiveRow<StacksSection> stacks_directives[] = {{directive_word::stack, read_stack_line}};
-constexpr auto stacks_words = words_of(stacks_directives);
-
-}  // namespace
-
-std::span<const char* const> stacks_directive_words() { return stacks_words; }
-
 // A section without stacks has no last entry to close Stack_Top and
 // pl_stk_tbl with.
 StacksSection read_stacks_section(SectionLines& lines) {
   StacksSection section;
   section.opening = lines.opening();
-  read_directives(lines, section, stacks_directives);
+  read_directives(lines, section);
   if (!lines.failed() && section.stack_table.empty())
     lines.read_line([&] { lines.end_line().fail(Message::no_stack_declared); });
   return section;

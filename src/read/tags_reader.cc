@@ -20,6 +20,8 @@ TagKind read_tag_kind(std::string_view word, const Scanner& line) {
   throw error;
 }
 
+}  // namespace
+
 // Every token is read before any limit is checked, so a malformed line
 // reports its syntax first.
 void read_tag_line(Scanner& line, TagsSection& section) {
@@ -41,8 +43,7 @@ void read_tag_line(Scanner& line, TagsSection& section) {
   if (tag.value > section.largest_value) section.largest_value = tag.value;
 }
 
-constexpr DirectiveRow<TagsSection> tags_directives[] = {{directive_word::tag, read_tag_line}};
-constexpr auto tags_words = words_of(tags_directives);
+namespace {
 
 // The first tag whose value a later tag has: there is one when there are more
 // tags than values.
@@ -55,12 +56,10 @@ const Tag& first_repeated(std::span<const Tag> tags) {
 
 }  // namespace
 
-std::span<const char* const> tags_directive_words() { return tags_words; }
-
 TagsSection read_tags_section(SectionLines& lines, SectionWriter& writer) {
   TagsSection section;
   section.opening = lines.opening();
-  read_directives(lines, section, tags_directives);
+  read_directives(lines, section);
   section.every_line_read = !lines.failed();
   // Two tags cannot share a value if there are more tags than values.
   if (!lines.failed() && static_cast<std::size_t>(section.largest_value) + 1 < section.tag_table.size()) {

@@ -109,16 +109,41 @@ std::string_view Scanner::identifier() {
   fail(Message::identifier_expected);
 }
 
+// The character after a string's closing quote ends the token and is
+// dropped, whatever it is; a quote that ends the line data leaves nothing
+// to read.
+void Scanner::end_string(std::size_t close) {
+  position_ = std::min(close + 2, line_.size());
+  token_end_ = last_end_ = std::min(close + 1, line_.size());
+}
+
+std::optional<std::string_view> Scanner::field() {
+  skip_white_space();
+  const std::size_t start = position_;
+  if (start >= line_.size()) return std::nullopt;
+  if (line_[start] == '"') {
+    end_string(std::min(line_.find('"', start + 1), line_.size()));
+  } else {
+    while (position_ < line_.size() && !is_white_space(line_[position_])) ++position_;
+    token_end_ = last_end_ = position_;
+  }
+  return line_.substr(start, token_end_ - start);
+}
+
+std::string_view Scanner::tail() {
+  skip_white_space();
+  const std::size_t start = position_;
+  position_ = token_end_ = last_end_ = line_.size();
+  return line_.substr(start);
+}
+
 std::string_view Scanner::string_token() {
   skip_white_space();
   if (position_ >= line_.size() || line_[position_] != '"') fail(Message::string_expected);
   const std::size_t start = position_;
   const std::size_t close = line_.find('"', start + 1);
   if (close == std::string_view::npos) fail(Message::string_expected);
-  // The character after the closing quote ends the token and is dropped,
-  // whatever it is; a quote that ends the line data leaves nothing to read.
-  position_ = std::min(close + 2, line_.size());
-  token_end_ = last_end_ = close + 1;
+  end_string(close);
   if (diagnostics_ != nullptr && close + 1 < line_.size() && !is_white_space(line_[close + 1]))
     diagnostics_->warning(Message::text_after_quote, {quoted_.line_number(), first_column_ + int(close) + 1, 1},
                           line_[close + 1]);

@@ -47,6 +47,13 @@ class Scanner {
   std::string_view string_token();
   // Digits, with underscores to group them; no sign.
   std::int32_t integer();
+  // The next field as an editor shows it, which never fails: a string up
+  // to its closing quote, the byte after it dropped as string_token() drops
+  // it (to the line's end when it has none), or else the bytes up to a
+  // blank.  Nothing at the line's end.
+  std::optional<std::string_view> field();
+  // What is left after the blanks, to the line's end.
+  std::string_view tail();
 
   // Ends the run with a syntax error quoting the line, about the last
   // token read.
@@ -75,6 +82,8 @@ class Scanner {
 
  private:
   void skip_white_space();
+  // Ends a string token whose closing quote is at `close`.
+  void end_string(std::size_t close);
   // Consumes the character that must end an identifier or an integer.
   void consume_white_space_end();
   // Fails with `id`, whose message a plain run writes, shown in the located
