@@ -112,10 +112,13 @@ void check_error(const pl_config::Error& error) {
   const pl_config::MessageEntry& entry = pl_config::entry_of(error.plain_id());
   const std::string_view text = entry.text;
   if (entry.kind == pl_config::MessageKind::syntax) {
-    // The line quoted, or none: the end of the input inside a section.
+    // The line quoted, or none: the end of the input inside a section,
+    // whose words name the section's kind.
     const std::string expected = "Syntax error: " + std::string(text);
     const bool quotes = message.starts_with(expected + " in: ");
-    if (!quotes && message != expected) finding("syntax error not as its table entry", message);
+    const bool filled = text.find('%') != std::string_view::npos &&
+                        message.starts_with("Syntax error: " + std::string(text.substr(0, text.find('%'))));
+    if (!quotes && !filled && message != expected) finding("syntax error not as its table entry", message);
     if (quotes && message.size() - expected.size() - 5 > 511) finding("quoted line too long", message);
   } else if (!message.starts_with(text.substr(0, text.find('%')))) {
     finding("message not as its table entry", message);

@@ -49,9 +49,9 @@ class FailingSource : public TextSource {
 // which would be the section's "end expected" error instead.  No file that
 // the tool can be given fails part way, so this runs on a source in-process.
 TEST(ReadPieceTest, ReadErrorInsideASectionEndsTheRun) {
-  for (const char* section : {"regs", "tags", "stacks"}) {
-    SCOPED_TRACE(section);
-    const std::string text = std::string("@begin ") + section + "\n// kept\n";
+  for (const SectionKindRow& row : section_kinds) {
+    SCOPED_TRACE(row.name);
+    const std::string text = std::string("@begin ") + row.name + "\n// kept\n";
     FailingSource source(text);
     DescriptionInput in(source, "wam_arch.def");
     MemoryOutput arch;

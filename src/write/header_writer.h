@@ -23,13 +23,11 @@ class HeaderWriter : public SectionWriter {
         stack_header_(stack_header),
         public_config_(public_config) {}
 
-  void regs_section(const RegsSection& section, const MachineRegisters& machine_registers) override {
-    emit_regs_section(section, machine_registers, arch_header_, register_map_);
+  void section(const RegsSection& section) override {
+    emit_regs_section(section, *section.machine_registers, arch_header_, register_map_);
   }
-  void tags_section(const TagsSection& section) override { emit_tags_section(section, arch_header_, public_config_); }
-  void stacks_section(const StacksSection& section) override {
-    emit_stacks_section(section, arch_header_, stack_header_);
-  }
+  void section(const TagsSection& section) override { emit_tags_section(section, arch_header_, public_config_); }
+  void section(const StacksSection& section) override { emit_stacks_section(section, arch_header_, stack_header_); }
   // The block's begin banner is written before the check of its values.
   void tags_section_rejected() override { emit_tags_begin(arch_header_); }
 

@@ -16,9 +16,9 @@ namespace {
 
 struct Recorder : SectionWriter {
   explicit Recorder(CoreResult& result) : result(result) {}
-  void regs_section(const RegsSection& section, const MachineRegisters&) override { result.regs.push_back(section); }
-  void tags_section(const TagsSection& section) override { result.tags.push_back(section); }
-  void stacks_section(const StacksSection& section) override { result.stacks.push_back(section); }
+  void section(const RegsSection& section) override { result.regs.push_back(section); }
+  void section(const TagsSection& section) override { result.tags.push_back(section); }
+  void section(const StacksSection& section) override { result.stacks.push_back(section); }
   CoreResult& result;
 };
 
