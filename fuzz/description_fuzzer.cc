@@ -24,10 +24,11 @@
 
 namespace {
 
-using pl_config::file_name::arch_header;
-using pl_config::file_name::public_config;
-using pl_config::file_name::register_map;
-using pl_config::file_name::stack_header;
+using pl_config::HeaderRole;
+constexpr const char* arch_header = pl_config::row_of(HeaderRole::arch_header).name;
+constexpr const char* public_config = pl_config::row_of(HeaderRole::public_config).name;
+constexpr const char* register_map = pl_config::row_of(HeaderRole::register_map).name;
+constexpr const char* stack_header = pl_config::row_of(HeaderRole::stack_header).name;
 
 using pl_config::fuzzing::config;
 

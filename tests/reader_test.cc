@@ -54,13 +54,13 @@ TEST(ReadPieceTest, ReadErrorInsideASectionEndsTheRun) {
     const std::string text = std::string("@begin ") + row.name + "\n// kept\n";
     FailingSource source(text);
     DescriptionInput in(source, "wam_arch.def");
-    MemoryOutput arch;
+    MemoryHeaders headers;
     MachineRegisters machine_registers({});
-    HeaderWriter writer(arch.out(), arch.out(), arch.out(), arch.out());
-    DescriptionCopy copy(arch.out());
+    HeaderWriter writer(headers);
+    DescriptionCopy copy(headers.out(HeaderRole::arch_header));
     EXPECT_EQ(fatal_message([&] { read_description(in, copy, machine_registers, writer); }),
               "cannot read wam_arch.def");
-    EXPECT_EQ(arch.text(), "// kept\n");
+    EXPECT_EQ(headers[HeaderRole::arch_header].text(), "// kept\n");
   }
 }
 

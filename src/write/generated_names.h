@@ -15,7 +15,7 @@
 #include "ascii.h"
 #include "bounded_text.h"
 #include "description_limits.h"
-#include "files.h"
+#include "header_rows.h"
 #include "section_kinds.h"
 
 namespace pl_config {
@@ -122,7 +122,7 @@ PL_CONFIG_FIXED_NAMES(PL_CONFIG_NAME_CONSTANT)
 // The tag kinds' enumerators and general macros are the rows of tag_kinds
 // (model), besides these.
 inline constexpr FixedName fixed_names[] = {
-#define PL_CONFIG_NAME_ROW(id, text, header, role) {names::id, file_name::header, NameRole::role},
+#define PL_CONFIG_NAME_ROW(id, text, header, role) {names::id, row_of(HeaderRole::header).name, NameRole::role},
     PL_CONFIG_FIXED_NAMES(PL_CONFIG_NAME_ROW)
 #undef PL_CONFIG_NAME_ROW
 };
