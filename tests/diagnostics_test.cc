@@ -30,7 +30,7 @@ TEST(DiagnosticOptionsTest, StatusesAndStreams) {
   const std::string cannot_open = "missing.def: error: cannot open: No such file or directory\n";
   const ToolResult plain = run_tool(default_tool, description);
   ASSERT_EQ(plain.status, 0);
-  ASSERT_EQ(plain.files.size(), 4u);
+  ASSERT_EQ(plain.files.size(), header_count);
   const struct {
     std::vector<std::string> args;
     int status;

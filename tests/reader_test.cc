@@ -49,18 +49,18 @@ class FailingSource : public TextSource {
 // which would be the section's "end expected" error instead.  No file that
 // the tool can be given fails part way, so this runs on a source in-process.
 TEST(ReadPieceTest, ReadErrorInsideASectionEndsTheRun) {
-  for (const char* section : {"regs", "tags", "stacks"}) {
-    SCOPED_TRACE(section);
-    const std::string text = std::string("@begin ") + section + "\n// kept\n";
+  for (const SectionKindRow& row : section_kinds) {
+    SCOPED_TRACE(row.name);
+    const std::string text = std::string("@begin ") + row.name + "\n// kept\n";
     FailingSource source(text);
     DescriptionInput in(source, "wam_arch.def");
-    MemoryOutput arch;
+    MemoryHeaders headers;
     MachineRegisters machine_registers({});
-    HeaderWriter writer(arch.out(), arch.out(), arch.out(), arch.out());
-    DescriptionCopy copy(arch.out());
+    HeaderWriter writer(headers);
+    DescriptionCopy copy(headers.out(HeaderRole::arch_header));
     EXPECT_EQ(fatal_message([&] { read_description(in, copy, machine_registers, writer); }),
               "cannot read wam_arch.def");
-    EXPECT_EQ(arch.text(), "// kept\n");
+    EXPECT_EQ(headers[HeaderRole::arch_header].text(), "// kept\n");
   }
 }
 

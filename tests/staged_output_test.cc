@@ -106,7 +106,7 @@ TEST(StagedOutputTest, WhichOldHeadersARunReplaces) {
       {{"--write-if-changed"}, example, example_headers(), example_headers(), {}},
       {{"-w"}, bigger_trail, example_headers(), bigger_trail_headers, {"wam_stacks.h"}},
       {{"-w"}, example, longer_regs, example_headers(), {"wam_regs.h"}},
-      {{}, example, example_headers(), example_headers(), {header_names, std::end(header_names)}},
+      {{}, example, example_headers(), example_headers(), {header_names.begin(), header_names.end()}},
       // clang-format off
       {{}, large_description + "@begin bogus\n", previous_headers(), previous_headers(), {}, bogus},
       {{"--summary=s.txt"}, example, and_summary(previous_headers(), "old\n"),

@@ -21,12 +21,10 @@ inline constexpr std::size_t top_expression_length = 127;
 // One read of the description, a directive line or a piece of a longer line.
 inline constexpr std::size_t line_piece_length = 511;
 
-// Tables.
+// Tables; a section's entries are its kind's row's.
 inline constexpr std::size_t register_groups = 15;          // numbered 0 to 14
 inline constexpr std::size_t written_register_groups = 10;  // groups 10 to 14 are kept, never written
 inline constexpr std::size_t registers_per_group = 50;
-inline constexpr int tags = 128;
-inline constexpr std::size_t stacks = 12;
 inline constexpr std::size_t machine_registers = 256;  // handed out during the whole run
 
 // Numbers.

@@ -45,9 +45,7 @@ enum class MessageKind {
   X(non_ascii_name, syntax, "non-ASCII byte: a name is ASCII letters, digits and '_'", nullptr) \
   X(missing_end_before, syntax, "missing @end of the %s section of line %d before this line", nullptr) \
   /* An unclosed section is blamed on its opening line. */ \
-  X(regs_end_expected, syntax, "end expected for @begin reg", nullptr) \
-  X(tags_end_expected, syntax, "end expected for @begin tag", nullptr) \
-  X(stacks_end_expected, syntax, "end expected for @begin stack", nullptr) \
+  X(end_expected, syntax, "end expected for @begin %s", nullptr) \
   /* Its own newline is part of the message. */ \
   X(tag_value_repeated, line, "There is an invalid tag value (repetition ?)\n", nullptr) \
   X(too_many_machine_registers, line, "too many machine registers in use (the table holds %zu)", nullptr) \

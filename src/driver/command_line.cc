@@ -7,7 +7,9 @@
 #include <cstring>
 #include <iterator>
 
+#include "bounded_text.h"
 #include "diagnostics.h"
+#include "header_rows.h"
 #include "messages.h"
 
 namespace pl_config {
@@ -298,15 +300,40 @@ void print_option_help(Output& out, const Option& option) {
   out.put('\n');
 }
 
+// `text` broken into lines at blanks, none longer than `width` unless a
+// word is.
+void print_filled(Output& out, std::string_view text, std::size_t width) {
+  std::size_t column = 0;
+  while (!text.empty()) {
+    const std::string_view word = text.substr(0, text.find(' '));
+    text.remove_prefix(std::min(word.size() + 1, text.size()));
+    const bool fits = column + 1 + word.size() <= width;
+    if (column > 0) out.put(fits ? ' ' : '\n');
+    column = column > 0 && fits ? column + 1 + word.size() : word.size();
+    out.put(word);
+  }
+  out.put('\n');
+}
+
+// What the tool does, naming the headers by their rows.
+void print_purpose(Output& out) {
+  BoundedText<1023> text;
+  text.assign("Write the engine headers ");
+  for (const HeaderRow& row : header_rows) {
+    if (&row != header_rows) text.append(&row == std::end(header_rows) - 1 ? " and " : ", ");
+    text.append(row.name);
+  }
+  text.append_format(" from the architecture description %s, and print the installation summary.",
+                     file_name::description);
+  print_filled(out, text.view(), 72);
+}
+
 }  // namespace
 
 void print_help(Output& out) {
-  out.put(
-      "Usage: pl_config [OPTION]...\n"
-      "Write the engine headers wam_arch.h, wam_regs.h, wam_stacks.h and\n"
-      "th_public_config.h from the architecture description wam_arch.def, and\n"
-      "print the installation summary.\n"
-      "\n");
+  out.put("Usage: pl_config [OPTION]...\n");
+  print_purpose(out);
+  out.put('\n');
   for (const Option& option : option_table) print_option_help(out, option);
   out.put(
       "\n"

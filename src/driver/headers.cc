@@ -5,17 +5,6 @@
 
 namespace pl_config {
 
-namespace {
-
-constexpr bool rows_in_role_order() {
-  for (std::size_t i = 0; i < Headers::count; ++i)
-    if (static_cast<std::size_t>(header_rows[i].role) != i) return false;
-  return true;
-}
-static_assert(rows_in_role_order());
-
-}  // namespace
-
 void Headers::open(HeaderSpan span) {
   for (std::size_t i = 0; i < count; ++i) {
     if (header_rows[i].span != span) continue;

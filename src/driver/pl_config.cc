@@ -180,8 +180,7 @@ void read_sections(ByteSource& description, const char* name, Headers& headers, 
                    MachineRegisters& machine_registers, const RunSettings& settings, ExtraFiles& extras,
                    const char* processor) {
   DescriptionInput in(description, name);
-  HeaderWriter header_writer(headers.out(HeaderRole::arch_header), headers.out(HeaderRole::register_map),
-                             headers.out(HeaderRole::stack_header), headers.out(HeaderRole::public_config));
+  HeaderWriter header_writer(headers);
   if (settings.diagnostics == nullptr && !extras.any_writer())
     return read_description(in, copy, machine_registers, header_writer);
   read_into_more_writers(in, copy, machine_registers, header_writer, settings, extras, name, processor);

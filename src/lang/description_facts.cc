@@ -32,7 +32,7 @@ void write_tag(Output& out, const Tag& tag, const WordLayout& word) {
   out.put("```\n");
   if (tag.kind == TagKind::long_int)
     out.print("\nintegers %" PRId64 "..%" PRId64 "\n", word.min_integer, word.max_integer);
-  write_macros(out, {DeclarationKind::tag, tag.name.view(), tag.name_at});
+  write_macros(out, {SectionKind::tags, tag.name.view(), tag.name_at});
 }
 
 void write_register(Output& out, const PlacedRegister& reg, const char* filler_prefix, bool written) {
@@ -47,13 +47,13 @@ void write_register(Output& out, const PlacedRegister& reg, const char* filler_p
     const BankPlace place = bank_place(filler_prefix, reg.bank_slot);
     out.print(", bank slot %s, byte offset %s\n", place.slot, place.byte_offset);
   }
-  write_macros(out, {DeclarationKind::register_name, reg.name.view(), reg.name_at});
+  write_macros(out, {SectionKind::regs, reg.name.view(), reg.name_at});
 }
 
 void write_stack(Output& out, const StackEntry& stack) {
   out.print("**%s**: stack of %d words (%" PRId64 " bytes), top `%s`\n", stack.name.c_str(), stack.default_size,
             std::int64_t{stack.default_size} * bank_slot_bytes, stack.top_expression.c_str());
-  write_macros(out, {DeclarationKind::stack, stack.name.view(), stack.name_at});
+  write_macros(out, {SectionKind::stacks, stack.name.view(), stack.name_at});
 }
 
 // Finds the declaration whose line's field holds the cursor, or, when
@@ -62,29 +62,29 @@ class HoverWriter : public SectionWriter {
  public:
   HoverWriter(TextPosition at, std::optional<Field> word, Output& out) : at_(at), word_(word), out_(out) {}
 
-  void regs_section(const RegsSection& section, const MachineRegisters&) override {
+  void section(const RegsSection& section) override {
     for (const bool written : {true, false}) {
       for (const PlacedRegister& reg : written ? section.registers() : section.unwritten())
-        if (found(DeclarationKind::register_name, reg.name.view(), {reg.name_at, reg.type_at}))
+        if (found(SectionKind::regs, reg.name.view(), {reg.name_at, reg.type_at}))
           write_register(out_, reg, section.filler_prefix.c_str(), written);
     }
   }
-  void tags_section(const TagsSection& section) override {
+  void section(const TagsSection& section) override {
     for (const Tag& tag : section.tags())
-      if (found(DeclarationKind::tag, tag.name.view(), {tag.name_at, tag.kind_at, tag.value_at}))
+      if (found(SectionKind::tags, tag.name.view(), {tag.name_at, tag.kind_at, tag.value_at}))
         write_tag(out_, tag, section.word);
   }
   // The stack's top is a name of its own: it hovers as what it names.
-  void stacks_section(const StacksSection& section) override {
+  void section(const StacksSection& section) override {
     for (const StackEntry& stack : section.stacks())
-      if (found(DeclarationKind::stack, stack.name.view(), {stack.name_at, stack.description_at, stack.size_at}))
+      if (found(SectionKind::stacks, stack.name.view(), {stack.name_at, stack.description_at, stack.size_at}))
         write_stack(out_, stack);
   }
 
   std::optional<Location> range() const { return range_; }
 
  private:
-  bool found(DeclarationKind kind, std::string_view name, std::initializer_list<Location> fields) {
+  bool found(SectionKind kind, std::string_view name, std::initializer_list<Location> fields) {
     if (range_) return false;
     if (word_) {
       if (names_declaration(word_->text, {kind, name, {}})) range_ = word_->at;
@@ -186,7 +186,7 @@ class DeclarationFinder : public DeclarationReader {
  private:
   std::string_view word_;
   bool found_ = false;
-  DeclarationKind kind_ = DeclarationKind::register_name;
+  SectionKind kind_ = SectionKind::regs;
   Name name_;
   Location at_;
 };

@@ -64,9 +64,7 @@ void find_fixes(const Diagnostic& diagnostic, std::string_view text, FixConsumer
     case Message::text_after_quote:
       return offer(out, entry_of(Message::fix_blank_after_quote).text,
                    {{diagnostic.at.line, diagnostic.at.column, 0}, " "});
-    case Message::regs_end_expected:
-    case Message::tags_end_expected:
-    case Message::stacks_end_expected: return insert_end(diagnostic, text, out);
+    case Message::end_expected: return insert_end(diagnostic, text, out);
     case Message::missing_end_before: return insert_end_before(diagnostic, out);
     case Message::missing_at:
       return offer(out, entry_of(Message::fix_insert_at).text,

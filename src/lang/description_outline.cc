@@ -48,7 +48,7 @@ class HintWriter : public SectionWriter {
  public:
   HintWriter(std::string_view text, HintConsumer& out) : lines_(text), out_(out) {}
 
-  void regs_section(const RegsSection& section, const MachineRegisters&) override {
+  void section(const RegsSection& section) override {
     for (const PlacedRegister& reg : section.registers()) {
       char text[sizeof(BankPlace::slot) + 8];
       if (reg.machine_register != nullptr) {
@@ -59,7 +59,7 @@ class HintWriter : public SectionWriter {
       hint(reg.line(), text);
     }
   }
-  void tags_section(const TagsSection& section) override {
+  void section(const TagsSection& section) override {
     for (const Tag& tag : section.tags()) {
       char text[24];
       std::snprintf(text, sizeof text, "0x%016" PRIx64, section.word.mask_of(tag.value));

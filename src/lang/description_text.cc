@@ -165,7 +165,7 @@ void read_text(std::string_view text, SectionWriter& writer, std::span<const cha
   read_source(without_errors, writer, machine_register_list, again);
 }
 
-bool made_by_declaration(const MadeName& made, DeclarationKind kind) {
+bool made_by_declaration(const MadeName& made, SectionKind kind) {
   return made.kind == kind && made.role == NameRole::defined && made.part != MadePart::type;
 }
 
@@ -175,22 +175,20 @@ bool names_declaration(std::string_view word, const Declaration& declaration) {
          });
 }
 
-void DeclarationReader::regs_section(const RegsSection& section, const MachineRegisters&) {
+void DeclarationReader::section(const RegsSection& section) {
   section_read(section.opening);
   for (const std::span<const PlacedRegister> registers : {section.registers(), section.unwritten()})
-    for (const PlacedRegister& reg : registers)
-      declaration({DeclarationKind::register_name, reg.name.view(), reg.name_at});
+    for (const PlacedRegister& reg : registers) declaration({SectionKind::regs, reg.name.view(), reg.name_at});
 }
 
-void DeclarationReader::tags_section(const TagsSection& section) {
+void DeclarationReader::section(const TagsSection& section) {
   section_read(section.opening);
-  for (const Tag& tag : section.tags()) declaration({DeclarationKind::tag, tag.name.view(), tag.name_at});
+  for (const Tag& tag : section.tags()) declaration({SectionKind::tags, tag.name.view(), tag.name_at});
 }
 
-void DeclarationReader::stacks_section(const StacksSection& section) {
+void DeclarationReader::section(const StacksSection& section) {
   section_read(section.opening);
-  for (const StackEntry& stack : section.stacks())
-    declaration({DeclarationKind::stack, stack.name.view(), stack.name_at});
+  for (const StackEntry& stack : section.stacks()) declaration({SectionKind::stacks, stack.name.view(), stack.name_at});
 }
 
 void read_structure(std::string_view text, ReadingListener& listener) {

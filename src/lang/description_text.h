@@ -87,14 +87,14 @@ bool reads_without_errors(std::string_view text);
 
 // What a description declares: a register, a tag or a stack, by its name.
 struct Declaration {
-  DeclarationKind kind;
+  SectionKind kind;
   std::string_view name;
   Location name_at;
 };
 
 // Whether the headers define `made` for each declaration of `kind`, from
 // its name (a register's type they only use).
-bool made_by_declaration(const MadeName& made, DeclarationKind kind);
+bool made_by_declaration(const MadeName& made, SectionKind kind);
 // Whether `word` is the declaration's name or one the headers make of it.
 bool names_declaration(std::string_view word, const Declaration& declaration);
 
@@ -105,9 +105,9 @@ class DeclarationReader : public SectionWriter {
   virtual void declaration(const Declaration& declaration) = 0;
   virtual void section_read(Location) {}
 
-  void regs_section(const RegsSection& section, const MachineRegisters&) override;
-  void tags_section(const TagsSection& section) override;
-  void stacks_section(const StacksSection& section) override;
+  void section(const RegsSection& section) override;
+  void section(const TagsSection& section) override;
+  void section(const StacksSection& section) override;
 };
 
 }  // namespace pl_config

@@ -26,15 +26,6 @@ class TextSink : public Sink {
 };
 
 // The protocol's kinds, by the lang layer's.
-int symbol_kind(DeclarationKind kind) {
-  switch (kind) {
-    case DeclarationKind::register_name: return 13;  // Variable
-    case DeclarationKind::tag: return 14;            // Constant
-    case DeclarationKind::stack: break;
-  }
-  return 18;  // Array
-}
-
 int completion_kind(CompletionKind kind) {
   switch (kind) {
     case CompletionKind::directive: return 14;  // Keyword
@@ -81,7 +72,7 @@ class Symbols : public SymbolConsumer {
   }
   void declaration(const Declaration& declaration) override {
     const Range range = positions_.range(declaration.name_at);
-    out_.object().member("name", declaration.name).member("kind", symbol_kind(declaration.kind)).key("range");
+    out_.object().member("name", declaration.name).member("kind", row_of(declaration.kind).symbol_kind).key("range");
     write_range(out_, range);
     out_.key("selectionRange");
     write_range(out_, range);

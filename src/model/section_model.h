@@ -9,6 +9,7 @@
 #include "description_limits.h"
 #include "fixed_table.h"
 #include "location.h"
+#include "machine_registers.h"
 #include "section_kinds.h"
 #include "tag_kinds.h"
 #include "word_layout.h"
@@ -39,11 +40,12 @@ struct PlacedRegister {
 
 struct RegsSection {
   static constexpr SectionKind kind = SectionKind::regs;
-  static constexpr std::size_t capacity = limit::written_register_groups * limit::registers_per_group;
+  static constexpr std::size_t capacity = row_of(kind).capacity;
   static constexpr std::size_t unwritten_capacity =
       (limit::register_groups - limit::written_register_groups) * limit::registers_per_group;
 
   Location opening;                                     // the @begin line
+  const MachineRegisters* machine_registers = nullptr;  // the whole run's table, this section's included
   const char* bank_pointer_register = nullptr;          // pl_reg_bank's machine register; null: it is a variable
   FillerPrefix filler_prefix;                           // the filler values, each followed by "+"
   FixedTable<PlacedRegister, capacity> register_table;  // in register order
@@ -68,7 +70,7 @@ struct Tag {
 
 struct TagsSection {
   static constexpr SectionKind kind = SectionKind::tags;
-  static constexpr std::size_t capacity = limit::tags;
+  static constexpr std::size_t capacity = row_of(kind).capacity;
 
   Location opening;
   WordLayout word{0};  // complete at the end line
@@ -96,11 +98,18 @@ struct StackEntry {
 
 struct StacksSection {
   static constexpr SectionKind kind = SectionKind::stacks;
+  static constexpr std::size_t capacity = row_of(kind).capacity;
+
   Location opening;
-  FixedTable<StackEntry, limit::stacks> stack_table;
+  FixedTable<StackEntry, capacity> stack_table;
 
   std::span<const StackEntry> stacks() const { return stack_table; }
 };
+
+// The models of every kind of section: a writer's calls are one for each.
+template <typename... Sections>
+struct SectionModels {};
+using EverySection = SectionModels<RegsSection, TagsSection, StacksSection>;
 
 // What several writers derive from the models, in one place.
 

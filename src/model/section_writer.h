@@ -2,42 +2,54 @@
 
 #include <span>
 
-#include "machine_registers.h"
 #include "section_model.h"
 
 namespace pl_config {
 
+// One call for each section model of `Sections`, which does nothing unless
+// a writer overrides it.
+template <typename... Sections>
+class SectionCalls;
+
+template <typename Section>
+class SectionCalls<Section> {
+ public:
+  virtual ~SectionCalls() = default;
+  virtual void section(const Section&) {}
+};
+
+template <typename Section, typename Next, typename... Others>
+class SectionCalls<Section, Next, Others...> : public SectionCalls<Next, Others...> {
+ public:
+  using SectionCalls<Next, Others...>::section;
+  virtual void section(const Section&) {}
+};
+
+template <typename... Sections>
+SectionCalls<Sections...> calls_of(SectionModels<Sections...>);
+
 // Takes each section of a description, in the order of the description, once
 // it has been read and checked to its end line: the headers, the layout
-// report, the warnings.  The model is gone after the call.  A writer that
-// has nothing to say about a kind of section leaves its call as it is.
-class SectionWriter {
+// report, the warnings.  The model is gone after the call.  A writer
+// overrides the calls of the kinds of section it writes.
+class SectionWriter : public decltype(calls_of(EverySection{})) {
  public:
-  virtual ~SectionWriter() = default;
-  // `machine_registers`: the whole run's table, this section's included.
-  virtual void regs_section(const RegsSection&, const MachineRegisters&) {}
-  virtual void tags_section(const TagsSection&) {}
-  virtual void stacks_section(const StacksSection&) {}
   // A tags section was read to its end line and failed its last check.
   virtual void tags_section_rejected() {}
   // After the description's last section, for a writer that ends its text.
   virtual void end_of_description() {}
 };
 
-// Hands each section to every writer of a list, in list order.
-class WriterList : public SectionWriter {
- public:
-  explicit WriterList(std::span<SectionWriter* const> writers) : writers_(writers) {}
+// Hands each call to every writer of `writers`, in list order: one override
+// for each section model of `Sections`.
+template <typename... Sections>
+class ForwardedCalls;
 
-  void regs_section(const RegsSection& section, const MachineRegisters& machine_registers) override {
-    for (SectionWriter* writer : writers_) writer->regs_section(section, machine_registers);
-  }
-  void tags_section(const TagsSection& section) override {
-    for (SectionWriter* writer : writers_) writer->tags_section(section);
-  }
-  void stacks_section(const StacksSection& section) override {
-    for (SectionWriter* writer : writers_) writer->stacks_section(section);
-  }
+template <>
+class ForwardedCalls<> : public SectionWriter {
+ public:
+  explicit ForwardedCalls(std::span<SectionWriter* const> writers) : writers_(writers) {}
+
   void tags_section_rejected() override {
     for (SectionWriter* writer : writers_) writer->tags_section_rejected();
   }
@@ -45,8 +57,27 @@ class WriterList : public SectionWriter {
     for (SectionWriter* writer : writers_) writer->end_of_description();
   }
 
- private:
+ protected:
   std::span<SectionWriter* const> writers_;
+};
+
+template <typename Section, typename... Others>
+class ForwardedCalls<Section, Others...> : public ForwardedCalls<Others...> {
+ public:
+  using ForwardedCalls<Others...>::ForwardedCalls;
+  using ForwardedCalls<Others...>::section;
+  void section(const Section& section) override {
+    for (SectionWriter* writer : this->writers_) writer->section(section);
+  }
+};
+
+template <typename... Sections>
+ForwardedCalls<Sections...> forwarded_calls_of(SectionModels<Sections...>);
+
+// Hands each section to every writer of a list, in list order.
+class WriterList : public decltype(forwarded_calls_of(EverySection{})) {
+ public:
+  explicit WriterList(std::span<SectionWriter* const> writers) : ForwardedCalls(writers) {}
 };
 
 }  // namespace pl_config

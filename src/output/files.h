@@ -11,14 +11,10 @@
 
 namespace pl_config {
 
-// The tool's files: the description it reads and the four headers it writes,
-// by default all in the working directory.
+// The description the tool reads, by default in the working directory; the
+// headers it writes are their rows' (header_rows.h).
 namespace file_name {
 inline constexpr char description[] = "wam_arch.def";
-inline constexpr char arch_header[] = "wam_arch.h";
-inline constexpr char register_map[] = "wam_regs.h";
-inline constexpr char stack_header[] = "wam_stacks.h";
-inline constexpr char public_config[] = "th_public_config.h";
 }  // namespace file_name
 
 // The description as the platform opened it: read again for the messages'

@@ -28,13 +28,13 @@ struct SectionContext {
 // The warnings take the section as far as it could be read, errors or not;
 // its diagnostics then go out, in line order, ahead of what the writers make
 // of it.  A failed section goes to no other writer.
-template <typename Write>
-void hand_over(const SectionLines& lines, SectionContext& context, Write&& write) {
-  if (context.warnings != nullptr) write(*context.warnings);
+template <typename Section>
+void hand_over(const SectionLines& lines, SectionContext& context, const Section& section) {
+  if (context.warnings != nullptr) context.warnings->section(section);
   if (Diagnostics* diagnostics = context.errors.diagnostics()) diagnostics->release_held();
   if (lines.failed()) return;
   context.copy.generated_block();
-  write(context.writer);
+  context.writer.section(section);
 }
 
 // A section kind's reader, which hands the section to the writer.
@@ -48,20 +48,14 @@ struct SectionRow {
 constexpr SectionRow section_rows[] = {
     {SectionKind::regs,
      [](SectionLines& lines, SectionContext& context) {
-       const RegsSection section = read_regs_section(lines, context.machine_registers);
-       hand_over(lines, context,
-                 [&](SectionWriter& writer) { writer.regs_section(section, context.machine_registers); });
+       hand_over(lines, context, read_regs_section(lines, context.machine_registers));
      }},
     {SectionKind::tags,
      [](SectionLines& lines, SectionContext& context) {
-       const TagsSection section = read_tags_section(lines, context.writer);
-       hand_over(lines, context, [&](SectionWriter& writer) { writer.tags_section(section); });
+       hand_over(lines, context, read_tags_section(lines, context.writer));
      }},
     {SectionKind::stacks,
-     [](SectionLines& lines, SectionContext& context) {
-       const StacksSection section = read_stacks_section(lines);
-       hand_over(lines, context, [&](SectionWriter& writer) { writer.stacks_section(section); });
-     }},
+     [](SectionLines& lines, SectionContext& context) { hand_over(lines, context, read_stacks_section(lines)); }},
 };
 
 // In the order of SectionKind.
@@ -362,7 +356,9 @@ std::optional<Directive> SectionLines::end_at(Ending ending, int last) {
 std::optional<Directive> SectionLines::end_of_input() {
   failed_ = true;
   if (errors_.held() == nullptr) {
-    Error error = make_error(row_of(kind_).end_expected, opening_);
+    const char* word = row_of(kind_).end_word;
+    Error error = make_error(Message::end_expected, opening_, word);
+    error.reword(Message::end_expected, word);
     error.set_source_line(opening_line_.c_str());
     errors_.report(error);
   }

@@ -117,6 +117,7 @@ RegsSection read_regs_section(SectionLines& lines, MachineRegisters& machine_reg
   read_directives(lines, tables);
   RegsSection section;
   section.opening = lines.opening();
+  section.machine_registers = &machine_registers;
   section.filler_prefix = tables.filler_prefix;
   if (!lines.failed()) {
     const Scanner& end_line = lines.end_line();

@@ -21,7 +21,7 @@ void read_stack_line(Scanner& rest, StacksSection& section) {
   const std::string_view top = rest.identifier();
   entry.top_at = rest.location();
   if (section.stack_table.full())
-    throw rest.limit_error(Message::too_many_stacks, entry.name_at, Message::most_entries, limit::stacks);
+    throw rest.limit_error(Message::too_many_stacks, entry.name_at, Message::most_entries, StacksSection::capacity);
   if (!Name::fits(name))
     throw rest.limit_error(Message::name_too_long, entry.name_at, Message::longest_text, Name::capacity);
   if (!StackDescription::fits(description))

@@ -127,7 +127,7 @@ DebuggerScript::DebuggerScript(Output& out, const char* description) : out_(out)
   out_.put(empty_sections);
 }
 
-void DebuggerScript::regs_section(const RegsSection& section, const MachineRegisters&) {
+void DebuggerScript::section(const RegsSection& section) {
   const std::string_view prefix = section.filler_prefix.view();
   const std::optional<std::int64_t> words = filler_words(prefix);
   out_.print("\n# The regs section of line %d.\n", section.opening.line);
@@ -142,7 +142,7 @@ void DebuggerScript::regs_section(const RegsSection& section, const MachineRegis
   out_.put(")\n");
 }
 
-void DebuggerScript::tags_section(const TagsSection& section) {
+void DebuggerScript::section(const TagsSection& section) {
   const WordLayout& word = section.word;
   out_.print("\n# The tags section of line %d.\n", section.opening.line);
   out_.print("TAG_SIZE = %d\nLAYOUT = \"%s\"\n", word.tag_size, word.split() ? "split" : "low");

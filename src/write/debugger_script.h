@@ -16,8 +16,8 @@ class DebuggerScript : public SectionWriter {
   // Writes the first lines and the data of a description without sections.
   DebuggerScript(Output& out, const char* description);
 
-  void regs_section(const RegsSection& section, const MachineRegisters& machine_registers) override;
-  void tags_section(const TagsSection& section) override;
+  void section(const RegsSection& section) override;
+  void section(const TagsSection& section) override;
   // After the last section: the commands.
   void end_of_description() override;
 

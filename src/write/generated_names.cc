@@ -20,7 +20,7 @@ constexpr std::array<FixedName, fixed_count> sorted_fixed_names = [] {
   for (const FixedName& fixed : fixed_names) all[n++] = fixed;
   for (const TagKindRow& row : tag_kinds)
     for (const char* name : {row.generated, row.tag_macro, row.untag_macro})
-      all[n++] = {name, file_name::arch_header, NameRole::defined};
+      all[n++] = {name, row_of(HeaderRole::arch_header).name, NameRole::defined};
   std::sort(all.begin(), all.end(), [](const FixedName& a, const FixedName& b) { return a.name < b.name; });
   return all;
 }();

@@ -15,7 +15,8 @@
 #include "ascii.h"
 #include "bounded_text.h"
 #include "description_limits.h"
-#include "files.h"
+#include "header_rows.h"
+#include "section_kinds.h"
 
 namespace pl_config {
 
@@ -121,13 +122,10 @@ PL_CONFIG_FIXED_NAMES(PL_CONFIG_NAME_CONSTANT)
 // The tag kinds' enumerators and general macros are the rows of tag_kinds
 // (model), besides these.
 inline constexpr FixedName fixed_names[] = {
-#define PL_CONFIG_NAME_ROW(id, text, header, role) {names::id, file_name::header, NameRole::role},
+#define PL_CONFIG_NAME_ROW(id, text, header, role) {names::id, row_of(HeaderRole::header).name, NameRole::role},
     PL_CONFIG_FIXED_NAMES(PL_CONFIG_NAME_ROW)
 #undef PL_CONFIG_NAME_ROW
 };
-
-// What a description declares, in the order of LayoutWarnings' kinds.
-enum class DeclarationKind { register_name, tag, stack };
 
 // The part of a declaration a made name holds: its name, its name with the
 // first letter a capital, or a register's type.
@@ -135,7 +133,7 @@ enum class MadePart { name, capitalised, type };
 
 // A name each declaration of a kind makes: PREFIX PART SUFFIX.
 struct MadeName {
-  DeclarationKind kind;
+  SectionKind kind;
   std::string_view prefix;
   MadePart part;
   std::string_view suffix;
@@ -143,25 +141,25 @@ struct MadeName {
 };
 
 #define PL_CONFIG_MADE_NAMES(X) \
-  X(register_macro, register_name, "", name, "", defined) \
-  X(register_type, register_name, "", type, "", used) \
-  X(map_reg, register_name, "MAP_REG_", name, "", defined) \
-  X(map_offset, register_name, "MAP_OFFSET_", name, "", defined) \
-  X(tag_value, tag, "", name, "", defined) \
-  X(tag_mask, tag, "TAG_", name, "_MASK", defined) \
-  X(tag_macro, tag, "Tag_", name, "", defined) \
-  X(untag_macro, tag, "UnTag_", name, "", defined) \
-  X(tag_is, tag, "Tag_Is_", name, "", defined) \
-  X(public_tag_value, tag, "PL_", name, "", defined) \
-  X(stack_area, stack, "", capitalised, "_Stack", defined) \
-  X(stack_size, stack, "", capitalised, "_Size", defined) \
-  X(stack_offset, stack, "", capitalised, "_Offset", defined) \
-  X(stack_used_size, stack, "", capitalised, "_Used_Size", defined) \
-  X(default_size, stack, "pl_def_", name, "_size", defined)
+  X(register_macro, regs, "", name, "", defined) \
+  X(register_type, regs, "", type, "", used) \
+  X(map_reg, regs, "MAP_REG_", name, "", defined) \
+  X(map_offset, regs, "MAP_OFFSET_", name, "", defined) \
+  X(tag_value, tags, "", name, "", defined) \
+  X(tag_mask, tags, "TAG_", name, "_MASK", defined) \
+  X(tag_macro, tags, "Tag_", name, "", defined) \
+  X(untag_macro, tags, "UnTag_", name, "", defined) \
+  X(tag_is, tags, "Tag_Is_", name, "", defined) \
+  X(public_tag_value, tags, "PL_", name, "", defined) \
+  X(stack_area, stacks, "", capitalised, "_Stack", defined) \
+  X(stack_size, stacks, "", capitalised, "_Size", defined) \
+  X(stack_offset, stacks, "", capitalised, "_Offset", defined) \
+  X(stack_used_size, stacks, "", capitalised, "_Used_Size", defined) \
+  X(default_size, stacks, "pl_def_", name, "_size", defined)
 
 namespace made {
 #define PL_CONFIG_MADE_CONSTANT(id, kind, prefix, part, suffix, role) \
-  inline constexpr MadeName id{DeclarationKind::kind, prefix, MadePart::part, suffix, NameRole::role};
+  inline constexpr MadeName id{SectionKind::kind, prefix, MadePart::part, suffix, NameRole::role};
 PL_CONFIG_MADE_NAMES(PL_CONFIG_MADE_CONSTANT)
 #undef PL_CONFIG_MADE_CONSTANT
 }  // namespace made

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "header_rows.h"
 #include "machine_registers.h"
 #include "output.h"
 #include "section_model.h"
@@ -14,30 +15,27 @@ void emit_tags_section(const TagsSection& section, Output& arch_header, Output& 
 void emit_tags_begin(Output& arch_header);
 void emit_stacks_section(const StacksSection& section, Output& arch_header, Output& stack_header);
 
-// Writes every section into the headers.
+// Writes every section into the headers, each asked for by its role.
 class HeaderWriter : public SectionWriter {
  public:
-  HeaderWriter(Output& arch_header, Output& register_map, Output& stack_header, Output& public_config)
-      : arch_header_(arch_header),
-        register_map_(register_map),
-        stack_header_(stack_header),
-        public_config_(public_config) {}
+  explicit HeaderWriter(HeaderOutputs& headers) : headers_(headers) {}
 
-  void regs_section(const RegsSection& section, const MachineRegisters& machine_registers) override {
-    emit_regs_section(section, machine_registers, arch_header_, register_map_);
+  void section(const RegsSection& section) override {
+    emit_regs_section(section, *section.machine_registers, out(HeaderRole::arch_header), out(HeaderRole::register_map));
   }
-  void tags_section(const TagsSection& section) override { emit_tags_section(section, arch_header_, public_config_); }
-  void stacks_section(const StacksSection& section) override {
-    emit_stacks_section(section, arch_header_, stack_header_);
+  void section(const TagsSection& section) override {
+    emit_tags_section(section, out(HeaderRole::arch_header), out(HeaderRole::public_config));
+  }
+  void section(const StacksSection& section) override {
+    emit_stacks_section(section, out(HeaderRole::arch_header), out(HeaderRole::stack_header));
   }
   // The block's begin banner is written before the check of its values.
-  void tags_section_rejected() override { emit_tags_begin(arch_header_); }
+  void tags_section_rejected() override { emit_tags_begin(out(HeaderRole::arch_header)); }
 
  private:
-  Output& arch_header_;
-  Output& register_map_;
-  Output& stack_header_;
-  Output& public_config_;
+  Output& out(HeaderRole role) { return headers_.out(role); }
+
+  HeaderOutputs& headers_;
 };
 
 }  // namespace pl_config

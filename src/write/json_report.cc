@@ -161,7 +161,7 @@ void JsonReport::start_section(SectionKind kind, int line) {
   out_.print("    {\n      \"section\": \"%s\",\n      \"line\": %d,\n", row_of(kind).name, line);
 }
 
-void JsonReport::regs_section(const RegsSection& section, const MachineRegisters&) {
+void JsonReport::section(const RegsSection& section) {
   start_section(RegsSection::kind, section.opening.line);
   out_.put("      \"bank_pointer_register\": ");
   put_name_or_null(out_, section.bank_pointer_register);
@@ -172,7 +172,7 @@ void JsonReport::regs_section(const RegsSection& section, const MachineRegisters
   out_.put("\n    }");
 }
 
-void JsonReport::tags_section(const TagsSection& section) {
+void JsonReport::section(const TagsSection& section) {
   start_section(TagsSection::kind, section.opening.line);
   out_.put("      \"word\": ");
   put_word_layout(out_, section.word);
@@ -181,7 +181,7 @@ void JsonReport::tags_section(const TagsSection& section) {
   out_.put("\n    }");
 }
 
-void JsonReport::stacks_section(const StacksSection& section) {
+void JsonReport::section(const StacksSection& section) {
   start_section(StacksSection::kind, section.opening.line);
   out_.put("      \"stacks\": ");
   put_array(out_, section.stacks(), [&](const StackEntry& stack) { put_stack(out_, stack); });

@@ -22,9 +22,9 @@ class JsonReport : public SectionWriter, public DiagnosticConsumer {
       : out_(out), version_(version), description_(description) {}
 
   void take(const Diagnostic& diagnostic) override;
-  void regs_section(const RegsSection& section, const MachineRegisters& machine_registers) override;
-  void tags_section(const TagsSection& section) override;
-  void stacks_section(const StacksSection& section) override;
+  void section(const RegsSection& section) override;
+  void section(const TagsSection& section) override;
+  void section(const StacksSection& section) override;
   // After the last item, the reading done or ended: closes the document.
   void finish(const MachineRegisters& machine_registers, const Diagnostics& diagnostics);
 

@@ -4,6 +4,7 @@
 #include <cinttypes>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <optional>
 #include <string_view>
 
@@ -190,25 +191,33 @@ void LayoutReport::start_block(SectionKind kind, int line) {
   write_title(out_, kind, line);
 }
 
-void LayoutReport::regs_section(const RegsSection& section, const MachineRegisters&) {
+void LayoutReport::section(const RegsSection& section) {
   start_block(RegsSection::kind, section.opening.line);
   const Filler filler(section.filler_prefix.c_str());
   write_bank_pointer_and_filler(out_, section, filler);
   write_register_table(out_, section.registers(), filler);
 }
 
-void LayoutReport::tags_section(const TagsSection& section) {
+void LayoutReport::section(const TagsSection& section) {
   next_block();
   write_tagged_word_block(out_, section);
 }
 
-void LayoutReport::stacks_section(const StacksSection& section) {
+void LayoutReport::section(const StacksSection& section) {
   start_block(StacksSection::kind, section.opening.line);
   write_stack_table(out_, section.stacks());
 }
 
+// "No section: the description declares no register, tag or stack.", by
+// what each kind's lines declare.
 void LayoutReport::finish() {
-  if (!blocks_written_) out_.put("No section: the description declares no register, tag or stack.\n");
+  if (blocks_written_) return;
+  out_.put("No section: the description declares no ");
+  for (const SectionKindRow& row : section_kinds) {
+    if (&row != section_kinds) out_.put(&row == std::end(section_kinds) - 1 ? " or " : ", ");
+    out_.put(row.declares);
+  }
+  out_.put(".\n");
 }
 
 }  // namespace pl_config

@@ -17,9 +17,9 @@ class LayoutReport : public SectionWriter {
  public:
   explicit LayoutReport(Output& out) : out_(out) {}
 
-  void regs_section(const RegsSection& section, const MachineRegisters& machine_registers) override;
-  void tags_section(const TagsSection& section) override;
-  void stacks_section(const StacksSection& section) override;
+  void section(const RegsSection& section) override;
+  void section(const TagsSection& section) override;
+  void section(const StacksSection& section) override;
   // After the last section: a description without sections says so.
   void finish();
 

@@ -11,11 +11,7 @@ namespace pl_config {
 
 namespace {
 
-// A declaration is of the kind of its section.
-static_assert(int(DeclarationKind::register_name) == int(SectionKind::regs) &&
-              int(DeclarationKind::tag) == int(SectionKind::tags) &&
-              int(DeclarationKind::stack) == int(SectionKind::stacks));
-const char* declares(DeclarationKind kind) { return row_of(static_cast<SectionKind>(kind)).declares; }
+const char* declares(SectionKind kind) { return row_of(kind).declares; }
 // What the generated-name warning calls a fixed name's source.
 constexpr const char* header_word = "header";
 
@@ -94,7 +90,7 @@ bool same_but_case(std::string_view a, std::string_view b) {
 void LayoutWarnings::declare(const Name& name, Kind kind, Location at) {
   if (is_keyword(name.view())) diagnostics_.warning(Message::keyword_name, at, declares(kind), name.c_str());
   const auto clashes = [kind](Kind earlier) {
-    return earlier == kind || (earlier != Kind::stack && kind != Kind::stack);
+    return earlier == kind || (earlier != Kind::stacks && kind != Kind::stacks);
   };
   for (const Declared& earlier : names_) {
     if (earlier.name.view() == name.view() && clashes(earlier.kind)) {
@@ -139,7 +135,7 @@ LayoutWarnings::Clash LayoutWarnings::made_by_earlier(const MadeName& made, std:
                                                       std::string_view declared) const {
   if (made.part == MadePart::type) {
     const TypeUse* use = find_type(part);
-    return use == nullptr ? Clash{} : Clash{declares(Kind::register_name), use->register_name.c_str(), &use->at};
+    return use == nullptr ? Clash{} : Clash{declares(Kind::regs), use->register_name.c_str(), &use->at};
   }
   const auto earlier = [&](std::string_view name) {
     return name == declared ? nullptr : find_declared(name, made.kind);
@@ -199,7 +195,7 @@ void LayoutWarnings::second_section(SectionKind kind, Location at) {
 }
 
 // In line order, which register order is not.
-void LayoutWarnings::regs_section(const RegsSection& section, const MachineRegisters&) {
+void LayoutWarnings::section(const RegsSection& section) {
   second_section(RegsSection::kind, section.opening);
   std::array<const PlacedRegister*, RegsSection::capacity> by_line{};
   std::size_t count = 0;
@@ -210,8 +206,8 @@ void LayoutWarnings::regs_section(const RegsSection& section, const MachineRegis
     const PlacedRegister& reg = *by_line[i];
     if (listed(narrow_types, reg.type.view()))
       diagnostics_.warning(Message::register_type, reg.type_at, reg.c_name(), reg.c_type());
-    declare(reg.name, Kind::register_name, reg.name_at);
-    generated_names(Kind::register_name, reg.name, reg.name_at, &reg.type, reg.type_at);
+    declare(reg.name, Kind::regs, reg.name_at);
+    generated_names(Kind::regs, reg.name, reg.name_at, &reg.type, reg.type_at);
   }
   for (const PlacedRegister& reg : section.unwritten())
     diagnostics_.warning(Message::unwritten_group, reg.name_at, reg.c_name(), reg.group);
@@ -235,7 +231,7 @@ void LayoutWarnings::word_layout(const TagsSection& section) {
                          processor_);
 }
 
-void LayoutWarnings::tags_section(const TagsSection& section) {
+void LayoutWarnings::section(const TagsSection& section) {
   second_section(TagsSection::kind, section.opening);
   const WordLayout& word = section.word;
   const std::span<const Tag> tags = section.tags();
@@ -243,8 +239,8 @@ void LayoutWarnings::tags_section(const TagsSection& section) {
   const std::int64_t high_ones = word.all_ones & ~std::int64_t{7};
   for (std::size_t i = 0; i < tags.size(); ++i) {
     const Tag& tag = tags[i];
-    declare(tag.name, Kind::tag, tag.name_at);
-    generated_names(Kind::tag, tag.name, tag.name_at);
+    declare(tag.name, Kind::tags, tag.name_at);
+    generated_names(Kind::tags, tag.name, tag.name_at);
     const auto earlier = tags.first(i);
     const auto same = std::find_if(earlier.begin(), earlier.end(), [&](const Tag& e) { return e.value == tag.value; });
     if (same != earlier.end() &&
@@ -257,12 +253,12 @@ void LayoutWarnings::tags_section(const TagsSection& section) {
   }
 }
 
-void LayoutWarnings::stacks_section(const StacksSection& section) {
+void LayoutWarnings::section(const StacksSection& section) {
   second_section(StacksSection::kind, section.opening);
   const std::span<const StackEntry> stacks = section.stacks();
   for (std::size_t i = 0; i < stacks.size(); ++i) {
-    declare(stacks[i].name, Kind::stack, stacks[i].name_at);
-    generated_names(Kind::stack, stacks[i].name, stacks[i].name_at);
+    declare(stacks[i].name, Kind::stacks, stacks[i].name_at);
+    generated_names(Kind::stacks, stacks[i].name, stacks[i].name_at);
     if (stacks[i].description.view().find('\\') != std::string_view::npos)
       diagnostics_.warning(Message::description_escape, stacks[i].description_at, stacks[i].name.c_str());
     for (const StackEntry& earlier : stacks.first(i)) {

@@ -27,13 +27,13 @@ class LayoutWarnings : public SectionWriter {
   // `processor`: the engine's, whose user addresses the address tags hold.
   LayoutWarnings(Diagnostics& diagnostics, const char* processor) : diagnostics_(diagnostics), processor_(processor) {}
 
-  void regs_section(const RegsSection& section, const MachineRegisters& machine_registers) override;
-  void tags_section(const TagsSection& section) override;
-  void stacks_section(const StacksSection& section) override;
+  void section(const RegsSection& section) override;
+  void section(const TagsSection& section) override;
+  void section(const StacksSection& section) override;
   // Sections with an error come too, as far as their lines could be read.
 
  private:
-  using Kind = DeclarationKind;
+  using Kind = SectionKind;
   void word_layout(const TagsSection& section);
   struct Declared {
     Name name;

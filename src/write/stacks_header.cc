@@ -80,7 +80,7 @@ void emit_declarations(Output& sh, std::span<const StackEntry> stacks) {
 
 void emit_section(std::span<const StackEntry> stacks, Output& arch_header, Output& sh) {
   arch_header.put("\n\n   /*--- Begin Stack Generation ---*/\n\n");
-  arch_header.put("#include \"wam_stacks.h\"\n");
+  arch_header.print("#include \"%s\"\n", row_of(HeaderRole::stack_header).name);
   emit_access_macros(sh, stacks);
   emit_stack_top(sh, stacks);
   sh.print(inf_stack_type, names::inf_stack);

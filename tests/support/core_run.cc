@@ -16,9 +16,9 @@ namespace {
 
 struct Recorder : SectionWriter {
   explicit Recorder(CoreResult& result) : result(result) {}
-  void regs_section(const RegsSection& section, const MachineRegisters&) override { result.regs.push_back(section); }
-  void tags_section(const TagsSection& section) override { result.tags.push_back(section); }
-  void stacks_section(const StacksSection& section) override { result.stacks.push_back(section); }
+  void section(const RegsSection& section) override { result.regs.push_back(section); }
+  void section(const TagsSection& section) override { result.tags.push_back(section); }
+  void section(const StacksSection& section) override { result.stacks.push_back(section); }
   CoreResult& result;
 };
 
@@ -35,28 +35,29 @@ std::string fields(std::initializer_list<std::string> words) {
 
 CoreResult run_core(const std::string& description, std::span<const char* const> list) {
   TextSource input(description);
-  MemoryOutput arch, register_map, stack_header, public_config, warnings;
+  MemoryHeaders headers;
+  MemoryOutput warnings;
   CoreResult result;
   result.machine_registers = MachineRegisters(list);
-  HeaderWriter headers(arch.out(), register_map.out(), stack_header.out(), public_config.out());
+  HeaderWriter header_writer(headers);
   const MemoryDirectory files(description);
   Diagnostics diagnostics(warnings.out(), files, {});
   const auto layout_warnings = std::make_unique<LayoutWarnings>(diagnostics, default_build_config({}).processor);
   Recorder recorder(result);
-  SectionWriter* const writers[] = {&recorder, &headers, layout_warnings.get()};
+  SectionWriter* const writers[] = {&recorder, &header_writer, layout_warnings.get()};
   WriterList writer(writers);
   DescriptionInput in(input, file_name::description);
   try {
-    DescriptionCopy copy(arch.out());
+    DescriptionCopy copy(headers.out(HeaderRole::arch_header));
     read_description(in, copy, result.machine_registers, writer, &diagnostics);
   } catch (const Error& error) {
     result.error = error.what();
     result.error_at = error.location();
   }
-  result.arch_header = arch.text();
-  result.register_map = register_map.text();
-  result.stack_header = stack_header.text();
-  result.public_config = public_config.text();
+  result.arch_header = headers[HeaderRole::arch_header].text();
+  result.register_map = headers[HeaderRole::register_map].text();
+  result.stack_header = headers[HeaderRole::stack_header].text();
+  result.public_config = headers[HeaderRole::public_config].text();
   result.warnings = warnings.text();
   return result;
 }
@@ -123,9 +124,9 @@ ToolResult run_in_process(const std::string& description, std::span<const char* 
   }
   result.out = out.text();
   result.err = err.text();
-  for (const char* name :
-       {file_name::arch_header, file_name::register_map, file_name::stack_header, file_name::public_config})
-    if (files.output(name)->opened()) result.files[name] = std::string(files.output(name)->text());
+  for (const HeaderRow& row : header_rows)
+    if (const char* name = row.name; files.output(name)->opened())
+      result.files[name] = std::string(files.output(name)->text());
   return result;
 }
 

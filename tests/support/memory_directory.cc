@@ -22,8 +22,8 @@ Sink* MemoryDirectory::open_header(const char* path, StagedOutput&) const {
 }
 
 MemoryFile* MemoryDirectory::find(const char* name) const {
-  for (std::size_t i = 0; i < output_names_.size(); ++i)
-    if (std::strcmp(name, output_names_[i]) == 0) return &outputs_[i];
+  for (std::size_t i = 0; i < header_count; ++i)
+    if (std::strcmp(name, header_rows[i].name) == 0) return &outputs_[i];
   return nullptr;
 }
 

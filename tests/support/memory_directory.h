@@ -5,6 +5,7 @@
 
 #include "byte_source.h"
 #include "files.h"
+#include "header_rows.h"
 #include "memory_sink.h"
 
 namespace pl_config::testing {
@@ -41,9 +42,7 @@ class MemoryDirectory : public Directory {
 
   MemoryText description_;
   mutable TextSource source_;
-  static constexpr std::array<const char*, 4> output_names_ = {file_name::arch_header, file_name::register_map,
-                                                               file_name::stack_header, file_name::public_config};
-  mutable std::array<MemoryFile, 4> outputs_;
+  mutable std::array<MemoryFile, header_count> outputs_;  // by HeaderRole
 };
 
 }  // namespace pl_config::testing

@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "header_rows.h"
 #include "memory_sink.h"
 #include "output.h"
 
@@ -27,6 +28,16 @@ class MemoryOutput {
   std::string text_;
   std::array<char, 4096> buffer_{};
   Output out_;
+};
+
+// A header of each role, in memory.
+class MemoryHeaders : public HeaderOutputs {
+ public:
+  Output& out(HeaderRole role) override { return (*this)[role].out(); }
+  MemoryOutput& operator[](HeaderRole role) { return outputs_[static_cast<std::size_t>(role)]; }
+
+ private:
+  std::array<MemoryOutput, header_count> outputs_;
 };
 
 }  // namespace pl_config::testing

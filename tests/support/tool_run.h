@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -7,6 +8,8 @@
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "header_rows.h"
 
 namespace pl_config::testing {
 
@@ -65,8 +68,16 @@ std::vector<std::string> tool_command(const char* tool, const std::vector<std::s
 // Replaces the process by a run of `tool`.
 [[noreturn]] void exec_tool(const char* tool, const std::vector<std::string>& args = {});
 
-// The four headers, in the order a run opens them.
-inline constexpr const char* header_names[] = {"wam_regs.h", "wam_stacks.h", "th_public_config.h", "wam_arch.h"};
+// The headers, in the order a run opens them: those open for the whole run
+// first.
+inline constexpr std::array<const char*, header_count> header_names = [] {
+  std::array<const char*, header_count> names{};
+  std::size_t n = 0;
+  for (const HeaderSpan span : {HeaderSpan::whole_run, HeaderSpan::description})
+    for (const HeaderRow& row : header_rows)
+      if (row.span == span) names[n++] = row.name;
+  return names;
+}();
 
 // The headers that a run on the shipped example writes, worked out by hand
 // (tests/golden/example), and its standard output.
