@@ -90,7 +90,7 @@ void emit_tag_body(Output& ah, const Tag& tag, const WordLayout& layout) {
 
 void emit_untag_body(Output& ah, const Tag& tag) {
   switch (untag_form(tag)) {
-    case UntagForm::unsigned_shift: ah.print("((PlULong) (%s) >> %d)\n", w, 3); break;
+    case UntagForm::unsigned_shift: ah.print("((PlULong) (%s) >> %d)\n", w, WordLayout::low_tag_bits); break;
     case UntagForm::whole_word: ah.print("((WamWord *) (%s))\n", w); break;
     case UntagForm::kind_macro: ah.print("%s(%s)\n", row_of(tag.kind).untag_macro, w); break;
   }
