@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <initializer_list>
 #include <span>
-#include <stdexcept>
 #include <string_view>
 
 #include "diagnostics.h"
@@ -51,11 +50,8 @@ using Flags = std::initializer_list<bool Options::*>;
 struct Effect {
   constexpr Effect() = default;
   constexpr Effect(bool Options::*flag) : flags{flag} {}
-  constexpr Effect(Flags set) {
-    // Reached only while the table is compiled: a row of more flags fails it.
-    if (set.size() > flags.size()) throw std::length_error("an option sets more flags than an Effect holds");
-    std::copy(set.begin(), set.end(), flags.begin());
-  }
+  // A row of more flags than `flags` holds fails to compile.
+  constexpr Effect(Flags set) { std::ranges::copy(set, flags.begin()); }
   constexpr Effect(const char* Options::*text) : text(text) {}
   constexpr Effect(ParseValue parse) : parse(parse) {}
   constexpr Effect(Command command) : command(command) {}

@@ -30,7 +30,7 @@ struct Role {
   }
 };
 
-constexpr std::size_t role_capacity = 1 + Headers::count + extra_output_count;
+constexpr std::size_t role_capacity = 1 + header_count + extra_output_count;
 
 template <typename... Args>
 void refuse(CommandLine& line, Message message, Args... args) {
@@ -67,10 +67,10 @@ void check_distinct_outputs(CommandLine& line) {
   const Options& options = line.options;
   if (line.command != Command::run || options.check) return;
   Role roles[role_capacity];
-  char header_paths[Headers::count][platform::path_capacity];
+  char header_paths[header_count][platform::path_capacity];
   roles[0].set(entry_of(Message::role_description).text, "description", options.description, false);
   std::size_t count = 1;
-  for (std::size_t i = 0; i < Headers::count; ++i)
+  for (std::size_t i = 0; i < header_count; ++i)
     if (join_path(header_paths[i], options.output_dir, header_rows[i].name))
       roles[count++].set(entry_of(Message::role_header).text, "output-dir", header_paths[i], false);
   for (const ExtraOutputRow& row : extra_output_rows)

@@ -6,22 +6,22 @@
 namespace pl_config {
 
 void Headers::open(HeaderSpan span) {
-  for (std::size_t i = 0; i < count; ++i) {
+  for (std::size_t i = 0; i < header_count; ++i) {
     if (header_rows[i].span != span) continue;
-    static OutputBuffer buffers[count];
+    static OutputBuffer buffers[header_count];
     files_[i].emplace(directory_, header_rows[i].name, buffers[i]);
     files_[i]->out().put(header_rows[i].first_text);
   }
 }
 
 void Headers::close(HeaderSpan span) {
-  for (std::size_t i = 0; i < count; ++i)
+  for (std::size_t i = 0; i < header_count; ++i)
     if (header_rows[i].span == span) files_[i]->close();
 }
 
 void Headers::install(std::span<OutputFile* const> others) {
-  const std::size_t total = count + others.size();
-  const auto file = [&](std::size_t i) { return i < count ? &*files_[i] : others[i - count]; };
+  const std::size_t total = header_count + others.size();
+  const auto file = [&](std::size_t i) { return i < header_count ? &*files_[i] : others[i - header_count]; };
   for (std::size_t i = 0; i < total; ++i)
     if (file(i) != nullptr && !file(i)->prepare()) fail(Message::cannot_write, file(i)->path());
   for (std::size_t i = 0; i < total; ++i) {

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstddef>
-#include <iterator>
 #include <span>
 
 #include "files.h"
@@ -15,8 +14,6 @@ namespace pl_config {
 // The open headers of one run.
 class Headers : public HeaderOutputs {
  public:
-  static constexpr std::size_t count = header_count;
-
   explicit Headers(const Directory& directory) : directory_(directory) {}
 
   // Opens the headers of the rows opened at that moment, in row order.
@@ -35,7 +32,7 @@ class Headers : public HeaderOutputs {
 
  private:
   const Directory& directory_;
-  std::array<Deferred<OutputFile>, count> files_;
+  std::array<Deferred<OutputFile>, header_count> files_;
 };
 
 }  // namespace pl_config

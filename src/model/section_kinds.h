@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "description_limits.h"
+#include "enum_rows.h"
 
 namespace pl_config {
 
@@ -36,11 +37,6 @@ inline constexpr SectionKindRow section_kinds[] = {
 
 inline constexpr const SectionKindRow& row_of(SectionKind kind) { return section_kinds[static_cast<int>(kind)]; }
 
-constexpr bool section_rows_in_kind_order() {
-  for (int i = 0; i < static_cast<int>(std::size(section_kinds)); ++i)
-    if (static_cast<int>(section_kinds[i].kind) != i) return false;
-  return true;
-}
-static_assert(section_rows_in_kind_order());
+static_assert(in_enum_order(section_kinds, &SectionKindRow::kind));
 
 }  // namespace pl_config

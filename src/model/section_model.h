@@ -16,9 +16,13 @@
 
 namespace pl_config {
 
+class SectionLines;
+struct SectionReading;
+
 // What the section readers make of a section once it has been read and
 // checked to its end line: the models that every writer takes.  Each field
-// keeps where it stands in the description.
+// keeps where it stands in the description.  Each model names its reader,
+// which src/read/ defines: it reads the section's lines up to its end line.
 
 // A bank slot holds one 64-bit word.
 inline constexpr int bank_slot_bytes = 8;
@@ -40,6 +44,7 @@ struct PlacedRegister {
 
 struct RegsSection {
   static constexpr SectionKind kind = SectionKind::regs;
+  void read(SectionLines& lines, SectionReading& reading);
   static constexpr std::size_t capacity = row_of(kind).capacity;
   static constexpr std::size_t unwritten_capacity =
       (limit::register_groups - limit::written_register_groups) * limit::registers_per_group;
@@ -70,6 +75,7 @@ struct Tag {
 
 struct TagsSection {
   static constexpr SectionKind kind = SectionKind::tags;
+  void read(SectionLines& lines, SectionReading& reading);
   static constexpr std::size_t capacity = row_of(kind).capacity;
 
   Location opening;
@@ -98,6 +104,7 @@ struct StackEntry {
 
 struct StacksSection {
   static constexpr SectionKind kind = SectionKind::stacks;
+  void read(SectionLines& lines, SectionReading& reading);
   static constexpr std::size_t capacity = row_of(kind).capacity;
 
   Location opening;
@@ -106,10 +113,10 @@ struct StacksSection {
   std::span<const StackEntry> stacks() const { return stack_table; }
 };
 
-// The models of every kind of section: a writer's calls are one for each.
-template <typename... Sections>
-struct SectionModels {};
-using EverySection = SectionModels<RegsSection, TagsSection, StacksSection>;
+// The models of every kind of section, as the arguments of `List`: a
+// writer's calls are one for each, and so are the reader's readers.
+template <template <typename...> class List>
+using EverySection = List<RegsSection, TagsSection, StacksSection>;
 
 // What several writers derive from the models, in one place.
 

@@ -25,14 +25,11 @@ class SectionCalls<Section, Next, Others...> : public SectionCalls<Next, Others.
   virtual void section(const Section&) {}
 };
 
-template <typename... Sections>
-SectionCalls<Sections...> calls_of(SectionModels<Sections...>);
-
 // Takes each section of a description, in the order of the description, once
 // it has been read and checked to its end line: the headers, the layout
 // report, the warnings.  The model is gone after the call.  A writer
 // overrides the calls of the kinds of section it writes.
-class SectionWriter : public decltype(calls_of(EverySection{})) {
+class SectionWriter : public EverySection<SectionCalls> {
  public:
   // A tags section was read to its end line and failed its last check.
   virtual void tags_section_rejected() {}
@@ -71,11 +68,8 @@ class ForwardedCalls<Section, Others...> : public ForwardedCalls<Others...> {
   }
 };
 
-template <typename... Sections>
-ForwardedCalls<Sections...> forwarded_calls_of(SectionModels<Sections...>);
-
 // Hands each section to every writer of a list, in list order.
-class WriterList : public decltype(forwarded_calls_of(EverySection{})) {
+class WriterList : public EverySection<ForwardedCalls> {
  public:
   explicit WriterList(std::span<SectionWriter* const> writers) : ForwardedCalls(writers) {}
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <iterator>
+#include "enum_rows.h"
 
 namespace pl_config {
 
@@ -25,11 +25,6 @@ inline constexpr TagKindRow tag_kinds[] = {
 
 inline constexpr const TagKindRow& row_of(TagKind kind) { return tag_kinds[static_cast<int>(kind)]; }
 
-constexpr bool rows_in_kind_order() {
-  for (int i = 0; i < static_cast<int>(std::size(tag_kinds)); ++i)
-    if (static_cast<int>(tag_kinds[i].kind) != i) return false;
-  return true;
-}
-static_assert(rows_in_kind_order());
+static_assert(in_enum_order(tag_kinds, &TagKindRow::kind));
 
 }  // namespace pl_config

@@ -9,12 +9,6 @@ namespace pl_config {
 
 namespace {
 
-// A row's read function, given the section its reader reads into.
-template <typename Section, void (*read_line)(Scanner&, Section&)>
-void read_into(Scanner& rest, void* section) {
-  read_line(rest, *static_cast<Section*>(section));
-}
-
 using enum TokenKind;
 constexpr TokenKind opening_fields[] = {section_name};
 constexpr TokenKind reg_fields[] = {number, type, name};
@@ -23,16 +17,13 @@ constexpr TokenKind tag_fields[] = {name, type, number};
 constexpr TokenKind stack_fields[] = {name, string, number, name};
 
 constexpr DirectiveRow rows[] = {
-    {directive_word::opening, std::nullopt, opening_fields, nullptr, -1, nullptr},
-    {directive_word::closing, std::nullopt, {}, "@end", -1, nullptr},
+    {directive_word::opening, std::nullopt, opening_fields, nullptr, -1},
+    {directive_word::closing, std::nullopt, {}, "@end", -1},
     {directive_word::filler, SectionKind::regs, filler_fields,
-     "@filler VALUE             words reserved at the start of the bank", -1, read_into<RegsTables, read_filler_line>},
-    {directive_word::reg, SectionKind::regs, reg_fields, "@reg GROUP TYPE NAME      a register", 2,
-     read_into<RegsTables, read_register_line>},
-    {directive_word::tag, SectionKind::tags, tag_fields, "@tag NAME KIND VALUE", 0,
-     read_into<TagsSection, read_tag_line>},
-    {directive_word::stack, SectionKind::stacks, stack_fields, "@stack NAME \"DESCRIPTION\" SIZE TOP", 0,
-     read_into<StacksSection, read_stack_line>},
+     "@filler VALUE             words reserved at the start of the bank", -1},
+    {directive_word::reg, SectionKind::regs, reg_fields, "@reg GROUP TYPE NAME      a register", 2},
+    {directive_word::tag, SectionKind::tags, tag_fields, "@tag NAME KIND VALUE", 0},
+    {directive_word::stack, SectionKind::stacks, stack_fields, "@stack NAME \"DESCRIPTION\" SIZE TOP", 0},
 };
 static_assert(std::ranges::all_of(rows, [](const DirectiveRow& row) {
   return row.fields.size() <= decltype(DirectiveTokens::fields)::capacity;

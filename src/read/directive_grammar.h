@@ -1,9 +1,9 @@
 #pragma once
 
 // The description's directive lines, one row per directive word: which
-// sections have it, its fields, the syntax line that messages and an
-// editor's hover show, and how the section reader reads it.  Whatever reads
-// or shows a directive line takes it from here.
+// sections have it, its fields, and the syntax line that messages and an
+// editor's hover show.  Whatever reads or shows a directive line takes it
+// from here; a section's reader reads the fields of its words.
 
 #include <optional>
 #include <span>
@@ -15,8 +15,6 @@
 #include "section_kinds.h"
 
 namespace pl_config {
-
-class Scanner;
 
 // The words of the directive lines.
 namespace directive_word {
@@ -41,9 +39,6 @@ struct DirectiveRow {
   // line, which is one per section kind (opening_syntax).
   const char* syntax;
   int declared;  // the field of the name the line declares; -1 for none
-  // Reads the tokens after the word into the section being read, of the
-  // type its section reader gives it.  Null for the opening and end lines.
-  void (*read)(Scanner& rest, void* section);
 };
 
 // In the order an editor offers the words and a message lists them.

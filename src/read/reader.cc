@@ -1,6 +1,7 @@
 #include "reader.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <limits>
@@ -17,19 +18,20 @@ void write_line(const LineBuffer& line, DescriptionCopy& out) {
 }
 
 // What reading one section needs beyond its lines.
-struct SectionContext {
+struct SectionContext : SectionReading {
   DescriptionCopy& copy;
-  MachineRegisters& machine_registers;
-  SectionWriter& writer;
   SectionWriter* warnings;
   ErrorPath& errors;
 };
 
-// The warnings take the section as far as it could be read, errors or not;
-// its diagnostics then go out, in line order, ahead of what the writers make
-// of it.  A failed section goes to no other writer.
+// Reads a section of the kind of `Section` and hands it over: the warnings
+// take it as far as it could be read, errors or not; its diagnostics then go
+// out, in line order, ahead of what the writers make of it.  A failed
+// section goes to no other writer.
 template <typename Section>
-void hand_over(const SectionLines& lines, SectionContext& context, const Section& section) {
+void read_section(SectionLines& lines, SectionContext& context) {
+  Section section;
+  section.read(lines, context);
   if (context.warnings != nullptr) context.warnings->section(section);
   if (Diagnostics* diagnostics = context.errors.diagnostics()) diagnostics->release_held();
   if (lines.failed()) return;
@@ -37,34 +39,17 @@ void hand_over(const SectionLines& lines, SectionContext& context, const Section
   context.writer.section(section);
 }
 
-// A section kind's reader, which hands the section to the writer.
-struct SectionRow {
-  SectionKind kind;
-  void (*read)(SectionLines& lines, SectionContext& context);
+using SectionReader = void (*)(SectionLines& lines, SectionContext& context);
 
-  const char* name() const { return row_of(kind).name; }
+// The reader of each section kind, in the order of SectionKind.
+template <typename... Sections>
+struct SectionReaders : std::array<SectionReader, sizeof...(Sections)> {
+  constexpr SectionReaders() : std::array<SectionReader, sizeof...(Sections)>{} {
+    (((*this)[static_cast<std::size_t>(Sections::kind)] = read_section<Sections>), ...);
+  }
 };
-
-constexpr SectionRow section_rows[] = {
-    {SectionKind::regs,
-     [](SectionLines& lines, SectionContext& context) {
-       hand_over(lines, context, read_regs_section(lines, context.machine_registers));
-     }},
-    {SectionKind::tags,
-     [](SectionLines& lines, SectionContext& context) {
-       hand_over(lines, context, read_tags_section(lines, context.writer));
-     }},
-    {SectionKind::stacks,
-     [](SectionLines& lines, SectionContext& context) { hand_over(lines, context, read_stacks_section(lines)); }},
-};
-
-// In the order of SectionKind.
-constexpr bool section_rows_in_kind_order() {
-  for (std::size_t i = 0; i < std::size(section_rows); ++i)
-    if (static_cast<std::size_t>(section_rows[i].kind) != i) return false;
-  return std::size(section_rows) == std::size(section_kinds);
-}
-static_assert(section_rows_in_kind_order());
+constexpr EverySection<SectionReaders> section_readers;
+static_assert(section_readers.size() == std::size(section_kinds));
 
 // The word of a directive line, read without a check: what the line is.
 std::string_view word_of(const LineBuffer& line) { return leading_identifier(line.text().substr(1)); }
@@ -95,8 +80,8 @@ bool pass_over(DescriptionInput& in, DescriptionCopy& copy, LineBuffer& line) {
   return false;
 }
 
-// "@begin <name>": the row of the section it opens.
-const SectionRow& opened_section(Scanner& scanner) {
+// "@begin <name>": the kind of the section it opens.
+SectionKind opened_section(Scanner& scanner) {
   const std::string_view word = scanner.identifier();
   if (word != directive_word::opening) {
     Error error = scanner.error(Message::incorrect_declaration);
@@ -105,11 +90,11 @@ const SectionRow& opened_section(Scanner& scanner) {
     throw error;
   }
   const std::string_view name = scanner.identifier();
-  for (const SectionRow& row : section_rows)
-    if (name == row.name()) return row;
+  for (const SectionKindRow& row : section_kinds)
+    if (name == row.name) return row.kind;
   Error error = scanner.error(Message::unknown_section);
   error.set_word(name);
-  for (const SectionRow& row : section_rows) error.add_choice(row.name());
+  for (const SectionKindRow& row : section_kinds) error.add_choice(row.name);
   throw error;
 }
 
@@ -118,12 +103,12 @@ const SectionRow& opened_section(Scanner& scanner) {
 bool read_outside_sections(LineBuffer& line, DescriptionInput& in, SectionContext& context) {
   CurrentLine current;
   Scanner scanner = directive_scanner(line, in, current);
-  const SectionRow* row = nullptr;
-  if (!context.errors.read([&] { row = &opened_section(scanner); }))
+  SectionKind kind{};
+  if (!context.errors.read([&] { kind = opened_section(scanner); }))
     return word_of(line) != directive_word::closing && pass_over(in, context.copy, line);
-  SectionLines lines(in, context.copy, line, scanner, row->kind, context.errors);
+  SectionLines lines(in, context.copy, line, scanner, kind, context.errors);
   const SectionScope scope(context.errors.diagnostics(), lines.opening());
-  context.errors.read([&] { row->read(lines, context); });
+  context.errors.read([&] { section_readers[static_cast<std::size_t>(kind)](lines, context); });
   switch (lines.ending()) {
     case SectionLines::Ending::opening_line: return true;
     case SectionLines::Ending::other_section_line: return pass_over(in, context.copy, line);
@@ -304,7 +289,7 @@ void DescriptionInput::copy_ordinary_pieces(DescriptionCopy& out) {
 void read_description(DescriptionInput& in, DescriptionCopy& copy, MachineRegisters& machine_registers,
                       SectionWriter& writer, Diagnostics* diagnostics, SectionWriter* warnings) {
   ErrorPath errors(diagnostics);
-  SectionContext context{copy, machine_registers, writer, warnings, errors};
+  SectionContext context{{machine_registers, writer}, copy, warnings, errors};
   in.warn_to(diagnostics);
   LineBuffer line;
   for (bool read_again = false;;) {

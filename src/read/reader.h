@@ -228,29 +228,20 @@ class SectionLines {
   std::optional<Scanner> end_line_;
 };
 
-// Reads the directive lines of a section up to its end, each by the row of
-// its word: the rows of a section kind read into the type its reader gives.
-template <typename Section>
-void read_directives(SectionLines& lines, Section& section) {
+// Reads the directive lines of a section up to its end, each by `read_line`.
+template <typename Tables, typename ReadLine>
+void read_directives(SectionLines& lines, Tables& tables, ReadLine read_line) {
   while (std::optional<Directive> directive = lines.next_directive())
-    lines.read_line([&] { directive->row->read(directive->rest, &section); });
+    lines.read_line([&] { read_line(*directive, tables); });
 }
 
-// What the rows of the section kinds read, line by line.
-struct RegsTables;
-void read_register_line(Scanner& rest, RegsTables& tables);
-void read_filler_line(Scanner& rest, RegsTables& tables);
-void read_tag_line(Scanner& rest, TagsSection& section);
-void read_stack_line(Scanner& rest, StacksSection& section);
-
-// The readers of the three sections, each up to and including its end line;
-// every check of a section is made there, before any writer sees it.  A
-// failed section's model holds the lines without an error, and is not
-// checked at its end; the checks at its end fail the section.
-RegsSection read_regs_section(SectionLines& lines, MachineRegisters& machine_registers);
-// A tags section whose values must repeat is rejected after `writer` has
-// been told, so that the headers show where the section stood.
-TagsSection read_tags_section(SectionLines& lines, SectionWriter& writer);
-StacksSection read_stacks_section(SectionLines& lines);
+// What a section's reader takes beyond its lines.  Every check of a section
+// is made by its reader, before any writer sees it.  A failed section's
+// model holds the lines without an error, and is not checked at its end;
+// the checks at its end fail the section.
+struct SectionReading {
+  MachineRegisters& machine_registers;  // handed out as the regs sections are read
+  SectionWriter& writer;                // told of a tags section rejected at its end
+};
 
 }  // namespace pl_config

@@ -13,6 +13,8 @@
 
 namespace pl_config {
 
+namespace {
+
 constexpr std::size_t group_count = limit::register_groups;
 constexpr std::size_t written_group_count = limit::written_register_groups;
 constexpr std::size_t group_capacity = limit::registers_per_group;
@@ -66,8 +68,6 @@ void read_filler_line(Scanner& rest, RegsTables& tables) {
   prefix.append("+");
 }
 
-namespace {
-
 std::size_t written_register_count(const RegsTables& tables) {
   std::size_t count = 0;
   for (std::size_t g = 0; g < written_group_count; ++g) count += tables.groups[g].size();
@@ -110,32 +110,36 @@ void place_registers(const RegsTables& tables, RegsSection& section, MachineRegi
   }
 }
 
+void read_regs_line(Directive& line, RegsTables& tables) {
+  if (line.row->word == std::string_view(directive_word::reg)) return read_register_line(line.rest, tables);
+  read_filler_line(line.rest, tables);
+}
+
 }  // namespace
 
-RegsSection read_regs_section(SectionLines& lines, MachineRegisters& machine_registers) {
+void RegsSection::read(SectionLines& lines, SectionReading& reading) {
   RegsTables tables;
-  read_directives(lines, tables);
-  RegsSection section;
-  section.opening = lines.opening();
-  section.machine_registers = &machine_registers;
-  section.filler_prefix = tables.filler_prefix;
+  read_directives(lines, tables, read_regs_line);
+  MachineRegisters& in_use = reading.machine_registers;
+  opening = lines.opening();
+  machine_registers = &in_use;
+  filler_prefix = tables.filler_prefix;
   if (!lines.failed()) {
     const Scanner& end_line = lines.end_line();
     const std::size_t count = written_register_count(tables);
     lines.read_line([&] {
       if (count == 0) end_line.fail(Message::no_register);
-      if (machine_registers_needed(machine_registers.list().size(), count) > machine_registers.room())
+      if (machine_registers_needed(in_use.list().size(), count) > in_use.room())
         throw make_error(Message::too_many_machine_registers, end_line.location(), MachineRegisters::capacity);
     });
   }
   if (!lines.failed()) {
-    place_registers(tables, section, machine_registers);
+    place_registers(tables, *this, in_use);
   } else {
     // For the warnings alone: no machine register is handed out.
     MachineRegisters none({});
-    place_registers(tables, section, none);
+    place_registers(tables, *this, none);
   }
-  return section;
 }
 
 }  // namespace pl_config

@@ -8,6 +8,8 @@
 
 namespace pl_config {
 
+namespace {
+
 // The tokens are read left to right before any limit is checked, so a
 // malformed line reports its syntax first.
 void read_stack_line(Scanner& rest, StacksSection& section) {
@@ -38,15 +40,15 @@ void read_stack_line(Scanner& rest, StacksSection& section) {
   section.stack_table.add(entry);
 }
 
+}  // namespace
+
 // A section without stacks has no last entry to close Stack_Top and
 // pl_stk_tbl with.
-StacksSection read_stacks_section(SectionLines& lines) {
-  StacksSection section;
-  section.opening = lines.opening();
-  read_directives(lines, section);
-  if (!lines.failed() && section.stack_table.empty())
+void StacksSection::read(SectionLines& lines, SectionReading&) {
+  opening = lines.opening();
+  read_directives(lines, *this, [](Directive& line, StacksSection& section) { read_stack_line(line.rest, section); });
+  if (!lines.failed() && stack_table.empty())
     lines.read_line([&] { lines.end_line().fail(Message::no_stack_declared); });
-  return section;
 }
 
 }  // namespace pl_config

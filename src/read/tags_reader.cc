@@ -20,8 +20,6 @@ TagKind read_tag_kind(std::string_view word, const Scanner& line) {
   throw error;
 }
 
-}  // namespace
-
 // Every token is read before any limit is checked, so a malformed line
 // reports its syntax first.
 void read_tag_line(Scanner& line, TagsSection& section) {
@@ -43,8 +41,6 @@ void read_tag_line(Scanner& line, TagsSection& section) {
   if (tag.value > section.largest_value) section.largest_value = tag.value;
 }
 
-namespace {
-
 // The first tag whose value a later tag has: there is one when there are more
 // tags than values.
 const Tag& first_repeated(std::span<const Tag> tags) {
@@ -56,22 +52,20 @@ const Tag& first_repeated(std::span<const Tag> tags) {
 
 }  // namespace
 
-TagsSection read_tags_section(SectionLines& lines, SectionWriter& writer) {
-  TagsSection section;
-  section.opening = lines.opening();
-  read_directives(lines, section);
-  section.every_line_read = !lines.failed();
+void TagsSection::read(SectionLines& lines, SectionReading& reading) {
+  opening = lines.opening();
+  read_directives(lines, *this, [](Directive& line, TagsSection& section) { read_tag_line(line.rest, section); });
+  every_line_read = !lines.failed();
   // Two tags cannot share a value if there are more tags than values.
-  if (!lines.failed() && static_cast<std::size_t>(section.largest_value) + 1 < section.tag_table.size()) {
-    writer.tags_section_rejected();
+  if (!lines.failed() && static_cast<std::size_t>(largest_value) + 1 < tag_table.size()) {
+    reading.writer.tags_section_rejected();
     const Scanner& end_line = lines.end_line();
     Error error = make_error(Message::tag_value_repeated, end_line.location());
     error.set_source_line(end_line.quoted_line().c_str());
-    error.set_note(Message::first_declared_here, first_repeated(section.tags()).value_at);
+    error.set_note(Message::first_declared_here, first_repeated(tags()).value_at);
     lines.read_line([&] { throw error; });
   }
-  section.word = WordLayout(section.largest_value);
-  return section;
+  word = WordLayout(largest_value);
 }
 
 }  // namespace pl_config

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <iterator>
 
+#include "enum_rows.h"
 #include "output.h"
 
 namespace pl_config {
@@ -35,12 +36,7 @@ inline constexpr HeaderRow header_rows[] = {
 };
 inline constexpr std::size_t header_count = std::size(header_rows);
 
-constexpr bool header_rows_in_role_order() {
-  for (std::size_t i = 0; i < header_count; ++i)
-    if (static_cast<std::size_t>(header_rows[i].role) != i) return false;
-  return true;
-}
-static_assert(header_rows_in_role_order());
+static_assert(in_enum_order(header_rows, &HeaderRow::role));
 
 inline constexpr const HeaderRow& row_of(HeaderRole role) { return header_rows[static_cast<std::size_t>(role)]; }
 
