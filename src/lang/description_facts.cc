@@ -109,7 +109,7 @@ std::optional<Location> write_syntax_hover(const TextLine& line, TextPosition at
   Location range = tokens.word.at;
   const SectionKindRow* section = nullptr;
   if (!contains(tokens.word, at)) {
-    const LineToken* name = tokens.fields.empty() ? nullptr : &tokens.fields[0];
+    const LineToken* name = tokens.fields.empty() ? nullptr : tokens.fields.data();
     section = name ? find_section_kind(name->text) : nullptr;
     if (tokens.row->word != std::string_view(directive_word::opening) || section == nullptr || !contains(*name, at))
       return std::nullopt;
