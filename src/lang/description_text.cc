@@ -57,16 +57,19 @@ std::optional<Field> identifier_at(const TextLine& line, TextPosition position) 
 
 namespace {
 
-// The lines of the errors that a reading met, each once.
-class ErrorLines : public DiagnosticConsumer {
+// The lines of the errors that a reading met, each once, which another
+// reading reads as empty lines, so that every other field keeps its place
+// and the section its model: a line being written still has one while the
+// others are read.
+class ErrorLines : public DiagnosticConsumer, public ReadingListener {
  public:
   void take(const Diagnostic& diagnostic) override {
     if (diagnostic.severity == Severity::error) any_ = true;
     if (diagnostic.severity != Severity::error || diagnostic.at.line <= 0 || holds(diagnostic.at.line)) return;
     if (!lines_.full()) lines_.add(diagnostic.at.line);
   }
+  bool read_as_empty(int line) override { return holds(line); }
   bool holds(int line) const { return std::ranges::find(lines_, line) != lines_.end(); }
-  bool empty() const { return lines_.empty(); }
   bool any() const { return any_; }
 
  private:
@@ -74,57 +77,17 @@ class ErrorLines : public DiagnosticConsumer {
   bool any_ = false;
 };
 
-// The text with the section lines that have an error left empty, their
-// newlines kept, so that every other field keeps its place and the
-// section its model: a line being written still has one while the others
-// are read.  Opening and end lines stay, and so do the sections' bounds.
-class TextWithoutErrorLines : public ByteSource {
- public:
-  TextWithoutErrorLines(std::string_view text, const ErrorLines& errors) : text_(text), errors_(errors) {}
-
-  std::ptrdiff_t read(char* data, std::size_t size) override {
-    std::size_t n = 0;
-    while (n < size && next_ < text_.size()) {
-      if (line_start_) start_line();
-      const char c = text_[next_++];
-      if (c == '\n') {
-        line_start_ = true;
-        ++line_;
-      }
-      if (c == '\n' || !skipping_) data[n++] = c;
-    }
-    return static_cast<std::ptrdiff_t>(n);
-  }
-  std::ptrdiff_t read_at(std::int64_t&, char*, std::size_t) override { return -1; }
-
- private:
-  void start_line() {
-    line_start_ = false;
-    skipping_ = false;
-    if (!errors_.holds(line_)) return;
-    std::size_t start = next_;
-    const TextLine line{next_line(text_, start), line_};
-    if (!line.directive()) return;
-    const std::string_view word = leading_identifier(line.text.substr(1));
-    skipping_ = word != directive_word::opening && word != directive_word::closing;
-  }
-
-  std::string_view text_;
-  const ErrorLines& errors_;
-  std::size_t next_ = 0;
-  int line_ = 1;
-  bool line_start_ = true;
-  bool skipping_ = false;
-};
-
-// One reading of `source`; the copy and the messages go nowhere, an editor
+// One reading of `text`; the copy and the messages go nowhere, an editor
 // takes its diagnostics from the check.
-void read_source(ByteSource& source, SectionWriter& writer, std::span<const char* const> machine_register_list,
-                 DiagnosticConsumer& consumer, ReadingListener* listener = nullptr) {
+// Without `writer`, the sections go to none.
+void read_source(std::string_view text, DiagnosticConsumer& consumer, ReadingListener* listener = nullptr,
+                 SectionWriter* writer = nullptr, std::span<const char* const> machine_register_list = {}) {
+  SectionWriter nobody;
   char buffer[limit::line_piece_length + 1];
   DiscardingSink nowhere;
   Output nowhere_output(nowhere, buffer);
   DescriptionCopy copy(nowhere_output);
+  TextSource source(text);
   const TextDirectory directory(source);
   DiagnosticSettings settings;
   settings.located = false;  // no line is read again to be shown
@@ -137,32 +100,29 @@ void read_source(ByteSource& source, SectionWriter& writer, std::span<const char
   try {
     DescriptionInput in(directory.open_description(), directory.description());
     in.report_to(listener);
-    read_description(in, copy, machine_registers, writer, &diagnostics);
-  } catch (const ReadingStopped&) {
+    read_description(in, copy, machine_registers, writer != nullptr ? *writer : nobody, &diagnostics);
   } catch (const Error&) {
   }
-}
-
-// A reading of the whole text for its errors alone.
-void read_for_errors(std::string_view text, ErrorLines& errors, std::span<const char* const> machine_register_list = {},
-                     ReadingListener* listener = nullptr) {
-  SectionWriter nobody;
-  TextSource whole(text);
-  read_source(whole, nobody, machine_register_list, errors, listener);
 }
 
 }  // namespace
 
 void read_text(std::string_view text, SectionWriter& writer, std::span<const char* const> machine_register_list) {
   ErrorLines errors;
-  read_for_errors(text, errors, machine_register_list);
+  read_source(text, errors, nullptr, nullptr, machine_register_list);
   ErrorLines again;
-  if (errors.empty()) {
-    TextSource whole(text);
-    return read_source(whole, writer, machine_register_list, again);
-  }
-  TextWithoutErrorLines without_errors(text, errors);
-  read_source(without_errors, writer, machine_register_list, again);
+  read_source(text, again, &errors, &writer, machine_register_list);
+}
+
+void read_structure(std::string_view text, ReadingListener& listener) {
+  ErrorLines errors;
+  read_source(text, errors, &listener);
+}
+
+bool reads_without_errors(std::string_view text) {
+  ErrorLines errors;
+  read_source(text, errors);
+  return !errors.any();
 }
 
 bool made_by_declaration(const MadeName& made, SectionKind kind) {
@@ -189,17 +149,6 @@ void DeclarationReader::section(const TagsSection& section) {
 void DeclarationReader::section(const StacksSection& section) {
   section_read(section.opening);
   for (const StackEntry& stack : section.stacks()) declaration({SectionKind::stacks, stack.name.view(), stack.name_at});
-}
-
-void read_structure(std::string_view text, ReadingListener& listener) {
-  ErrorLines errors;
-  read_for_errors(text, errors, {}, &listener);
-}
-
-bool reads_without_errors(std::string_view text) {
-  ErrorLines errors;
-  read_for_errors(text, errors);
-  return !errors.any();
 }
 
 }  // namespace pl_config

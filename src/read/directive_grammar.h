@@ -77,6 +77,9 @@ class ReadingListener {
   virtual ~ReadingListener() = default;
   virtual void token(const LineToken&) {}
   virtual void section(const SectionSpan&) {}
+  // The directive line `line` is read as an empty line, as an editor reads
+  // past the lines with an error; the opening and end lines never are.
+  virtual bool read_as_empty(int /*line*/) { return false; }
 };
 
 // The tokens of the directive line `line`, its "@" first at column

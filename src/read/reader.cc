@@ -213,14 +213,22 @@ bool DescriptionInput::read_piece(LineBuffer& line) {
   }
   line.data[line.size] = '\0';
   if (diagnostics_ != nullptr) check_text(line.data, line.data + line.size, start_column, line.line_number);
-  // Each piece is read once, though a line that ends a section is read
-  // again outside it.
-  if (listener_ != nullptr && line.first() == '@') {
-    const std::string_view text = line.text();
-    list_directive_tokens(without_carriage_return(text.substr(0, text.find('\n'))), line.line_number, line.column,
-                          *listener_);
-  }
+  if (listener_ != nullptr && line.first() == '@') tell(line);
   return line.size > 0;
+}
+
+// Each piece is read once, though a line that ends a section is read again
+// outside it.  A line read as empty keeps its newline.
+void DescriptionInput::tell(LineBuffer& line) {
+  const std::string_view text = line.text();
+  list_directive_tokens(without_carriage_return(text.substr(0, text.find('\n'))), line.line_number, line.column,
+                        *listener_);
+  const std::string_view word = word_of(line);
+  if (!line.starts_line || word == directive_word::opening || word == directive_word::closing ||
+      !listener_->read_as_empty(line.line_number))
+    return;
+  line.size = text.back() == '\n' ? 1 : 0;
+  std::strcpy(line.data, "\n" + (1 - line.size));
 }
 
 int DescriptionInput::last_line() const { return column_ == 0 ? line_number() - 1 : line_number(); }

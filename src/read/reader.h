@@ -101,6 +101,8 @@ class DescriptionInput {
   // line `line`: lines longer than a piece, directives after blanks.
   void check_text(const char* from, const char* to, std::size_t column, std::int64_t line);
   void warn_long_line(std::int64_t line);
+  // Tells the listener of the directive piece `line`.
+  void tell(LineBuffer& line);
 
   ByteSource& source_;
   const char* name_;
