@@ -228,7 +228,8 @@ void DescriptionInput::tell(LineBuffer& line) {
       !listener_->read_as_empty(line.line_number))
     return;
   line.size = text.back() == '\n' ? 1 : 0;
-  std::strcpy(line.data, "\n" + (1 - line.size));
+  line.data[0] = '\n';
+  line.data[line.size] = '\0';
 }
 
 int DescriptionInput::last_line() const { return column_ == 0 ? line_number() - 1 : line_number(); }
