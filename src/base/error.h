@@ -57,9 +57,6 @@ class Error : public std::exception {
   const WordList& choices() const { return choices_; }
   void set_word(std::string_view word) { word_.assign(word.substr(0, Word::capacity)); }
   void add_choice(std::string_view choice);
-  // The opening line of the section the error is in; line 0 for none.
-  Location section() const { return section_; }
-  void set_section(Location opening) { section_ = opening; }
   // Another line that explains the error; note_text is null for none.
   const char* note_text() const { return note_text_; }
   Message note_id() const { return note_id_; }
@@ -80,7 +77,6 @@ class Error : public std::exception {
   LineText source_;
   Word word_;
   WordList choices_;
-  Location section_;
   Message note_id_ = Message::first_declared_here;
   const char* note_text_ = nullptr;
   Location note_at_;

@@ -216,7 +216,6 @@ void Diagnostics::error(const Error& error) {
   Diagnostic diagnostic = make(Severity::error, error.id(), error.location(), {});
   diagnostic.plain_text = error.what();
   diagnostic.line_text = error.source_line().view();
-  if (error.section().line > 0) diagnostic.section = error.section();
   if (entry.kind == MessageKind::file) {
     const std::string_view verb = file_verb(entry);
     const char* path = error.what() + std::min(std::strlen(error.what()), verb.size() + 1);
